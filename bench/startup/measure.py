@@ -1,0 +1,522 @@
+#!/usr/bin/env python3
+"""Start-up time and memory of Larkspan against a bare web view. Run through run.sh.
+
+Each round starts both programs (order alternating between rounds) on the same page, served
+from 127.0.0.1 by a small HTTP server inside this script, and measures for each start:
+
+  load   time from just before the process is spawned until the page's load event fired
+         (the page sends a beacon to the server from its "load" handler);
+  exit   time until the process ended; both programs quit right after their first
+         completed load, so this is "start to first completed load" as the program sees
+         it, plus its own quitting;
+  req    time until the server saw the request for the page (start-up before the network);
+  PSS    peak of the summed proportional set size of the whole process tree;
+  RSS    peak of the summed resident set size of the whole process tree (counts shared
+         pages once per process, so it overstates the real footprint);
+  procs  the most processes the tree held at once.
+
+Memory is sampled every --interval milliseconds from /proc/<pid>/smaps_rollup of every
+descendant of this script (this script is made a child subreaper, so a helper that
+double-forks stays in the tree). Peaks shorter than the interval can be missed.
+"""
+
+import argparse
+import ctypes
+import http.server
+import os
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+PR_SET_CHILD_SUBREAPER = 36
+
+
+# ----------------------------------------------------------------------------- page server
+
+class PageServer:
+    """Serves a folder on 127.0.0.1 and notes the arrival time of every request."""
+
+    def __init__(self, folder):
+        self.events = []  # (monotonic time, method, path)
+        self.lock = threading.Lock()
+        owner = self
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            def __init__(self, *args, **kwargs):
+                super().__init__(*args, directory=folder, **kwargs)
+
+            def note(self):
+                with owner.lock:
+                    owner.events.append((time.monotonic(), self.command, self.path))
+
+            def do_GET(self):
+                self.note()
+                if self.path.startswith("/loaded"):
+                    self.send_response(204)
+                    self.end_headers()
+                    return
+                super().do_GET()
+
+            def do_POST(self):
+                self.note()
+                length = int(self.headers.get("Content-Length") or 0)
+                if length > 0:
+                    self.rfile.read(min(length, 65536))
+                self.send_response(204)
+                self.end_headers()
+
+            def end_headers(self):
+                self.send_header("Cache-Control", "no-store")
+                super().end_headers()
+
+            def log_message(self, *args):
+                pass
+
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self.port = self.httpd.server_address[1]
+        self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
+        self.thread.start()
+
+    def url(self, path="/index.html"):
+        return "http://127.0.0.1:%d%s" % (self.port, path)
+
+    def between(self, start, end):
+        with self.lock:
+            return [e for e in self.events if start <= e[0] <= end]
+
+    def close(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+# ----------------------------------------------------------------------- process tree
+
+def children_of(pid):
+    """Child process ids of every thread of `pid` (needs /proc/<pid>/task/*/children)."""
+    kids = []
+    try:
+        tasks = os.listdir("/proc/%d/task" % pid)
+    except OSError:
+        return kids
+    for tid in tasks:
+        try:
+            with open("/proc/%d/task/%s/children" % (pid, tid)) as f:
+                kids.extend(int(k) for k in f.read().split())
+        except (OSError, ValueError):
+            pass
+    return kids
+
+
+def parent_map():
+    """ppid of every process, from /proc/*/stat (the fallback when .../children is absent)."""
+    parents = {}
+    for name in os.listdir("/proc"):
+        if not name.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % name) as f:
+                stat = f.read()
+            # the command name may hold spaces and parentheses: split after the last ")"
+            fields = stat[stat.rindex(")") + 2:].split()
+            parents[int(name)] = int(fields[1])
+        except (OSError, ValueError, IndexError):
+            pass
+    return parents
+
+
+HAVE_CHILDREN_FILE = os.path.exists("/proc/self/task/%d/children" % os.getpid())
+
+
+def descendants(root):
+    """Every process below `root`, root excluded."""
+    found = []
+    if HAVE_CHILDREN_FILE:
+        todo = children_of(root)
+        while todo:
+            pid = todo.pop()
+            if pid in found:
+                continue
+            found.append(pid)
+            todo.extend(children_of(pid))
+        return found
+    parents = parent_map()
+    below = {root}
+    grew = True
+    while grew:
+        grew = False
+        for pid, ppid in parents.items():
+            if ppid in below and pid not in below:
+                below.add(pid)
+                grew = True
+    below.discard(root)
+    return sorted(below)
+
+
+def memory_kb(pid):
+    """(rss, pss) of one process in kB; (0, 0) once it has gone."""
+    rss = pss = 0
+    try:
+        with open("/proc/%d/smaps_rollup" % pid) as f:
+            for line in f:
+                if line.startswith("Rss:"):
+                    rss = int(line.split()[1])
+                elif line.startswith("Pss:"):
+                    pss = int(line.split()[1])
+        return rss, pss
+    except OSError:
+        pass
+    try:  # kernels without smaps_rollup: RSS only, PSS taken as RSS
+        with open("/proc/%d/status" % pid) as f:
+            for line in f:
+                if line.startswith("VmRSS:"):
+                    rss = int(line.split()[1])
+        return rss, rss
+    except OSError:
+        return 0, 0
+
+
+def command_name(pid):
+    try:
+        with open("/proc/%d/comm" % pid) as f:
+            return f.read().strip()
+    except OSError:
+        return "?"
+
+
+def reap(pids):
+    """Collects the exit status of those of `pids` that are this script's ended children."""
+    for pid in pids:
+        try:
+            os.waitpid(pid, os.WNOHANG)
+        except ChildProcessError:
+            pass  # not (or no longer) our child: its own parent collects it
+
+
+def reap_and_kill_leftovers(grace):
+    """Waits up to `grace` seconds for leftover descendants to go, then kills them and
+    returns how many had to be killed.
+
+    A process only counts as gone once it has been collected: a zombie leader whose other
+    threads are still running cannot be collected yet and is still there."""
+    deadline = time.monotonic() + grace
+    while True:
+        reap(descendants(os.getpid()))
+        left = descendants(os.getpid())
+        if not left:
+            return 0
+        if time.monotonic() >= deadline:
+            killed = len(left)
+            for pid in left:
+                try:
+                    os.kill(pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+            kill_deadline = time.monotonic() + 2
+            while left and time.monotonic() < kill_deadline:
+                time.sleep(0.02)
+                reap(left)
+                left = descendants(os.getpid())
+            return killed
+        time.sleep(0.02)
+
+
+# --------------------------------------------------------------------------- one start
+
+class RunResult:
+    def __init__(self):
+        self.ok = False
+        self.timed_out = False
+        self.error = ""
+        self.exit_s = None
+        self.load_s = None
+        self.request_s = None
+        self.peak_rss_kb = 0
+        self.peak_pss_kb = 0
+        self.max_procs = 0
+        self.leftovers = 0  # helpers still running 5 s after the program quit
+        self.seen = {}  # pid -> command name of every process the tree held
+
+
+def tail(path, lines=12):
+    try:
+        with open(path, errors="replace") as f:
+            return "".join(f.readlines()[-lines:])
+    except OSError:
+        return ""
+
+
+def run_once(cmd, env, server, timeout, interval, log_path):
+    """Starts `cmd`, samples its tree until it exits, and reads the server's notes."""
+    result = RunResult()
+    with open(log_path, "wb") as log:
+        done = threading.Event()
+        ended = {}
+
+        t0 = time.monotonic()
+        try:
+            proc = subprocess.Popen(cmd, env=env, stdin=subprocess.DEVNULL, stdout=log,
+                                    stderr=subprocess.STDOUT, start_new_session=True)
+        except OSError as e:
+            result.error = "cannot start %s: %s" % (cmd[0], e)
+            return result
+
+        def waiter():
+            ended["rc"] = proc.wait()
+            ended["t"] = time.monotonic()
+            done.set()
+
+        threading.Thread(target=waiter, daemon=True).start()
+
+        root = os.getpid()
+        deadline = t0 + timeout
+        while not done.wait(interval):
+            tree = descendants(root)
+            rss = pss = 0
+            for pid in tree:
+                if pid not in result.seen:
+                    result.seen[pid] = command_name(pid)
+                r, p = memory_kb(pid)
+                rss += r
+                pss += p
+            result.peak_rss_kb = max(result.peak_rss_kb, rss)
+            result.peak_pss_kb = max(result.peak_pss_kb, pss)
+            result.max_procs = max(result.max_procs, len(tree))
+            if time.monotonic() > deadline:
+                break
+
+        if not done.is_set():
+            try:
+                os.killpg(proc.pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+            if not done.wait(3):
+                try:
+                    os.killpg(proc.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+                done.wait(3)
+            reap_and_kill_leftovers(2)
+            result.timed_out = True
+            result.error = "no completed load within %g s (killed)" % timeout
+            return result
+
+        result.exit_s = ended["t"] - t0
+        result.leftovers = reap_and_kill_leftovers(5)
+
+    events = server.between(t0, ended["t"] + 0.5)
+    requests = [t for (t, m, path) in events if m == "GET" and path.split("?")[0] in ("/", "/index.html")]
+    beacons = [t for (t, m, path) in events if path.startswith("/loaded")]
+    if requests:
+        result.request_s = requests[0] - t0
+    if beacons:
+        result.load_s = beacons[0] - t0
+
+    rc = ended["rc"]
+    if rc < 0:
+        try:
+            name = signal.Signals(-rc).name
+        except ValueError:
+            name = "signal %d" % -rc
+        result.error = "killed by %s" % name
+    elif rc != 0:
+        result.error = "exit status %d" % rc
+    elif not requests:
+        result.error = "quit without requesting the page"
+    elif not beacons:
+        result.error = "quit without the page's load event"
+    else:
+        result.ok = True
+    return result
+
+
+# ------------------------------------------------------------------------------ report
+
+def fmt_ms(s):
+    return "%7.0f" % (s * 1000) if s is not None else "      -"
+
+
+def fmt_mb(kb):
+    return "%7.1f" % (kb / 1024.0) if kb else "      -"
+
+
+def median(values):
+    values = [v for v in values if v is not None]
+    return statistics.median(values) if values else None
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__,
+                                 formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--bare", required=True, help="the bare web-view program")
+    ap.add_argument("--larkspan", required=True, help="the Larkspan program")
+    ap.add_argument("--seed", required=True, help="the settings-store seeding tool")
+    ap.add_argument("--page", required=True, help="folder of the page to load")
+    ap.add_argument("--extra-file", action="append", default=[],
+                    help="SRC=NAME: also serve file SRC as NAME")
+    ap.add_argument("--rounds", type=int, default=5)
+    ap.add_argument("--timeout", type=float, default=30.0,
+                    help="seconds a start may take before it counts as failed")
+    ap.add_argument("--interval", type=float, default=20.0, help="sampling interval, ms")
+    ap.add_argument("--no-warmup", action="store_true")
+    ap.add_argument("--bare-only", action="store_true")
+    ap.add_argument("--keep", action="store_true", help="keep the work folder")
+    ap.add_argument("--verbose", action="store_true",
+                    help="list the processes each start ran")
+    args = ap.parse_args()
+    if args.rounds < 1 or args.timeout <= 0 or args.interval <= 0:
+        ap.error("rounds, timeout and interval must be positive")
+
+    try:
+        libc = ctypes.CDLL(None, use_errno=True)
+        subreaper = libc.prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) == 0
+    except (OSError, AttributeError):
+        subreaper = False
+
+    work = tempfile.mkdtemp(prefix="larkspan-startup-")
+    site = os.path.join(work, "site")
+    shutil.copytree(args.page, site)
+    for item in args.extra_file:
+        src, _, name = item.partition("=")
+        shutil.copyfile(src, os.path.join(site, name or os.path.basename(src)))
+    server = PageServer(site)
+    url = server.url()
+    interval = args.interval / 1000.0
+
+    print("page:     %s" % url)
+    print("rounds:   %d (+%s warm-up), time-out %g s, memory sampled every %g ms%s"
+          % (args.rounds, "no" if args.no_warmup else "1", args.timeout, args.interval,
+             "" if subreaper else " (no subreaper: double-forked helpers are missed)"))
+    env_names = sorted(k for k in os.environ
+                       if k.startswith(("WEBKIT_", "LIBGL_", "GDK_", "GSK_", "GTK_", "NO_AT_"))
+                       or k in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"))
+    print("env:      %s" % (" ".join("%s=%s" % (k, os.environ[k]) for k in env_names) or "-"))
+    sys.stdout.flush()
+
+    programs = ["bare"] if args.bare_only else ["bare", "larkspan"]
+    results = {p: [] for p in programs}
+    larkspan_broken = ""
+    if not args.bare_only and not os.access(args.larkspan, os.X_OK):
+        larkspan_broken = "%s does not exist or is not executable (build the target 'larkspan')" % args.larkspan
+    run_no = [0]
+
+    def start(program):
+        run_no[0] += 1
+        run_dir = os.path.join(work, "run%02d-%s" % (run_no[0], program))
+        env = dict(os.environ)
+        # Settings and data start empty every time; the cache folder is one per program,
+        # kept from its warm-up on, as it is for an everyday start.
+        env["XDG_CONFIG_HOME"] = os.path.join(run_dir, "config")
+        env["XDG_DATA_HOME"] = os.path.join(run_dir, "data")
+        env["XDG_CACHE_HOME"] = os.path.join(work, "cache-" + program)
+        for var in ("XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"):
+            os.makedirs(env[var], mode=0o700, exist_ok=True)
+        log = os.path.join(run_dir, "output.log")
+        if program == "bare":
+            return run_once([args.bare, url], env, server, args.timeout, interval, log)
+        env["LARKSPAN_BENCH_EXIT_AFTER_LOAD"] = "1"
+        try:
+            seed = subprocess.run([args.seed, "Homepage=" + url, "CheckUpdatesAtStart=0"],
+                                  env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                  stderr=subprocess.STDOUT, timeout=60)
+            seed_error = "" if seed.returncode == 0 else (
+                "status %d: %s" % (seed.returncode, seed.stdout.decode(errors="replace").strip()))
+        except (OSError, subprocess.TimeoutExpired) as e:
+            seed_error = str(e)
+        if seed_error:
+            r = RunResult()
+            r.error = "seeding the settings store failed: " + seed_error
+            return r
+        r = run_once([args.larkspan], env, server, args.timeout, interval, log)
+        if not r.ok and tail(log):
+            r.error += "; its output ended with:\n" + tail(log)
+        return r
+
+    def one_round(label, order, count):
+        nonlocal larkspan_broken
+        for program in order:
+            if program == "larkspan" and larkspan_broken:
+                continue
+            r = start(program)
+            status = "ok" if r.ok else "FAILED: " + r.error
+            if r.leftovers:
+                status += " (%d helper processes outlived it by 5 s and were killed)" % r.leftovers
+            print("%-8s %-9s load %s ms  exit %s ms  req %s ms  PSS %s MB  RSS %s MB  procs %d  %s"
+                  % (label, program, fmt_ms(r.load_s), fmt_ms(r.exit_s), fmt_ms(r.request_s),
+                     fmt_mb(r.peak_pss_kb), fmt_mb(r.peak_rss_kb), r.max_procs, status))
+            if args.verbose:
+                print("%-18s processes: %s" % ("", ", ".join(
+                    "%s(%d)" % (name, pid) for pid, name in sorted(r.seen.items())) or "-"))
+            sys.stdout.flush()
+            # A start that hangs, or a warm-up that fails, is not tried again: the rest of
+            # the rounds would only wait out the same time-out.
+            if program == "larkspan" and not r.ok and (r.timed_out or not count):
+                larkspan_broken = r.error
+            if count:
+                results[program].append(r)
+
+    try:
+        if not args.no_warmup:
+            one_round("warm-up", programs, False)
+        for i in range(args.rounds):
+            order = programs if i % 2 == 0 else list(reversed(programs))
+            one_round("round %d" % (i + 1), order, True)
+    finally:
+        server.close()
+        reap_and_kill_leftovers(2)
+        if args.keep:
+            print("work folder kept: %s" % work)
+        else:
+            shutil.rmtree(work, ignore_errors=True)
+
+    print()
+    print("medians over the successful rounds:")
+    print("%-9s %8s %8s %8s %9s %9s %6s" % ("", "load ms", "exit ms", "req ms", "PSS MB",
+                                              "RSS MB", "procs"))
+    med = {}
+    for program in programs:
+        ok = [r for r in results[program] if r.ok]
+        if not ok:
+            continue
+        med[program] = {
+            "load": median([r.load_s for r in ok]),
+            "exit": median([r.exit_s for r in ok]),
+            "req": median([r.request_s for r in ok]),
+            "pss": median([r.peak_pss_kb for r in ok]),
+            "rss": median([r.peak_rss_kb for r in ok]),
+            "procs": median([r.max_procs for r in ok]),
+        }
+        m = med[program]
+        print("%-9s %8.0f %8.0f %8.0f %9.1f %9.1f %6.0f   (%d of %d rounds)"
+              % (program, m["load"] * 1000, m["exit"] * 1000, m["req"] * 1000,
+                 m["pss"] / 1024.0, m["rss"] / 1024.0, m["procs"], len(ok),
+                 len(results[program])))
+
+    if "bare" in med and "larkspan" in med:
+        b, lk = med["bare"], med["larkspan"]
+        print()
+        print("Larkspan / bare view:  load x%.2f   exit x%.2f   PSS x%.2f   RSS x%.2f"
+              % (lk["load"] / b["load"], lk["exit"] / b["exit"], lk["pss"] / b["pss"],
+                 lk["rss"] / b["rss"]))
+
+    status = 0
+    if "bare" not in med:
+        print("\nthe bare view never completed a load; see the errors above")
+        status = 2
+    if not args.bare_only and "larkspan" not in med:
+        print("\nLarkspan half failed: %s" % (larkspan_broken or "no successful round"))
+        print("The program is started with LARKSPAN_BENCH_EXIT_AFTER_LOAD=1 and a settings store"
+              " whose \"Homepage\" is the page above; it must quit, printing nothing, once the"
+              " first load of that page has completed.")
+        status = status or 1
+    elif not args.bare_only and any(not r.ok for r in results["larkspan"]):
+        status = status or 1
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main())

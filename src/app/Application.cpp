@@ -1,0 +1,103 @@
+#include "app/Application.hpp"
+
+#include <gtkmm/builder.h>
+
+#include <algorithm>
+
+#include "settings/SettingsStore.hpp"
+#include "shell/WebKitPageEngine.hpp"
+#include "shell/frmBrowser.hpp"
+
+namespace larkspan {
+
+namespace {
+Application* gApp = nullptr;
+PageEngineFactory gEngineFactory;
+}  // namespace
+
+Application& Application::instance() {
+    if (!gApp) gApp = new Application();
+    return *gApp;
+}
+
+void Application::shutdown() {
+    delete gApp;
+    gApp = nullptr;
+}
+
+void Application::setEngineFactory(PageEngineFactory factory) {
+    gEngineFactory = std::move(factory);
+}
+
+std::unique_ptr<PageEngine> Application::makeEngine() {
+    if (gEngineFactory) return gEngineFactory();
+    return makeWebKitPageEngine();
+}
+
+Application::Application() {
+    // Closing the options dialog throws its live copy of the options away with it.
+    windows_.onClosed = [this](const std::string& name) {
+        if (name == "frmOptions") discardOptions();
+    };
+}
+
+Application::~Application() {
+    windows_.closeAll();
+    browserOrder_.clear();
+    browsersOwned_.clear();
+}
+
+SettingsStore& Application::settings() {
+    if (!store_) store_ = std::make_unique<SettingsStore>(SettingsStore::defaultFile());
+    return *store_;
+}
+
+OptionsModel& Application::options() {
+    if (!options_) {
+        options_ = std::make_unique<OptionsModel>();
+        options_->load(settings());
+    }
+    return *options_;
+}
+
+frmBrowser* Application::firstWindow() const {
+    return browserOrder_.empty() ? nullptr : browserOrder_.front();
+}
+
+frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine) {
+    if (!engine) engine = makeEngine();
+    auto builder = Gtk::Builder::create_from_resource("/org/larkspan/Larkspan/ui/frmBrowser.ui");
+    frmBrowser* raw = nullptr;
+    builder->get_widget_derived("frmBrowser", raw, std::move(engine));
+    browsersOwned_.emplace_back(raw);
+    browserOrder_.push_back(raw);
+    raw->Form_Load();
+    return *raw;
+}
+
+void Application::browserClosed(frmBrowser* window) {
+    auto pos = std::find(browserOrder_.begin(), browserOrder_.end(), window);
+    if (pos == browserOrder_.end()) return;
+    browserOrder_.erase(pos);
+    // Release the window after the handler that closed it has returned.
+    Glib::signal_idle().connect_once([this, window] {
+        auto it = std::find_if(browsersOwned_.begin(), browsersOwned_.end(),
+                               [window](const auto& p) { return p.get() == window; });
+        if (it != browsersOwned_.end()) browsersOwned_.erase(it);
+        if (browserOrder_.empty()) quit();
+    });
+}
+
+int Application::run() {
+    if (browserOrder_.empty()) return 0;
+    loop_ = Glib::MainLoop::create();
+    loop_->run();
+    loop_.reset();
+    return 0;
+}
+
+void Application::quit() {
+    if (loop_) loop_->quit();
+}
+
+}  // namespace larkspan

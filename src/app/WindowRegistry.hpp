@@ -1,0 +1,44 @@
+#pragma once
+
+#include <gtkmm/window.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace larkspan {
+
+// The program's single shared secondary windows (options dialog, lock dialog, history
+// window, ...). Each is created on first touch from the factory its feature registered,
+// often hidden, and lives until closed; closing one that is not open has no effect.
+class WindowRegistry {
+public:
+    using Factory = std::function<std::unique_ptr<Gtk::Window>()>;
+
+    // The order in which the shut-down closes the shared windows.
+    static const std::vector<std::string>& unloadOrder();
+
+    // Registers how to make the window called `name` (replacing an earlier factory).
+    void define(const std::string& name, Factory factory);
+    bool defined(const std::string& name) const;
+
+    // The window, created (hidden) on first touch; nullptr when no factory is known.
+    Gtk::Window* touch(const std::string& name);
+    // The window when it exists, without creating it.
+    Gtk::Window* find(const std::string& name) const;
+    // Destroys the window when it exists.
+    void close(const std::string& name);
+    // Destroys every shared window in the shut-down order.
+    void closeAll();
+
+    // Runs after a window was destroyed (by close or by its own hiding and release).
+    std::function<void(const std::string&)> onClosed;
+
+private:
+    std::map<std::string, Factory> factories_;
+    std::map<std::string, std::unique_ptr<Gtk::Window>> open_;
+};
+
+}  // namespace larkspan

@@ -1,0 +1,24 @@
+// Larkspan: a desktop web browser around the system's web engine.
+#include <glib.h>
+#include <gtkmm/main.h>
+#include <gtkmm/window.h>
+
+#include <cstdlib>
+
+#include "app/Application.hpp"
+#include "shell/frmBrowser.hpp"
+
+int main(int argc, char** argv) {
+    g_set_prgname("larkspan");
+    g_set_application_name("Larkspan");
+    gtk_init(&argc, &argv);
+    Gtk::Main::init_gtkmm_internals();
+    Gtk::Window::set_default_icon_name("larkspan");
+
+    auto& app = larkspan::Application::instance();
+    auto& first = app.createBrowserWindow();
+    first.show();
+    int rc = app.run();
+    larkspan::Application::shutdown();
+    return rc;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+
+namespace larkspan {
+
+// A colour as the program stores it: blue * 65536 + green * 256 + red. A value with the
+// top bit set names a system colour instead (stored as a negative decimal).
+using ColorValue = std::int32_t;
+
+inline constexpr ColorValue kSysButtonFace = static_cast<ColorValue>(0x8000000F);  // -2147483633
+inline constexpr ColorValue kSysGrayText = static_cast<ColorValue>(0x80000011);    // -2147483631
+inline constexpr ColorValue kSysButtonText = static_cast<ColorValue>(0x80000012);  // -2147483630
+
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+constexpr ColorValue packRgb(int r, int g, int b) {
+    return static_cast<ColorValue>((b & 0xFF) * 65536 + (g & 0xFF) * 256 + (r & 0xFF));
+}
+
+constexpr bool isSystemColor(ColorValue c) { return c < 0; }
+
+constexpr Rgb unpackRgb(ColorValue c) {
+    auto u = static_cast<std::uint32_t>(c);
+    return Rgb{static_cast<std::uint8_t>(u & 0xFF), static_cast<std::uint8_t>((u >> 8) & 0xFF),
+               static_cast<std::uint8_t>((u >> 16) & 0xFF)};
+}
+
+// The concrete colour of a value: plain colours unpack, system colours come from the
+// desktop theme (button face, button text, grey text) with fixed fallbacks.
+Rgb resolveColor(ColorValue c);
+
+// Lets the desktop theme's colours stand for the system colours (set by the GTK side).
+void setSystemColors(Rgb buttonFace, Rgb buttonText, Rgb grayText);
+
+}  // namespace larkspan

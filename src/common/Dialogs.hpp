@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/Color.hpp"
+
+namespace Gtk {
+class Window;
+}
+
+namespace larkspan {
+
+// Every message box, input box and standard dialog goes through this interface: GTK in the
+// program, a scripted answerer in tests. No window shows a GTK dialog directly.
+class Dialogs {
+public:
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Icon { None, Information, Question, Warning, Critical };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    struct FileFilter {
+        std::string name;                   // "HTML Files (*.htm;*.html)"
+        std::vector<std::string> patterns;  // {"*.htm", "*.html"}
+    };
+
+    virtual ~Dialogs() = default;
+
+    virtual Answer message(Gtk::Window* parent, const std::string& text, const std::string& title,
+                           Buttons buttons, Icon icon) = 0;
+    // A single-line input box; no value when cancelled.
+    virtual std::optional<std::string> input(Gtk::Window* parent, const std::string& prompt,
+                                             const std::string& title,
+                                             const std::string& initial) = 0;
+    // A colour chooser starting from `initial`; no value when cancelled.
+    virtual std::optional<ColorValue> chooseColor(Gtk::Window* parent, ColorValue initial) = 0;
+    // A file chooser for opening one file; no value when cancelled.
+    virtual std::optional<std::string> openFile(Gtk::Window* parent, const std::string& title,
+                                                const std::vector<FileFilter>& filters) = 0;
+};
+
+// The dialogs the program uses now (GTK unless a test installed others).
+Dialogs& dialogs();
+// Replaces the program's dialogs (tests install a scripted answerer); nullptr restores GTK.
+void setDialogs(Dialogs* replacement);
+
+}  // namespace larkspan

@@ -1,0 +1,53 @@
+#include "common/Paths.hpp"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <system_error>
+
+#include "BuildConfig.hpp"
+
+namespace larkspan::paths {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path home() {
+    const char* h = std::getenv("HOME");
+    return (h && *h) ? fs::path(h) : fs::temp_directory_path();
+}
+
+fs::path xdg(const char* var, const char* fallback) {
+    const char* v = std::getenv(var);
+    // The XDG rules ignore relative paths.
+    if (v && *v == '/') return fs::path(v);
+    return home() / fallback;
+}
+
+}  // namespace
+
+fs::path configDir() { return xdg("XDG_CONFIG_HOME", ".config") / "larkspan"; }
+
+fs::path dataDir() {
+    fs::path d = xdg("XDG_DATA_HOME", ".local/share") / "larkspan";
+    ensureDir(d);
+    return d;
+}
+
+fs::path installedDataDir() {
+    std::error_code ec;
+    fs::path installed(build::kInstalledDataDir);
+    if (fs::exists(installed / "Readme.txt", ec)) return installed;
+    return fs::path(build::kSourceDataDir);
+}
+
+bool ensureDir(const fs::path& dir, unsigned mode) {
+    std::error_code ec;
+    if (fs::is_directory(dir, ec)) return true;
+    if (!fs::create_directories(dir, ec) && !fs::is_directory(dir, ec)) return false;
+    ::chmod(dir.c_str(), mode);
+    return true;
+}
+
+}  // namespace larkspan::paths

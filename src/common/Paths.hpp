@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+
+namespace larkspan::paths {
+
+// Each call reads the environment afresh, so tests can point a process at fresh folders.
+
+// $XDG_CONFIG_HOME/larkspan (default ~/.config/larkspan): the settings store lives here.
+std::filesystem::path configDir();
+
+// $XDG_DATA_HOME/larkspan (default ~/.local/share/larkspan): the program's own folder for
+// "history.txt", "Blocked Log.txt" and "Favorites/". Created on first use (mode 0700).
+std::filesystem::path dataDir();
+
+// The read-only files shipped with the program ("Readme.txt"): the install's data folder,
+// or the source tree's data folder when running from a build.
+std::filesystem::path installedDataDir();
+
+// Creates a folder and its parents with the given mode; true when it exists afterwards.
+bool ensureDir(const std::filesystem::path& dir, unsigned mode = 0700);
+
+}  // namespace larkspan::paths

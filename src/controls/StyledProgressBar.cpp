@@ -1,0 +1,78 @@
+#include "controls/StyledProgressBar.hpp"
+
+#include <gtkmm/stylecontext.h>
+
+#include <cmath>
+
+#include "controls/ProgressBarPainter.hpp"
+
+namespace larkspan {
+
+namespace {
+
+std::uint8_t toByte(double v) {
+    return static_cast<std::uint8_t>(std::lround(std::fmin(1.0, std::fmax(0.0, v)) * 255.0));
+}
+
+}  // namespace
+
+StyledProgressBar::StyledProgressBar() {
+    init();
+}
+
+StyledProgressBar::StyledProgressBar(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>&)
+    : Gtk::DrawingArea(cobject) {
+    init();
+}
+
+StyledProgressBar::~StyledProgressBar() {
+    model_.setRedrawHandler({});
+    model_.releaseBackBuffer();
+}
+
+void StyledProgressBar::init() {
+    // The highlight colour of the desktop theme is the bar's default colour.
+    Gdk::RGBA selected;
+    if (get_style_context()->lookup_color("theme_selected_bg_color", selected)) {
+        model_.setSystemHighlight(Rgb{toByte(selected.get_red()), toByte(selected.get_green()),
+                                      toByte(selected.get_blue())});
+        model_.setColor(kProgressBarDefaultColor);
+    }
+    model_.setRedrawHandler([this] { queue_draw(); });
+    queue_draw();
+}
+
+bool StyledProgressBar::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+    try {
+        const int w = get_allocated_width();
+        const int h = get_allocated_height();
+        model_.clampPercent();
+        if (model_.ensureBackBuffer(w, h)) {
+            cairo_surface_t* buffer = model_.backBuffer()->cobj();
+            cairo_t* bcr = cairo_create(buffer);
+            DrawProgressBar(bcr, model_, w, h);
+            cairo_destroy(bcr);
+            cairo_surface_flush(buffer);
+            cairo_t* target = cr->cobj();
+            cairo_save(target);
+            cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
+            cairo_set_source_surface(target, buffer, 0, 0);
+            cairo_rectangle(target, 0, 0, w, h);
+            cairo_fill(target);
+            cairo_restore(target);
+        } else {
+            DrawProgressBar(cr->cobj(), model_, w, h);
+        }
+    } catch (...) {
+        // A failed paint leaves the old picture; the next one tries again.
+    }
+    return true;
+}
+
+void StyledProgressBar::on_size_allocate(Gtk::Allocation& allocation) {
+    Gtk::DrawingArea::on_size_allocate(allocation);
+    // Grown now rather than at the next paint; it never shrinks.
+    model_.ensureBackBuffer(allocation.get_width(), allocation.get_height());
+}
+
+}  // namespace larkspan

@@ -1,0 +1,333 @@
+#include "shell/frmBrowser.hpp"
+
+#include "app/Application.hpp"
+#include "common/Color.hpp"
+#include "common/StoredValue.hpp"
+#include "common/Twips.hpp"
+#include "common/WidgetStyle.hpp"
+#include "settings/SettingsStore.hpp"
+
+namespace larkspan {
+
+namespace {
+
+constexpr const char* kCaptionSuffix = " - Larkspan";
+
+// Key codes and shift states as the key handler sees them.
+int keyCodeOf(const GdkEventKey* event) {
+    guint upper = gdk_keyval_to_upper(event->keyval);
+    if ((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9')) {
+        return static_cast<int>(upper);
+    }
+    return static_cast<int>(event->keyval);
+}
+
+int shiftStateOf(const GdkEventKey* event) {
+    int shift = 0;
+    if (event->state & GDK_SHIFT_MASK) shift |= 1;
+    if (event->state & GDK_CONTROL_MASK) shift |= 2;
+    if (event->state & GDK_MOD1_MASK) shift |= 4;
+    return shift;
+}
+
+}  // namespace
+
+frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
+                       std::unique_ptr<PageEngine> engine)
+    : Gtk::Window(cobject),
+      app_(Application::instance()),
+      builder_(builder),
+      engine_(std::move(engine)),
+      geometry_(screenDpi()) {
+    builder_->get_widget("cboAddress", cboAddress);
+    cboAddress->get_entry()->set_name("cboAddress_Entry");
+    cboAddress->get_entry()->set_input_purpose(Gtk::INPUT_PURPOSE_URL);
+    builder_->get_widget("txtSearch", txtSearch);
+    builder_->get_widget("Command1", Command1);
+    builder_->get_widget("Toolbar1", Toolbar1);
+    builder_->get_widget("StatusBar1", StatusBar1);
+    builder_->get_widget_derived("PB", PB);
+    builder_->get_widget("Frame1", Frame1);
+    builder_->get_widget("Label1", Label1);
+    builder_->get_widget("Label2", Label2);
+    builder_->get_widget("lblBlocked", lblBlocked);
+    builder_->get_widget("Resize", Resize);
+    builder_->get_widget("Shape1", Shape1);
+    builder_->get_widget("mnuToolsStatusbar", mnuToolsStatusbar);
+    builder_->get_widget("mnuToolsSuppressScriptErrors", mnuToolsSuppressScriptErrors);
+    builder_->get_widget("mPopupSys", mPopupSys);
+
+    Gtk::Box* host = nullptr;
+    builder_->get_widget("WebBrowser1Host", host);
+    Gtk::Widget& view = engine_->widget();
+    view.set_name("WebBrowser1");
+    host->pack_start(view, Gtk::PACK_EXPAND_WIDGET);
+    view.show();
+
+    // Activation: every time the window becomes the active one.
+    activeConn_ = property_is_active().signal_changed().connect([this] {
+        if (property_is_active().get_value()) Form_Activate();
+    });
+    connectMenus();
+}
+
+frmBrowser::~frmBrowser() { activeConn_.disconnect(); }
+
+Gtk::Widget* frmBrowser::control(const Glib::ustring& name) const {
+    Gtk::Widget* w = nullptr;
+    builder_->get_widget(name, w);
+    return w;
+}
+
+void frmBrowser::connectMenus() {
+    auto onActivate = [this](const char* name, void (frmBrowser::*handler)()) {
+        Gtk::MenuItem* item = nullptr;
+        builder_->get_widget(name, item);
+        if (item) item->signal_activate().connect(sigc::mem_fun(*this, handler));
+    };
+    onActivate("mnuFileNew", &frmBrowser::mnuFileNew_Click);
+    onActivate("mnuFileExit", &frmBrowser::mnuFileExit_Click);
+    mnuToolsStatusbar->signal_toggled().connect([this] {
+        bool visible = mnuToolsStatusbar->get_active();
+        setStatusBarVisible(visible);
+        app_.settings().write("Settings", "StatusBarVisible", stored::truth(visible));
+    });
+}
+
+void frmBrowser::setStatusBarVisible(bool visible) {
+    StatusBar1->set_visible(visible);
+    PB->set_visible(visible);
+}
+
+void frmBrowser::Form_Load() {
+    SettingsStore& store = app_.settings();
+    auto read = [&store](std::string_view key, const std::string& def) {
+        return store.read("Settings", key, def);
+    };
+
+    // 1, 2. Caption; the home page, defaulting to the options' home-page box (the first
+    // touch of the options model loads it from the store).
+    set_title(std::string("Loading...") + kCaptionSuffix);
+    OptionsModel& opt = app_.options();
+    homePageAddress = read("Homepage", opt.Text1);
+
+    // 3, 4. Navigate home; the address box shows where the engine is now.
+    engine_->navigate(homePageAddress);
+    cboAddress->get_entry()->set_text(engine_->locationURL());
+
+    // 5, 6. Blocked counter and the search box's engine name.
+    Label1->set_text(read("Blocked#", app_.options().Label25));
+    txtSearch->set_text(app_.options().cboSite);
+
+    // 10. Address and search box colours.
+    Gtk::Entry* address = cboAddress->get_entry();
+    auto colorOr = [&](std::string_view key, ColorValue def) {
+        return stored::toColor(read(key, stored::color(def)));
+    };
+    for (Gtk::Widget* box : {static_cast<Gtk::Widget*>(address),
+                             static_cast<Gtk::Widget*>(txtSearch)}) {
+        if (auto fc = colorOr("AddressFC", app_.options().Label1)) style::setForeground(*box, *fc);
+        if (auto bg = colorOr("AddressBG", app_.options().Label2)) style::setBackground(*box, *bg);
+    }
+
+    // 11. Status bar, and the progress bar with it.
+    if (auto v = stored::toBool(read("StatusBarVisible", stored::truth(mnuToolsStatusbar->get_active())))) {
+        mnuToolsStatusbar->set_active(*v);
+    }
+    setStatusBarVisible(mnuToolsStatusbar->get_active());
+
+    // 12. Geometry and window state.
+    applyStartupGeometry();
+
+    // 13. Fonts of the status bar and the address box.
+    style::setFontFamily(*StatusBar1, read("StatusbarFont", app_.options().lblFontName));
+    style::setFontFamily(*address, read("StatusbarFont", app_.options().lblFontName));
+
+    // 14. Progress display: scroll style, colour and percentage text from the store.
+    OptionsModel& o = app_.options();
+    if (auto v = stored::toInt32(read("ProgressBar", std::to_string(o.samplePBScrolling)))) {
+        PB->setScrolling(*v);
+    }
+    if (auto v = colorOr("ProgressBarForeColor", o.PBForeColor)) o.PBForeColor = *v;
+    if (auto v = stored::toBool(read("ShowText", stored::truth(o.ShowFont)))) o.ShowFont = *v;
+    o.Label25 = read("Blocked#", o.Label25);
+    PB->setColor(o.PBForeColor);
+    if (auto v = stored::toBool(read("ShowText", stored::truth(o.ShowFont)))) PB->setShowText(*v);
+
+    // 15. The colour scheme swatches.
+    auto swatch = [&](std::string_view key, ColorValue& target) {
+        if (auto v = stored::toColor(store.read("ButtonColors", key, stored::color(target)))) {
+            target = *v;
+        }
+    };
+    swatch("FontColor", o.lblFontColor);
+    swatch("FontHighlightColor", o.lblHFontColor);
+    swatch("BackColor", o.lblBackColor);
+    swatch("BackHighlightColor", o.lblHBackcolor);
+    swatch("ProgramBackColor", o.lblProgramBG);
+    swatch("ProgramFontColor", o.lblProgramFC);
+
+    // 16, 17. Blocked-counter frame; the engine box.
+    Frame1->set_visible(o.Check2);
+    o.cboSite = store.read("WebSearch", "LastEngine", o.cboSite);
+
+    // 18. Script-error suppression.
+    if (auto v = stored::toBool(read("SuppressScriptErrors",
+                                     stored::truth(mnuToolsSuppressScriptErrors->get_active())))) {
+        mnuToolsSuppressScriptErrors->set_active(*v);
+    }
+    if (mnuToolsSuppressScriptErrors->get_active()) engine_->setSilent(true);
+
+    // 20. An empty stored button font colour resets the four button swatches.
+    if (store.read("ButtonColors", "FontColor", stored::color(o.lblFontColor)).empty()) {
+        o.lblFontColor = 0;
+        o.lblHFontColor = 9654050;
+        o.lblBackColor = 14215660;
+        o.lblHBackcolor = 14737632;
+    }
+
+    // 21. The page takes the keyboard focus.
+    engine_->grabFocus();
+}
+
+void frmBrowser::applyStartupGeometry() {
+    SettingsStore& store = app_.settings();
+    auto single = [&store](std::string_view key, double def) {
+        auto v = stored::toSingle(store.read("Settings", key, stored::number(def)));
+        return v ? static_cast<double>(*v) : def;
+    };
+    geometry_.setLeft(single("MainLeft", 1000));
+    geometry_.setTop(single("MainTop", 1000));
+    geometry_.setWidth(single("MainWidth", 8685));
+    geometry_.setHeight(single("MainHeight", 6330));
+    int state = WindowGeometry::Maximized;
+    if (auto v = stored::toInt16(store.read("Settings", "WindowState", "2"))) state = *v;
+    if (!geometry_.setState(state)) geometry_.setState(WindowGeometry::Maximized);
+    // A maximised window cannot be moved: these two reads only count in the other states.
+    if (geometry_.state() != WindowGeometry::Maximized) {
+        geometry_.setTop(single("Top", geometry_.top()));
+        geometry_.setLeft(single("Left", geometry_.left()));
+    }
+
+    move(geometry_.leftPx(), geometry_.topPx());
+    set_default_size(std::max(1, geometry_.widthPx()), std::max(1, geometry_.heightPx()));
+    resize(std::max(1, geometry_.widthPx()), std::max(1, geometry_.heightPx()));
+    setWindowState(geometry_.state());
+}
+
+void frmBrowser::setWindowState(int state) {
+    if (!geometry_.setState(state)) return;
+    switch (state) {
+        case WindowGeometry::Maximized:
+            deiconify();
+            maximize();
+            break;
+        case WindowGeometry::Minimized:
+            iconify();
+            break;
+        default:
+            deiconify();
+            unmaximize();
+            break;
+    }
+}
+
+bool frmBrowser::on_window_state_event(GdkEventWindowState* event) {
+    if (event->changed_mask & (GDK_WINDOW_STATE_ICONIFIED | GDK_WINDOW_STATE_MAXIMIZED)) {
+        auto s = event->new_window_state;
+        if (s & GDK_WINDOW_STATE_ICONIFIED) {
+            geometry_.setState(WindowGeometry::Minimized);
+        } else if (s & GDK_WINDOW_STATE_MAXIMIZED) {
+            geometry_.setState(WindowGeometry::Maximized);
+        } else {
+            geometry_.setState(WindowGeometry::Normal);
+        }
+    }
+    return Gtk::Window::on_window_state_event(event);
+}
+
+bool frmBrowser::on_configure_event(GdkEventConfigure* event) {
+    // Only the normal window's place and size are remembered.
+    if (geometry_.state() == WindowGeometry::Normal && get_visible()) {
+        int x = 0, y = 0, w = 0, h = 0;
+        get_position(x, y);
+        get_size(w, h);
+        geometry_.reportPosition(x, y);
+        geometry_.reportSize(w, h);
+    }
+    return Gtk::Window::on_configure_event(event);
+}
+
+void frmBrowser::Form_Activate() {
+    // The search box shows its text in the grey-text colour until it is used.
+    style::setForeground(*txtSearch, kSysGrayText);
+    engine_->grabFocus();
+}
+
+bool frmBrowser::on_key_press_event(GdkEventKey* event) {
+    int keyCode = keyCodeOf(event);
+    int shift = shiftStateOf(event);
+    Form_KeyDown(keyCode, shift);
+    if (keyCode == 0 && shift == 0) return true;
+    return Gtk::Window::on_key_press_event(event);
+}
+
+void frmBrowser::Form_KeyDown(int& keyCode, int& shift) {
+    if (keyCode == 'N' && shift == 2) {
+        mnuFileNew_Click();
+        keyCode = 0;
+        shift = 0;
+    }
+}
+
+void frmBrowser::mnuFileNew_Click() {
+    OpenBrowserWindow(engine_->locationURL(), engine_->silent());
+}
+
+frmBrowser& frmBrowser::OpenBrowserWindow(const std::string& address, bool silent) {
+    frmBrowser& w = Application::instance().createBrowserWindow();
+    w.WebBrowser1().setSilent(silent);
+    if (!address.empty()) w.WebBrowser1().navigate(address);
+    w.show();
+    return w;
+}
+
+void frmBrowser::saveState() {
+    SettingsStore& store = app_.settings();
+    int state = geometry_.state();
+    store.write("Settings", "WindowState", state == WindowGeometry::Maximized ? "2" : "0");
+    if (state != WindowGeometry::Normal) return;
+    store.write("Settings", "MainLeft", stored::number(geometry_.left()));
+    store.write("Settings", "MainTop", stored::number(geometry_.top()));
+    store.write("Settings", "MainWidth", stored::number(geometry_.width()));
+    store.write("Settings", "MainHeight", stored::number(geometry_.height()));
+    store.write("Settings", "Top", stored::number(geometry_.top()));
+    store.write("Settings", "Left", stored::number(geometry_.left()));
+    store.write("Settings", "StatusBarVisible", stored::truth(mnuToolsStatusbar->get_active()));
+}
+
+void frmBrowser::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    saveState();
+    UnloadAllWindows();
+    app_.windows().close("frmOptions");
+}
+
+void frmBrowser::mnuFileExit_Click() { Form_Unload(); }
+
+bool frmBrowser::on_delete_event(GdkEventAny*) {
+    // Closing is never refused; the window goes away through the shut-down sequence.
+    Form_Unload();
+    return true;
+}
+
+void frmBrowser::UnloadAllWindows() {
+    app_.windows().closeAll();
+    // The options dialog is the live model: closing it drops the model with it.
+    app_.discardOptions();
+    hide();
+    app_.browserClosed(this);
+}
+
+}  // namespace larkspan

@@ -1,0 +1,165 @@
+#include "shell/AddressCompletion.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/ListFile.hpp"
+#include "common/Paths.hpp"
+
+namespace larkspan {
+namespace {
+
+using List = std::vector<std::string>;
+using Enter = AddressBoxLogic::EnterAction;
+constexpr int kEnter = AddressBoxLogic::kKeyEnter;
+
+TEST(AddressCompletionTest, CompletesTypedTextAndSelectsTheRest) {
+    auto r = completeAddress("ab", {"xyz", "abcdef", "abzzz"});
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->text, "abcdef");
+    EXPECT_EQ(r->selectionStart, 2);
+    EXPECT_EQ(r->selectionLength, 4);  // "cdef"
+}
+
+TEST(AddressCompletionTest, CompletionRespectsLetterCase) {
+    EXPECT_FALSE(completeAddress("AB", {"abcdef"}));
+    EXPECT_FALSE(completeAddress("abd", {"abcdef"}));
+    auto exact = completeAddress("abcdef", {"abcdef"});
+    ASSERT_TRUE(exact);
+    EXPECT_EQ(exact->selectionStart, 6);
+    EXPECT_EQ(exact->selectionLength, 0);
+}
+
+TEST(AddressCompletionTest, EmptyBoxTakesTheFirstEntryWhollySelected) {
+    auto r = completeAddress("", {"first.example", "second.example"});
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->text, "first.example");
+    EXPECT_EQ(r->selectionStart, 0);
+    EXPECT_EQ(r->selectionLength, 13);
+    // With no entries, the place past the end is the empty text.
+    auto none = completeAddress("", {});
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->text, "");
+    EXPECT_EQ(none->selectionLength, 0);
+}
+
+TEST(AddressCompletionTest, SelectionCountsCharactersNotBytes) {
+    auto r =
+        completeAddress("r\xC3\xA9", {"r\xC3\xA9sum\xC3\xA9.example"});  // "ré", "résumé.example"
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->selectionStart, 2);
+    EXPECT_EQ(r->selectionLength, 12);
+}
+
+TEST(AddressCompletionTest, PrefixSearchIgnoresLetterCase) {
+    const List list{"http://one.example/",
+                    "\xC3\xA9"
+                    "cole.example",
+                    "ABC.example"};
+    EXPECT_EQ(findAddressPrefix(list, "HTTP://ONE"), 0u);
+    EXPECT_EQ(findAddressPrefix(list,
+                                "\xC3\x89"
+                                "COLE"),
+              1u);  // "ÉCOLE"
+    EXPECT_EQ(findAddressPrefix(list, "abc.EXAMPLE"), 2u);
+    EXPECT_FALSE(findAddressPrefix(list, "abc.example/more"));
+    EXPECT_FALSE(findAddressPrefix({}, "a"));
+}
+
+TEST(AddressBoxLogicTest, EnterOnAPrefixOfAListedAddressNavigatesWithoutAdding) {
+    AddressBoxLogic box;
+    box.list() = {"abcdef"};
+    bool asked = false;
+    EXPECT_EQ(box.keyDown(kEnter, "abc", false), Enter::Navigate);
+    auto out = box.keyPress(kEnter, "abc", [&] { return asked = true; });
+    EXPECT_FALSE(out.addedToList);
+    EXPECT_FALSE(out.appendToHistory);
+    EXPECT_FALSE(asked) << "the history setting is read only for a new address";
+    EXPECT_EQ(box.list(), List{"abcdef"});
+    EXPECT_FALSE(box.timerEnabled());
+}
+
+TEST(AddressBoxLogicTest, CaseDifferingAddressIsNotAddedYetNotCompleted) {
+    AddressBoxLogic box;
+    box.list() = {"example.com"};
+    auto out = box.keyPress(kEnter, "EXAMPLE.COM", [] { return true; });
+    EXPECT_FALSE(out.addedToList);
+    EXPECT_EQ(box.list().size(), 1u);
+    EXPECT_FALSE(box.timerTick("EXAM"));
+}
+
+TEST(AddressBoxLogicTest, NewAddressIsAppendedAndGoesToHistoryWhenOn) {
+    AddressBoxLogic box;
+    box.list() = {"abcdef"};
+    auto out = box.keyPress(kEnter, "abcdefg", [] { return true; });  // extends a listed one
+    EXPECT_TRUE(out.addedToList);
+    EXPECT_TRUE(out.appendToHistory);
+    out = box.keyPress(kEnter, "zzz", [] { return false; });
+    EXPECT_TRUE(out.addedToList);
+    EXPECT_FALSE(out.appendToHistory);
+    EXPECT_EQ(box.list(), (List{"abcdef", "abcdefg", "zzz"}));
+}
+
+TEST(AddressBoxLogicTest, EnterOnAnEmptyBoxOnlySwitchesTheTimerOn) {
+    AddressBoxLogic box;
+    box.timerTick("x");
+    ASSERT_FALSE(box.timerEnabled());
+    EXPECT_EQ(box.keyDown(kEnter, "", false), Enter::None);
+    EXPECT_EQ(box.keyDown(kEnter, "", true), Enter::None);
+    auto out = box.keyPress(kEnter, "", [] { return true; });
+    EXPECT_FALSE(out.addedToList);
+    EXPECT_TRUE(box.list().empty());
+    EXPECT_TRUE(box.timerEnabled());
+}
+
+TEST(AddressBoxLogicTest, KeysSwitchTheTimerAndEachPassRunsOnce) {
+    AddressBoxLogic box;
+    box.list() = {"abcdef"};
+    EXPECT_TRUE(box.timerEnabled()) << "one pass is due after the window's creation";
+    box.keyPress('a', "a", nullptr);
+    EXPECT_TRUE(box.timerEnabled());
+    auto r = box.timerTick("a");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->text, "abcdef");
+    EXPECT_FALSE(box.timerEnabled());
+    box.keyPress('q', "q", nullptr);
+    EXPECT_FALSE(box.timerTick("q"));
+    EXPECT_FALSE(box.timerEnabled()) << "off after a pass that found nothing";
+    box.keyPress('a', "a", nullptr);
+    box.keyPress(AddressBoxLogic::kKeyBackspace, "", nullptr);
+    EXPECT_FALSE(box.timerEnabled());
+}
+
+TEST(AddressBoxLogicTest, WebLockGuardsEnterInsteadOfNavigating) {
+    AddressBoxLogic box;
+    EXPECT_EQ(box.keyDown(kEnter, "http://x.example/", true), Enter::Guard);
+    EXPECT_EQ(box.keyDown(kEnter, "http://x.example/", false), Enter::Navigate);
+    EXPECT_EQ(box.keyDown('A', "http://x.example/", false), Enter::None);
+}
+
+// The window's Enter: key-down, key press, then the history file when asked to.
+void pressEnter(AddressBoxLogic& box, const std::string& text, bool history,
+                const std::filesystem::path& file) {
+    box.keyDown(kEnter, text, false);
+    auto out = box.keyPress(kEnter, text, [&] { return history; });
+    if (out.appendToHistory) AppendAddressToHistory(file, text);
+}
+
+TEST(AddressBoxLogicTest, HistoryOffKeepsTheListButNotTheFile) {
+    const auto file = paths::dataDir() / "HistoryOffKeepsTheListButNotTheFile.txt";
+    std::filesystem::remove(file);
+    AddressBoxLogic first;
+    pressEnter(first, "http://kept.example/", true, file);
+    pressEnter(first, "http://private.example/", false, file);
+    pressEnter(first, "http://kept.example/", true, file);  // listed already: not again
+    EXPECT_EQ(first.list(), (List{"http://kept.example/", "http://private.example/"}));
+
+    AddressBoxLogic nextStart;
+    ASSERT_TRUE(LoadAddressList(file, nextStart.list()));
+    EXPECT_EQ(nextStart.list(), List{"http://kept.example/"});
+}
+
+}  // namespace
+}  // namespace larkspan

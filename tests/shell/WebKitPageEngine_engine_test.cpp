@@ -1,0 +1,728 @@
+// The WebKitGTK page engine against pages served on 127.0.0.1: the events the program
+// relies on, popups and close requests, document access, printing and the built-in site.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <gtkmm/main.h>
+#include <gtkmm/window.h>
+#include <webkit2/webkit2.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/MakerSite.hpp"
+#include "shell/MakerSiteScheme.hpp"
+#include "shell/WebKitPageEngine.hpp"
+#include "support/PageServer.hpp"
+#include "support/Wait.hpp"
+
+namespace larkspan {
+namespace {
+
+using test::PageServer;
+using test::waitUntil;
+
+constexpr int kLoadTimeoutMs = 10000;
+
+// Everything an engine reports, in order.
+struct EventLog {
+    struct Entry {
+        std::string kind;
+        std::string text;
+        long number = 0;
+    };
+    std::vector<Entry> entries;
+    std::vector<sigc::connection> connections;
+
+    explicit EventLog(PageEngine& engine) {
+        connections.push_back(engine.signalNavigateComplete2.connect(
+            [this](const std::string& url) { entries.push_back({"navigate", url}); }));
+        connections.push_back(engine.signalDownloadComplete.connect(
+            [this] { entries.push_back({"complete", ""}); }));
+        connections.push_back(engine.signalTitleChange.connect(
+            [this](const std::string& title) { entries.push_back({"title", title}); }));
+        connections.push_back(engine.signalStatusTextChange.connect(
+            [this](const std::string& text) { entries.push_back({"status", text}); }));
+        connections.push_back(engine.signalProgressChange.connect([this](long p, long m) {
+            entries.push_back({"progress", std::to_string(m), p});
+        }));
+        connections.push_back(engine.signalSetSecureLockIcon.connect(
+            [this](int state) { entries.push_back({"secure", "", state}); }));
+        connections.push_back(engine.signalWindowClosing.connect([this](bool child, bool&) {
+            entries.push_back({"closing", child ? "child" : "top"});
+        }));
+        connections.push_back(
+            engine.signalReadyToShow.connect([this] { entries.push_back({"ready", ""}); }));
+    }
+    ~EventLog() {
+        for (auto& c : connections) {
+            c.disconnect();
+        }
+    }
+
+    int count(const std::string& kind) const {
+        return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                              [&](const Entry& e) { return e.kind == kind; }));
+    }
+    bool has(const std::string& kind, const std::string& text) const {
+        return std::any_of(entries.begin(), entries.end(),
+                           [&](const Entry& e) { return e.kind == kind && e.text == text; });
+    }
+    bool hasStatusStartingWith(const std::string& prefix) const {
+        return std::any_of(entries.begin(), entries.end(), [&](const Entry& e) {
+            return e.kind == "status" && e.text.rfind(prefix, 0) == 0;
+        });
+    }
+    // Position of the first entry of that kind (and text, when given); -1 when none.
+    int indexOf(const std::string& kind, const std::optional<std::string>& text = {}) const {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].kind == kind && (!text || entries[i].text == *text)) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+    std::vector<long> progress() const {
+        std::vector<long> values;
+        for (const auto& e : entries) {
+            if (e.kind == "progress") {
+                values.push_back(e.number);
+            }
+        }
+        return values;
+    }
+};
+
+// An engine shown in a window of its own, as a main window would host it.
+struct HostedEngine {
+    std::unique_ptr<PageEngine> engine;
+    std::unique_ptr<Gtk::Window> window;
+    std::unique_ptr<EventLog> log;
+
+    explicit HostedEngine(std::unique_ptr<PageEngine> made) : engine(std::move(made)) {
+        window = std::make_unique<Gtk::Window>();
+        window->set_default_size(640, 480);
+        window->add(engine->widget());
+        window->show_all();
+        log = std::make_unique<EventLog>(*engine);
+    }
+    ~HostedEngine() {
+        log.reset();
+        engine.reset();
+        window.reset();
+    }
+    WebKitWebView* view() const { return WEBKIT_WEB_VIEW(engine->widget().gobj()); }
+
+    bool load(const std::string& address) {
+        int before = log->count("complete");
+        engine->navigate(address);
+        return waitUntil([&] { return log->count("complete") > before; }, kLoadTimeoutMs);
+    }
+    void runScript(const std::string& script) {
+        webkit_web_view_evaluate_javascript(view(), script.c_str(), -1, nullptr, nullptr, nullptr,
+                                            nullptr, nullptr);
+    }
+};
+
+class WebKitPageEngineTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static const bool initialized = [] {
+            gtk_init(nullptr, nullptr);
+            Gtk::Main::init_gtkmm_internals();
+            return true;
+        }();
+        (void)initialized;
+    }
+
+    void SetUp() override { ASSERT_TRUE(server.listening()); }
+
+    std::unique_ptr<HostedEngine> hosted() {
+        return std::make_unique<HostedEngine>(makeWebKitPageEngine());
+    }
+
+    PageServer server;
+};
+
+std::string page(const std::string& title, const std::string& head, const std::string& body) {
+    return "<!DOCTYPE html><html><head><title>" + title + "</title>" + head + "</head><body>" +
+           body + "</body></html>";
+}
+
+// ---- Navigation events ------------------------------------------------------------------
+
+TEST_F(WebKitPageEngineTest, NavigationReportsCompletionTitleProgressAndPlainSecureState) {
+    server.addPage("/plain.html", page("Plain Page", "", "<p>plain</p>"));
+    auto h = hosted();
+    const std::string url = server.url("/plain.html");
+    ASSERT_TRUE(h->load(url));
+    waitUntil([&] { return h->log->has("title", "Plain Page"); }, kLoadTimeoutMs);
+
+    const EventLog& log = *h->log;
+    int navigate = log.indexOf("navigate", url);
+    int complete = log.indexOf("complete");
+    ASSERT_GE(navigate, 0);
+    EXPECT_LT(navigate, complete);
+    EXPECT_EQ(log.count("complete"), 1);
+    EXPECT_TRUE(log.has("title", "Plain Page"));
+
+    // Progress rises to 100 and ends with exactly one -1, the last progress report.
+    std::vector<long> progress = log.progress();
+    ASSERT_GE(progress.size(), 2u);
+    EXPECT_EQ(progress.back(), -1);
+    EXPECT_EQ(std::count(progress.begin(), progress.end(), -1L), 1);
+    EXPECT_EQ(progress[progress.size() - 2], 100);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end() - 1));
+    for (const auto& e : log.entries) {
+        if (e.kind == "progress") {
+            EXPECT_EQ(e.text, "100");  // the maximum
+        }
+    }
+    int lastProgress = -1;
+    for (std::size_t i = 0; i < log.entries.size(); ++i) {
+        if (log.entries[i].kind == "progress") {
+            lastProgress = static_cast<int>(i);
+        }
+    }
+    EXPECT_LT(lastProgress, complete);
+
+    // A plain http page is not secure, reported after the navigation completed.
+    int secure = log.indexOf("secure");
+    ASSERT_GE(secure, 0);
+    EXPECT_GT(secure, navigate);
+    EXPECT_EQ(log.entries[static_cast<std::size_t>(secure)].number, engine::kSecureNone);
+
+    EXPECT_TRUE(log.has("status", engine::kStatusDone));
+    EXPECT_EQ(h->engine->locationURL(), url);
+    EXPECT_EQ(h->engine->documentTitle(), "Plain Page");
+    EXPECT_EQ(h->engine->locationName(), "Plain Page");
+}
+
+TEST_F(WebKitPageEngineTest, PageWithoutTitleIsNamedByItsAddress) {
+    server.addPage("/untitled.html", "<html><body>no title</body></html>");
+    auto h = hosted();
+    ASSERT_TRUE(h->load(server.url("/untitled.html")));
+    EXPECT_EQ(h->engine->documentTitle(), "");
+    EXPECT_EQ(h->engine->locationName(), server.url("/untitled.html"));
+}
+
+TEST_F(WebKitPageEngineTest, EachLoadEndsOnceEvenWhenStoppedOrFailed) {
+    server.holdPage("/slow.html");
+    server.addPage("/next.html", page("Next", "", "next"));
+    auto h = hosted();
+    h->engine->navigate(server.url("/slow.html"));
+    ASSERT_TRUE(waitUntil([&] { return server.requestCount("/slow.html") > 0; }, kLoadTimeoutMs));
+    h->engine->stop();
+    ASSERT_TRUE(waitUntil([&] { return h->log->count("complete") == 1; }, kLoadTimeoutMs));
+    std::vector<long> progress = h->log->progress();
+    EXPECT_EQ(std::count(progress.begin(), progress.end(), -1L), 1);
+
+    // A refused connection fails the load; it still ends exactly once.
+    h->log->entries.clear();
+    h->engine->navigate("http://127.0.0.1:1/");
+    ASSERT_TRUE(waitUntil([&] { return h->log->count("complete") >= 1; }, kLoadTimeoutMs));
+    ASSERT_TRUE(h->load(server.url("/next.html")));
+    progress = h->log->progress();
+    EXPECT_EQ(std::count(progress.begin(), progress.end(), -1L), h->log->count("complete"));
+    EXPECT_EQ(h->engine->locationURL(), server.url("/next.html"));
+}
+
+// ---- New windows ------------------------------------------------------------------------
+
+const char* kPopupPage = "<!DOCTYPE html><html><head><title>Popup</title></head><body>popup</body></html>";
+
+std::string scriptOpener(const std::string& target) {
+    return page("Opener",
+                "<script>window.onload = function () { var w = window.open('" + target +
+                    "'); document.title = w ? 'opened' : 'refused'; };</script>",
+                "opener");
+}
+
+TEST_F(WebKitPageEngineTest, RefusedScriptPopupReachesNewWindowAndOpensNothing) {
+    server.addPage("/opener.html", scriptOpener("/popup.html"));
+    server.addPage("/popup.html", kPopupPage);
+    auto h = hosted();
+    std::vector<NewWindowRequest> requests;
+    h->engine->signalNewWindow2.connect([&](NewWindowRequest& request) {
+        requests.push_back(request);
+        request.cancel = true;
+    });
+    h->engine->navigate(server.url("/opener.html"));
+    ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "refused"); }, kLoadTimeoutMs));
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].targetUrl, server.url("/popup.html"));
+    EXPECT_FALSE(requests[0].userGesture);
+    EXPECT_EQ(server.requestCount("/popup.html"), 0);
+}
+
+TEST_F(WebKitPageEngineTest, UnansweredPopupRequestIsRefused) {
+    server.addPage("/opener.html", scriptOpener("/popup.html"));
+    server.addPage("/popup.html", kPopupPage);
+    auto h = hosted();
+    int requests = 0;
+    h->engine->signalNewWindow2.connect([&](NewWindowRequest&) { ++requests; });
+    h->engine->navigate(server.url("/opener.html"));
+    ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "refused"); }, kLoadTimeoutMs));
+    EXPECT_EQ(requests, 1);
+}
+
+TEST_F(WebKitPageEngineTest, AllowedScriptPopupLoadsInRelatedEngine) {
+    server.addPage("/opener.html", scriptOpener("/popup.html"));
+    server.addPage("/popup.html", kPopupPage);
+    auto h = hosted();
+    std::unique_ptr<HostedEngine> popup;
+    h->engine->signalNewWindow2.connect([&](NewWindowRequest& request) {
+        popup = std::make_unique<HostedEngine>(h->engine->createRelated());
+        popup->engine->setRegisterAsBrowser(true);
+        request.ppDisp = popup->engine.get();
+    });
+    h->engine->navigate(server.url("/opener.html"));
+    ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "opened"); }, kLoadTimeoutMs));
+    ASSERT_TRUE(popup);
+    ASSERT_TRUE(waitUntil([&] { return popup->log->count("complete") > 0; }, kLoadTimeoutMs));
+    EXPECT_TRUE(popup->log->has("navigate", server.url("/popup.html")));
+    EXPECT_GE(popup->log->count("ready"), 1);
+    EXPECT_EQ(popup->engine->locationURL(), server.url("/popup.html"));
+    auto* child = dynamic_cast<WebKitPageEngine*>(popup->engine.get());
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(child->isChildWindow());
+    EXPECT_TRUE(child->registerAsBrowser());
+    EXPECT_FALSE(dynamic_cast<WebKitPageEngine*>(h->engine.get())->isChildWindow());
+}
+
+TEST_F(WebKitPageEngineTest, EngineNotRelatedToTheOpenerIsNotUsedForItsPopup) {
+    server.addPage("/opener.html", scriptOpener("/popup.html"));
+    server.addPage("/popup.html", kPopupPage);
+    auto h = hosted();
+    auto stranger = hosted();
+    h->engine->signalNewWindow2.connect(
+        [&](NewWindowRequest& request) { request.ppDisp = stranger->engine.get(); });
+    h->engine->navigate(server.url("/opener.html"));
+    ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "refused"); }, kLoadTimeoutMs));
+    EXPECT_EQ(server.requestCount("/popup.html"), 0);
+}
+
+const char* kLinkBody =
+    "<a id='link' href='/popup.html' target='_blank' "
+    "style='position:absolute;left:0;top:0;width:400px;height:300px;display:block'>open</a>"
+    "<script>requestAnimationFrame(function () { requestAnimationFrame(function () {"
+    " document.title = 'laid out'; }); });</script>";
+
+TEST_F(WebKitPageEngineTest, TargetBlankLinkClickedByScriptReachesNewWindow) {
+    server.addPage("/links.html", page("Links", "", kLinkBody));
+    server.addPage("/popup.html", kPopupPage);
+    auto h = hosted();
+    std::vector<NewWindowRequest> requests;
+    h->engine->signalNewWindow2.connect([&](NewWindowRequest& request) {
+        requests.push_back(request);
+        request.cancel = true;
+    });
+    ASSERT_TRUE(h->load(server.url("/links.html")));
+    h->runScript("document.getElementById('link').click();");
+    ASSERT_TRUE(waitUntil([&] { return !requests.empty(); }, kLoadTimeoutMs));
+    EXPECT_EQ(requests[0].targetUrl, server.url("/popup.html"));
+}
+
+void sendClick(GtkWidget* widget, double x, double y) {
+    GdkWindow* window = gtk_widget_get_window(widget);
+    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(widget));
+    GdkDevice* pointer = gdk_seat_get_pointer(seat);
+    for (GdkEventType type : {GDK_MOTION_NOTIFY, GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
+        GdkEvent* event = gdk_event_new(type);
+        if (type == GDK_MOTION_NOTIFY) {
+            event->motion.window = GDK_WINDOW(g_object_ref(window));
+            event->motion.send_event = TRUE;
+            event->motion.time = GDK_CURRENT_TIME;
+            event->motion.x = x;
+            event->motion.y = y;
+        } else {
+            event->button.window = GDK_WINDOW(g_object_ref(window));
+            event->button.send_event = TRUE;
+            event->button.time = GDK_CURRENT_TIME;
+            event->button.x = x;
+            event->button.y = y;
+            event->button.button = 1;
+            event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
+        }
+        gdk_event_set_device(event, pointer);
+        gtk_widget_event(widget, event);
+        gdk_event_free(event);
+    }
+}
+
+TEST_F(WebKitPageEngineTest, TargetBlankLinkClickedByUserIsAllowedIntoRelatedEngine) {
+    server.addPage("/links.html", page("Links", "", kLinkBody));
+    server.addPage("/popup.html", kPopupPage);
+    auto h = hosted();
+    std::vector<NewWindowRequest> requests;
+    std::unique_ptr<HostedEngine> popup;
+    h->engine->signalNewWindow2.connect([&](NewWindowRequest& request) {
+        requests.push_back(request);
+        popup = std::make_unique<HostedEngine>(h->engine->createRelated());
+        request.ppDisp = popup->engine.get();
+    });
+    ASSERT_TRUE(h->load(server.url("/links.html")));
+    // The page must be laid out before a click can find the link.
+    ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "laid out"); }, kLoadTimeoutMs));
+    sendClick(GTK_WIDGET(h->view()), 50, 50);
+    ASSERT_TRUE(waitUntil([&] { return !requests.empty(); }, kLoadTimeoutMs));
+    EXPECT_EQ(requests[0].targetUrl, server.url("/popup.html"));
+    EXPECT_TRUE(requests[0].userGesture);
+    ASSERT_TRUE(popup);
+    ASSERT_TRUE(waitUntil([&] { return popup->log->has("navigate", server.url("/popup.html")); },
+                          kLoadTimeoutMs));
+}
+
+// ---- Close requests ---------------------------------------------------------------------
+
+TEST_F(WebKitPageEngineTest, CloseInScriptOpenedWindowIsReportedAsChildWindow) {
+    server.addPage("/opener.html", scriptOpener("/closing.html"));
+    server.addPage("/closing.html",
+                   page("Closing", "<script>window.onload = function () { window.close(); };</script>",
+                        "closing"));
+    auto h = hosted();
+    std::unique_ptr<HostedEngine> popup;
+    h->engine->signalNewWindow2.connect([&](NewWindowRequest& request) {
+        popup = std::make_unique<HostedEngine>(h->engine->createRelated());
+        request.ppDisp = popup->engine.get();
+    });
+    h->engine->navigate(server.url("/opener.html"));
+    bool ok = waitUntil([&] { return popup && popup->log->count("closing") > 0; },
+                          kLoadTimeoutMs);
+    if (popup) for (auto& e : popup->log->entries) fprintf(stderr, "EV %s %s %ld\n", e.kind.c_str(), e.text.c_str(), e.number);
+    ASSERT_TRUE(ok);
+    EXPECT_TRUE(popup->log->has("closing", "child"));
+    EXPECT_EQ(h->log->count("closing"), 0);
+}
+
+TEST_F(WebKitPageEngineTest, CloseInFirstWindowAfterTwoNavigationsIsReported) {
+    server.addPage("/one.html", page("One", "", "one"));
+    server.addPage("/two.html", page("Two", "", "two"));
+    auto h = hosted();
+    bool answered = false;
+    h->engine->signalWindowClosing.connect([&](bool, bool& cancel) {
+        cancel = true;
+        answered = true;
+    });
+    ASSERT_TRUE(h->load(server.url("/one.html")));
+    ASSERT_TRUE(h->load(server.url("/two.html")));
+    h->runScript("window.close();");
+    ASSERT_TRUE(waitUntil([&] { return h->log->count("closing") > 0; }, kLoadTimeoutMs));
+    EXPECT_TRUE(h->log->has("closing", "top"));
+    EXPECT_TRUE(answered);
+    // Refused: the page stays.
+    EXPECT_EQ(h->engine->locationURL(), server.url("/two.html"));
+}
+
+// ---- Document access --------------------------------------------------------------------
+
+TEST_F(WebKitPageEngineTest, DocumentMarkupIsInnerMarkupOfRootElement) {
+    server.addPage("/doc.html",
+                   "<!DOCTYPE html><html lang='en'><head><title>Doc</title></head>"
+                   "<body><p id=\"greeting\">Hello &amp; welcome</p></body></html>");
+    auto h = hosted();
+    std::optional<std::optional<std::string>> before;
+    h->engine->documentMarkup([&](std::optional<std::string> markup) { before = markup; });
+    ASSERT_TRUE(waitUntil([&] { return before.has_value(); }, kLoadTimeoutMs));
+    EXPECT_FALSE(before->has_value());  // nothing loaded yet
+
+    ASSERT_TRUE(h->load(server.url("/doc.html")));
+    std::optional<std::optional<std::string>> result;
+    h->engine->documentMarkup([&](std::optional<std::string> markup) { result = markup; });
+    ASSERT_TRUE(waitUntil([&] { return result.has_value(); }, kLoadTimeoutMs));
+    ASSERT_TRUE(result->has_value());
+    const std::string& markup = **result;
+    EXPECT_EQ(markup.rfind("<head><title>Doc</title></head>", 0), 0u) << markup;
+    EXPECT_NE(markup.find("<p id=\"greeting\">Hello &amp; welcome</p>"), std::string::npos);
+    EXPECT_EQ(markup.find("<html"), std::string::npos);
+}
+
+TEST_F(WebKitPageEngineTest, EngineCanBeDestroyedWhileLoadingAndWhileScriptIsPending) {
+    server.holdPage("/slow.html");
+    server.addPage("/doc.html", page("Doc", "", "doc"));
+    server.addPage("/other.html", page("Other", "", "other"));
+    bool lateCallback = false;
+    {
+        auto h = hosted();
+        ASSERT_TRUE(h->load(server.url("/doc.html")));
+        h->engine->documentMarkup([&](std::optional<std::string>) { lateCallback = true; });
+        h->engine->navigate(server.url("/slow.html"));
+        ASSERT_TRUE(
+            waitUntil([&] { return server.requestCount("/slow.html") > 0; }, kLoadTimeoutMs));
+    }
+    server.releaseHeld();
+    // A second engine runs a whole load meanwhile; the first one's leftovers arrive and must
+    // find it gone.
+    auto other = hosted();
+    ASSERT_TRUE(other->load(server.url("/other.html")));
+    EXPECT_FALSE(lateCallback);
+}
+
+// ---- Printing ---------------------------------------------------------------------------
+
+std::filesystem::path scratchFolder() {
+    const char* root = std::getenv("LARKSPAN_TEST_ROOT");
+    std::filesystem::path folder =
+        root != nullptr ? std::filesystem::path(root) : std::filesystem::temp_directory_path();
+    return folder;
+}
+
+TEST_F(WebKitPageEngineTest, PrintToPdfWritesPdfFile) {
+    server.addPage("/print.html", page("Print me", "", "<h1>Printed page</h1><p>text</p>"));
+    auto h = hosted();
+    ASSERT_TRUE(h->load(server.url("/print.html")));
+    std::filesystem::path file = scratchFolder() / "printed page.pdf";
+    std::optional<bool> result;
+    h->engine->printToPdf(file.string(), [&](bool ok) { result = ok; });
+    ASSERT_TRUE(waitUntil([&] { return result.has_value(); }, 20000));
+    EXPECT_TRUE(*result);
+    ASSERT_TRUE(std::filesystem::exists(file));
+    EXPECT_GT(std::filesystem::file_size(file), 0u);
+    std::ifstream in(file, std::ios::binary);
+    std::string header(4, '\0');
+    in.read(header.data(), 4);
+    EXPECT_EQ(header, "%PDF");
+    EXPECT_FALSE(std::filesystem::exists(file.string() + ".part"));
+}
+
+TEST_F(WebKitPageEngineTest, PrintToPdfReportsFailure) {
+    auto h = hosted();
+    std::optional<bool> nothingLoaded;
+    h->engine->printToPdf((scratchFolder() / "empty.pdf").string(),
+                          [&](bool ok) { nothingLoaded = ok; });
+    ASSERT_TRUE(waitUntil([&] { return nothingLoaded.has_value(); }, kLoadTimeoutMs));
+    EXPECT_FALSE(*nothingLoaded);
+
+    server.addPage("/print.html", page("Print me", "", "text"));
+    ASSERT_TRUE(h->load(server.url("/print.html")));
+    std::filesystem::path file = scratchFolder() / "no such folder" / "out.pdf";
+    std::optional<bool> result;
+    h->engine->printToPdf(file.string(), [&](bool ok) { result = ok; });
+    ASSERT_TRUE(waitUntil([&] { return result.has_value(); }, 20000));
+    EXPECT_FALSE(*result);
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+// ---- Script errors ----------------------------------------------------------------------
+
+std::string throwingPage() {
+    return page("Throwing",
+                "<script>throw new Error('boom');</script>"
+                "<script>Promise.reject(new Error('rejected'));</script>"
+                "<script>setTimeout(function () { document.title = 'after'; }, 0);</script>",
+                "throwing");
+}
+
+TEST_F(WebKitPageEngineTest, ScriptErrorsAreReportedWhenNotSilent) {
+    server.addPage("/throw.html", throwingPage());
+    auto h = hosted();
+    EXPECT_FALSE(h->engine->silent());
+    h->engine->navigate(server.url("/throw.html"));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return h->log->hasStatusStartingWith(std::string(engine::kErrorOnPage)) &&
+                   h->log->has("title", "after");
+        },
+        kLoadTimeoutMs));
+    auto reported = [&](const std::string& word) {
+        return std::any_of(h->log->entries.begin(), h->log->entries.end(), [&](const auto& e) {
+            return e.kind == "status" && e.text.rfind(engine::kErrorOnPage, 0) == 0 &&
+                   e.text.find(word) != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(reported("boom"));
+    // The unhandled rejection is reported once the engine notices it.
+    EXPECT_TRUE(waitUntil([&] { return reported("rejected"); }, kLoadTimeoutMs));
+}
+
+TEST_F(WebKitPageEngineTest, SilentEngineReportsNoScriptErrors) {
+    server.addPage("/throw.html", throwingPage());
+    auto h = hosted();
+    h->engine->setSilent(true);
+    EXPECT_TRUE(h->engine->silent());
+    h->engine->navigate(server.url("/throw.html"));
+    // The title is set after the errors were raised, through the same channel.
+    ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "after"); }, kLoadTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return h->log->count("complete") > 0; }, kLoadTimeoutMs));
+    EXPECT_FALSE(h->log->hasStatusStartingWith(std::string(engine::kErrorOnPage)));
+}
+
+// ---- Document commands ------------------------------------------------------------------
+
+TEST_F(WebKitPageEngineTest, ZoomLevelIsSetAndQueriedBack) {
+    server.addPage("/zoom.html", page("Zoom", "", "zoom"));
+    auto h = hosted();
+    ASSERT_TRUE(h->load(server.url("/zoom.html")));
+    int level = -1;
+    ASSERT_TRUE(h->engine->execCommand(DocCommand::Zoom, 2, std::nullopt, &level));
+    EXPECT_EQ(level, engine::kDefaultZoomLevel);
+    ASSERT_TRUE(h->engine->execCommand(DocCommand::Zoom, 2, 3));
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(h->view()), engine::kZoomFactors[3]);
+    level = -1;
+    ASSERT_TRUE(h->engine->execCommand(DocCommand::Zoom, 2, std::nullopt, &level));
+    EXPECT_EQ(level, 3);
+    EXPECT_FALSE(h->engine->execCommand(DocCommand::Zoom, 2, 5));
+    EXPECT_FALSE(h->engine->execCommand(DocCommand::Zoom, 2, -1));
+    level = -1;
+    ASSERT_TRUE(h->engine->execCommand(DocCommand::Zoom, 2, std::nullopt, &level));
+    EXPECT_EQ(level, 3);
+}
+
+TEST_F(WebKitPageEngineTest, SelectAllAndCopyActOnThePage) {
+    server.addPage("/text.html", page("Text", "", "<p>Copy this text</p>"));
+    auto h = hosted();
+    EXPECT_FALSE(h->engine->execCommand(DocCommand::Copy));  // no page yet
+    ASSERT_TRUE(h->load(server.url("/text.html")));
+    ASSERT_TRUE(h->engine->execCommand(DocCommand::SelectAll));
+    h->runScript("document.title = 'selected:' + window.getSelection().toString().trim();");
+    ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "selected:Copy this text"); },
+                          kLoadTimeoutMs));
+}
+
+// ---- The built-in site ------------------------------------------------------------------
+
+TEST_F(WebKitPageEngineTest, MakerSitePagesLoad) {
+    auto h = hosted();
+    ASSERT_TRUE(h->load(site::kHome));
+    for (auto& e : h->log->entries) fprintf(stderr, "EV %s %s %ld\n", e.kind.c_str(), e.text.c_str(), e.number);
+    { std::optional<std::optional<std::string>> m; h->engine->documentMarkup([&](std::optional<std::string> x) { m = x; });
+      waitUntil([&] { return m.has_value(); }, 5000); fprintf(stderr, "MARKUP %s\n", m && *m ? (**m).substr(0, 900).c_str() : "none"); }
+    h->runScript("document.title = 'T:' + document.title + ':' + document.contentType + ':' + document.characterSet;");
+    waitUntil([&] { return false; }, 1000);
+    for (auto& e : h->log->entries) fprintf(stderr, "EV %s %s %ld\n", e.kind.c_str(), e.text.c_str(), e.number);
+
+    EXPECT_EQ(h->engine->locationURL(), site::kHome);
+    EXPECT_FALSE(h->engine->documentTitle().empty());
+    std::optional<std::optional<std::string>> markup;
+    h->engine->documentMarkup([&](std::optional<std::string> m) { markup = m; });
+    ASSERT_TRUE(waitUntil([&] { return markup.has_value(); }, kLoadTimeoutMs));
+    ASSERT_TRUE(markup->has_value());
+    EXPECT_NE((*markup)->find("CII.htm"), std::string::npos);
+    EXPECT_NE((*markup)->find("download.php"), std::string::npos);
+
+    std::string home = h->engine->documentTitle();
+    ASSERT_TRUE(h->load(site::kIssuePage));
+    EXPECT_FALSE(h->engine->documentTitle().empty());
+    EXPECT_NE(h->engine->documentTitle(), home);
+    ASSERT_TRUE(h->load(site::kDownloadPage));
+    EXPECT_FALSE(h->engine->documentTitle().empty());
+    EXPECT_NE(h->engine->documentTitle(), home);
+}
+
+TEST_F(WebKitPageEngineTest, UnknownMakerSitePageFailsCleanly) {
+    auto h = hosted();
+    ASSERT_TRUE(h->load("larkspan://site/no-such-page.html"));
+    std::vector<long> progress = h->log->progress();
+    EXPECT_EQ(std::count(progress.begin(), progress.end(), -1L), h->log->count("complete"));
+    EXPECT_EQ(h->log->indexOf("navigate", std::string(site::kHome)), -1);
+    // The engine still works afterwards.
+    ASSERT_TRUE(h->load(site::kHome));
+    EXPECT_FALSE(h->engine->documentTitle().empty());
+}
+
+// ---- Plain rules --------------------------------------------------------------------------
+
+TEST(WebKitPageEngineRules, ZoomLevelsMapToFactorsAndBack) {
+    for (int level = 0; level < 5; ++level) {
+        auto factor = engine::zoomFactorForLevel(level);
+        ASSERT_TRUE(factor.has_value());
+        EXPECT_EQ(engine::zoomLevelForFactor(*factor), level);
+    }
+    EXPECT_DOUBLE_EQ(*engine::zoomFactorForLevel(2), 1.0);
+    EXPECT_FALSE(engine::zoomFactorForLevel(-1));
+    EXPECT_FALSE(engine::zoomFactorForLevel(5));
+    EXPECT_EQ(engine::zoomLevelForFactor(0.1), 0);
+    EXPECT_EQ(engine::zoomLevelForFactor(9.0), 4);
+    EXPECT_EQ(engine::zoomLevelForFactor(1.05), 2);
+    EXPECT_EQ(engine::zoomLevelForFactor(std::numeric_limits<double>::quiet_NaN()), 2);
+}
+
+TEST(WebKitPageEngineRules, ProgressFractionsBecomePercentages) {
+    EXPECT_EQ(engine::progressPercent(0.0), 0);
+    EXPECT_EQ(engine::progressPercent(0.1), 10);
+    EXPECT_EQ(engine::progressPercent(0.996), 100);
+    EXPECT_EQ(engine::progressPercent(1.0), 100);
+    EXPECT_EQ(engine::progressPercent(1.7), 100);
+    EXPECT_EQ(engine::progressPercent(-0.5), 0);
+    EXPECT_EQ(engine::progressPercent(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(WebKitPageEngineRules, TypedAddressesBecomeLoadableAddresses) {
+    EXPECT_EQ(engine::normalizeAddress("  https://example.org/a?b=1  "),
+              "https://example.org/a?b=1");
+    EXPECT_EQ(engine::normalizeAddress("example.org"), "http://example.org");
+    EXPECT_EQ(engine::normalizeAddress("localhost:8080/x"), "http://localhost:8080/x");
+    EXPECT_EQ(engine::normalizeAddress("localhost:8080"), "http://localhost:8080");
+    EXPECT_EQ(engine::normalizeAddress("127.0.0.1:8000"), "http://127.0.0.1:8000");
+    EXPECT_EQ(engine::normalizeAddress("about:blank"), "about:blank");
+    EXPECT_EQ(engine::normalizeAddress("mailto:someone@example.org"), "mailto:someone@example.org");
+    EXPECT_EQ(engine::normalizeAddress(site::kDownloadPage), site::kDownloadPage);
+    EXPECT_EQ(engine::normalizeAddress("/tmp/a page.html"), "file:///tmp/a%20page.html");
+    EXPECT_EQ(engine::normalizeAddress("   "), "");
+    EXPECT_EQ(engine::normalizeAddress(""), "");
+}
+
+TEST(MakerSiteAddresses, NameTheirBuiltInPages) {
+    const std::string folder = "/org/larkspan/Larkspan/site/";
+    EXPECT_EQ(makerSiteResourcePath(site::kHome), folder + "index.html");
+    EXPECT_EQ(makerSiteResourcePath("larkspan://site"), folder + "index.html");
+    EXPECT_EQ(makerSiteResourcePath("LARKSPAN://Site/index.html"), folder + "index.html");
+    EXPECT_EQ(makerSiteResourcePath(site::kIssuePage), folder + "CII.htm");
+    EXPECT_EQ(makerSiteResourcePath(site::kDownloadPage), folder + "download.php");
+    EXPECT_EQ(makerSiteResourcePath("larkspan://site/download.php"), folder + "download.php");
+    EXPECT_EQ(makerSiteResourcePath("larkspan://site/CII.htm#top"), folder + "CII.htm");
+
+    EXPECT_FALSE(makerSiteResourcePath("larkspan://site/nothing.html"));
+    EXPECT_FALSE(makerSiteResourcePath("larkspan://site/../site/CII.htm"));
+    EXPECT_FALSE(makerSiteResourcePath("larkspan://site/%2e%2e/index.html"));
+    EXPECT_FALSE(makerSiteResourcePath("larkspan://other/CII.htm"));
+    EXPECT_FALSE(makerSiteResourcePath("larkspan://site:81/"));
+    EXPECT_FALSE(makerSiteResourcePath("http://site/CII.htm"));
+    EXPECT_FALSE(makerSiteResourcePath("not an address"));
+    EXPECT_FALSE(makerSiteResourcePath(""));
+}
+
+TEST(MakerSiteAddresses, PagesAreBuiltIn) {
+    for (const char* address : {site::kHome, site::kIssuePage, site::kDownloadPage}) {
+        auto path = makerSiteResourcePath(address);
+        ASSERT_TRUE(path) << address;
+        GBytes* bytes = g_resources_lookup_data(path->c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE,
+                                                nullptr);
+        ASSERT_NE(bytes, nullptr) << *path;
+        std::string text(static_cast<const char*>(g_bytes_get_data(bytes, nullptr)),
+                         g_bytes_get_size(bytes));
+        g_bytes_unref(bytes);
+        EXPECT_NE(text.find("<title>"), std::string::npos) << *path;
+        EXPECT_NE(text.find("Larkspan"), std::string::npos) << *path;
+    }
+}
+
+}  // namespace
+}  // namespace larkspan
+namespace larkspan { namespace {
+TEST_F(WebKitPageEngineTest, ZZDebugUcm) {
+    server.addPage("/opener.html", scriptOpener("/popup.html"));
+    server.addPage("/popup.html", kPopupPage);
+    auto h = hosted();
+    std::unique_ptr<HostedEngine> popup;
+    h->engine->signalNewWindow2.connect([&](NewWindowRequest& request) {
+        popup = std::make_unique<HostedEngine>(h->engine->createRelated());
+        request.ppDisp = popup->engine.get();
+    });
+    h->engine->navigate(server.url("/opener.html"));
+    ASSERT_TRUE(waitUntil([&] { return popup && popup->log->count("complete") > 0; }, kLoadTimeoutMs));
+    popup->runScript("window.webkit.messageHandlers.larkspanError.postMessage('from popup')");
+    waitUntil([&] { return false; }, 500);
+    popup->engine->navigate(server.url("/popup.html?2"));
+    waitUntil([&] { return popup->log->count("complete") > 1; }, kLoadTimeoutMs);
+    popup->runScript("window.webkit.messageHandlers.larkspanError.postMessage('from popup after reload')");
+    h->runScript("window.webkit.messageHandlers.larkspanError.postMessage('from opener')");
+    waitUntil([&] { return false; }, 500);
+    for (auto& e : h->log->entries) if (e.kind=="status") fprintf(stderr, "OPENER %s\n", e.text.c_str());
+    for (auto& e : popup->log->entries) if (e.kind=="status") fprintf(stderr, "POPUP %s\n", e.text.c_str());
+}
+}}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <gtkmm/label.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/PageEngine.hpp"
+
+namespace larkspan::testing {
+
+// A page engine that loads nothing: it records what it was asked and lets the test raise
+// the engine's events by hand.
+class FakePageEngine final : public PageEngine {
+public:
+    FakePageEngine();
+    ~FakePageEngine() override;
+
+    Gtk::Widget& widget() override { return view_; }
+    std::unique_ptr<PageEngine> createRelated() override;
+
+    void navigate(const std::string& address) override;
+    void goBack() override { calls.push_back("back"); }
+    void goForward() override { calls.push_back("forward"); }
+    void stop() override { calls.push_back("stop"); }
+    void refresh() override { calls.push_back("refresh"); }
+    bool execCommand(DocCommand command, int option, std::optional<int> input,
+                     int* output) override;
+
+    std::string locationURL() const override { return location; }
+    std::string locationName() const override { return title; }
+    std::string documentTitle() const override { return title; }
+    void documentMarkup(std::function<void(std::optional<std::string>)> done) override {
+        done(markup);
+    }
+    bool silent() const override { return silent_; }
+    void setSilent(bool s) override { silent_ = s; }
+    void setRegisterAsBrowser(bool v) override { registerAsBrowser = v; }
+    void grabFocus() override;
+    bool hasFocus() const override { return focused_; }
+    void printToPdf(const std::string&, std::function<void(bool)> done) override { done(false); }
+
+    // Completes a navigation the way the real engine reports one.
+    void completeNavigation(const std::string& url, const std::string& pageTitle);
+
+    std::vector<std::string> navigations;
+    std::vector<std::string> calls;
+    std::string location;
+    std::string title;
+    std::optional<std::string> markup;
+    bool registerAsBrowser = false;
+    int zoom = 2;
+
+    // Every fake engine alive in this process, in creation order.
+    static std::vector<FakePageEngine*>& all();
+
+private:
+    Gtk::Label view_;
+    bool silent_ = false;
+    bool focused_ = false;
+};
+
+// Makes the program create fake engines for the rest of the process.
+void useFakeEngines();
+
+}  // namespace larkspan::testing

@@ -1,0 +1,90 @@
+#include "support/GuiTest.hpp"
+
+#include <gtkmm/main.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <string>
+
+#include "app/Application.hpp"
+#include "settings/SettingsStore.hpp"
+#include "shell/frmBrowser.hpp"
+#include "support/FakePageEngine.hpp"
+
+namespace larkspan::testing {
+
+void initGtk() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    gtk_init(nullptr, nullptr);
+    Gtk::Main::init_gtkmm_internals();
+}
+
+void drainEvents() {
+    auto ctx = Glib::MainContext::get_default();
+    for (int i = 0; i < 1000 && ctx->pending(); ++i) ctx->iteration(false);
+}
+
+bool runUntil(const std::function<bool()>& condition, int timeoutMs) {
+    auto ctx = Glib::MainContext::get_default();
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    bool timedOut = false;
+    auto guard = Glib::signal_timeout().connect(
+        [&timedOut] {
+            timedOut = true;
+            return false;
+        },
+        static_cast<unsigned>(timeoutMs));
+    while (!condition()) {
+        if (timedOut || std::chrono::steady_clock::now() > deadline) {
+            guard.disconnect();
+            return condition();
+        }
+        ctx->iteration(true);
+    }
+    guard.disconnect();
+    return true;
+}
+
+void GuiTest::SetUp() {
+    // Each test gets folders of its own, also when several run in one process.
+    static int counter = 0;
+    const char* base = std::getenv("LARKSPAN_TEST_ROOT");
+    root_ = std::filesystem::path(base ? base : "/tmp") /
+            ("case" + std::to_string(++counter));
+    std::filesystem::create_directories(root_ / "config");
+    std::filesystem::create_directories(root_ / "data");
+    ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+    initGtk();
+    useFakeEngines();
+}
+
+void GuiTest::TearDown() {
+    Application::shutdown();
+    drainEvents();
+}
+
+SettingsStore& GuiTest::store() { return Application::instance().settings(); }
+
+frmBrowser& GuiTest::startBrowser() {
+    frmBrowser& w = Application::instance().createBrowserWindow();
+    w.show();
+    drainEvents();
+    return w;
+}
+
+void GuiTest::pressKey(frmBrowser& w, unsigned keyval, unsigned modifiers) {
+    GdkEvent* ev = gdk_event_new(GDK_KEY_PRESS);
+    ev->key.window = GDK_WINDOW(g_object_ref(w.get_window()->gobj()));
+    ev->key.send_event = TRUE;
+    ev->key.time = GDK_CURRENT_TIME;
+    ev->key.keyval = keyval;
+    ev->key.state = modifiers;
+    gtk_widget_event(GTK_WIDGET(w.gobj()), ev);
+    gdk_event_free(ev);
+    drainEvents();
+}
+
+}  // namespace larkspan::testing

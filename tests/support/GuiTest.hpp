@@ -1,0 +1,37 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace larkspan {
+class SettingsStore;
+class frmBrowser;
+}  // namespace larkspan
+
+namespace larkspan::testing {
+
+// Starts GTK once per process; lets the main loop run until nothing is pending.
+void initGtk();
+void drainEvents();
+// Runs the main loop until `condition` holds or `timeoutMs` passes; true when it held.
+bool runUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+// A test with real windows: fresh settings and data folders, fake page engines, and the
+// application object torn down afterwards.
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    SettingsStore& store();
+    // Creates, loads and shows the first main window.
+    frmBrowser& startBrowser();
+    // Sends a key press to a window through its own key handling.
+    void pressKey(frmBrowser& w, unsigned keyval, unsigned modifiers);
+
+    std::filesystem::path root_;
+};
+
+}  // namespace larkspan::testing

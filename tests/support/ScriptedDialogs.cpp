@@ -1,0 +1,50 @@
+#include "support/ScriptedDialogs.hpp"
+
+#include <gtest/gtest.h>
+
+namespace larkspan::testing {
+
+namespace {
+template <typename Q>
+auto take(Q& q, const char* what) -> typename Q::value_type {
+    if (q.empty()) {
+        ADD_FAILURE() << "unscripted " << what << " dialog";
+        return typename Q::value_type{};
+    }
+    auto v = q.front();
+    q.pop_front();
+    return v;
+}
+}  // namespace
+
+ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
+ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
+
+Dialogs::Answer ScriptedDialogs::message(Gtk::Window*, const std::string& text,
+                                         const std::string& title, Buttons, Icon) {
+    shown_.push_back({"message", text, title});
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unscripted message box: " << text;
+        return Answer::Cancel;
+    }
+    return take(answers_, "message");
+}
+
+std::optional<std::string> ScriptedDialogs::input(Gtk::Window*, const std::string& prompt,
+                                                  const std::string& title, const std::string&) {
+    shown_.push_back({"input", prompt, title});
+    return take(inputs_, "input");
+}
+
+std::optional<ColorValue> ScriptedDialogs::chooseColor(Gtk::Window*, ColorValue) {
+    shown_.push_back({"color", "", ""});
+    return take(colors_, "colour");
+}
+
+std::optional<std::string> ScriptedDialogs::openFile(Gtk::Window*, const std::string& title,
+                                                     const std::vector<FileFilter>&) {
+    shown_.push_back({"open", "", title});
+    return take(files_, "file");
+}
+
+}  // namespace larkspan::testing
