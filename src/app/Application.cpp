@@ -79,13 +79,19 @@ void Application::browserClosed(frmBrowser* window) {
     auto pos = std::find(browserOrder_.begin(), browserOrder_.end(), window);
     if (pos == browserOrder_.end()) return;
     browserOrder_.erase(pos);
-    // Release the window after the handler that closed it has returned.
-    Glib::signal_idle().connect_once([this, window] {
-        auto it = std::find_if(browsersOwned_.begin(), browsersOwned_.end(),
-                               [window](const auto& p) { return p.get() == window; });
-        if (it != browsersOwned_.end()) browsersOwned_.erase(it);
-        if (browserOrder_.empty()) quit();
-    });
+    // Release the window after the handler that closed it has returned. The slot is
+    // tied to this object, so it never runs after the application object is gone.
+    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &Application::releaseClosed));
+}
+
+void Application::releaseClosed() {
+    auto closed = [this](const std::unique_ptr<frmBrowser>& p) {
+        return std::find(browserOrder_.begin(), browserOrder_.end(), p.get()) ==
+               browserOrder_.end();
+    };
+    browsersOwned_.erase(std::remove_if(browsersOwned_.begin(), browsersOwned_.end(), closed),
+                         browsersOwned_.end());
+    if (browserOrder_.empty()) quit();
 }
 
 int Application::run() {

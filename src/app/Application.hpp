@@ -16,7 +16,7 @@ class frmBrowser;
 
 // The application object: the one owner of the settings store, the live options model,
 // the shared secondary windows and every main window. One per process.
-class Application {
+class Application : public sigc::trackable {
 public:
     static Application& instance();
     // Ends the application object (tests start each case afresh).
@@ -52,6 +52,7 @@ public:
 private:
     Application();
     ~Application();
+    void releaseClosed();
 
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<OptionsModel> options_;

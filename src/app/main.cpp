@@ -18,6 +18,10 @@ int main(int argc, char** argv) {
     auto& app = larkspan::Application::instance();
     auto& first = app.createBrowserWindow();
     first.show();
+    // For the start-up benchmark: end once the home page has finished loading.
+    if (const char* bench = std::getenv("LARKSPAN_BENCH_EXIT_AFTER_LOAD"); bench && *bench == '1') {
+        first.WebBrowser1().signalDownloadComplete.connect([&app] { app.quit(); });
+    }
     int rc = app.run();
     larkspan::Application::shutdown();
     return rc;

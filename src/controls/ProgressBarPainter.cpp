@@ -309,7 +309,7 @@ void drawLook(cairo_t* cr, const ProgressBarModel& m, int look, int p, ll w, ll 
         }
         case ProgressBarModel::kHatched: {
             bumpEdge(cr, w, h);
-            hatchRect(cr, 2, 2, fillRight(p, 100, w, 0), h - 2, m.brushStyle(), c, Lighten(c, 140));
+            hatchRect(cr, 2, 2, fillRight(p, 101, w, 0), h - 2, m.brushStyle(), c, Lighten(c, 140));
             break;
         }
         case ProgressBarModel::kPicture: {

@@ -58,7 +58,9 @@ std::string fold(std::string_view s) {
 void appendPart(std::string& out, std::string_view part) {
     auto n = static_cast<std::uint32_t>(part.size());
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((n >> (8 * i)) & 0xFF));
-    for (char c : part) out.push_back(foldByte(c));
+    std::size_t start = out.size();
+    out.append(part);
+    for (std::size_t i = start; i < out.size(); ++i) out[i] = foldByte(out[i]);
 }
 
 void makeCacheKey(std::string& out, std::string_view app, std::string_view section,
@@ -479,14 +481,14 @@ struct SettingsStore::Impl {
     int upsertRow(std::string_view app, std::string_view section, std::string_view key,
                   std::string_view value) {
         std::string fa = fold(app), fsn = fold(section), fk = fold(key);
-        bindBytes(upsertStmt, 1, fa);
-        bindBytes(upsertStmt, 2, fsn);
-        bindBytes(upsertStmt, 3, fk);
-        bindBytes(upsertStmt, 4, app);
-        bindBytes(upsertStmt, 5, section);
-        bindBytes(upsertStmt, 6, key);
-        bindBytes(upsertStmt, 7, value);
-        int rc = sqlite3_step(upsertStmt);
+        int rc = SQLITE_OK;
+        int idx = 0;
+        for (std::string_view v : {std::string_view(fa), std::string_view(fsn),
+                                   std::string_view(fk), app, section, key, value}) {
+            // Too big for SQLite: nothing is written.
+            if ((rc = bindBytes(upsertStmt, ++idx, v)) != SQLITE_OK) break;
+        }
+        if (rc == SQLITE_OK) rc = sqlite3_step(upsertStmt);
         sqlite3_reset(upsertStmt);
         sqlite3_clear_bindings(upsertStmt);
         return rc;

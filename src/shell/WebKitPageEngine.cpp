@@ -1,7 +1,7 @@
 #include "shell/WebKitPageEngine.hpp"
 
-#include <gtk/gtk.h>
 #include <glibmm/main.h>
+#include <gtk/gtk.h>
 #include <gtkmm/filechooserdialog.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/window.h>
@@ -13,6 +13,7 @@
 #include <fstream>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "shell/MakerSiteScheme.hpp"
 
@@ -79,6 +80,9 @@ constexpr const char* kMarkupScript =
     "document.documentElement ? document.documentElement.innerHTML : null";
 constexpr const char* kTitleScript = "document.title";
 
+// How long the end of a load waits for a page that does not tell its title.
+constexpr unsigned kTitleWaitMs = 1000;
+
 // Error texts come from the page: keep them to one line of reasonable length.
 constexpr glong kMaxErrorChars = 500;
 
@@ -107,7 +111,9 @@ std::string oneLine(const char* text) {
     return result;
 }
 
-std::string toString(const char* text) { return text != nullptr ? std::string(text) : std::string(); }
+std::string toString(const char* text) {
+    return text != nullptr ? std::string(text) : std::string();
+}
 
 // An address without its fragment, for telling which page a message came from.
 std::string withoutFragment(const std::string& address) {
@@ -195,10 +201,18 @@ std::string withThousands(std::size_t value) {
     return result;
 }
 
-// A file name made from a page title: characters a file name cannot hold are replaced.
+// A file name made from a page title: characters a file name cannot hold are replaced and
+// a long title is cut to a length every file system takes.
 std::string fileNameFromTitle(const std::string& title) {
+    constexpr glong kMaxNameChars = 100;
+    std::string shortTitle = title;
+    if (g_utf8_validate(title.c_str(), -1, nullptr) &&
+        g_utf8_strlen(title.c_str(), -1) > kMaxNameChars) {
+        const char* end = g_utf8_offset_to_pointer(title.c_str(), kMaxNameChars);
+        shortTitle.assign(title.c_str(), static_cast<std::size_t>(end - title.c_str()));
+    }
     std::string name;
-    for (char c : title) {
+    for (char c : shortTitle) {
         name += (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) ? '_' : c;
     }
     while (!name.empty() && (name.back() == ' ' || name.back() == '.')) {
@@ -314,19 +328,41 @@ std::string normalizeAddress(const std::string& address) {
 
 }  // namespace engine
 
+// ---- Families of pages ---------------------------------------------------------------
+
+// The engines whose pages share one content manager: WebKit gives the page of a popup the
+// content manager of the page that opened it. Script messages from any page of the family
+// therefore arrive here and are handed to the engine whose page sent them.
+struct PageFamily {
+    PageFamily();
+    ~PageFamily();
+    PageFamily(const PageFamily&) = delete;
+    PageFamily& operator=(const PageFamily&) = delete;
+
+    // The member showing that address (fragments aside); nothing when none does.
+    WebKitPageEngine* memberAt(const std::string& address) const;
+
+    WebKitUserContentManager* contentManager = nullptr;
+    std::vector<WebKitPageEngine*> members;
+    // The member made without an opener; the only one whose page cannot close itself.
+    WebKitPageEngine* root = nullptr;
+};
+
 // ---- Engine callbacks ----------------------------------------------------------------
 
 // The C callbacks of the view; each one runs with errors contained.
 struct WebKitPageEngineCallbacks {
-    static WebKitPageEngine* engineOf(gpointer data) { return static_cast<WebKitPageEngine*>(data); }
+    static WebKitPageEngine* engineOf(gpointer data) {
+        return static_cast<WebKitPageEngine*>(data);
+    }
 
     static void onLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer data) {
         auto* self = engineOf(data);
         try {
             switch (event) {
                 case WEBKIT_LOAD_STARTED:
-                    if (!self->loading_) {
-                        self->beginLoad();
+                    if (!self->loading_ && !self->beginLoad()) {
+                        return;
                     }
                     self->emitGuarded(
                         [&] { self->signalStatusTextChange.emit(engine::kStatusLoading); });
@@ -351,7 +387,11 @@ struct WebKitPageEngineCallbacks {
     static gboolean onLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer data) {
         try {
             // FINISHED follows, but the load is over now; finishLoad reports it only once.
-            engineOf(data)->finishLoad();
+            auto* self = engineOf(data);
+            if (self->loading_) {
+                self->loadFailed_ = true;
+                self->finishLoad();
+            }
         } catch (...) {
         }
         return FALSE;  // let the engine show its own error page
@@ -381,10 +421,9 @@ struct WebKitPageEngineCallbacks {
         try {
             if (!self->loading_) {
                 // The first estimate of a load can come before its STARTED event.
-                if (!webkit_web_view_is_loading(self->view_)) {
+                if (!webkit_web_view_is_loading(self->view_) || !self->beginLoad()) {
                     return;
                 }
-                self->beginLoad();
             }
             long percent =
                 engine::progressPercent(webkit_web_view_get_estimated_load_progress(self->view_));
@@ -401,6 +440,7 @@ struct WebKitPageEngineCallbacks {
         auto* self = engineOf(data);
         try {
             std::string title = toString(webkit_web_view_get_title(self->view_));
+            self->scriptTitle_.clear();
             self->emitGuarded([&] { self->signalTitleChange.emit(title); });
         } catch (...) {
         }
@@ -423,8 +463,7 @@ struct WebKitPageEngineCallbacks {
         }
     }
 
-    static GtkWidget* onCreate(WebKitWebView* view, WebKitNavigationAction* action,
-                               gpointer data) {
+    static GtkWidget* onCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data) {
         auto* self = engineOf(data);
         try {
             NewWindowRequest request;
@@ -457,22 +496,35 @@ struct WebKitPageEngineCallbacks {
     }
 
     static void onClose(WebKitWebView*, gpointer data) {
-        fprintf(stderr, "DBG onClose\n");
         try {
             engineOf(data)->requestClose();
         } catch (...) {
         }
     }
 
-    static void onCloseMessage(WebKitUserContentManager*, WebKitJavascriptResult*, gpointer data) {
-        auto* self = engineOf(data);
-        fprintf(stderr, "DBG onCloseMessage\n");
+    static void onCloseMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,
+                               gpointer data) {
+        auto* family = static_cast<PageFamily*>(data);
         try {
+            // Only a page that the engine refused to close sends this: the family's root
+            // (every other member was opened by a page and closes through "close").
+            WebKitPageEngine* self = family->root;
+            if (self == nullptr || result == nullptr) {
+                return;
+            }
+            if (family->members.size() > 1) {
+                JSCValue* value = webkit_javascript_result_get_js_value(result);
+                gchar* text = value != nullptr ? jsc_value_to_string(value) : nullptr;
+                std::string sender = toString(text);
+                g_free(text);
+                if (family->memberAt(sender) != self) {
+                    return;
+                }
+            }
             // Answered from the main loop rather than from inside the message delivery: the
             // handler may ask the user and close the window, engine and view with it.
             std::weak_ptr<bool> alive = self->alive_;
             Glib::signal_idle().connect_once([alive, self] {
-                fprintf(stderr, "DBG idle %d %p related=%p\n", (int)alive.expired(), (void*)self, (void*)self->relatedView_);
                 if (!alive.expired()) {
                     self->requestClose();
                 }
@@ -483,19 +535,22 @@ struct WebKitPageEngineCallbacks {
 
     static void onErrorMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,
                                gpointer data) {
-        auto* self = engineOf(data);
+        auto* family = static_cast<PageFamily*>(data);
         try {
-            if (self->silent_ || result == nullptr) {
+            if (result == nullptr || family->members.empty()) {
                 return;
             }
             JSCValue* value = webkit_javascript_result_get_js_value(result);
-            std::string message;
-            if (value != nullptr) {
-                gchar* text = jsc_value_to_string(value);
-                message = oneLine(text);
-                g_free(text);
+            std::string top = stringProperty(value, "top");
+            std::string page = stringProperty(value, "page");
+            WebKitPageEngine* self = family->members.size() == 1
+                                         ? family->members.front()
+                                         : family->memberAt(top.empty() ? page : top);
+            if (self == nullptr || self->silent_) {
+                return;
             }
-            std::string status = std::string(engine::kErrorOnPage) + message;
+            std::string status =
+                std::string(engine::kErrorOnPage) + oneLine(stringProperty(value, "text").c_str());
             self->emitGuarded([&] { self->signalStatusTextChange.emit(status); });
         } catch (...) {
         }
@@ -522,11 +577,12 @@ struct WebKitPageEngineCallbacks {
                 type != WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
                 return FALSE;
             }
-            WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
-                WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+            WebKitNavigationAction* action =
+                webkit_navigation_policy_decision_get_navigation_action(
+                    WEBKIT_NAVIGATION_POLICY_DECISION(decision));
             WebKitURIRequest* request = webkit_navigation_action_get_request(action);
-            std::string uri = toString(request != nullptr ? webkit_uri_request_get_uri(request)
-                                                          : nullptr);
+            std::string uri =
+                toString(request != nullptr ? webkit_uri_request_get_uri(request) : nullptr);
             // A mail link opens the user's mail reader; the page stays.
             if (isMailAddress(uri)) {
                 openWithDefaultApplication(uri);
@@ -564,6 +620,39 @@ struct WebKitPageEngineCallbacks {
         }
     }
 
+    static void onTitleEvaluated(GObject* source, GAsyncResult* result, gpointer data) {
+        std::unique_ptr<TitleCall> call(static_cast<TitleCall*>(data));
+        GError* error = nullptr;
+        JSCValue* value =
+            webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
+        std::string title;
+        if (value != nullptr && jsc_value_is_string(value)) {
+            gchar* text = jsc_value_to_string(value);
+            title = toString(text);
+            g_free(text);
+        }
+        if (value != nullptr) {
+            g_object_unref(value);
+        }
+        if (error != nullptr) {
+            g_error_free(error);
+        }
+        if (call->alive.expired()) {
+            return;
+        }
+        WebKitPageEngine* self = call->engine;
+        try {
+            if (!self->endPending_ || call->serial != self->endSerial_) {
+                return;
+            }
+            if (toString(webkit_web_view_get_title(self->view_)).empty()) {
+                self->scriptTitle_ = title;
+            }
+            self->reportLoadEnd();
+        } catch (...) {
+        }
+    }
+
     static void onSaved(GObject* source, GAsyncResult* result, gpointer) {
         GError* error = nullptr;
         webkit_web_view_save_to_file_finish(WEBKIT_WEB_VIEW(source), result, &error);
@@ -576,8 +665,8 @@ struct WebKitPageEngineCallbacks {
         std::unique_ptr<PropertiesCall> call(static_cast<PropertiesCall*>(data));
         GError* error = nullptr;
         gsize length = 0;
-        guchar* bytes =
-            webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), result, &length, &error);
+        guchar* bytes = webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), result,
+                                                            &length, &error);
         g_free(bytes);
         std::optional<std::size_t> size;
         if (error == nullptr) {
@@ -631,23 +720,53 @@ struct WebKitPageEngineCallbacks {
     }
 };
 
+PageFamily::PageFamily() : contentManager(makeContentManager()) {
+    using C = WebKitPageEngineCallbacks;
+    g_signal_connect(contentManager, "script-message-received::larkspanClose",
+                     G_CALLBACK(C::onCloseMessage), this);
+    g_signal_connect(contentManager, "script-message-received::larkspanError",
+                     G_CALLBACK(C::onErrorMessage), this);
+}
+
+PageFamily::~PageFamily() {
+    g_signal_handlers_disconnect_by_data(contentManager, this);
+    g_idle_add(unrefLater, contentManager);
+}
+
+WebKitPageEngine* PageFamily::memberAt(const std::string& address) const {
+    if (address.empty()) {
+        return nullptr;
+    }
+    std::string wanted = withoutFragment(address);
+    for (WebKitPageEngine* member : members) {
+        if (withoutFragment(member->locationURL()) == wanted) {
+            return member;
+        }
+    }
+    return nullptr;
+}
+
 // ---- The engine ----------------------------------------------------------------------
 
-WebKitPageEngine::WebKitPageEngine() : WebKitPageEngine(nullptr) {}
+WebKitPageEngine::WebKitPageEngine() : WebKitPageEngine(nullptr, nullptr) {}
 
-WebKitPageEngine::WebKitPageEngine(WebKitWebView* relatedView) : relatedView_(relatedView) {
+WebKitPageEngine::WebKitPageEngine(WebKitWebView* relatedView, std::shared_ptr<PageFamily> family)
+    : relatedView_(relatedView), family_(std::move(family)) {
     registerMakerSiteScheme();
+    if (!family_) {
+        family_ = std::make_shared<PageFamily>();
+        family_->root = this;
+    }
+    family_->members.push_back(this);
     cancellable_ = g_cancellable_new();
-    contentManager_ = makeContentManager();
     WebKitSettings* settings = makeSettings();
-    // A view of its own content manager even when related, so that script messages reach
-    // the engine whose page sent them.
     GObject* object =
         relatedView != nullptr
             ? G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", relatedView, "settings",
-                                    settings, "user-content-manager", contentManager_, nullptr))
+                                    settings, "user-content-manager", family_->contentManager,
+                                    nullptr))
             : G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings,
-                                    "user-content-manager", contentManager_, nullptr));
+                                    "user-content-manager", family_->contentManager, nullptr));
     g_object_unref(settings);
     view_ = WEBKIT_WEB_VIEW(g_object_ref_sink(object));
     childWindow_ = relatedView != nullptr;
@@ -668,25 +787,25 @@ WebKitPageEngine::WebKitPageEngine(WebKitWebView* relatedView) : relatedView_(re
     g_signal_connect(view_, "focus-out-event", G_CALLBACK(C::onFocusOut), this);
     g_signal_connect(view_, "destroy", G_CALLBACK(C::onDestroy), this);
     g_signal_connect(view_, "decide-policy", G_CALLBACK(C::onDecidePolicy), this);
-    g_signal_connect(contentManager_, "script-message-received::larkspanClose",
-                     G_CALLBACK(C::onCloseMessage), this);
-    g_signal_connect(contentManager_, "script-message-received::larkspanError",
-                     G_CALLBACK(C::onErrorMessage), this);
 }
 
 WebKitPageEngine::~WebKitPageEngine() {
     alive_.reset();
     g_cancellable_cancel(cancellable_);
     g_signal_handlers_disconnect_by_data(view_, this);
-    g_signal_handlers_disconnect_by_data(contentManager_, this);
+    auto& members = family_->members;
+    members.erase(std::remove(members.begin(), members.end(), this), members.end());
+    if (family_->root == this) {
+        family_->root = nullptr;
+    }
+    family_.reset();
     propertiesDialog_.reset();
     if (!viewDestroyed_) {
         gtk_widget_destroy(GTK_WIDGET(view_));
     }
     // The engine may go while one of the view's own signals is being delivered; the last
-    // references are dropped once that delivery is over.
+    // reference is dropped once that delivery is over.
     g_idle_add(unrefLater, view_);
-    g_idle_add(unrefLater, contentManager_);
     g_object_unref(cancellable_);
     if (pageSetup_ != nullptr) {
         g_object_unref(pageSetup_);
@@ -706,10 +825,12 @@ bool WebKitPageEngine::emitGuarded(F&& emit) {
     return !alive.expired();
 }
 
-Gtk::Widget& WebKitPageEngine::widget() { return *Glib::wrap(GTK_WIDGET(view_)); }
+Gtk::Widget& WebKitPageEngine::widget() {
+    return *Glib::wrap(GTK_WIDGET(view_));
+}
 
 std::unique_ptr<PageEngine> WebKitPageEngine::createRelated() {
-    return std::unique_ptr<PageEngine>(new WebKitPageEngine(view_));
+    return std::unique_ptr<PageEngine>(new WebKitPageEngine(view_, family_));
 }
 
 bool WebKitPageEngine::hasPage() const {
@@ -819,7 +940,11 @@ std::string WebKitPageEngine::locationName() const {
 }
 
 std::string WebKitPageEngine::documentTitle() const {
-    return viewDestroyed_ ? std::string() : toString(webkit_web_view_get_title(view_));
+    if (viewDestroyed_) {
+        return {};
+    }
+    std::string title = toString(webkit_web_view_get_title(view_));
+    return title.empty() ? scriptTitle_ : title;
 }
 
 void WebKitPageEngine::documentMarkup(std::function<void(std::optional<std::string>)> done) {
@@ -894,9 +1019,20 @@ void WebKitPageEngine::printToPdf(const std::string& file, std::function<void(bo
     webkit_print_operation_print(operation);
 }
 
-void WebKitPageEngine::beginLoad() {
+bool WebKitPageEngine::beginLoad() {
+    if (endPending_) {
+        // The previous load still waits for its title: its end comes first.
+        std::weak_ptr<bool> alive = alive_;
+        reportLoadEnd();
+        if (alive.expired()) {
+            return false;
+        }
+    }
     loading_ = true;
+    loadFailed_ = false;
     lastProgress_ = -1;
+    scriptTitle_.clear();
+    return true;
 }
 
 void WebKitPageEngine::finishLoad() {
@@ -904,6 +1040,30 @@ void WebKitPageEngine::finishLoad() {
         return;
     }
     loading_ = false;
+    if (viewDestroyed_ || loadFailed_ || !documentTitle().empty()) {
+        reportLoadEnd();
+        return;
+    }
+    // WebKit hands the title over with the page's next rendering update, often after the
+    // load has finished. DownloadComplete is where the window names itself after the page,
+    // so the end is reported once the page has told its title (or shortly, whatever comes).
+    endPending_ = true;
+    unsigned serial = ++endSerial_;
+    webkit_web_view_evaluate_javascript(view_, kTitleScript, -1, nullptr, nullptr, cancellable_,
+                                        WebKitPageEngineCallbacks::onTitleEvaluated,
+                                        new TitleCall{alive_, this, serial});
+    std::weak_ptr<bool> alive = alive_;
+    Glib::signal_timeout().connect_once(
+        [alive, this, serial] {
+            if (!alive.expired() && endPending_ && serial == endSerial_) {
+                reportLoadEnd();
+            }
+        },
+        kTitleWaitMs);
+}
+
+void WebKitPageEngine::reportLoadEnd() {
+    endPending_ = false;
     // The window hides its progress bar on -1 only after a full bar; make sure one came.
     if (lastProgress_ != 100) {
         lastProgress_ = 100;
@@ -959,7 +1119,8 @@ bool WebKitPageEngine::runPrintDialog() {
     WebKitPrintOperationResponse response =
         webkit_print_operation_run_dialog(operation, toplevelWindow(view_));
     if (response != WEBKIT_PRINT_OPERATION_RESPONSE_PRINT) {
-        g_signal_handlers_disconnect_by_data(operation, nullptr);
+        g_signal_handlers_disconnect_by_func(
+            operation, reinterpret_cast<gpointer>(WebKitPageEngineCallbacks::onPrintDone), nullptr);
         g_object_unref(operation);
         return !alive.expired();
     }
@@ -1068,9 +1229,9 @@ void WebKitPageEngine::presentProperties(const std::string& type, std::optional<
     std::string details = "Address: " + locationURL() + "\n";
     details += "Type: " + (type.empty() ? std::string("unknown") : type) + "\n";
     details += "Size: " + (size ? withThousands(*size) + " bytes" : std::string("unknown"));
-    propertiesDialog_ = std::make_unique<Gtk::MessageDialog>(
-        title.empty() ? std::string("(untitled page)") : title, false, Gtk::MESSAGE_INFO,
-        Gtk::BUTTONS_CLOSE, false);
+    propertiesDialog_ =
+        std::make_unique<Gtk::MessageDialog>(title.empty() ? std::string("(untitled page)") : title,
+                                             false, Gtk::MESSAGE_INFO, Gtk::BUTTONS_CLOSE, false);
     propertiesDialog_->set_title("Properties");
     propertiesDialog_->set_secondary_text(details);
     if (GtkWindow* parent = toplevelWindow(view_)) {
@@ -1081,6 +1242,8 @@ void WebKitPageEngine::presentProperties(const std::string& type, std::optional<
     dialog->show();
 }
 
-std::unique_ptr<PageEngine> makeWebKitPageEngine() { return std::make_unique<WebKitPageEngine>(); }
+std::unique_ptr<PageEngine> makeWebKitPageEngine() {
+    return std::make_unique<WebKitPageEngine>();
+}
 
 }  // namespace larkspan

@@ -57,7 +57,7 @@ struct PageFamily;
 // PageEngine signals. Safe to destroy at any moment, a load or a script call pending
 // included: callbacks that arrive later find the engine gone and do nothing.
 class WebKitPageEngine : public PageEngine {
-public:
+  public:
     WebKitPageEngine();
     ~WebKitPageEngine() override;
     WebKitPageEngine(const WebKitPageEngine&) = delete;
@@ -98,9 +98,8 @@ public:
     // The view itself, for code that must talk to the engine directly.
     WebKitWebView* webView() const { return view_; }
 
-private:
+  private:
     friend struct WebKitPageEngineCallbacks;
-struct PageFamily;
 
     WebKitPageEngine(WebKitWebView* relatedView, std::shared_ptr<PageFamily> family);
 

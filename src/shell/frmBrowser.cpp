@@ -42,6 +42,8 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     builder_->get_widget("cboAddress", cboAddress);
     cboAddress->get_entry()->set_name("cboAddress_Entry");
     cboAddress->get_entry()->set_input_purpose(Gtk::INPUT_PURPOSE_URL);
+    // Small minimum widths, so the window can take its default size of 8685 twips.
+    cboAddress->get_entry()->set_width_chars(8);
     builder_->get_widget("txtSearch", txtSearch);
     builder_->get_widget("Command1", Command1);
     builder_->get_widget("Toolbar1", Toolbar1);

@@ -20,10 +20,19 @@ namespace {
 namespace fs = std::filesystem;
 using List = std::vector<std::string>;
 
-// Each test process has a fresh data folder of its own (see the test main).
-fs::path dir() {
-    return paths::dataDir();
-}
+// A fresh folder per test, inside the test process's own data folder.
+class ListFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = paths::dataDir() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    const fs::path& dir() const { return dir_; }
+
+  private:
+    fs::path dir_;
+};
 
 void writeBytes(const fs::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
@@ -39,10 +48,6 @@ std::vector<std::string> folderEntries(const fs::path& d) {
     for (const auto& e : fs::directory_iterator(d)) names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-TEST_F(ListFileTest, HistoryLivesInTheDataFolder) {
-    EXPECT_EQ(listfile::historyFilePath(), paths::dataDir() / "history.txt");
 }
 
 TEST_F(ListFileTest, MissingFileIsAnEmptyList) {

@@ -23,7 +23,7 @@ TEST(AddressCompletionTest, CompletesTypedTextAndSelectsTheRest) {
     EXPECT_EQ(r->selectionLength, 4);  // "cdef"
 }
 
-TEST(AddressCompletionTest, CompletionRespectsLetterCase) {
+TEST(AddressCompletionTest, CompletionHonoursLetterCase) {
     EXPECT_FALSE(completeAddress("AB", {"abcdef"}));
     EXPECT_FALSE(completeAddress("abd", {"abcdef"}));
     auto exact = completeAddress("abcdef", {"abcdef"});

@@ -50,13 +50,6 @@ TEST(LayoutArithmeticTest, VerySmallWindowGetsNoNegativeSizes) {
     EXPECT_DOUBLE_EQ(p.command1Left, -380);  // a place off the left edge is still a place
 }
 
-TEST(LayoutArithmeticTest, TrayStep) {
-    EXPECT_EQ(trayStep(false, true), TrayStep::None);
-    EXPECT_EQ(trayStep(false, false), TrayStep::None);
-    EXPECT_EQ(trayStep(true, true), TrayStep::AddIconAndHide);
-    EXPECT_EQ(trayStep(true, false), TrayStep::RemoveIconAndShow);
-}
-
 TEST(LayoutArithmeticTest, StatusBarToggleFlipsTickSettingAndCheckBox) {
     auto off = toggleStatusBar(true);
     EXPECT_FALSE(off.tick);

@@ -9,9 +9,7 @@ PageServer::PageServer() {
     if (server_ == nullptr) {
         return;
     }
-    soup_server_add_handler(server_, nullptr,
-                            &PageServer::onRequest, this,
-                            nullptr);
+    soup_server_add_handler(server_, nullptr, &PageServer::onRequest, this, nullptr);
     GError* error = nullptr;
     if (!soup_server_listen_local(server_, 0, SOUP_SERVER_LISTEN_IPV4_ONLY, &error)) {
         g_clear_error(&error);
@@ -64,8 +62,8 @@ int PageServer::requestCount(const std::string& path) const {
     return it == requests_.end() ? 0 : it->second;
 }
 
-void PageServer::onRequest(SoupServer*, SoupServerMessage* message, const char* path,
-                           GHashTable*, void* data) {
+void PageServer::onRequest(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*,
+                           void* data) {
     auto* self = static_cast<PageServer*>(data);
     std::string key = path != nullptr ? path : "";
     ++self->requests_[key];

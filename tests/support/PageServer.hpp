@@ -13,7 +13,7 @@ namespace larkspan::test {
 // the default GLib main context: requests are answered while the test waits in the main
 // loop (see waitUntil).
 class PageServer {
-public:
+  public:
     PageServer();
     ~PageServer();
     PageServer(const PageServer&) = delete;
@@ -36,7 +36,7 @@ public:
     // How many requests for `path` have arrived.
     int requestCount(const std::string& path) const;
 
-private:
+  private:
     struct Page {
         std::string body;
         std::string contentType;

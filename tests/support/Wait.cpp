@@ -18,8 +18,8 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
         return true;
     }
     bool expired = false;
-    guint timer = g_timeout_add(static_cast<guint>(timeoutMs > 0 ? timeoutMs : 0), markExpired,
-                                &expired);
+    guint timer =
+        g_timeout_add(static_cast<guint>(timeoutMs > 0 ? timeoutMs : 0), markExpired, &expired);
     bool met = false;
     while (!expired) {
         // Blocks until some source is ready; the timer above guarantees one will be.
