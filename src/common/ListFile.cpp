@@ -1,6 +1,7 @@
 #include "common/ListFile.hpp"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -190,6 +191,12 @@ bool LoadAddressList(const fs::path& path, std::vector<std::string>& list) {
 bool AppendAddressToHistory(const fs::path& path, std::string_view address) {
     Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
     if (fd.get() < 0) return false;
+
+    // Other instances append under the same lock, so the look at the file's end below never
+    // sees another's line half written. Without the lock (a file system that has none) the
+    // single write() still keeps every line whole.
+    while (::flock(fd.get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
 
     std::string line;
     struct stat st {};
