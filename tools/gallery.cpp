@@ -7,6 +7,8 @@
 // one it shows the look that replaces it.
 
 #include <cairo.h>
+#include <cairomm/context.h>
+#include <cairomm/surface.h>
 #include <gtk/gtk.h>
 #include <gtkmm/main.h>
 #include <pango/pangocairo.h>
@@ -116,6 +118,22 @@ Glib::RefPtr<Gdk::Pixbuf> makeIcon() {
     return pb;
 }
 
+// A small tile for the progress bar's picture look: blue and white diagonal stripes.
+Cairo::RefPtr<Cairo::Surface> makeTile() {
+    auto tile = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, 8, 8);
+    auto cr = Cairo::Context::create(tile);
+    cr->set_source_rgb(1, 1, 1);
+    cr->paint();
+    cr->set_source_rgb(0.2, 0.45, 0.85);
+    cr->set_line_width(2.5);
+    for (int k = -8; k <= 8; k += 8) {
+        cr->move_to(k, 8);
+        cr->line_to(k + 8, 0);
+    }
+    cr->stroke();
+    return tile;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,6 +161,7 @@ int main(int argc, char** argv) {
     cairo_paint(cr);
 
     auto icon = makeIcon();
+    auto tile = makeTile();
     bool themeFellBack = false;
 
     // ---- Buttons
@@ -215,6 +234,7 @@ int main(int argc, char** argv) {
             ProgressBarModel bar;
             bar.setScrolling(look);
             bar.setShowText(true);
+            if (look == ProgressBarModel::kPicture) bar.setImage(tile);
             bar.setValue(percents[c]);
             int x = kMargin + kLabelW + c * (kBarW + kGap);
             cairo_save(cr);

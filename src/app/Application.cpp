@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/SharedWindows.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/WebKitPageEngine.hpp"
 #include "shell/frmBrowser.hpp"
@@ -35,6 +36,7 @@ std::unique_ptr<PageEngine> Application::makeEngine() {
 }
 
 Application::Application() {
+    defineSharedWindows(windows_);
     // Closing the options dialog throws its live copy of the options away with it.
     windows_.onClosed = [this](const std::string& name) {
         if (name == "frmOptions") discardOptions();

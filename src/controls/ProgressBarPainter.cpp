@@ -542,6 +542,23 @@ Cairo::RefPtr<Cairo::ImageSurface> renderProgressBar(const ProgressBarModel& mod
     return Cairo::RefPtr<Cairo::ImageSurface>(new Cairo::ImageSurface(surface, true));
 }
 
+void copyBackBuffer(cairo_t* target, const ProgressBarModel& model, int xSrc, int ySrc, int width,
+                    int height, int xDst, int yDst) {
+    const auto& buffer = model.backBuffer();
+    if (target == nullptr || !buffer) return;
+    if (width < 1) width = model.backBufferWidth();
+    if (height < 1) height = model.backBufferHeight();
+    cairo_surface_flush(buffer->cobj());
+    cairo_save(target);
+    cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(target, buffer->cobj(), static_cast<double>(xDst) - xSrc,
+                             static_cast<double>(yDst) - ySrc);
+    cairo_pattern_set_filter(cairo_get_source(target), CAIRO_FILTER_NEAREST);
+    cairo_rectangle(target, xDst, yDst, width, height);
+    cairo_fill(target);
+    cairo_restore(target);
+}
+
 Rgb surfacePixel(cairo_surface_t* surface, int x, int y) {
     if (surface == nullptr || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE)
         return {};

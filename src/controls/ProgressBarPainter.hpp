@@ -73,6 +73,12 @@ inline void paintProgressBar(cairo_t* cr, const ProgressBarModel& model, int wid
 Cairo::RefPtr<Cairo::ImageSurface> renderProgressBar(const ProgressBarModel& model, int width,
                                                      int height);
 
+// Copies the model's back buffer, from (xSrc, ySrc) and width x height in size, to (xDst,
+// yDst) on target in one block; a width or height below 1 means the buffer's own. Does
+// nothing when there is no buffer.
+void copyBackBuffer(cairo_t* target, const ProgressBarModel& model, int xSrc, int ySrc, int width,
+                    int height, int xDst, int yDst);
+
 // The colour of one pixel of an image surface (alpha taken off); black outside it.
 Rgb surfacePixel(cairo_surface_t* surface, int x, int y);
 inline Rgb surfacePixel(const Cairo::RefPtr<Cairo::ImageSurface>& surface, int x, int y) {

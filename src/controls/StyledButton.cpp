@@ -209,16 +209,20 @@ bool StyledButton::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     return true;
 }
 
-void StyledButton::updateInputShape(cairo_surface_t* /*image*/, int style, int w, int h) {
+void StyledButton::updateInputShape(cairo_surface_t* image, int style, int w, int h) {
     Glib::RefPtr<Gdk::Window> window = get_window();
     if (!window || style < 0) return;
-    const bool rect = buttonShapeIsRectangular(style);
-    if (rect && (shapedStyle_ < 0 || buttonShapeIsRectangular(shapedStyle_))) {
-        shapedStyle_ = style;
+    // The theme look takes the outline the theme drew; the rounded looks their own outline.
+    const bool themed = style == kThemeButtonStyle && model_.roundedBordersByTheme();
+    const bool rect = buttonShapeIsRectangular(style) && !themed;
+    const int key = themed ? 100 + style : style;
+    if (rect &&
+        (shapedStyle_ < 0 || (shapedStyle_ < 100 && buttonShapeIsRectangular(shapedStyle_)))) {
+        shapedStyle_ = key;
         return;
     }
-    if (style == shapedStyle_ && w == shapedW_ && h == shapedH_) return;
-    shapedStyle_ = style;
+    if (key == shapedStyle_ && w == shapedW_ && h == shapedH_) return;
+    shapedStyle_ = key;
     shapedW_ = w;
     shapedH_ = h;
     if (rect) {
@@ -226,10 +230,15 @@ void StyledButton::updateInputShape(cairo_surface_t* /*image*/, int style, int w
         return;
     }
     // Clicks on the cut-off corners belong to what lies behind the button.
-    cairo_region_t* region = cairo_region_create();
-    for (const ButtonSpan& s : buttonShapeSpans(style, w, h)) {
-        cairo_rectangle_int_t r{s.x0, s.y, s.x1 - s.x0, 1};
-        cairo_region_union_rectangle(region, &r);
+    cairo_region_t* region = nullptr;
+    if (themed) {
+        region = gdk_cairo_region_create_from_surface(image);
+    } else {
+        region = cairo_region_create();
+        for (const ButtonSpan& s : buttonShapeSpans(style, w, h)) {
+            cairo_rectangle_int_t r{s.x0, s.y, s.x1 - s.x0, 1};
+            cairo_region_union_rectangle(region, &r);
+        }
     }
     gdk_window_input_shape_combine_region(window->gobj(), region, 0, 0);
     cairo_region_destroy(region);
@@ -450,7 +459,9 @@ void StyledButton::registerAccessKey() {
 
 void StyledButton::unregisterAccessKey() {
     if (mnemonicWindow_ == nullptr) return;
-    gtk_window_remove_mnemonic(GTK_WINDOW(mnemonicWindow_), mnemonicKey_, GTK_WIDGET(gobj()));
+    if (gobj() != nullptr) {
+        gtk_window_remove_mnemonic(GTK_WINDOW(mnemonicWindow_), mnemonicKey_, GTK_WIDGET(gobj()));
+    }
     clearWeak(mnemonicWindow_);
     mnemonicKey_ = 0;
 }

@@ -113,6 +113,10 @@ class StyledButton : public Gtk::DrawingArea {
     // colour and font highlight colour, in that order.
     void copyLookFrom(const StyledButton& sample);
 
+    // Takes every property from stored values (see ButtonModel::readProperties).
+    void readProperties(const ButtonPropertyBag& bag);
+    void writeProperties(ButtonPropertyBag& bag) const { model_.writeProperties(bag); }
+
     // ---- Methods.
     void refresh();
     // Opens link with the desktop's default handler; true when it was handed over.

@@ -48,18 +48,10 @@ bool StyledProgressBar::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
         const int h = get_allocated_height();
         model_.clampPercent();
         if (model_.ensureBackBuffer(w, h)) {
-            cairo_surface_t* buffer = model_.backBuffer()->cobj();
-            cairo_t* bcr = cairo_create(buffer);
+            cairo_t* bcr = cairo_create(model_.backBuffer()->cobj());
             DrawProgressBar(bcr, model_, w, h);
             cairo_destroy(bcr);
-            cairo_surface_flush(buffer);
-            cairo_t* target = cr->cobj();
-            cairo_save(target);
-            cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
-            cairo_set_source_surface(target, buffer, 0, 0);
-            cairo_rectangle(target, 0, 0, w, h);
-            cairo_fill(target);
-            cairo_restore(target);
+            copyBackBuffer(cr->cobj(), model_, 0, 0, w, h, 0, 0);
         } else {
             DrawProgressBar(cr->cobj(), model_, w, h);
         }

@@ -6,20 +6,12 @@
 
 #include "common/Color.hpp"
 #include "common/MakerSite.hpp"
+#include "controls/ButtonLook.hpp"
 
 namespace larkspan {
 
 class SettingsStore;
 
-// The look every styled button copies from the options dialog's sample button `Example`.
-struct ButtonLook {
-    int style = 3;
-    ColorValue fontColor = 0;
-    ColorValue backColor = 14215660;
-    ColorValue highlightColor = 14737632;
-    ColorValue fontHighlightColor = 9654050;
-    bool operator==(const ButtonLook&) const = default;
-};
 
 // The live model of the options: one member per control of the options dialog that holds
 // an option, named after that control and starting at its design value. Other windows

@@ -5,6 +5,7 @@
 #include "common/StoredValue.hpp"
 #include "common/Twips.hpp"
 #include "common/WidgetStyle.hpp"
+#include "controls/ButtonLook.hpp"
 #include "settings/SettingsStore.hpp"
 
 namespace larkspan {
@@ -45,7 +46,8 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     // Small minimum widths, so the window can take its default size of 8685 twips.
     cboAddress->get_entry()->set_width_chars(8);
     builder_->get_widget("txtSearch", txtSearch);
-    builder_->get_widget("Command1", Command1);
+    builder_->get_widget_derived("Command1", Command1);
+    Command1->setCaption("Search");
     builder_->get_widget("Toolbar1", Toolbar1);
     builder_->get_widget("StatusBar1", StatusBar1);
     builder_->get_widget_derived("PB", PB);
@@ -71,6 +73,10 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
         if (property_is_active().get_value()) Form_Activate();
     });
     connectMenus();
+    connectNavigation();
+    connectEngineEvents();
+    connectLayout();
+    connectAutoRefresh();
 }
 
 frmBrowser::~frmBrowser() { activeConn_.disconnect(); }
@@ -89,11 +95,6 @@ void frmBrowser::connectMenus() {
     };
     onActivate("mnuFileNew", &frmBrowser::mnuFileNew_Click);
     onActivate("mnuFileExit", &frmBrowser::mnuFileExit_Click);
-    mnuToolsStatusbar->signal_toggled().connect([this] {
-        bool visible = mnuToolsStatusbar->get_active();
-        setStatusBarVisible(visible);
-        app_.settings().write("Settings", "StatusBarVisible", stored::truth(visible));
-    });
 }
 
 void frmBrowser::setStatusBarVisible(bool visible) {
@@ -121,6 +122,13 @@ void frmBrowser::Form_Load() {
     Label1->set_text(read("Blocked#", app_.options().Label25));
     txtSearch->set_text(app_.options().cboSite);
 
+    // 7, 8. The typed-address list from "history.txt" (the favorites menu is built by the
+    // favorites feature when it is present).
+    LoadAddressList();
+
+    // 9. The search button takes the sample button's look.
+    applyLook(*Command1, app_.options().Example);
+
     // 10. Address and search box colours.
     Gtk::Entry* address = cboAddress->get_entry();
     auto colorOr = [&](std::string_view key, ColorValue def) {
@@ -134,7 +142,9 @@ void frmBrowser::Form_Load() {
 
     // 11. Status bar, and the progress bar with it.
     if (auto v = stored::toBool(read("StatusBarVisible", stored::truth(mnuToolsStatusbar->get_active())))) {
+        quietTick_ = true;
         mnuToolsStatusbar->set_active(*v);
+        quietTick_ = false;
     }
     setStatusBarVisible(mnuToolsStatusbar->get_active());
 
@@ -244,6 +254,8 @@ bool frmBrowser::on_window_state_event(GdkEventWindowState* event) {
         } else {
             geometry_.setState(WindowGeometry::Normal);
         }
+        // Minimising and restoring run the layout pass, which also handles the tray.
+        Glib::signal_idle().connect_once(sigc::mem_fun(*this, &frmBrowser::Form_Resize));
     }
     return Gtk::Window::on_window_state_event(event);
 }
@@ -257,10 +269,13 @@ bool frmBrowser::on_configure_event(GdkEventConfigure* event) {
         geometry_.reportPosition(x, y);
         geometry_.reportSize(w, h);
     }
-    return Gtk::Window::on_configure_event(event);
+    bool handled = Gtk::Window::on_configure_event(event);
+    Form_Resize();
+    return handled;
 }
 
 void frmBrowser::Form_Activate() {
+    Form_Resize();
     // The search box shows its text in the grey-text colour until it is used.
     style::setForeground(*txtSearch, kSysGrayText);
     engine_->grabFocus();

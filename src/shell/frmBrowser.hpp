@@ -4,11 +4,16 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/Color.hpp"
 #include "common/Timer.hpp"
+#include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
+#include "shell/AddressCompletion.hpp"
+#include "shell/AutoRefresh.hpp"
 #include "shell/PageEngine.hpp"
+#include "shell/TrayIcon.hpp"
 #include "shell/WindowGeometry.hpp"
 
 namespace larkspan {
@@ -33,6 +38,56 @@ public:
     // Sees key presses before the controls do; a handled key is zeroed.
     void Form_KeyDown(int& keyCode, int& shift);
 
+    // Navigation and the address box.
+    void cboAddress_KeyDown(int keyCode);
+    void cboAddress_KeyPress(int charCode);
+    void cboAddress_Click();
+    void Timer1_Timer();
+    // Fills the address list from "history.txt" (every line, whole).
+    void LoadAddressList();
+    const std::vector<std::string>& addressList() const { return addressLogic_.list(); }
+    void mnuBack_Click();
+    void mnuForward_Click();
+    // Toolbar buttons by caption ("Back", "Home", ...) and drop-down entries by key.
+    void Toolbar1_ButtonClick(const std::string& caption);
+    void Toolbar1_ButtonMenuClick(const std::string& key);
+    const std::vector<std::string>& backList() const { return backList_; }
+    const std::vector<std::string>& forwardList() const { return forwardList_; }
+    void mnuOpen_Click();
+    void mnuToolsOptions_Click();
+
+    // The engine's events.
+    void WebBrowser1_NavigateComplete2(const std::string& url);
+    void WebBrowser1_DownloadComplete();
+    void WebBrowser1_TitleChange(const std::string& title);
+    void WebBrowser1_StatusTextChange(const std::string& text);
+    void WebBrowser1_ProgressChange(long progress, long maximum);
+    void WebBrowser1_SetSecureLockIcon(int secureState);
+    void WebBrowser1_WindowClosing(bool isChildWindow, bool& cancel);
+    void WebBrowser1_GotFocus();
+    void WebBrowser1_LostFocus();
+    const std::string& applicationTitle() const { return applicationTitle_; }
+    // Status panel texts (1 status, 2 secure, 4 date, 5 time).
+    Glib::ustring panelText(int panel) const;
+    bool panelVisible(int panel) const;
+    // Shows today's date and the time of day in panels 4 and 5.
+    void updateClockPanels();
+
+    // Layout, status bar and tray.
+    void Form_Resize();
+    void mnuToolsStatusbar_Click();
+    bool trayIconShown() const;
+    void traypic_MouseDown(int message);
+    void mPopRestore_Click();
+    void mPopWebsite_Click();
+    void mnuAbout_Click();
+    void mPopExit_Click();
+
+    // Auto-refresh.
+    void mnuAR_Click(int seconds);
+    void mnuAF_Off_Click();
+    void Timer3_Timer();
+
     // Commands.
     void mnuFileNew_Click();
     void mnuFileExit_Click();
@@ -53,7 +108,7 @@ public:
     // Controls, by their names.
     Gtk::ComboBoxText* cboAddress = nullptr;
     Gtk::Entry* txtSearch = nullptr;
-    Gtk::Widget* Command1 = nullptr;
+    StyledButton* Command1 = nullptr;
     Gtk::Toolbar* Toolbar1 = nullptr;
     Gtk::Box* StatusBar1 = nullptr;
     StyledProgressBar* PB = nullptr;
@@ -79,13 +134,32 @@ protected:
     bool on_configure_event(GdkEventConfigure* event) override;
     bool on_delete_event(GdkEventAny* event) override;
 
+    void setStatusBarVisible(bool visible);
+    // Places the controls for the window's size (also what the hidden `Resize` does).
+    void runLayout();
+    // Empties the typed-address list of the address box.
+    void clearAddressList();
+
 private:
     void connectMenus();
+    void connectNavigation();
+    void connectEngineEvents();
+    void connectLayout();
+    void connectAutoRefresh();
+    void showShared(const std::string& name);
     void applyStartupGeometry();
     void saveState();
-    void setStatusBarVisible(bool visible);
 
     Application& app_;
+    AddressBoxLogic addressLogic_;
+    std::vector<std::string> backList_;
+    std::vector<std::string> forwardList_;
+    AutoRefresh autoRefresh_;
+    std::unique_ptr<TrayIcon> tray_;
+    Timer clock_{1000, true};
+    bool settingAddress_ = false;
+    bool quietTick_ = false;
+    std::string applicationTitle_;
     Glib::RefPtr<Gtk::Builder> builder_;
     std::unique_ptr<PageEngine> engine_;
     WindowGeometry geometry_;

@@ -533,3 +533,27 @@ TEST(ProgressBarRobustness, AHugeControlOnASmallTargetDrawsOnlyWhatShows) {
     EXPECT_EQ(c.at(0, 0), (Rgb{255, 255, 255}));  // the corner pixel
     EXPECT_EQ(c.at(5, 0), kBarBorder);
 }
+
+TEST(ProgressBarBackBuffer, CopiesOneBlockOrTheWholeBuffer) {
+    ProgressBarModel m = bar(3, 50);
+    ASSERT_TRUE(m.ensureBackBuffer(10, 6));
+    cairo_t* bcr = cairo_create(m.backBuffer()->cobj());
+    DrawProgressBar(bcr, m, 10, 6);
+    cairo_destroy(bcr);
+
+    Canvas part;
+    copyBackBuffer(part.cr, m, 4, 1, 2, 3, 1, 1);
+    EXPECT_EQ(part.at(1, 1), Lighten(kColor, 180));  // buffer (4, 1): the fill
+    EXPECT_EQ(part.at(2, 1), kWhite);                // buffer (5, 1): past it
+    EXPECT_EQ(part.at(1, 0), kWhite);                // outside the block
+    EXPECT_EQ(part.at(3, 1), kWhite);
+
+    Canvas whole;
+    copyBackBuffer(whole.cr, m, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(whole.at(9, 5), Lighten(kColor, 100));
+    EXPECT_EQ(whole.at(4, 3), Lighten(kColor, 180));
+
+    ProgressBarModel none;
+    copyBackBuffer(whole.cr, none, 0, 0, 0, 0, 0, 0);  // no buffer: nothing happens
+    EXPECT_EQ(whole.at(4, 3), Lighten(kColor, 180));
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace larkspan {
+
+class WindowRegistry;
+
+// Tells the registry how to make each of the program's shared secondary windows.
+void defineSharedWindows(WindowRegistry& registry);
+
+}  // namespace larkspan

@@ -1,0 +1,125 @@
+// The main window's handling of the page engine's events: address, caption, application
+// title, status panels, progress, the close question and the Edit menu.
+#include <glibmm/datetime.h>
+
+#include "app/Application.hpp"
+#include "common/Dialogs.hpp"
+#include "shell/ProgressDisplay.hpp"
+#include "shell/frmBrowser.hpp"
+
+namespace larkspan {
+
+namespace {
+
+constexpr const char* kCaptionSuffix = " - Larkspan";
+
+std::string trimSpaces(const std::string& s) {
+    auto b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    auto e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+void frmBrowser::connectEngineEvents() {
+    PageEngine& e = *engine_;
+    e.signalNavigateComplete2.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_NavigateComplete2));
+    e.signalDownloadComplete.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_DownloadComplete));
+    e.signalTitleChange.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_TitleChange));
+    e.signalStatusTextChange.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_StatusTextChange));
+    e.signalProgressChange.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_ProgressChange));
+    e.signalSetSecureLockIcon.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_SetSecureLockIcon));
+    e.signalWindowClosing.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_WindowClosing));
+    e.signalGotFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_GotFocus));
+    e.signalLostFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_LostFocus));
+    clock_.signalTimer.connect(sigc::mem_fun(*this, &frmBrowser::updateClockPanels));
+    updateClockPanels();
+}
+
+Glib::ustring frmBrowser::panelText(int panel) const {
+    Gtk::Label* label = nullptr;
+    builder_->get_widget("StatusBar1_Text" + std::to_string(panel), label);
+    return label ? label->get_text() : Glib::ustring();
+}
+
+bool frmBrowser::panelVisible(int panel) const {
+    Gtk::Widget* frame = control("StatusBar1_Panel" + std::to_string(panel));
+    return frame && frame->get_visible();
+}
+
+void frmBrowser::updateClockPanels() {
+    Gtk::Label* date = nullptr;
+    Gtk::Label* time = nullptr;
+    builder_->get_widget("StatusBar1_Text4", date);
+    builder_->get_widget("StatusBar1_Text5", time);
+    auto now = Glib::DateTime::create_now_local();
+    if (date) date->set_text(now.format("%x"));
+    if (time) time->set_text(now.format("%H:%M"));
+}
+
+void frmBrowser::WebBrowser1_NavigateComplete2(const std::string&) {
+    settingAddress_ = true;
+    cboAddress->get_entry()->set_text(engine_->locationURL());
+    settingAddress_ = false;
+}
+
+void frmBrowser::WebBrowser1_DownloadComplete() {
+    set_title(engine_->locationName() + kCaptionSuffix);
+}
+
+void frmBrowser::WebBrowser1_TitleChange(const std::string& title) {
+    // The name the desktop lists the window under while it is minimised; the caption
+    // stays with the completed downloads.
+    applicationTitle_ = trimSpaces(title) + kCaptionSuffix;
+    if (auto window = get_window()) window->set_icon_name(applicationTitle_);
+}
+
+void frmBrowser::WebBrowser1_StatusTextChange(const std::string& text) {
+    Gtk::Label* panel = nullptr;
+    builder_->get_widget("StatusBar1_Text1", panel);
+    if (panel) panel->set_text(trimSpaces(text));
+}
+
+void frmBrowser::WebBrowser1_ProgressChange(long progress, long maximum) {
+    auto clamp32 = [](long v) {
+        return static_cast<std::int32_t>(std::clamp<long>(v, INT32_MIN, INT32_MAX));
+    };
+    ProgressUpdate u = onProgressChange(clamp32(progress), clamp32(maximum),
+                                        StatusBar1->get_visible(), PB->value());
+    if (!u.handled) return;
+    PB->setValue(u.value);
+    // The bar lives over panel 3 with the margins its place calls for, so moving it is
+    // already done by the status bar's own layout.
+    PB->set_visible(u.visible);
+}
+
+void frmBrowser::WebBrowser1_SetSecureLockIcon(int secureState) {
+    if (Gtk::Widget* panel = control("StatusBar1_Panel2")) panel->set_visible(secureState >= 1);
+}
+
+void frmBrowser::WebBrowser1_WindowClosing(bool, bool& cancel) {
+    auto answer = dialogs().message(
+        this, "This window is attempting to close!\r\nDo you want to allow this?",
+        "Allow Window Close?", Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
+    if (answer == Dialogs::Answer::Yes) {
+        cancel = false;
+        Form_Unload();
+    } else {
+        cancel = true;
+    }
+}
+
+void frmBrowser::WebBrowser1_GotFocus() {
+    for (const char* name : {"mnuEditCut", "mnuEditCopy", "mnuEditPaste"}) {
+        if (Gtk::Widget* item = control(name)) item->set_sensitive(true);
+    }
+}
+
+void frmBrowser::WebBrowser1_LostFocus() {
+    for (const char* name : {"mnuEditCut", "mnuEditCopy", "mnuEditPaste"}) {
+        if (Gtk::Widget* item = control(name)) item->set_sensitive(false);
+    }
+}
+
+}  // namespace larkspan

@@ -1,0 +1,170 @@
+// The main window's layout pass, the status-bar toggle, the tray icon and auto-refresh.
+#include "app/Application.hpp"
+#include "common/MakerSite.hpp"
+#include "common/StoredValue.hpp"
+#include "common/Twips.hpp"
+#include "settings/SettingsStore.hpp"
+#include "shell/LayoutArithmetic.hpp"
+#include "shell/frmBrowser.hpp"
+
+namespace larkspan {
+
+namespace {
+
+// The design widths of the search box and the search button, which the layout keeps.
+constexpr double kSearchBoxWidth = 2010;
+constexpr double kSearchButtonWidth = 915;
+
+}  // namespace
+
+void frmBrowser::connectLayout() {
+    Resize->signal_clicked().connect(sigc::mem_fun(*this, &frmBrowser::Form_Resize));
+    mnuToolsStatusbar->signal_activate().connect([this] {
+        if (!quietTick_) mnuToolsStatusbar_Click();
+    });
+    tray_ = std::make_unique<TrayIcon>("Larkspan", "larkspan", mPopupSys);
+    tray_->signalMouse.connect(sigc::mem_fun(*this, &frmBrowser::traypic_MouseDown));
+    auto onMenu = [this](const char* name, void (frmBrowser::*handler)()) {
+        Gtk::MenuItem* item = nullptr;
+        builder_->get_widget(name, item);
+        if (item) item->signal_activate().connect(sigc::mem_fun(*this, handler));
+    };
+    onMenu("mPopRestore", &frmBrowser::mPopRestore_Click);
+    onMenu("mPopWebsite", &frmBrowser::mPopWebsite_Click);
+    onMenu("mnuAbout", &frmBrowser::mnuAbout_Click);
+    onMenu("mPopExit", &frmBrowser::mPopExit_Click);
+    onMenu("mnuHelpAbout", &frmBrowser::mnuAbout_Click);
+}
+
+void frmBrowser::runLayout() { Form_Resize(); }
+
+void frmBrowser::Form_Resize() {
+    OptionsModel& o = app_.options();
+    SettingsStore& store = app_.settings();
+
+    // 1. The blocked-popup counters.
+    Label1->set_text(store.read("Settings", "Blocked#", o.Label25));
+    o.Label25 = store.read("Settings", "Blocked#", o.Label25);
+
+    // 2. The tray, when "Minimize To Systray" is ticked. A window is only hidden when its
+    // icon could be shown: with no notification area it stays an ordinary minimised one.
+    switch (trayStep(o.Minimize, windowState() == WindowGeometry::Minimized)) {
+        case TrayStep::AddIconAndHide:
+            if (tray_->show()) hide();
+            break;
+        case TrayStep::RemoveIconAndShow:
+            tray_->hide();
+            if (!get_visible() && !unloaded_) show();
+            break;
+        case TrayStep::None:
+            break;
+    }
+
+    // 3, 4. The address row, by the window's inner width. The page engine and the shape
+    // take their width and height from the window's own box.
+    Gtk::Layout* row = nullptr;
+    builder_->get_widget("AddressRow", row);
+    int innerPx = get_allocated_width();
+    if (!row || innerPx <= 1) return;
+    double dpi = geometry_.dpi();
+    LayoutInput in;
+    in.innerWidth = pixelsToTwips(innerPx, dpi);
+    in.innerHeight = pixelsToTwips(get_allocated_height(), dpi);
+    in.outerWidth = in.innerWidth;
+    in.statusBarTick = mnuToolsStatusbar->get_active();
+    LayoutPlaces p = layoutPlaces(in);
+    int rowHeight = std::max(row->get_allocated_height(), 1);
+    auto place = [&](Gtk::Widget& w, double left, double width) {
+        int minH = 0, natH = 0;
+        w.get_preferred_height(minH, natH);
+        int y = std::max(0, (rowHeight - natH) / 2);
+        w.set_size_request(std::max(1, twipsToPixels(width, dpi)), -1);
+        row->move(w, twipsToPixels(left, dpi), y);
+    };
+    place(*cboAddress, p.cboAddressLeft, p.cboAddressWidth);
+    place(*Command1, p.command1Left, kSearchButtonWidth);
+    place(*txtSearch, p.txtSearchLeft, kSearchBoxWidth);
+}
+
+void frmBrowser::mnuToolsStatusbar_Click() {
+    // The menu item has already flipped its tick when this runs.
+    StatusBarToggle t = toggleStatusBar(!mnuToolsStatusbar->get_active());
+    quietTick_ = true;
+    mnuToolsStatusbar->set_active(t.tick);
+    quietTick_ = false;
+    StatusBar1->set_visible(t.tick);
+    PB->set_visible(StatusBar1->get_visible());
+    app_.settings().write("Settings", "StatusBarVisible", t.storedValue);
+    Form_Resize();
+    app_.options().Check1 = (t.check1 != 0);
+}
+
+bool frmBrowser::trayIconShown() const { return tray_ && tray_->shown(); }
+
+void frmBrowser::traypic_MouseDown(int message) {
+    switch (message) {
+        case TrayIcon::kLeftUp:
+        case TrayIcon::kLeftDoubleClick:
+            setWindowState(WindowGeometry::Normal);
+            show();
+            present();
+            engine_->grabFocus();
+            Form_Resize();
+            break;
+        case TrayIcon::kRightUp:
+            present();
+            mPopupSys->popup_at_pointer(nullptr);
+            break;
+        default:
+            break;
+    }
+}
+
+void frmBrowser::mPopRestore_Click() {
+    setWindowState(WindowGeometry::Normal);
+    show();
+    present();
+    engine_->grabFocus();
+    tray_->hide();
+}
+
+void frmBrowser::mPopWebsite_Click() {
+    show();
+    engine_->navigate(site::kHome);
+}
+
+void frmBrowser::mnuAbout_Click() { showShared("frmAbout"); }
+
+void frmBrowser::mPopExit_Click() {
+    tray_->hide();
+    UnloadAllWindows();
+}
+
+void frmBrowser::connectAutoRefresh() {
+    for (const auto& item : autoRefreshItems()) {
+        Gtk::MenuItem* menuItem = nullptr;
+        builder_->get_widget(item.name, menuItem);
+        int seconds = item.seconds;
+        if (menuItem) menuItem->signal_activate().connect([this, seconds] { mnuAR_Click(seconds); });
+    }
+    Gtk::MenuItem* off = nullptr;
+    builder_->get_widget("mnuAF_Off", off);
+    if (off) off->signal_activate().connect(sigc::mem_fun(*this, &frmBrowser::mnuAF_Off_Click));
+    Timer3.signalTimer.connect(sigc::mem_fun(*this, &frmBrowser::Timer3_Timer));
+}
+
+void frmBrowser::mnuAR_Click(int seconds) {
+    if (!autoRefresh_.choose(seconds)) return;
+    autoRefresh_.applyTo(Timer3);
+    if (Gtk::Widget* off = control("mnuAF_Off")) off->set_sensitive(autoRefresh_.turnOffEnabled());
+}
+
+void frmBrowser::mnuAF_Off_Click() {
+    autoRefresh_.turnOff();
+    if (Gtk::Widget* off = control("mnuAF_Off")) off->set_sensitive(autoRefresh_.turnOffEnabled());
+    autoRefresh_.applyTo(Timer3);
+}
+
+void frmBrowser::Timer3_Timer() { engine_->refresh(); }
+
+}  // namespace larkspan
