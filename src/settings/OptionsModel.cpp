@@ -42,10 +42,138 @@ const std::array<std::string_view, 9>& OptionsModel::siteEntries() {
     return entries;
 }
 
+const std::array<OptionsModel::Page, 8>& OptionsModel::pages() {
+    static const std::array<Page, 8> table{{{"Address Bar", "WebAddress"},
+                                            {"History", "HistoryLst"},
+                                            {"Homepage", "Homepage"},
+                                            {"Layout", "Layout"},
+                                            {"Misc.", "Misc"},
+                                            {"Password Lock", "PassLock"},
+                                            {"Privacy", "Privacy"},
+                                            {"Progressbar", "Progressbar"}}};
+    return table;
+}
+
+std::optional<std::string_view> OptionsModel::pageFrame(std::string_view entry) {
+    for (const Page& p : pages()) {
+        if (p.entry == entry) return p.frame;
+    }
+    return std::nullopt;
+}
+
 bool OptionsModel::swatchesAtDefaults(const OptionsModel& m) {
-    return m.lblFontColor == 0 && m.lblHFontColor == 9654050 && m.lblBackColor == 14215660 &&
-           m.lblHBackcolor == 14737632 && m.lblProgramFC == kSysButtonText &&
-           m.lblProgramBG == kSysButtonFace;
+    return m.lblFontColor == kDefaultFontColor && m.lblHFontColor == kDefaultHFontColor &&
+           m.lblBackColor == kDefaultBackColor && m.lblHBackcolor == kDefaultHBackcolor &&
+           m.lblProgramFC == kSysButtonText && m.lblProgramBG == kSysButtonFace;
+}
+
+ColorValue OptionsModel::swatch(Swatch s) const {
+    switch (s) {
+        case Swatch::FontColor:
+            return lblFontColor;
+        case Swatch::HFontColor:
+            return lblHFontColor;
+        case Swatch::BackColor:
+            return lblBackColor;
+        case Swatch::HBackcolor:
+            return lblHBackcolor;
+        case Swatch::ProgramBG:
+            return lblProgramBG;
+        case Swatch::ProgramFC:
+            return lblProgramFC;
+    }
+    return 0;
+}
+
+void OptionsModel::selectStyleChoice(int index) {
+    if (index < 0 || index >= static_cast<int>(kStyleCodes.size())) return;
+    selectedStyleChoice = index;
+    Example.style = kStyleCodes[static_cast<std::size_t>(index)];
+    BApply_Enabled = true;
+    RestoreB_Enabled = true;
+}
+
+ColorValue OptionsModel::pickerInitial(Swatch s) const {
+    // Each picker offers the sample's colour it has always offered; the back-colour
+    // pickers start from the sample's font and highlight colours.
+    switch (s) {
+        case Swatch::FontColor:
+        case Swatch::BackColor:
+            return Example.fontColor;
+        case Swatch::HFontColor:
+        case Swatch::HBackcolor:
+        case Swatch::ProgramBG:
+        case Swatch::ProgramFC:
+            return Example.highlightColor;
+    }
+    return 0;
+}
+
+void OptionsModel::pickSwatch(Swatch s, ColorValue chosen) {
+    switch (s) {
+        case Swatch::FontColor:
+            lblFontColor = chosen;
+            Example.fontColor = chosen;
+            break;
+        case Swatch::HFontColor:
+            lblHFontColor = chosen;
+            Example.fontHighlightColor = chosen;
+            break;
+        case Swatch::BackColor:
+            lblBackColor = chosen;
+            Example.backColor = chosen;
+            break;
+        case Swatch::HBackcolor:
+            lblHBackcolor = chosen;
+            Example.highlightColor = chosen;
+            break;
+        case Swatch::ProgramBG:
+            lblProgramBG = chosen;
+            break;
+        case Swatch::ProgramFC:
+            lblProgramFC = chosen;
+            break;
+    }
+    BApply_Enabled = true;
+    RestoreB_Enabled = true;
+}
+
+void OptionsModel::restoreScheme() {
+    selectStyleChoice(kDefaultStyleChoice);
+    lblFontColor = kDefaultFontColor;
+    lblHFontColor = kDefaultHFontColor;
+    lblBackColor = kDefaultBackColor;
+    lblHBackcolor = kDefaultHBackcolor;
+    lblProgramFC = kSysButtonText;
+    lblProgramBG = kSysButtonFace;
+    Example.style = kStyleCodes[kDefaultStyleChoice];
+    Example.fontColor = kDefaultFontColor;
+    Example.backColor = kDefaultBackColor;
+    Example.highlightColor = kDefaultHBackcolor;
+    Example.fontHighlightColor = kDefaultHFontColor;
+    BApply_Enabled = true;
+    RestoreB_Enabled = false;
+}
+
+void OptionsModel::clickSmooth() {
+    samplePBScrolling = 1;
+    PBo1 = true;
+    PBo2 = false;
+    BApply_Enabled = true;
+}
+
+void OptionsModel::clickStandard() {
+    samplePBScrolling = 0;
+    PBo2 = true;
+    PBo1 = false;
+    BApply_Enabled = true;
+}
+
+void OptionsModel::setShowPercent(bool pressed) {
+    ShowFont = pressed;
+    ShowFontCaption = pressed ? "No" : "yes";
+    samplePBShowText = pressed;
+    BApply_Enabled = true;
 }
 
 void OptionsModel::load(const SettingsStore& store) {
@@ -68,10 +196,10 @@ void OptionsModel::load(const SettingsStore& store) {
 
     // 2. Colour scheme: an empty stored font colour resets the four button swatches.
     if (colors.text("FontColor", stored::color(lblFontColor)).empty()) {
-        lblFontColor = 0;
-        lblHFontColor = 9654050;
-        lblBackColor = 14215660;
-        lblHBackcolor = 14737632;
+        lblFontColor = kDefaultFontColor;
+        lblHFontColor = kDefaultHFontColor;
+        lblBackColor = kDefaultBackColor;
+        lblHBackcolor = kDefaultHBackcolor;
     } else {
         colors.color("FontColor", lblFontColor);
         colors.color("FontHighlightColor", lblHFontColor);
@@ -86,15 +214,10 @@ void OptionsModel::load(const SettingsStore& store) {
     }
 
     // 3. Style choices: one read as True is selected, as if clicked.
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < static_cast<int>(kStyleCodes.size()); ++i) {
         bool selected = (selectedStyleChoice == i);
         s.truth("Button" + std::to_string(i + 1), selected);
-        if (selected) {
-            selectedStyleChoice = i;
-            Example.style = kStyleCodes[static_cast<std::size_t>(i)];
-            BApply_Enabled = true;
-            RestoreB_Enabled = true;
-        }
+        if (selected) selectStyleChoice(i);
     }
 
     // 5. Locks (the last is read in the letter case it has always been read in).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,13 +58,20 @@ struct OptionsModel {
 
     // Layout page: the five style choices Button1..Button5 and their style codes.
     static constexpr std::array<int, 5> kStyleCodes{8, 6, 3, 1, 2};
-    int selectedStyleChoice = 2;  // index into kStyleCodes: "Flat w/ Border"
-    ColorValue lblFontColor = 0;
-    ColorValue lblHFontColor = 9654050;
-    ColorValue lblBackColor = 14215660;
-    ColorValue lblHBackcolor = 14737632;
+    // The scheme "Restore" brings back.
+    static constexpr int kDefaultStyleChoice = 2;  // "Flat w/ Border"
+    static constexpr int kThemeStyleChoice = 1;    // "Windows Theme"
+    static constexpr ColorValue kDefaultFontColor = 0;
+    static constexpr ColorValue kDefaultHFontColor = 9654050;    // RGB 34,79,147
+    static constexpr ColorValue kDefaultBackColor = 14215660;    // RGB 236,233,216
+    static constexpr ColorValue kDefaultHBackcolor = 14737632;   // RGB 224,224,224
+    int selectedStyleChoice = kDefaultStyleChoice;  // index into kStyleCodes
+    ColorValue lblFontColor = kDefaultFontColor;
+    ColorValue lblHFontColor = kDefaultHFontColor;
+    ColorValue lblBackColor = kDefaultBackColor;
+    ColorValue lblHBackcolor = kDefaultHBackcolor;
     ColorValue lblProgramBG = kSysButtonFace;
-    ColorValue lblProgramFC = 0;
+    ColorValue lblProgramFC = 0;  // design 0; Restore sets the button-text colour
     ButtonLook Example;  // the sample button's look
     bool RestoreB_Enabled = true;
 
@@ -85,11 +93,45 @@ struct OptionsModel {
     // The nine engine names the engine box offers, in list order.
     static const std::array<std::string_view, 9>& siteEntries();
 
+    // The pages: list entry and the frame it shows, in list order.
+    struct Page {
+        std::string_view entry;
+        std::string_view frame;
+    };
+    static const std::array<Page, 8>& pages();
+    // The frame an entry shows; none for text that names no page.
+    static std::optional<std::string_view> pageFrame(std::string_view entry);
+
     // Runs the dialog's load from the store, in its order.
     void load(const SettingsStore& store);
 
-    // Button colours of the scheme as Restore sets them.
+    // True when the six swatches hold exactly what Restore sets.
     static bool swatchesAtDefaults(const OptionsModel& m);
+
+    // ---- The Layout page's rules.
+    enum class Swatch { FontColor, HFontColor, BackColor, HBackcolor, ProgramBG, ProgramFC };
+    ColorValue swatch(Swatch s) const;
+    // A style choice clicked (index into kStyleCodes): the sample takes its style; "Apply"
+    // and "Restore" are enabled. Out-of-range indexes change nothing.
+    void selectStyleChoice(int index);
+    // "Backcolor:" and "Highlight Backcolor:" can be picked for every style but the theme's.
+    bool backSwatchesEnabled() const { return selectedStyleChoice != kThemeStyleChoice; }
+    // The colour a swatch's picker starts from.
+    ColorValue pickerInitial(Swatch s) const;
+    // A colour chosen for a swatch: the swatch and its sample property take it; "Apply"
+    // and "Restore" are enabled.
+    void pickSwatch(Swatch s, ColorValue chosen);
+    // "Restore": the default style and colours, in swatches and sample; "Apply" enabled,
+    // "Restore" disabled. Nothing is stored.
+    void restoreScheme();
+
+    // ---- The Progressbar page's rules.
+    // "Smooth" (scroll style 1) and "Standard" (0) act as a pair of option buttons.
+    void clickSmooth();
+    void clickStandard();
+    // The "Show %" toggle now pressed or released: its caption ("No"/"yes") and the
+    // sample's percentage display follow; "Apply" is enabled.
+    void setShowPercent(bool pressed);
 };
 
 }  // namespace larkspan

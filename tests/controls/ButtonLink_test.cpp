@@ -80,6 +80,19 @@ TEST(ButtonOpenLink, HandsTheLinkToTheDefaultHandlerOfItsScheme) {
         fs::path(config) / "mimeapps.list",
         "[Default Applications]\nx-scheme-handler/larkspantest=larkspan-test-handler.desktop\n");
 
+    // The desktop's list of handlers notices new files through a folder monitor.
+    auto handlerKnown = [] {
+        GAppInfo* info = g_app_info_get_default_for_uri_scheme("larkspantest");
+        if (info != nullptr) g_object_unref(info);
+        return info != nullptr;
+    };
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!handlerKnown() && std::chrono::steady_clock::now() < deadline) {
+        g_main_context_iteration(nullptr, FALSE);
+        g_usleep(10000);
+    }
+    ASSERT_TRUE(handlerKnown());
+
     ASSERT_TRUE(openLinkWithDefaultHandler("  larkspantest://open/this?x=1  "));
     EXPECT_EQ(waitForFile(out, std::chrono::seconds(20)), "larkspantest://open/this?x=1");
 }

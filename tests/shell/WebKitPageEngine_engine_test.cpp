@@ -732,6 +732,7 @@ TEST_F(WebKitPageEngineTest, SaveAsWritesTheChosenFile) {
         [&] {
             for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
                 auto* dialog = dynamic_cast<Gtk::FileChooserDialog*>(window);
+                fprintf(stderr, "DBG toplevel %s %p vis=%d\n", G_OBJECT_TYPE_NAME(window->gobj()), (void*)dialog, window->get_visible());
                 if (dialog != nullptr && dialog->get_visible()) {
                     suggested = dialog->get_current_name();
                     dialog->set_current_folder(folder.string());

@@ -3,13 +3,13 @@
 #include <gtkmm/main.h>
 #include <stdlib.h>
 
-#include <chrono>
 #include <string>
 
 #include "app/Application.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/FakePageEngine.hpp"
+#include "support/Wait.hpp"
 
 namespace larkspan::testing {
 
@@ -27,24 +27,7 @@ void drainEvents() {
 }
 
 bool runUntil(const std::function<bool()>& condition, int timeoutMs) {
-    auto ctx = Glib::MainContext::get_default();
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    bool timedOut = false;
-    auto guard = Glib::signal_timeout().connect(
-        [&timedOut] {
-            timedOut = true;
-            return false;
-        },
-        static_cast<unsigned>(timeoutMs));
-    while (!condition()) {
-        if (timedOut || std::chrono::steady_clock::now() > deadline) {
-            guard.disconnect();
-            return condition();
-        }
-        ctx->iteration(true);
-    }
-    guard.disconnect();
-    return true;
+    return test::waitUntil(condition, timeoutMs);
 }
 
 void GuiTest::SetUp() {

@@ -1,0 +1,365 @@
+// The main window while browsing: the address box and its history file, Back and Forward,
+// the engine's events, the progress display, the close question, the status bar, the tray
+// and auto-refresh.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/Application.hpp"
+#include "common/ListFile.hpp"
+#include "settings/SettingsStore.hpp"
+#include "shell/TrayIcon.hpp"
+#include "shell/frmBrowser.hpp"
+#include "support/FakePageEngine.hpp"
+#include "support/GuiTest.hpp"
+#include "support/ScriptedDialogs.hpp"
+
+namespace larkspan {
+namespace {
+
+using testing::FakePageEngine;
+
+std::string readFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+class BrowsingTest : public testing::GuiTest {
+protected:
+    void writeHistory(const std::string& bytes) {
+        std::ofstream(listfile::historyFilePath(), std::ios::binary) << bytes;
+    }
+    FakePageEngine& engine(frmBrowser& w) { return static_cast<FakePageEngine&>(w.WebBrowser1()); }
+    // Types `text` into the address box as the user would, key by key, then Enter.
+    void typeAndEnter(frmBrowser& w, const std::string& text) {
+        Gtk::Entry* e = w.cboAddress->get_entry();
+        e->set_text("");
+        for (char c : text) {
+            w.cboAddress_KeyPress(c);
+            e->set_text(e->get_text() + std::string(1, c));
+        }
+        w.cboAddress_KeyDown(13);
+        w.cboAddress_KeyPress(13);
+    }
+    Glib::ustring boxText(frmBrowser& w) { return w.cboAddress->get_entry()->get_text(); }
+};
+
+TEST_F(BrowsingTest, CompletionFillsTheRestAndSelectsIt) {
+    writeHistory("http://zzz.example\r\nabcdef\r\n");
+    frmBrowser& w = startBrowser();
+    ASSERT_EQ(w.addressList().size(), 2u);
+    Gtk::Entry* e = w.cboAddress->get_entry();
+    e->set_text("ab");
+    w.cboAddress_KeyPress('b');
+    EXPECT_TRUE(w.Timer1.enabled());
+    // One pass, 200 ms after the key.
+    ASSERT_TRUE(testing::runUntil([&] { return boxText(w) == "abcdef"; }, 2000));
+    int start = 0, end = 0;
+    ASSERT_TRUE(e->get_selection_bounds(start, end));
+    EXPECT_EQ(start, 2);
+    EXPECT_EQ(end, 6);
+    EXPECT_FALSE(w.Timer1.enabled());
+}
+
+TEST_F(BrowsingTest, CompletionRespectsLetterCase) {
+    writeHistory("abcdef\r\n");
+    frmBrowser& w = startBrowser();
+    w.cboAddress->get_entry()->set_text("AB");
+    w.Timer1_Timer();
+    EXPECT_EQ(boxText(w), "AB");
+}
+
+TEST_F(BrowsingTest, EnterOnAPrefixOfAListedAddressNavigatesWithoutAdding) {
+    writeHistory("abcdef\r\n");
+    frmBrowser& w = startBrowser();
+    typeAndEnter(w, "abc");
+    EXPECT_EQ(engine(w).navigations.back(), "abc");
+    EXPECT_EQ(w.addressList(), (std::vector<std::string>{"abcdef"}));
+    EXPECT_EQ(readFile(listfile::historyFilePath()), "abcdef\r\n");
+}
+
+TEST_F(BrowsingTest, AnAddressDifferingOnlyInCaseIsNotAdded) {
+    writeHistory("http://example.test/\r\n");
+    frmBrowser& w = startBrowser();
+    typeAndEnter(w, "HTTP://EXAMPLE.TEST/");
+    EXPECT_EQ(w.addressList().size(), 1u);
+    EXPECT_EQ(w.cboAddress->get_model()->children().size(), 1u);
+}
+
+TEST_F(BrowsingTest, ANewAddressIsListedAndWrittenAndComesBackWhole) {
+    frmBrowser& w = startBrowser();
+    typeAndEnter(w, "http://a.test/?x=1,2");
+    EXPECT_EQ(engine(w).navigations.back(), "http://a.test/?x=1,2");
+    EXPECT_EQ(w.addressList(), (std::vector<std::string>{"http://a.test/?x=1,2"}));
+    EXPECT_EQ(readFile(listfile::historyFilePath()), "http://a.test/?x=1,2\r\n");
+    // The next window reads the line back whole, comma and all.
+    w.mnuFileNew_Click();
+    frmBrowser& second = *Application::instance().browsers().at(1);
+    EXPECT_EQ(second.addressList(), (std::vector<std::string>{"http://a.test/?x=1,2"}));
+}
+
+TEST_F(BrowsingTest, HistoryOffKeepsTheListButNotTheFile) {
+    store().write("Settings", "History", "False");
+    frmBrowser& w = startBrowser();
+    typeAndEnter(w, "http://b.test/");
+    EXPECT_EQ(w.addressList(), (std::vector<std::string>{"http://b.test/"}));
+    EXPECT_FALSE(std::filesystem::exists(listfile::historyFilePath()));
+}
+
+TEST_F(BrowsingTest, EnterOnAnEmptyBoxOnlySwitchesTheTimerOn) {
+    frmBrowser& w = startBrowser();
+    w.Timer1.setEnabled(false);
+    size_t before = engine(w).navigations.size();
+    w.cboAddress->get_entry()->set_text("");
+    w.cboAddress_KeyDown(13);
+    w.cboAddress_KeyPress(13);
+    EXPECT_EQ(engine(w).navigations.size(), before);
+    EXPECT_TRUE(w.Timer1.enabled());
+}
+
+TEST_F(BrowsingTest, TheWebLockStopsTypedNavigation) {
+    store().write("Settings", "PassLockBrowser", "1");
+    frmBrowser& w = startBrowser();
+    size_t before = engine(w).navigations.size();
+    w.cboAddress->get_entry()->set_text("http://c.test/");
+    w.cboAddress_KeyDown(13);
+    EXPECT_EQ(engine(w).navigations.size(), before);
+}
+
+TEST_F(BrowsingTest, BackAndForwardRecordTheCurrentAddressOnce) {
+    frmBrowser& w = startBrowser();
+    engine(w).completeNavigation("http://x.test/1", "One");
+    w.mnuBack_Click();
+    w.mnuBack_Click();
+    EXPECT_EQ(w.forwardList(), (std::vector<std::string>{"http://x.test/1"}));
+    EXPECT_TRUE(w.backList().empty());
+    w.mnuForward_Click();
+    EXPECT_EQ(w.backList(), (std::vector<std::string>{"http://x.test/1"}));
+    auto& calls = engine(w).calls;
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "back"), 2);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "forward"), 1);
+}
+
+TEST_F(BrowsingTest, ToolbarButtonsReachTheEngine) {
+    store().write("Settings", "Homepage", "http://home.test/");
+    frmBrowser& w = startBrowser();
+    w.Toolbar1_ButtonClick("Stop");
+    w.Toolbar1_ButtonClick("Refresh");
+    store().write("Settings", "Homepage", "http://newhome.test/");
+    w.Toolbar1_ButtonClick("Home");
+    auto& calls = engine(w).calls;
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "stop"), calls.end());
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "refresh"), calls.end());
+    // Home reads the store at the time of the click.
+    EXPECT_EQ(engine(w).navigations.back(), "http://newhome.test/");
+}
+
+TEST_F(BrowsingTest, SendMailEncodesTheSubject) {
+    frmBrowser& w = startBrowser();
+    testing::ScriptedDialogs d;
+    d.input(std::string("joe@example.test"));
+    d.input(std::string("Q&A #1"));
+    w.Toolbar1_ButtonMenuClick("S Mail");
+    EXPECT_EQ(engine(w).navigations.back(), "mailto:joe@example.test?subject=Q%26A%20%231");
+    ASSERT_EQ(d.shown().size(), 2u);
+    EXPECT_EQ(d.shown()[0].text, "Enter email address");
+    EXPECT_EQ(d.shown()[0].title, "email");
+    EXPECT_EQ(d.shown()[1].text, "Enter subject for email");
+    EXPECT_EQ(d.shown()[1].title, "subject");
+}
+
+TEST_F(BrowsingTest, OpeningAFileListsItButDoesNotWriteIt) {
+    frmBrowser& w = startBrowser();
+    testing::ScriptedDialogs d;
+    d.file(std::string("/tmp/page.html"));
+    w.mnuOpen_Click();
+    EXPECT_EQ(engine(w).navigations.back(), "/tmp/page.html");
+    EXPECT_EQ(boxText(w), "/tmp/page.html");
+    EXPECT_EQ(w.addressList(), (std::vector<std::string>{"/tmp/page.html"}));
+    EXPECT_FALSE(std::filesystem::exists(listfile::historyFilePath()));
+}
+
+TEST_F(BrowsingTest, EngineEventsReachAddressCaptionTitleAndPanels) {
+    frmBrowser& w = startBrowser();
+    FakePageEngine& e = engine(w);
+    e.location = "http://d.test/page";
+    e.signalNavigateComplete2.emit("http://d.test/page");
+    EXPECT_EQ(boxText(w), "http://d.test/page");
+    EXPECT_EQ(w.get_title(), "Loading... - Larkspan");
+    e.title = "  Dee  ";
+    e.signalTitleChange.emit("  Dee  ");
+    EXPECT_EQ(w.applicationTitle(), "Dee - Larkspan");
+    EXPECT_EQ(w.get_title(), "Loading... - Larkspan");
+    e.signalDownloadComplete.emit();
+    EXPECT_EQ(w.get_title(), "  Dee   - Larkspan");
+    e.title.clear();
+    e.signalDownloadComplete.emit();
+    EXPECT_EQ(w.get_title(), " - Larkspan");
+    e.signalStatusTextChange.emit("  Loading page  ");
+    EXPECT_EQ(w.panelText(1), "Loading page");
+    e.signalSetSecureLockIcon.emit(1);
+    EXPECT_TRUE(w.panelVisible(2));
+    EXPECT_EQ(w.panelText(2), "Secure Website ");
+    e.signalSetSecureLockIcon.emit(0);
+    EXPECT_FALSE(w.panelVisible(2));
+    EXPECT_FALSE(w.panelText(4).empty());
+    EXPECT_FALSE(w.panelText(5).empty());
+}
+
+TEST_F(BrowsingTest, EditItemsFollowTheEnginesFocus) {
+    frmBrowser& w = startBrowser();
+    w.WebBrowser1().signalLostFocus.emit();
+    EXPECT_FALSE(w.control("mnuEditCopy")->get_sensitive());
+    EXPECT_FALSE(w.control("mnuEditPaste")->get_sensitive());
+    w.WebBrowser1().signalGotFocus.emit();
+    EXPECT_TRUE(w.control("mnuEditCut")->get_sensitive());
+}
+
+TEST_F(BrowsingTest, ProgressDisplay) {
+    frmBrowser& w = startBrowser();
+    auto& e = w.WebBrowser1();
+    e.signalProgressChange.emit(50, 100);
+    EXPECT_EQ(w.PB->value(), 50);
+    EXPECT_TRUE(w.PB->get_visible());
+    // The end-of-load report changes no value.
+    e.signalProgressChange.emit(-1, 100);
+    EXPECT_EQ(w.PB->value(), 50);
+    EXPECT_TRUE(w.PB->get_visible());
+    // Half to even: 1 of 8 is 12.5 %.
+    e.signalProgressChange.emit(1, 8);
+    EXPECT_EQ(w.PB->value(), 12);
+    // p * 100 beyond 32 bits leaves the value as it was.
+    e.signalProgressChange.emit(30000000, 40000000);
+    EXPECT_EQ(w.PB->value(), 12);
+    e.signalProgressChange.emit(100, 100);
+    EXPECT_EQ(w.PB->value(), 100);
+    EXPECT_FALSE(w.PB->get_visible());
+    e.signalProgressChange.emit(0, 100);
+    EXPECT_EQ(w.PB->value(), 100);
+    EXPECT_FALSE(w.PB->get_visible());
+    // With the status bar hidden the events leave the bar alone.
+    w.mnuToolsStatusbar->activate();
+    ASSERT_FALSE(w.StatusBar1->get_visible());
+    e.signalProgressChange.emit(30, 100);
+    EXPECT_EQ(w.PB->value(), 100);
+    EXPECT_FALSE(w.PB->get_visible());
+}
+
+TEST_F(BrowsingTest, CloseQuestionAnsweredNoKeepsTheWindow) {
+    frmBrowser& w = startBrowser();
+    testing::ScriptedDialogs d;
+    d.answer(Dialogs::Answer::No);
+    bool cancel = false;
+    w.WebBrowser1().signalWindowClosing.emit(false, cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_TRUE(w.get_visible());
+    ASSERT_EQ(d.shown().size(), 1u);
+    EXPECT_EQ(d.shown()[0].text, "This window is attempting to close!\r\nDo you want to allow this?");
+    EXPECT_EQ(d.shown()[0].title, "Allow Window Close?");
+    EXPECT_EQ(store().read("Settings", "WindowState", "<none>"), "<none>");
+}
+
+TEST_F(BrowsingTest, CloseQuestionAnsweredYesClosesAndSaves) {
+    frmBrowser& w = startBrowser();
+    testing::ScriptedDialogs d;
+    d.answer(Dialogs::Answer::Yes);
+    bool cancel = true;
+    w.WebBrowser1().signalWindowClosing.emit(true, cancel);
+    EXPECT_FALSE(cancel);
+    EXPECT_FALSE(w.get_visible());
+    EXPECT_TRUE(Application::instance().browsers().empty());
+    EXPECT_EQ(store().read("Settings", "WindowState", "<none>"), "2");
+}
+
+TEST_F(BrowsingTest, StatusBarToggle) {
+    frmBrowser& w = startBrowser();
+    ASSERT_TRUE(w.mnuToolsStatusbar->get_active());
+    w.mnuToolsStatusbar->activate();
+    EXPECT_FALSE(w.mnuToolsStatusbar->get_active());
+    EXPECT_FALSE(w.StatusBar1->get_visible());
+    EXPECT_FALSE(w.PB->get_visible());
+    EXPECT_EQ(store().read("Settings", "StatusBarVisible", ""), "False");
+    EXPECT_FALSE(Application::instance().options().Check1);
+    w.mnuToolsStatusbar->activate();
+    EXPECT_TRUE(w.StatusBar1->get_visible());
+    EXPECT_EQ(store().read("Settings", "statusbarvisible", ""), "True");
+    EXPECT_TRUE(Application::instance().options().Check1);
+}
+
+TEST_F(BrowsingTest, LayoutPlacesTheAddressRowByTheWindowWidth) {
+    store().write("Settings", "WindowState", "0");
+    frmBrowser& w = startBrowser();
+    ASSERT_TRUE(testing::runUntil([&] { return w.get_allocated_width() > 1; }));
+    w.Form_Resize();
+    Gtk::Layout* row = nullptr;
+    w.builder()->get_widget("AddressRow", row);
+    int width = w.get_allocated_width();
+    // 3050 and 980 twips are 203 and 65 pixels at 96 dpi.
+    EXPECT_EQ(row->child_property_x(*w.txtSearch).get_value(), width - 203);
+    EXPECT_EQ(row->child_property_x(*w.Command1).get_value(), width - 65);
+    EXPECT_EQ(row->child_property_x(*w.cboAddress).get_value(), 0);
+}
+
+TEST_F(BrowsingTest, TrayHidesTheMinimisedWindowAndALeftClickRestoresItNormal) {
+    TrayIcon::overrideDesktopHasTray(true);
+    frmBrowser& w = startBrowser();
+    Application::instance().options().Minimize = true;
+    w.setWindowState(1);
+    w.Form_Resize();
+    EXPECT_TRUE(w.trayIconShown());
+    EXPECT_FALSE(w.get_visible());
+    w.traypic_MouseDown(TrayIcon::kLeftUp);
+    EXPECT_TRUE(w.get_visible());
+    EXPECT_EQ(w.windowState(), 0);
+    EXPECT_FALSE(w.trayIconShown());
+    TrayIcon::overrideDesktopHasTray(std::nullopt);
+}
+
+TEST_F(BrowsingTest, WithoutANotificationAreaTheWindowIsNeverHidden) {
+    TrayIcon::overrideDesktopHasTray(false);
+    frmBrowser& w = startBrowser();
+    Application::instance().options().Minimize = true;
+    w.setWindowState(1);
+    w.Form_Resize();
+    EXPECT_FALSE(w.trayIconShown());
+    EXPECT_TRUE(w.get_visible());
+    TrayIcon::overrideDesktopHasTray(std::nullopt);
+}
+
+TEST_F(BrowsingTest, TrayExitRemovesTheIconAndClosesEverything) {
+    TrayIcon::overrideDesktopHasTray(true);
+    frmBrowser& w = startBrowser();
+    Application::instance().options().Minimize = true;
+    w.setWindowState(1);
+    w.Form_Resize();
+    ASSERT_TRUE(w.trayIconShown());
+    w.mPopExit_Click();
+    EXPECT_FALSE(w.trayIconShown());
+    EXPECT_TRUE(Application::instance().browsers().empty());
+    TrayIcon::overrideDesktopHasTray(std::nullopt);
+}
+
+TEST_F(BrowsingTest, AutoRefreshRestartsOnEachChoiceAndTurnsOff) {
+    frmBrowser& w = startBrowser();
+    Gtk::Widget* off = w.control("mnuAF_Off");
+    EXPECT_FALSE(off->get_sensitive());
+    EXPECT_FALSE(w.Timer3.enabled());
+    w.mnuAR_Click(60);
+    EXPECT_TRUE(w.Timer3.enabled());
+    EXPECT_EQ(w.Timer3.interval(), 60000u);
+    EXPECT_TRUE(off->get_sensitive());
+    w.mnuAR_Click(1);
+    EXPECT_EQ(w.Timer3.interval(), 1000u);
+    auto& calls = engine(w).calls;
+    ASSERT_TRUE(testing::runUntil(
+        [&] { return std::count(calls.begin(), calls.end(), "refresh") >= 1; }, 3000));
+    w.mnuAF_Off_Click();
+    EXPECT_FALSE(w.Timer3.enabled());
+    EXPECT_FALSE(off->get_sensitive());
+}
+
+}  // namespace
+}  // namespace larkspan
