@@ -727,18 +727,24 @@ TEST_F(WebKitPageEngineTest, SaveAsWritesTheChosenFile) {
     ASSERT_TRUE(h->load(server.url("/save.html")));
     const std::filesystem::path folder = scratchFolder();
     std::string suggested;
-    // Answers the file dialog as a user would, from inside its own loop.
+    int polls = 0;
+    // Answers the file dialog as a user would, from inside its own loop: first the folder
+    // and name, then Save (which the dialog takes only once it has read the folder). Gives
+    // up with Cancel after a few seconds so that a fault cannot hang the test.
     sigc::connection answer = Glib::signal_timeout().connect(
         [&] {
             for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
                 auto* dialog = dynamic_cast<Gtk::FileChooserDialog*>(window);
-                fprintf(stderr, "DBG toplevel %s %p vis=%d\n", G_OBJECT_TYPE_NAME(window->gobj()), (void*)dialog, window->get_visible());
-                if (dialog != nullptr && dialog->get_visible()) {
+                if (dialog == nullptr || !dialog->get_visible()) {
+                    continue;
+                }
+                ++polls;
+                if (polls == 1) {
                     suggested = dialog->get_current_name();
                     dialog->set_current_folder(folder.string());
                     dialog->set_current_name("saved copy.mht");
-                    dialog->response(Gtk::RESPONSE_ACCEPT);
-                    return false;
+                } else {
+                    dialog->response(polls < 200 ? Gtk::RESPONSE_ACCEPT : Gtk::RESPONSE_CANCEL);
                 }
             }
             return true;
