@@ -66,9 +66,9 @@ const std::vector<Target>& buttonColorTargets() {
 
 const std::vector<std::string_view>& optionsStyleTargets() {
     static const std::vector<std::string_view> names{
-        "ViewLog", "CloseB",  "BApply", "DefualtHP", "SetHP",     "CP",
-        "Command3", "Command4", "Command6", "Command7", "command8", "RestoreB",
-        "PBo1",    "PBo2",    "ChgPass", "ApplyChgs", "Enable",   "ShowFont"};
+        "ViewLog",  "CloseB",   "BApply",   "DefualtHP", "SetHP",    "CP",
+        "Command3", "Command4", "Command6", "Command7",  "command8", "RestoreB",
+        "PBo1",     "PBo2",     "ChgPass",  "ApplyChgs", "Enable",   "ShowFont"};
     return names;
 }
 
@@ -158,7 +158,9 @@ const std::vector<Target>& fontColorTargets() {
     return targets;
 }
 
-bool passMayCreate(std::string_view window) { return window != "frmPop"; }
+bool passMayCreate(std::string_view window) {
+    return window != "frmPop";
+}
 
 // ---- GTK side -----------------------------------------------------------------------------
 
@@ -205,8 +207,8 @@ std::vector<Gtk::Window*> windowsNamed(std::string_view name, bool create) {
         return out;
     }
     std::string key(name);
-    Gtk::Window* w = (create && passMayCreate(name)) ? app.windows().touch(key)
-                                                     : app.windows().find(key);
+    Gtk::Window* w =
+        (create && passMayCreate(name)) ? app.windows().touch(key) : app.windows().find(key);
     if (w) out.push_back(w);
     return out;
 }
@@ -234,7 +236,8 @@ void colorCaptions(Gtk::Widget& w, ColorValue c) {
 }  // namespace
 
 void readSystemColors() {
-    GtkStyleContext* button = contextFor({{GTK_TYPE_WINDOW, "window"}, {GTK_TYPE_BUTTON, "button"}});
+    GtkStyleContext* button =
+        contextFor({{GTK_TYPE_WINDOW, "window"}, {GTK_TYPE_BUTTON, "button"}});
     GtkStyleContext* window = contextFor({{GTK_TYPE_WINDOW, "window"}});
 
     GdkRGBA text;
@@ -256,6 +259,22 @@ void readSystemColors() {
 void takeSampleLook(StyledButton& button) {
     button.setUseCustomColors(true);
     applyLook(button, Application::instance().options().Example);
+}
+
+void forWidgetAndParts(Gtk::Widget& w, const std::function<void(Gtk::Widget&)>& fn) {
+    fn(w);
+    auto* box = dynamic_cast<Gtk::Container*>(&w);
+    if (!box) return;
+    std::vector<Gtk::Widget*> inner;
+    gtk_container_forall(
+        box->gobj(),
+        [](GtkWidget* child, gpointer data) {
+            static_cast<std::vector<Gtk::Widget*>*>(data)->push_back(Glib::wrap(child));
+        },
+        &inner);
+    for (Gtk::Widget* child : inner) {
+        if (child) forWidgetAndParts(*child, fn);
+    }
 }
 
 Gtk::Widget* findNamed(Gtk::Widget& root, std::string_view name) {

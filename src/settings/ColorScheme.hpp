@@ -9,6 +9,7 @@
 // they need no display. The passes walk them over the windows that exist (every main
 // window, and the shared windows of the registry) and recolour through per-widget styles.
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -64,6 +65,10 @@ void takeSampleLook(StyledButton& button);
 void applyButtonColors();
 void applyProgramBackColor();
 void applyProgramFontColor();
+
+// Runs `fn` on a widget and everything inside it, internal parts included (a drop-down
+// list draws its text in inner widgets that do not take the list's own style).
+void forWidgetAndParts(Gtk::Widget& w, const std::function<void(Gtk::Widget&)>& fn);
 
 // The widget called `name` inside `root` (root included), or null.
 Gtk::Widget* findNamed(Gtk::Widget& root, std::string_view name);

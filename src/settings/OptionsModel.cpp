@@ -37,8 +37,8 @@ struct Reader {
 
 const std::array<std::string_view, 9>& OptionsModel::siteEntries() {
     static const std::array<std::string_view, 9> entries{
-        "AllTheWeb", "AltaVista",  "Ask Jeeves",      "Excite", "Google",
-        "MSN Search", "Netscape", "duckduckgo.com", "Yahoo!"};
+        "AllTheWeb",  "AltaVista", "Ask Jeeves",     "Excite", "Google",
+        "MSN Search", "Netscape",  "duckduckgo.com", "Yahoo!"};
     return entries;
 }
 

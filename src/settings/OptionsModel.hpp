@@ -13,7 +13,6 @@ namespace larkspan {
 
 class SettingsStore;
 
-
 // The live model of the options: one member per control of the options dialog that holds
 // an option, named after that control and starting at its design value. Other windows
 // consult it; the dialog (when shown) is a view of it. The first touch loads it from the
@@ -21,8 +20,8 @@ class SettingsStore;
 struct OptionsModel {
     // Home page and search (Homepage page).
     std::string Text1 = site::kHome;  // home-page box
-    bool SetHP_Enabled = false;    // "Set": enabled by any change of Text1
-    std::string cboSite;           // chosen search engine; design: none chosen
+    bool SetHP_Enabled = false;       // "Set": enabled by any change of Text1
+    std::string cboSite;              // chosen search engine; design: none chosen
 
     // History page.
     bool History = true;  // "Save History"
@@ -62,17 +61,17 @@ struct OptionsModel {
     static constexpr int kDefaultStyleChoice = 2;  // "Flat w/ Border"
     static constexpr int kThemeStyleChoice = 1;    // "Windows Theme"
     static constexpr ColorValue kDefaultFontColor = 0;
-    static constexpr ColorValue kDefaultHFontColor = 9654050;    // RGB 34,79,147
-    static constexpr ColorValue kDefaultBackColor = 14215660;    // RGB 236,233,216
-    static constexpr ColorValue kDefaultHBackcolor = 14737632;   // RGB 224,224,224
-    int selectedStyleChoice = kDefaultStyleChoice;  // index into kStyleCodes
+    static constexpr ColorValue kDefaultHFontColor = 9654050;   // RGB 34,79,147
+    static constexpr ColorValue kDefaultBackColor = 14215660;   // RGB 236,233,216
+    static constexpr ColorValue kDefaultHBackcolor = 14737632;  // RGB 224,224,224
+    int selectedStyleChoice = kDefaultStyleChoice;              // index into kStyleCodes
     ColorValue lblFontColor = kDefaultFontColor;
     ColorValue lblHFontColor = kDefaultHFontColor;
     ColorValue lblBackColor = kDefaultBackColor;
     ColorValue lblHBackcolor = kDefaultHBackcolor;
     ColorValue lblProgramBG = kSysButtonFace;
     ColorValue lblProgramFC = 0;  // design 0; Restore sets the button-text colour
-    ButtonLook Example;  // the sample button's look
+    ButtonLook Example;           // the sample button's look
     bool RestoreB_Enabled = true;
 
     // Progressbar page.

@@ -80,7 +80,9 @@ TrayIcon::~TrayIcon() {
     if (impl_->watchId) g_bus_unwatch_name(impl_->watchId);
 }
 
-void TrayIcon::overrideDesktopHasTray(std::optional<bool> value) { gOverride = value; }
+void TrayIcon::overrideDesktopHasTray(std::optional<bool> value) {
+    gOverride = value;
+}
 
 bool TrayIcon::desktopHasTray() const {
     if (gOverride) return *gOverride;
@@ -116,10 +118,8 @@ bool TrayIcon::show() {
         impl_->statusIcon = gtk_status_icon_new_from_icon_name(iconName_.c_str());
         gtk_status_icon_set_tooltip_text(impl_->statusIcon, tip_.c_str());
         gtk_status_icon_set_title(impl_->statusIcon, tip_.c_str());
-        g_signal_connect(impl_->statusIcon, "activate", G_CALLBACK(&Impl::onActivate),
-                         impl_.get());
-        g_signal_connect(impl_->statusIcon, "popup-menu", G_CALLBACK(&Impl::onPopup),
-                         impl_.get());
+        g_signal_connect(impl_->statusIcon, "activate", G_CALLBACK(&Impl::onActivate), impl_.get());
+        g_signal_connect(impl_->statusIcon, "popup-menu", G_CALLBACK(&Impl::onPopup), impl_.get());
     }
     gtk_status_icon_set_visible(impl_->statusIcon, TRUE);
     G_GNUC_END_IGNORE_DEPRECATIONS

@@ -95,8 +95,6 @@ class WebKitPageEngine : public PageEngine {
 
     // True for an engine made to host a window that a page opened.
     bool isChildWindow() const { return childWindow_; }
-    // The view itself, for code that must talk to the engine directly.
-    WebKitWebView* webView() const { return view_; }
 
   private:
     friend struct WebKitPageEngineCallbacks;

@@ -10,10 +10,18 @@ bool WindowGeometry::setState(int state) {
     return true;
 }
 
-int WindowGeometry::leftPx() const { return twipsToPixels(left_, dpi_); }
-int WindowGeometry::topPx() const { return twipsToPixels(top_, dpi_); }
-int WindowGeometry::widthPx() const { return twipsToPixels(width_, dpi_); }
-int WindowGeometry::heightPx() const { return twipsToPixels(height_, dpi_); }
+int WindowGeometry::leftPx() const {
+    return twipsToPixels(left_, dpi_);
+}
+int WindowGeometry::topPx() const {
+    return twipsToPixels(top_, dpi_);
+}
+int WindowGeometry::widthPx() const {
+    return twipsToPixels(width_, dpi_);
+}
+int WindowGeometry::heightPx() const {
+    return twipsToPixels(height_, dpi_);
+}
 
 void WindowGeometry::reportPosition(int xPx, int yPx) {
     if (xPx != leftPx()) left_ = pixelsToTwips(xPx, dpi_);

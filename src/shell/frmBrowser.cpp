@@ -79,7 +79,9 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     connectAutoRefresh();
 }
 
-frmBrowser::~frmBrowser() { activeConn_.disconnect(); }
+frmBrowser::~frmBrowser() {
+    activeConn_.disconnect();
+}
 
 Gtk::Widget* frmBrowser::control(const Glib::ustring& name) const {
     Gtk::Widget* w = nullptr;
@@ -134,14 +136,15 @@ void frmBrowser::Form_Load() {
     auto colorOr = [&](std::string_view key, ColorValue def) {
         return stored::toColor(read(key, stored::color(def)));
     };
-    for (Gtk::Widget* box : {static_cast<Gtk::Widget*>(address),
-                             static_cast<Gtk::Widget*>(txtSearch)}) {
+    for (Gtk::Widget* box :
+         {static_cast<Gtk::Widget*>(address), static_cast<Gtk::Widget*>(txtSearch)}) {
         if (auto fc = colorOr("AddressFC", app_.options().Label1)) style::setForeground(*box, *fc);
         if (auto bg = colorOr("AddressBG", app_.options().Label2)) style::setBackground(*box, *bg);
     }
 
     // 11. Status bar, and the progress bar with it.
-    if (auto v = stored::toBool(read("StatusBarVisible", stored::truth(mnuToolsStatusbar->get_active())))) {
+    if (auto v = stored::toBool(
+            read("StatusBarVisible", stored::truth(mnuToolsStatusbar->get_active())))) {
         quietTick_ = true;
         mnuToolsStatusbar->set_active(*v);
         quietTick_ = false;
@@ -331,7 +334,9 @@ void frmBrowser::Form_Unload() {
     app_.windows().close("frmOptions");
 }
 
-void frmBrowser::mnuFileExit_Click() { Form_Unload(); }
+void frmBrowser::mnuFileExit_Click() {
+    Form_Unload();
+}
 
 bool frmBrowser::on_delete_event(GdkEventAny*) {
     // Closing is never refused; the window goes away through the shut-down sequence.

@@ -128,17 +128,18 @@ public:
     // A named menu item or control of this window.
     Gtk::Widget* control(const Glib::ustring& name) const;
 
-protected:
-    bool on_key_press_event(GdkEventKey* event) override;
-    bool on_window_state_event(GdkEventWindowState* event) override;
-    bool on_configure_event(GdkEventConfigure* event) override;
-    bool on_delete_event(GdkEventAny* event) override;
-
+    // Shows or hides the status bar with its progress bar.
     void setStatusBarVisible(bool visible);
     // Places the controls for the window's size (also what the hidden `Resize` does).
     void runLayout();
     // Empties the typed-address list of the address box.
     void clearAddressList();
+
+protected:
+    bool on_key_press_event(GdkEventKey* event) override;
+    bool on_window_state_event(GdkEventWindowState* event) override;
+    bool on_configure_event(GdkEventConfigure* event) override;
+    bool on_delete_event(GdkEventAny* event) override;
 
 private:
     void connectMenus();

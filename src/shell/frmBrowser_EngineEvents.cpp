@@ -24,12 +24,16 @@ std::string trimSpaces(const std::string& s) {
 
 void frmBrowser::connectEngineEvents() {
     PageEngine& e = *engine_;
-    e.signalNavigateComplete2.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_NavigateComplete2));
-    e.signalDownloadComplete.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_DownloadComplete));
+    e.signalNavigateComplete2.connect(
+        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_NavigateComplete2));
+    e.signalDownloadComplete.connect(
+        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_DownloadComplete));
     e.signalTitleChange.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_TitleChange));
-    e.signalStatusTextChange.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_StatusTextChange));
+    e.signalStatusTextChange.connect(
+        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_StatusTextChange));
     e.signalProgressChange.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_ProgressChange));
-    e.signalSetSecureLockIcon.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_SetSecureLockIcon));
+    e.signalSetSecureLockIcon.connect(
+        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_SetSecureLockIcon));
     e.signalWindowClosing.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_WindowClosing));
     e.signalGotFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_GotFocus));
     e.signalLostFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_LostFocus));
@@ -99,9 +103,9 @@ void frmBrowser::WebBrowser1_SetSecureLockIcon(int secureState) {
 }
 
 void frmBrowser::WebBrowser1_WindowClosing(bool, bool& cancel) {
-    auto answer = dialogs().message(
-        this, "This window is attempting to close!\r\nDo you want to allow this?",
-        "Allow Window Close?", Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
+    auto answer =
+        dialogs().message(this, "This window is attempting to close!\r\nDo you want to allow this?",
+                          "Allow Window Close?", Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
     if (answer == Dialogs::Answer::Yes) {
         cancel = false;
         Form_Unload();

@@ -36,7 +36,9 @@ void frmBrowser::connectLayout() {
     onMenu("mnuHelpAbout", &frmBrowser::mnuAbout_Click);
 }
 
-void frmBrowser::runLayout() { Form_Resize(); }
+void frmBrowser::runLayout() {
+    Form_Resize();
+}
 
 void frmBrowser::Form_Resize() {
     OptionsModel& o = app_.options();
@@ -99,7 +101,9 @@ void frmBrowser::mnuToolsStatusbar_Click() {
     app_.options().Check1 = (t.check1 != 0);
 }
 
-bool frmBrowser::trayIconShown() const { return tray_ && tray_->shown(); }
+bool frmBrowser::trayIconShown() const {
+    return tray_ && tray_->shown();
+}
 
 void frmBrowser::traypic_MouseDown(int message) {
     switch (message) {
@@ -133,7 +137,9 @@ void frmBrowser::mPopWebsite_Click() {
     engine_->navigate(site::kHome);
 }
 
-void frmBrowser::mnuAbout_Click() { showShared("frmAbout"); }
+void frmBrowser::mnuAbout_Click() {
+    showShared("frmAbout");
+}
 
 void frmBrowser::mPopExit_Click() {
     tray_->hide();
@@ -145,7 +151,8 @@ void frmBrowser::connectAutoRefresh() {
         Gtk::MenuItem* menuItem = nullptr;
         builder_->get_widget(item.name, menuItem);
         int seconds = item.seconds;
-        if (menuItem) menuItem->signal_activate().connect([this, seconds] { mnuAR_Click(seconds); });
+        if (menuItem)
+            menuItem->signal_activate().connect([this, seconds] { mnuAR_Click(seconds); });
     }
     Gtk::MenuItem* off = nullptr;
     builder_->get_widget("mnuAF_Off", off);
@@ -165,6 +172,8 @@ void frmBrowser::mnuAF_Off_Click() {
     autoRefresh_.applyTo(Timer3);
 }
 
-void frmBrowser::Timer3_Timer() { engine_->refresh(); }
+void frmBrowser::Timer3_Timer() {
+    engine_->refresh();
+}
 
 }  // namespace larkspan

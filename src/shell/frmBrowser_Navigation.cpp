@@ -56,8 +56,7 @@ void frmBrowser::connectNavigation() {
         Gtk::ToolButton* button = nullptr;
         builder_->get_widget(name, button);
         if (button) {
-            button->signal_clicked().connect(
-                [this, caption] { Toolbar1_ButtonClick(caption); });
+            button->signal_clicked().connect([this, caption] { Toolbar1_ButtonClick(caption); });
         }
     };
     onClick("Toolbar1_Back", "Back");
@@ -251,8 +250,8 @@ void frmBrowser::mnuOpen_Click() {
     const std::vector<Dialogs::FileFilter> filters{
         {"Web page (*.htm;*.html)", {"*.htm", "*.html"}},
         {"Supported image formats",
-         {"*.gif", "*.tif", "*.pcd", "*.jpg", "*.wmf", "*.tga", "*.jpeg", "*.ras", "*.png",
-          "*.eps", "*.bmp", "*.pcx"}},
+         {"*.gif", "*.tif", "*.pcd", "*.jpg", "*.wmf", "*.tga", "*.jpeg", "*.ras", "*.png", "*.eps",
+          "*.bmp", "*.pcx"}},
         {"Text formats (*.txt;*.doc)", {"*.txt", "*.doc"}},
         {"All files (*.*)", {"*"}},
     };
@@ -267,6 +266,8 @@ void frmBrowser::mnuOpen_Click() {
     settingAddress_ = false;
 }
 
-void frmBrowser::mnuToolsOptions_Click() { Toolbar1_ButtonClick("Options"); }
+void frmBrowser::mnuToolsOptions_Click() {
+    Toolbar1_ButtonClick("Options");
+}
 
 }  // namespace larkspan

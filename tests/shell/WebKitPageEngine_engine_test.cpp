@@ -531,7 +531,7 @@ TEST_F(WebKitPageEngineTest, DocumentMarkupIsInnerMarkupOfRootElement) {
     EXPECT_EQ(markup.find("<html"), std::string::npos);
 }
 
-TEST_F(WebKitPageEngineTest, EngineCanBeDestroyedWhileLoadingAndWhileScriptIsPending) {
+TEST_F(WebKitPageEngineTest, EngineCanBeDestroyedWithWorkPendingAndAfterItsWindow) {
     server.holdPage("/slow.html");
     server.addPage("/doc.html", page("Doc", "", "doc"));
     server.addPage("/other.html", page("Other", "", "other"));
@@ -544,6 +544,17 @@ TEST_F(WebKitPageEngineTest, EngineCanBeDestroyedWhileLoadingAndWhileScriptIsPen
             waitUntil([&] { return server.requestCount("/slow.html") > 0; }, kLoadTimeoutMs));
         // Gone before the engine can answer.
         h->engine->documentMarkup([&](std::optional<std::string>) { lateCallback = true; });
+    }
+    {
+        // The window may go before its engine.
+        auto h = hosted();
+        ASSERT_TRUE(h->load(server.url("/doc.html")));
+        h->engine->documentMarkup([&](std::optional<std::string>) { lateCallback = true; });
+        h->window.reset();
+        EXPECT_EQ(h->engine->locationURL(), "");
+        h->engine->navigate(server.url("/other.html"));
+        h->engine->refresh();
+        EXPECT_FALSE(h->engine->execCommand(DocCommand::SelectAll));
     }
     server.releaseHeld();
     // A second engine runs a whole load meanwhile; the first one's leftovers arrive and must

@@ -1,0 +1,14 @@
+#include "features/UpdateServer.hpp"
+
+#include "BuildConfig.hpp"
+#include "settings/SettingsStore.hpp"
+
+namespace larkspan {
+
+std::string updateServerBase(const SettingsStore& store) {
+    std::string base = store.read("Settings", "UpdateServer", build::kUpdateServer);
+    while (!base.empty() && base.back() == '/') base.pop_back();
+    return base;
+}
+
+}  // namespace larkspan

@@ -1,0 +1,203 @@
+#pragma once
+
+// The options dialog: a list of eight pages on the left, each page a frame of controls.
+// The dialog is a view of the live options model (Application::options()): it shows the
+// model's values when it is created and writes every change of a control into the model
+// at once, so the features that consult the model see the change before "Apply". "Apply"
+// writes the values to the settings store and pushes them into the main windows;
+// "Cancel" destroys the dialog, and with it the model, so the next touch reloads the store.
+
+#include <gtkmm.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/Color.hpp"
+#include "settings/OptionsModel.hpp"
+
+namespace larkspan {
+
+class StyledButton;
+class StyledProgressBar;
+
+class frmOptions : public Gtk::Window {
+  public:
+    frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder);
+    ~frmOptions() override;
+
+    // ---- Controls, by their names.
+    Gtk::TreeView* List1 = nullptr;
+    StyledButton* BApply = nullptr;
+    StyledButton* CloseB = nullptr;
+    Gtk::Label* Larkspanlbl = nullptr;
+
+    // Address Bar page.
+    Gtk::Frame* WebAddress = nullptr;
+    StyledButton* command8 = nullptr;
+    Gtk::Button* Label2 = nullptr;  // back colour swatch
+    StyledButton* Command6 = nullptr;
+    StyledButton* Command7 = nullptr;
+    Gtk::Button* Label1 = nullptr;  // text colour swatch
+    Gtk::Label* lblFontName = nullptr;
+
+    // History page.
+    Gtk::Frame* HistoryLst = nullptr;
+    Gtk::CheckButton* History = nullptr;
+    StyledButton* Command3 = nullptr;
+    StyledButton* Command4 = nullptr;
+
+    // Homepage page.
+    Gtk::Frame* Homepage = nullptr;
+    Gtk::Entry* Text1 = nullptr;
+    StyledButton* SetHP = nullptr;
+    StyledButton* DefualtHP = nullptr;
+    StyledButton* CP = nullptr;
+    Gtk::ComboBoxText* cboSite = nullptr;
+
+    // Layout page.
+    Gtk::Frame* Layout = nullptr;
+    Gtk::RadioButton* Button1 = nullptr;
+    Gtk::RadioButton* Button2 = nullptr;
+    Gtk::RadioButton* Button3 = nullptr;
+    Gtk::RadioButton* Button4 = nullptr;
+    Gtk::RadioButton* Button5 = nullptr;
+    Gtk::Button* lblFontColor = nullptr;
+    Gtk::Button* lblHFontColor = nullptr;
+    Gtk::Button* lblBackColor = nullptr;
+    Gtk::Button* lblHBackcolor = nullptr;
+    Gtk::Button* lblProgramBG = nullptr;
+    Gtk::Button* lblProgramFC = nullptr;
+    StyledButton* Example = nullptr;
+    StyledButton* RestoreB = nullptr;
+
+    // Misc. page.
+    Gtk::Frame* Misc = nullptr;
+    Gtk::CheckButton* CheckUpdate = nullptr;
+    Gtk::CheckButton* Check1 = nullptr;
+    Gtk::CheckButton* Minimize = nullptr;
+    Gtk::CheckButton* SuppressErrors = nullptr;
+
+    // Password Lock page.
+    Gtk::Frame* PassLock = nullptr;
+    StyledButton* Enable = nullptr;
+    Gtk::Frame* Frame13 = nullptr;  // "&Lockables"
+    Gtk::CheckButton* LockBrowser = nullptr;
+    Gtk::CheckButton* LockFavorites = nullptr;
+    Gtk::CheckButton* LockFavorites1 = nullptr;
+    Gtk::CheckButton* LockEmail = nullptr;
+    Gtk::CheckButton* LockHistory = nullptr;
+    Gtk::CheckButton* LockOptions = nullptr;
+    StyledButton* ChgPass = nullptr;
+    StyledButton* ApplyChgs = nullptr;
+
+    // Privacy page.
+    Gtk::Frame* Privacy = nullptr;
+    Gtk::RadioButton* Option1 = nullptr;
+    Gtk::RadioButton* Option2 = nullptr;
+    Gtk::RadioButton* Option30 = nullptr;
+    Gtk::RadioButton* Option3 = nullptr;
+    Gtk::CheckButton* Check2 = nullptr;
+    Gtk::CheckButton* BlockedLog = nullptr;
+    StyledButton* ViewLog = nullptr;
+    Gtk::ComboBoxText* Combo2 = nullptr;
+    Gtk::Label* Label25 = nullptr;
+    Gtk::Label* Label5 = nullptr;  // "&Reset"
+
+    // Progressbar page.
+    Gtk::Frame* Progressbar = nullptr;
+    StyledButton* PBo1 = nullptr;  // "Smooth"
+    StyledButton* PBo2 = nullptr;  // "Standard"
+    StyledProgressBar* PB = nullptr;
+    Gtk::Button* PBForeColor = nullptr;
+    StyledButton* ShowFont = nullptr;
+
+    // A named control of this dialog.
+    Gtk::Widget* control(const Glib::ustring& name) const;
+
+    // ---- Events.
+    void Form_Activate();
+    void List1_Click();
+    // Shows the page whose list entry is `entry`; text that names no page changes nothing.
+    void showPage(const std::string& entry);
+    // The frame shown now.
+    std::string visiblePage() const;
+
+    void BApply_Click();
+    void CloseB_Click();
+    void SetHP_Click();
+    void DefualtHP_Click();
+    void CP_Click();
+    void cboSite_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void ViewLog_Click();
+    void Label5_Click();
+    void PBo1_Click();
+    void PBo2_Click();
+    void ShowFont_Click();
+    void Enable_Click();
+    void ChgPass_Click();
+    void ApplyChgs_Click();
+    void Check2_Click();
+    void LockFavorites_Click();
+    void LockFavorites1_Click();
+    void RestoreB_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void command8_Click();
+    void PBForeColor_Click();
+    void swatch_Click(OptionsModel::Swatch which);
+
+    // Shows the model's values again (after another window changed the model).
+    void syncFromModel();
+    // The font chooser hands a chosen font back: the next activation, which is the return
+    // from the chooser, leaves "Apply" as it is.
+    void returningFromChooser();
+
+  protected:
+    bool on_delete_event(GdkEventAny* event) override;
+    void on_hide() override;
+
+  private:
+    OptionsModel& model();
+    void connectSignals();
+    void takeSampleLooks();
+    void updateApply();
+    void updateRestore();
+    void markDirty();
+    void showSwatch(Gtk::Button& swatch, ColorValue c);
+    void showSwatches();
+    void applyStatusBar();
+    // Runs one of the program's dialogs; the activation that follows its closing is the
+    // return to this dialog, not a new activation.
+    template <typename F>
+    auto runOwnDialog(F&& dialog) -> decltype(dialog());
+    void onActiveChanged();
+    void checkToggled(Gtk::CheckButton* box, bool OptionsModel::*member);
+    void styleToggled(int index);
+    void modeToggled(Gtk::RadioButton* button, OptionsModel::PopupMode mode);
+    void setFavoritesEntryVisible(bool visible);
+    std::optional<ColorValue> pickColor(ColorValue initial);
+    void reshow();
+
+    Glib::RefPtr<Gtk::Builder> builder_;
+    Glib::RefPtr<Gtk::ListStore> pageList_;
+    bool syncing_ = false;
+    bool activationIsReturn_ = false;
+    bool wasActive_ = false;
+    sigc::connection activeConn_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// Makes the options dialog (hidden); the registry's factory for "frmOptions".
+std::unique_ptr<Gtk::Window> makeOptionsDialog();
+// Shows the options dialog modeless, owned by the first main window, creating it when
+// needed. Null when it could not be made.
+frmOptions* showOptionsDialog();
+// The options dialog when it exists.
+frmOptions* findOptionsDialog();
+// Lets an open options dialog show model values that another window changed.
+void refreshOptionsDialog();
+
+}  // namespace larkspan

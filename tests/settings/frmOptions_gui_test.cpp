@@ -1,0 +1,618 @@
+// The options dialog as a view of the live options model: activation and "Apply", the
+// pages, the buttons that act at once, "Cancel", and what "Apply" writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/Application.hpp"
+#include "common/Color.hpp"
+#include "common/ListFile.hpp"
+#include "common/MakerSite.hpp"
+#include "common/WidgetStyle.hpp"
+#include "controls/StyledButton.hpp"
+#include "controls/StyledProgressBar.hpp"
+#include "settings/ColorScheme.hpp"
+#include "settings/SettingsStore.hpp"
+#include "settings/frmOptions.hpp"
+#include "shell/frmBrowser.hpp"
+#include "support/FakePageEngine.hpp"
+#include "support/GuiTest.hpp"
+#include "support/ScriptedDialogs.hpp"
+
+namespace larkspan {
+namespace {
+
+namespace fs = std::filesystem;
+
+class OptionsDialogTest : public testing::GuiTest {
+protected:
+    frmBrowser* main_ = nullptr;
+
+    // Starts the first main window and opens the dialog on it.
+    frmOptions& open() {
+        main_ = &startBrowser();
+        frmOptions* d = showOptionsDialog();
+        EXPECT_NE(d, nullptr);
+        testing::drainEvents();
+        return *d;
+    }
+    // A click on a styled button, as the mouse makes it.
+    static void click(StyledButton& b) {
+        b.model().leftButtonDown();
+        b.model().leftButtonUp(true);
+        testing::drainEvents();
+    }
+    std::string setting(const char* key) { return store().read("Settings", key, "<none>"); }
+    std::string schemeKey(const char* key) { return store().read("ButtonColors", key, "<none>"); }
+    OptionsModel& model() { return Application::instance().options(); }
+    void selectEntry(frmOptions& d, const std::string& text) {
+        auto store = Glib::RefPtr<Gtk::ListStore>::cast_dynamic(d.List1->get_model());
+        for (const auto& row : store->children()) {
+            Glib::ustring value;
+            row.get_value(0, value);
+            if (value == text) d.List1->get_selection()->select(row);
+        }
+        testing::drainEvents();
+    }
+};
+
+TEST_F(OptionsDialogTest, ActivationDisablesApplyAndEveryCheckBoxEnablesIt) {
+    frmOptions& d = open();
+    // The load's own selection of the design style counts as a change; the activation
+    // that shows the dialog clears it.
+    ASSERT_TRUE(testing::runUntil([&] { return d.property_is_active().get_value(); }, 5000));
+    EXPECT_FALSE(d.BApply->enabled());
+    EXPECT_FALSE(model().BApply_Enabled);
+
+    Gtk::CheckButton* boxes[] = {d.History,     d.CheckUpdate, d.Check1,      d.Minimize,
+                                 d.SuppressErrors, d.BlockedLog, d.Check2,   d.LockFavorites,
+                                 d.LockBrowser, d.LockEmail,   d.LockHistory, d.LockOptions};
+    for (Gtk::CheckButton* box : boxes) {
+        d.Form_Activate();
+        ASSERT_FALSE(d.BApply->enabled());
+        box->set_active(!box->get_active());
+        EXPECT_TRUE(d.BApply->enabled()) << box->get_name();
+    }
+    d.Form_Activate();
+    d.Option30->set_active(true);
+    EXPECT_TRUE(d.BApply->enabled());
+    EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::BlockAndAlert);
+}
+
+TEST_F(OptionsDialogTest, EachEntryShowsOnlyItsOwnPage) {
+    frmOptions& d = open();
+    EXPECT_EQ(d.visiblePage(), "WebAddress");
+    for (const auto& page : OptionsModel::pages()) {
+        selectEntry(d, std::string(page.entry));
+        for (const auto& other : OptionsModel::pages()) {
+            Gtk::Widget* frame = d.control(std::string(other.frame));
+            ASSERT_NE(frame, nullptr) << other.frame;
+            EXPECT_EQ(frame->get_visible(), other.frame == page.frame)
+                << "entry " << page.entry << ", frame " << other.frame;
+        }
+    }
+    // Text that names no page leaves the shown page as it is.
+    d.showPage("Layout");
+    d.showPage("Misc");
+    d.showPage("");
+    EXPECT_EQ(d.visiblePage(), "Layout");
+}
+
+TEST_F(OptionsDialogTest, TheDialogShowsTheDesignValuesAndCaptions) {
+    frmOptions& d = open();
+    EXPECT_EQ(d.get_title(), "Options - Larkspan");
+    EXPECT_EQ(d.Text1->get_text(), site::kHome);
+    EXPECT_FALSE(d.SetHP->enabled());
+    EXPECT_EQ(d.BApply->caption(), "Apply");
+    EXPECT_EQ(d.CloseB->caption(), "Cancel");
+    EXPECT_EQ(d.DefualtHP->caption(), "Defualt");
+    EXPECT_EQ(d.Enable->caption(), "Unlock");
+    EXPECT_EQ(d.ShowFont->caption(), "Yes");
+    EXPECT_FALSE(d.Frame13->get_sensitive());
+    EXPECT_TRUE(d.Option1->get_active());
+    EXPECT_TRUE(d.Button3->get_active());
+    EXPECT_EQ(d.Example->style(), 3);
+    EXPECT_EQ(d.CloseB->style(), 3);
+    EXPECT_TRUE(d.PBo2->value());
+    EXPECT_FALSE(d.PBo1->value());
+    EXPECT_EQ(d.PB->value(), 100);
+    EXPECT_EQ(d.Combo2->get_active_text(), "Larkspan");
+    EXPECT_EQ(d.Label25->get_text(), "0");
+    EXPECT_EQ(d.lblFontName->get_text(), "Arial");
+    EXPECT_EQ(d.Larkspanlbl->get_text(), model().Larkspanlbl);
+    EXPECT_EQ(d.Larkspanlbl->get_text().substr(0, 14), "Larkspan [Ver ");
+    auto* info = dynamic_cast<Gtk::Label*>(d.control("lblHomepageInfo"));
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->get_text(),
+              "Set a Homepage or use Defualt. This will not interfer with any other browsers. "
+              "Choose a website you would like to use when searching.");
+    // Every control the colour passes name exists under that name.
+    for (const auto& t : scheme::backColorTargets()) {
+        if (t.window == "frmOptions" && !t.control.empty()) {
+            EXPECT_NE(scheme::findNamed(d, t.control), nullptr) << t.control;
+        }
+    }
+    for (auto name : scheme::optionsStyleTargets()) {
+        EXPECT_NE(dynamic_cast<StyledButton*>(scheme::findNamed(d, name)), nullptr) << name;
+    }
+}
+
+TEST_F(OptionsDialogTest, SetIsEnabledByTheLoadsFillAndDisabledByUse) {
+    store().write("Settings", "Homepage", "http://127.0.0.1/start");
+    frmOptions& d = open();
+    EXPECT_EQ(d.Text1->get_text(), "http://127.0.0.1/start");
+    EXPECT_TRUE(d.SetHP->enabled());
+
+    d.Text1->set_text("http://127.0.0.1/other");
+    click(*d.SetHP);
+    EXPECT_FALSE(d.SetHP->enabled());
+    EXPECT_EQ(setting("Homepage"), "http://127.0.0.1/other");
+
+    d.Text1->set_text("http://127.0.0.1/typed");
+    EXPECT_TRUE(d.SetHP->enabled());
+    EXPECT_EQ(setting("Homepage"), "http://127.0.0.1/other") << "typing alone stores nothing";
+
+    click(*d.DefualtHP);
+    EXPECT_EQ(d.Text1->get_text(), site::kHome);
+    EXPECT_EQ(setting("Homepage"), site::kHome);
+
+    static_cast<testing::FakePageEngine&>(main_->WebBrowser1()).location =
+        "http://127.0.0.1/current";
+    click(*d.CP);
+    EXPECT_EQ(d.Text1->get_text(), "http://127.0.0.1/current");
+    EXPECT_EQ(setting("Homepage"), site::kHome) << "Current Page is stored only by Set";
+}
+
+TEST_F(OptionsDialogTest, EngineSelectionIsStoredAtOnce) {
+    frmOptions& d = open();
+    d.cboSite->set_active_text("Yahoo!");
+    testing::drainEvents();
+    EXPECT_EQ(store().read("WebSearch", "LastEngine", "<none>"), "Yahoo!");
+    EXPECT_EQ(model().cboSite, "Yahoo!");
+    EXPECT_TRUE(d.BApply->enabled());
+}
+
+TEST_F(OptionsDialogTest, CancelDropsUnappliedChangesForTheNextTouch) {
+    store().write("Settings", "PopupBlocker1", "False");
+    store().write("Settings", "PopupBlocker30", "True");
+    frmOptions& d = open();
+    EXPECT_TRUE(d.Option30->get_active());
+    d.Option2->set_active(true);
+    // The features see the change before "Apply".
+    EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::Allow);
+
+    click(*d.CloseB);
+    EXPECT_EQ(findOptionsDialog(), nullptr);
+    EXPECT_FALSE(Application::instance().optionsLoaded());
+    EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::BlockAndAlert);
+    EXPECT_EQ(setting("PopupBlocker2"), "<none>");
+}
+
+TEST_F(OptionsDialogTest, ApplyWithStatusbarClearedHidesItAndStoresFalseAndZero) {
+    frmOptions& d = open();
+    ASSERT_TRUE(main_->StatusBar1->get_visible());
+    d.Check1->set_active(false);
+    click(*d.BApply);
+    EXPECT_FALSE(main_->StatusBar1->get_visible());
+    EXPECT_FALSE(main_->mnuToolsStatusbar->get_active());
+    EXPECT_EQ(setting("StatusbarVisible"), "False");
+    EXPECT_EQ(setting("StatusbarVisible1"), "0");
+    EXPECT_FALSE(d.BApply->enabled());
+}
+
+TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
+    frmOptions& d = open();
+    d.Button1->set_active(true);  // "Bevel"
+    d.Option3->set_active(true);  // "Block Popups"
+    d.Check2->set_active(false);
+    d.Minimize->set_active(true);
+    d.SuppressErrors->set_active(true);
+    d.History->set_active(false);
+    d.CheckUpdate->set_active(false);
+    d.BlockedLog->set_active(false);
+    click(*d.PBo1);
+    model().Label25 = "12";
+    d.syncFromModel();
+    click(*d.BApply);
+
+    EXPECT_EQ(setting("Button1"), "True");
+    for (const char* key : {"Button2", "Button3", "Button4", "Button5"}) {
+        EXPECT_EQ(setting(key), "False") << key;
+    }
+    EXPECT_EQ(setting("PopupBlocker1"), "False");
+    EXPECT_EQ(setting("PopupBlocker2"), "False");
+    EXPECT_EQ(setting("PopupBlocker3"), "True");
+    EXPECT_EQ(setting("PopupBlocker30"), "False");
+    EXPECT_EQ(setting("Blocked#"), "12");
+    EXPECT_EQ(setting("ShowBlock"), "0");
+    EXPECT_EQ(setting("ProgressBarForeColor"), "12763842");
+    EXPECT_EQ(setting("toolbarFont"), "Arial");
+    EXPECT_EQ(setting("AddressFC"), "0");
+    EXPECT_EQ(setting("AddressBG"), "16777215");
+    EXPECT_EQ(setting("Systray"), "1");
+    EXPECT_EQ(setting("SuppressScriptErrors"), "True");
+    EXPECT_EQ(setting("SuppressScriptErrors1"), "1");
+    EXPECT_TRUE(main_->mnuToolsSuppressScriptErrors->get_active());
+    EXPECT_EQ(setting("ProgressBar"), "1");
+    EXPECT_EQ(main_->PB->scrolling(), 1);
+    EXPECT_EQ(setting("History"), "0");
+    EXPECT_EQ(setting("CheckUpdatesAtStart"), "0");
+    EXPECT_EQ(setting("StatusbarVisible"), "True");
+    EXPECT_EQ(setting("StatusbarVisible1"), "1");
+    EXPECT_EQ(setting("BlockedLog"), "0");
+    EXPECT_EQ(schemeKey("FontColor"), "0");
+    EXPECT_EQ(schemeKey("FontHighlightColor"), "9654050");
+    EXPECT_EQ(schemeKey("BackColor"), "14215660");
+    EXPECT_EQ(schemeKey("BackHighlightColor"), "14737632");
+    EXPECT_EQ(schemeKey("ProgramBackColor"), "-2147483633");
+    EXPECT_EQ(schemeKey("ProgramFontColor"), "0");
+    // Not Apply's business: the locks, the home page, the engine.
+    EXPECT_EQ(setting("PassLockHis"), "<none>");
+    EXPECT_EQ(setting("Homepage"), "<none>");
+    EXPECT_EQ(store().read("WebSearch", "LastEngine", "<none>"), "<none>");
+    // The sample's style reached the dialog's buttons and the search button.
+    EXPECT_EQ(d.ViewLog->style(), 8);
+    EXPECT_EQ(d.ShowFont->style(), 8);
+    EXPECT_EQ(main_->Command1->style(), 8);
+
+    // The next load reads back what was written.
+    click(*d.CloseB);
+    EXPECT_EQ(model().selectedStyleChoice, 0);
+    EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::Block);
+    EXPECT_TRUE(model().PBo1);
+    EXPECT_FALSE(model().History);
+}
+
+TEST_F(OptionsDialogTest, WindowsThemeDisablesTheTwoBackColorSwatches) {
+    frmOptions& d = open();
+    d.Button2->set_active(true);
+    EXPECT_EQ(d.Example->style(), 6);
+    EXPECT_FALSE(d.lblBackColor->get_sensitive());
+    EXPECT_FALSE(d.lblHBackcolor->get_sensitive());
+    EXPECT_TRUE(d.lblFontColor->get_sensitive());
+    EXPECT_TRUE(d.lblProgramBG->get_sensitive());
+    d.Button4->set_active(true);
+    EXPECT_EQ(d.Example->style(), 1);
+    EXPECT_TRUE(d.lblBackColor->get_sensitive());
+    EXPECT_TRUE(d.lblHBackcolor->get_sensitive());
+    // Only "Apply" reaches the other buttons.
+    EXPECT_EQ(d.CloseB->style(), 3);
+}
+
+TEST_F(OptionsDialogTest, RestoreIsEnabledOnlyWhileThereIsSomethingToRestore) {
+    frmOptions& d = open();
+    // First start: the program font swatch holds 0, not the button-text colour.
+    EXPECT_TRUE(d.RestoreB->enabled());
+    d.Form_Activate();
+    click(*d.RestoreB);
+    EXPECT_FALSE(d.RestoreB->enabled());
+    EXPECT_TRUE(d.BApply->enabled());
+    EXPECT_EQ(model().lblProgramFC, kSysButtonText);
+    EXPECT_TRUE(d.Button3->get_active());
+    click(*d.BApply);
+    EXPECT_EQ(schemeKey("ProgramFontColor"), "-2147483630");
+    EXPECT_EQ(schemeKey("ProgramBackColor"), "-2147483633");
+
+    // Reloaded with exactly the Restore values, it starts disabled...
+    click(*d.CloseB);
+    frmOptions* again = showOptionsDialog();
+    ASSERT_NE(again, nullptr);
+    EXPECT_FALSE(again->RestoreB->enabled());
+    // ...a style change enables it, and using it disables it again.
+    again->Button5->set_active(true);
+    EXPECT_TRUE(again->RestoreB->enabled());
+    click(*again->RestoreB);
+    EXPECT_FALSE(again->RestoreB->enabled());
+    EXPECT_EQ(again->Example->style(), 3);
+    // So does a colour picked for a swatch.
+    testing::ScriptedDialogs dialogs;
+    dialogs.color(255);
+    again->lblProgramBG->clicked();
+    EXPECT_TRUE(again->RestoreB->enabled());
+}
+
+TEST_F(OptionsDialogTest, EmptyStoredFontColorResetsTheButtonSwatches) {
+    store().write("ButtonColors", "FontColor", "");
+    store().write("ButtonColors", "BackColor", "255");
+    store().write("ButtonColors", "ProgramBackColor", "123");
+    frmOptions& d = open();
+    EXPECT_EQ(style::background(*d.lblBackColor), std::optional<ColorValue>(14215660));
+    EXPECT_EQ(style::background(*d.lblFontColor), std::optional<ColorValue>(0));
+    EXPECT_EQ(style::background(*d.lblProgramBG), std::optional<ColorValue>(kSysButtonFace));
+    EXPECT_EQ(d.Example->backColor(), 14215660);
+}
+
+TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
+    frmOptions& d = open();
+    testing::ScriptedDialogs dialogs;
+    d.Form_Activate();
+    ButtonLook before = lookOf(*d.Example);
+    for (Gtk::Button* swatch : {d.lblFontColor, d.lblHFontColor, d.lblBackColor,
+                                d.lblHBackcolor, d.lblProgramBG, d.lblProgramFC}) {
+        dialogs.color(std::nullopt);
+        swatch->clicked();
+    }
+    EXPECT_EQ(lookOf(*d.Example), before);
+    EXPECT_FALSE(d.BApply->enabled());
+    EXPECT_EQ(model().lblFontColor, 0);
+    EXPECT_EQ(style::background(*d.lblHFontColor), std::optional<ColorValue>(9654050));
+
+    Gtk::Entry* address = main_->cboAddress->get_entry();
+    auto addressFg = style::foreground(*address);
+    dialogs.color(std::nullopt);
+    click(*d.Command7);
+    dialogs.color(std::nullopt);
+    click(*d.command8);
+    dialogs.color(std::nullopt);
+    d.PBForeColor->clicked();
+    EXPECT_EQ(style::foreground(*address), addressFg);
+    EXPECT_EQ(model().Label1, 0);
+    EXPECT_EQ(model().Label2, 16777215);
+    EXPECT_EQ(model().PBForeColor, 12763842);
+    EXPECT_EQ(main_->PB->color(), 12763842);
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+// Records the colour each picker starts from.
+class RecordingDialogs final : public Dialogs {
+public:
+    RecordingDialogs() { setDialogs(this); }
+    ~RecordingDialogs() override { setDialogs(nullptr); }
+    Answer message(Gtk::Window*, const std::string&, const std::string&, Buttons,
+                   Icon) override {
+        return Answer::Ok;
+    }
+    std::optional<std::string> input(Gtk::Window*, const std::string&, const std::string&,
+                                     const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<ColorValue> chooseColor(Gtk::Window*, ColorValue initial) override {
+        offered.push_back(initial);
+        return next;
+    }
+    std::optional<std::string> openFile(Gtk::Window*, const std::string&,
+                                        const std::vector<FileFilter>&) override {
+        return std::nullopt;
+    }
+    std::vector<ColorValue> offered;
+    std::optional<ColorValue> next;
+};
+
+TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
+    frmOptions& d = open();
+    RecordingDialogs dialogs;
+    // Distinct sample colours, so each offered colour tells where it came from.
+    dialogs.next = 0x000011;
+    d.lblFontColor->clicked();  // offered the sample's FontColor (0)
+    dialogs.next = 0x000022;
+    d.lblHFontColor->clicked();  // offered HighlightColor (14737632)
+    dialogs.next = 0x000033;
+    d.lblBackColor->clicked();  // offered FontColor, now 0x11
+    dialogs.next = 0x000044;
+    d.lblHBackcolor->clicked();  // offered HighlightColor, still 14737632
+    dialogs.next = 0x000055;
+    d.lblProgramBG->clicked();  // offered HighlightColor, now 0x44
+    dialogs.next = 0x000066;
+    d.lblProgramFC->clicked();
+    EXPECT_EQ(dialogs.offered,
+              (std::vector<ColorValue>{0, 14737632, 0x11, 14737632, 0x44, 0x44}));
+    ButtonLook look = lookOf(*d.Example);
+    EXPECT_EQ(look.fontColor, 0x11);
+    EXPECT_EQ(look.fontHighlightColor, 0x22);
+    EXPECT_EQ(look.backColor, 0x33);
+    EXPECT_EQ(look.highlightColor, 0x44);
+    EXPECT_EQ(model().lblProgramBG, 0x55);
+    EXPECT_EQ(model().lblProgramFC, 0x66);
+    EXPECT_EQ(style::background(*d.lblProgramFC), std::optional<ColorValue>(0x66));
+    EXPECT_TRUE(d.BApply->enabled());
+    EXPECT_TRUE(d.RestoreB->enabled());
+    // Nothing outside the dialog changes before "Apply"...
+    EXPECT_NE(main_->Command1->backColor(), 0x33);
+    EXPECT_EQ(style::background(*main_), std::nullopt);
+    // ...and "Apply" carries the scheme to every window and control it names.
+    click(*d.BApply);
+    EXPECT_EQ(main_->Command1->fontColor(), 0x11);
+    EXPECT_EQ(main_->Command1->fontHighlightColor(), 0x22);
+    EXPECT_EQ(main_->Command1->backColor(), 0x33);
+    EXPECT_EQ(main_->Command1->highlightColor(), 0x44);
+    EXPECT_EQ(d.CloseB->backColor(), 0x33);
+    EXPECT_EQ(d.ShowFont->highlightColor(), 0x44);
+    EXPECT_EQ(style::background(*main_), std::optional<ColorValue>(0x55));
+    EXPECT_EQ(style::background(d), std::optional<ColorValue>(0x55));
+    EXPECT_EQ(style::background(*d.Check2), std::optional<ColorValue>(0x55));
+    EXPECT_EQ(style::foreground(*d.Check2), std::optional<ColorValue>(0x66));
+    EXPECT_EQ(style::foreground(*d.Larkspanlbl), std::optional<ColorValue>(0x66));
+    EXPECT_EQ(style::foreground(*d.Label25), std::optional<ColorValue>(0x66));
+    // The swatches are never recoloured by the passes.
+    EXPECT_EQ(style::background(*d.lblFontColor), std::optional<ColorValue>(0x11));
+    EXPECT_EQ(style::foreground(*d.lblFontColor), std::nullopt);
+    // A window the passes may create exists now and wears the scheme.
+    Gtk::Window* chooser = Application::instance().windows().find("frmFont");
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_FALSE(chooser->get_visible());
+    EXPECT_EQ(style::background(*chooser), std::optional<ColorValue>(0x55));
+    auto* change = dynamic_cast<StyledButton*>(scheme::findNamed(*chooser, "Command1"));
+    ASSERT_NE(change, nullptr);
+    EXPECT_EQ(change->backColor(), 0x33);
+}
+
+TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
+    frmOptions& d = open();
+    RecordingDialogs dialogs;
+    d.Form_Activate();
+    dialogs.next = 255;
+    click(*d.Command7);
+    EXPECT_TRUE(d.BApply->enabled());
+    EXPECT_EQ(style::foreground(*main_->cboAddress->get_entry()), std::optional<ColorValue>(255));
+    EXPECT_EQ(style::foreground(*main_->txtSearch), std::optional<ColorValue>(255));
+    EXPECT_EQ(style::foreground(*d.cboSite), std::optional<ColorValue>(255));
+    EXPECT_EQ(style::background(*d.Label1), std::optional<ColorValue>(255));
+
+    dialogs.next = 65280;
+    click(*d.command8);
+    EXPECT_EQ(style::background(*main_->cboAddress->get_entry()), std::optional<ColorValue>(65280));
+    EXPECT_EQ(style::background(*main_->txtSearch), std::optional<ColorValue>(65280));
+    EXPECT_EQ(style::background(*d.Label2), std::optional<ColorValue>(65280));
+
+    // The progress picker starts from the address box's back colour.
+    dialogs.next = 128;
+    d.PBForeColor->clicked();
+    EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{0, 16777215, 65280}));
+    EXPECT_EQ(main_->PB->color(), 128);
+    EXPECT_EQ(d.PB->color(), 128);
+    EXPECT_EQ(setting("AddressFC"), "<none>") << "stored only by Apply";
+
+    click(*d.BApply);
+    EXPECT_EQ(setting("AddressFC"), "255");
+    EXPECT_EQ(setting("AddressBG"), "65280");
+    EXPECT_EQ(setting("ProgressBarForeColor"), "128");
+}
+
+TEST_F(OptionsDialogTest, ShowPercentToggleActsAndStoresAtOnce) {
+    frmOptions& d = open();
+    click(*d.ShowFont);
+    EXPECT_TRUE(d.ShowFont->value());
+    EXPECT_EQ(d.ShowFont->caption(), "No");
+    EXPECT_TRUE(d.PB->showText());
+    EXPECT_TRUE(main_->PB->showText());
+    EXPECT_EQ(setting("ShowText"), "True");
+    EXPECT_EQ(setting("ShowTextCap"), "No");
+    click(*d.ShowFont);
+    EXPECT_EQ(d.ShowFont->caption(), "yes");
+    EXPECT_FALSE(main_->PB->showText());
+    EXPECT_EQ(setting("ShowText"), "False");
+    EXPECT_EQ(setting("ShowTextCap"), "yes");
+}
+
+TEST_F(OptionsDialogTest, SmoothAndStandardActAsAPair) {
+    frmOptions& d = open();
+    click(*d.PBo1);
+    EXPECT_TRUE(d.PBo1->value());
+    EXPECT_FALSE(d.PBo2->value());
+    EXPECT_EQ(d.PBo2->backColor(), 14215660);
+    EXPECT_EQ(d.PB->scrolling(), 1);
+    // Clicking the pressed one again keeps it pressed.
+    click(*d.PBo1);
+    EXPECT_TRUE(d.PBo1->value());
+    click(*d.PBo2);
+    EXPECT_TRUE(d.PBo2->value());
+    EXPECT_FALSE(d.PBo1->value());
+    EXPECT_EQ(d.PB->scrolling(), 0);
+    EXPECT_EQ(main_->PB->scrolling(), 0) << "the main bar changes only at Apply";
+}
+
+TEST_F(OptionsDialogTest, PrivacyPageActsOnTheMainWindow) {
+    frmOptions& d = open();
+    d.Check2->set_active(false);
+    EXPECT_FALSE(main_->Frame1->get_visible());
+    d.Check2->set_active(true);
+    EXPECT_TRUE(main_->Frame1->get_visible());
+
+    d.Label25->set_text("7");
+    EXPECT_EQ(main_->Label1->get_text(), "7");
+    d.Form_Activate();
+    d.Label5_Click();
+    EXPECT_EQ(d.Label25->get_text(), "0");
+    EXPECT_EQ(main_->Label1->get_text(), "0");
+    EXPECT_EQ(model().Label25, "0");
+    EXPECT_TRUE(d.BApply->enabled());
+
+    // Without a log window in the program, "View Log" leaves the dialog where it is.
+    click(*d.ViewLog);
+    EXPECT_TRUE(d.get_visible());
+}
+
+TEST_F(OptionsDialogTest, LockApplyWritesTheLockBoxesAndTellsSo) {
+    frmOptions& d = open();
+    testing::ScriptedDialogs dialogs;
+    dialogs.answer(Dialogs::Answer::Ok);
+    // The lockables can only be ticked while unlocked (the lock dialog unlocks them).
+    d.Frame13->set_sensitive(true);
+    d.LockHistory->set_active(true);
+    d.LockBrowser->set_active(true);
+    EXPECT_TRUE(model().LockHistory) << "the locks act before any Apply";
+    click(*d.ApplyChgs);
+    EXPECT_EQ(setting("PassLockHis"), "1");
+    EXPECT_EQ(setting("PassLockFav"), "0");
+    EXPECT_EQ(setting("PassLockOpt"), "0");
+    EXPECT_EQ(setting("PassLockEmail"), "0");
+    EXPECT_EQ(setting("PassLockbrowser"), "1");
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].text,
+              "Locked the Selected boxes, Unlocks may require Restart of Larkspan!");
+}
+
+TEST_F(OptionsDialogTest, ClearHistoryAnsweredNoThenYes) {
+    fs::path file = listfile::historyFilePath();
+    fs::create_directories(file.parent_path());
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "http://127.0.0.1/a\r\nhttp://127.0.0.1/b\r\n";
+    }
+    frmOptions& d = open();
+    auto listSize = [this] {
+        return main_->cboAddress->get_model()->children().size();
+    };
+    ASSERT_EQ(listSize(), 2u);
+    testing::ScriptedDialogs dialogs;
+
+    dialogs.answer(Dialogs::Answer::No);
+    click(*d.Command3);
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].text, "Delete History?  ");
+    EXPECT_EQ(dialogs.shown()[0].title, "History");
+    EXPECT_EQ(fs::file_size(file), 40u);
+    EXPECT_EQ(listSize(), 2u);
+
+    dialogs.answer(Dialogs::Answer::Yes);
+    click(*d.Command3);
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_EQ(fs::file_size(file), 0u);
+    EXPECT_EQ(listSize(), 0u);
+}
+
+TEST_F(OptionsDialogTest, HistoryLockTurnsClearAndViewIntoTheLockDialog) {
+    store().write("Settings", "PassLockHis", "1");
+    fs::path file = listfile::historyFilePath();
+    fs::create_directories(file.parent_path());
+    { std::ofstream(file, std::ios::binary) << "http://127.0.0.1/a\r\n"; }
+    frmOptions& d = open();
+    testing::ScriptedDialogs dialogs;  // any question would fail the test
+    click(*d.Command3);
+    click(*d.Command4);
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(fs::file_size(file), 20u);
+    EXPECT_NE(findOptionsDialog(), nullptr);
+}
+
+TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndTheModel) {
+    frmOptions& d = open();
+    d.Minimize->set_active(true);
+    GdkEvent* ev = gdk_event_new(GDK_DELETE);
+    ev->any.window = GDK_WINDOW(g_object_ref(d.get_window()->gobj()));
+    gtk_main_do_event(ev);
+    gdk_event_free(ev);
+    testing::drainEvents();
+    EXPECT_EQ(findOptionsDialog(), nullptr);
+    EXPECT_FALSE(model().Minimize);
+}
+
+TEST_F(OptionsDialogTest, ProgramColoursReachWindowsThatExist) {
+    frmOptions& d = open();
+    model().lblProgramBG = 0x123456;
+    model().lblProgramFC = 0x654321;
+    scheme::applyProgramBackColor();
+    scheme::applyProgramFontColor();
+    EXPECT_EQ(style::background(*main_), std::optional<ColorValue>(0x123456));
+    EXPECT_EQ(style::background(*d.Layout), std::optional<ColorValue>(0x123456));
+    auto* caption = dynamic_cast<Gtk::Label*>(d.control("lblFontColorCaption"));
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(style::foreground(*caption), std::optional<ColorValue>(0x654321));
+    // The update window is never made just to be coloured.
+    EXPECT_EQ(Application::instance().windows().find("frmPop"), nullptr);
+}
+
+}  // namespace
+}  // namespace larkspan
