@@ -14,6 +14,7 @@ namespace {
 // The design widths of the search box and the search button, which the layout keeps.
 constexpr double kSearchBoxWidth = 2010;
 constexpr double kSearchButtonWidth = 915;
+constexpr double kSearchGap = 60;
 
 }  // namespace
 
@@ -84,8 +85,14 @@ void frmBrowser::Form_Resize() {
         row->move(w, twipsToPixels(left, dpi), y);
     };
     place(*cboAddress, p.cboAddressLeft, p.cboAddressWidth);
-    place(*Command1, p.command1Left, kSearchButtonWidth);
-    place(*txtSearch, p.txtSearchLeft, kSearchBoxWidth);
+    // The button keeps at least the width its caption needs, inside the window.
+    int minW = 0, natW = 0;
+    Command1->get_preferred_width(minW, natW);
+    double buttonLeft = std::min(p.command1Left, in.innerWidth - pixelsToTwips(minW + 2, dpi));
+    place(*Command1, std::max(0.0, buttonLeft), kSearchButtonWidth);
+    // The search box ends just short of the button.
+    place(*txtSearch, p.txtSearchLeft,
+          std::min(kSearchBoxWidth, buttonLeft - p.txtSearchLeft - kSearchGap));
 }
 
 void frmBrowser::mnuToolsStatusbar_Click() {

@@ -9,11 +9,11 @@ namespace larkspan {
 namespace {
 
 class OptionsLoadTest : public ::testing::Test {
-protected:
+  protected:
     // A store of this test's own, also when all tests run in one process.
-    SettingsStore store{SettingsStore::defaultFile().parent_path() /
-                        (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                         ".db")};
+    SettingsStore store{
+        SettingsStore::defaultFile().parent_path() /
+        (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".db")};
     OptionsModel loaded() {
         OptionsModel m;
         m.load(store);
@@ -47,8 +47,7 @@ TEST_F(OptionsLoadTest, EmptyStoreGivesTheDesignValues) {
     EXPECT_EQ(m.ShowFontCaption, "Yes");
     EXPECT_EQ(m.Example.style, 3);
     EXPECT_EQ(m.selectedStyleChoice, 2);
-    EXPECT_FALSE(m.LockBrowser || m.LockEmail || m.LockFavorites || m.LockHistory ||
-                 m.LockOptions);
+    EXPECT_FALSE(m.LockBrowser || m.LockEmail || m.LockFavorites || m.LockHistory || m.LockOptions);
     // The program font swatch holds its design 0, not the button-text colour, so a first
     // start leaves "Restore" enabled.
     EXPECT_EQ(m.lblProgramFC, 0);
@@ -155,6 +154,115 @@ TEST_F(OptionsLoadTest, RestoreStartsDisabledOnTheDefaultScheme) {
     OptionsModel m = loaded();
     EXPECT_TRUE(OptionsModel::swatchesAtDefaults(m));
     EXPECT_FALSE(m.RestoreB_Enabled);
+}
+
+}  // namespace
+}  // namespace larkspan
+
+namespace larkspan {
+namespace {
+
+TEST(OptionsPages, EntriesNameTheirFramesAndNothingElse) {
+    ASSERT_EQ(OptionsModel::pages().size(), 8u);
+    EXPECT_EQ(OptionsModel::pageFrame("Address Bar"),
+              std::optional<std::string_view>("WebAddress"));
+    EXPECT_EQ(OptionsModel::pageFrame("Misc."), std::optional<std::string_view>("Misc"));
+    EXPECT_EQ(OptionsModel::pageFrame("Password Lock"),
+              std::optional<std::string_view>("PassLock"));
+    // Exact text only.
+    EXPECT_FALSE(OptionsModel::pageFrame("Misc").has_value());
+    EXPECT_FALSE(OptionsModel::pageFrame("layout").has_value());
+    EXPECT_FALSE(OptionsModel::pageFrame("").has_value());
+    // The list shows its entries sorted.
+    for (std::size_t i = 1; i < OptionsModel::pages().size(); ++i) {
+        EXPECT_LT(OptionsModel::pages()[i - 1].entry, OptionsModel::pages()[i].entry);
+    }
+}
+
+TEST(OptionsLayoutRules, StyleChoicesSetTheSampleAndTheThemeLockSwatches) {
+    OptionsModel m;
+    const int codes[] = {8, 6, 3, 1, 2};
+    for (int i = 0; i < 5; ++i) {
+        m.BApply_Enabled = false;
+        m.RestoreB_Enabled = false;
+        m.selectStyleChoice(i);
+        EXPECT_EQ(m.Example.style, codes[i]);
+        EXPECT_EQ(m.backSwatchesEnabled(), i != 1);
+        EXPECT_TRUE(m.BApply_Enabled);
+        EXPECT_TRUE(m.RestoreB_Enabled);
+    }
+    m.selectStyleChoice(5);
+    m.selectStyleChoice(-1);
+    EXPECT_EQ(m.selectedStyleChoice, 4);
+    EXPECT_EQ(m.Example.style, 2);
+}
+
+TEST(OptionsLayoutRules, PickersOfferAndReachWhatTheirTableSays) {
+    OptionsModel m;
+    m.Example.fontColor = 1;
+    m.Example.highlightColor = 2;
+    m.Example.backColor = 3;
+    m.Example.fontHighlightColor = 4;
+    using S = OptionsModel::Swatch;
+    EXPECT_EQ(m.pickerInitial(S::FontColor), 1);
+    EXPECT_EQ(m.pickerInitial(S::HFontColor), 2);
+    EXPECT_EQ(m.pickerInitial(S::BackColor), 1);
+    EXPECT_EQ(m.pickerInitial(S::HBackcolor), 2);
+    EXPECT_EQ(m.pickerInitial(S::ProgramBG), 2);
+    EXPECT_EQ(m.pickerInitial(S::ProgramFC), 2);
+
+    m.pickSwatch(S::HFontColor, 10);
+    EXPECT_EQ(m.lblHFontColor, 10);
+    EXPECT_EQ(m.Example.fontHighlightColor, 10);
+    m.pickSwatch(S::HBackcolor, 11);
+    EXPECT_EQ(m.lblHBackcolor, 11);
+    EXPECT_EQ(m.Example.highlightColor, 11);
+    m.pickSwatch(S::BackColor, 12);
+    EXPECT_EQ(m.Example.backColor, 12);
+    m.pickSwatch(S::FontColor, 13);
+    EXPECT_EQ(m.Example.fontColor, 13);
+    ButtonLook sample = m.Example;
+    m.pickSwatch(S::ProgramBG, 14);
+    m.pickSwatch(S::ProgramFC, 15);
+    EXPECT_EQ(m.Example, sample) << "the program colours are swatches only";
+    EXPECT_EQ(m.swatch(S::ProgramBG), 14);
+    EXPECT_EQ(m.swatch(S::ProgramFC), 15);
+}
+
+TEST(OptionsLayoutRules, RestoreBringsBackTheDefaultSchemeAndDisablesItself) {
+    OptionsModel m;
+    m.selectStyleChoice(1);
+    m.pickSwatch(OptionsModel::Swatch::BackColor, 255);
+    m.pickSwatch(OptionsModel::Swatch::ProgramBG, 255);
+    m.BApply_Enabled = false;
+    m.restoreScheme();
+    EXPECT_TRUE(OptionsModel::swatchesAtDefaults(m));
+    EXPECT_EQ(m.selectedStyleChoice, 2);
+    EXPECT_EQ(m.Example, ButtonLook{});
+    EXPECT_TRUE(m.backSwatchesEnabled());
+    EXPECT_TRUE(m.BApply_Enabled);
+    EXPECT_FALSE(m.RestoreB_Enabled);
+}
+
+TEST(OptionsProgressRules, ScrollStylesArePairedAndShowPercentFlipsItsCaption) {
+    OptionsModel m;
+    m.clickSmooth();
+    EXPECT_EQ(m.samplePBScrolling, 1);
+    EXPECT_TRUE(m.PBo1);
+    EXPECT_FALSE(m.PBo2);
+    m.clickStandard();
+    EXPECT_EQ(m.samplePBScrolling, 0);
+    EXPECT_FALSE(m.PBo1);
+    EXPECT_TRUE(m.PBo2);
+
+    m.BApply_Enabled = false;
+    m.setShowPercent(true);
+    EXPECT_EQ(m.ShowFontCaption, "No");
+    EXPECT_TRUE(m.samplePBShowText);
+    EXPECT_TRUE(m.BApply_Enabled);
+    m.setShowPercent(false);
+    EXPECT_EQ(m.ShowFontCaption, "yes");
+    EXPECT_FALSE(m.samplePBShowText);
 }
 
 }  // namespace
