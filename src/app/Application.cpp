@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/SharedWindows.hpp"
+#include "settings/ColorScheme.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/WebKitPageEngine.hpp"
 #include "shell/frmBrowser.hpp"
@@ -68,6 +69,12 @@ frmBrowser* Application::firstWindow() const {
 
 frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine) {
     if (!engine) engine = makeEngine();
+    // The theme's button colours stand for the system colours from the first window on.
+    static bool systemColorsRead = false;
+    if (!systemColorsRead) {
+        scheme::readSystemColors();
+        systemColorsRead = true;
+    }
     auto builder = Gtk::Builder::create_from_resource("/org/larkspan/Larkspan/ui/frmBrowser.ui");
     frmBrowser* raw = nullptr;
     builder->get_widget_derived("frmBrowser", raw, std::move(engine));

@@ -1,5 +1,7 @@
 #include "controls/StyledButton.hpp"
 
+#include "controls/ButtonLook.hpp"
+
 #include <gdkmm/cursor.h>
 #include <gdkmm/rgba.h>
 #include <glibmm/main.h>
@@ -156,13 +158,7 @@ void StyledButton::setMousePointer(int pointer) {
     applyCursor();
 }
 
-void StyledButton::copyLookFrom(const StyledButton& sample) {
-    model_.setStyle(sample.style());
-    model_.setFontColor(sample.fontColor());
-    model_.setBackColor(sample.backColor());
-    model_.setHighlightColor(sample.highlightColor());
-    model_.setFontHighlightColor(sample.fontHighlightColor());
-}
+void StyledButton::copyLookFrom(const StyledButton& sample) { applyLook(*this, lookOf(sample)); }
 
 void StyledButton::refresh() {
     queue_draw();

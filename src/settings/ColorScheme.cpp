@@ -239,6 +239,7 @@ void readSystemColors() {
     GtkStyleContext* button =
         contextFor({{GTK_TYPE_WINDOW, "window"}, {GTK_TYPE_BUTTON, "button"}});
     GtkStyleContext* window = contextFor({{GTK_TYPE_WINDOW, "window"}});
+    gtk_style_context_add_class(window, "background");  // as every toplevel window has
 
     GdkRGBA text;
     gtk_style_context_get_color(button, GTK_STATE_FLAG_NORMAL, &text);

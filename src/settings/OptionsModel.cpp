@@ -138,12 +138,30 @@ void OptionsModel::pickSwatch(Swatch s, ColorValue chosen) {
     RestoreB_Enabled = true;
 }
 
-void OptionsModel::restoreScheme() {
-    selectStyleChoice(kDefaultStyleChoice);
+bool OptionsModel::buttonFontColorStoredEmpty(const SettingsStore& store) const {
+    return store.read("ButtonColors", "FontColor", stored::color(lblFontColor)).empty();
+}
+
+void OptionsModel::resetButtonSwatches() {
     lblFontColor = kDefaultFontColor;
     lblHFontColor = kDefaultHFontColor;
     lblBackColor = kDefaultBackColor;
     lblHBackcolor = kDefaultHBackcolor;
+}
+
+void OptionsModel::readSchemeSwatches(const SettingsStore& store) {
+    Reader colors{store, "ButtonColors"};
+    colors.color("FontColor", lblFontColor);
+    colors.color("FontHighlightColor", lblHFontColor);
+    colors.color("BackColor", lblBackColor);
+    colors.color("BackHighlightColor", lblHBackcolor);
+    colors.color("ProgramBackColor", lblProgramBG);
+    colors.color("ProgramFontColor", lblProgramFC);
+}
+
+void OptionsModel::restoreScheme() {
+    selectStyleChoice(kDefaultStyleChoice);
+    resetButtonSwatches();
     lblProgramFC = kSysButtonText;
     lblProgramBG = kSysButtonFace;
     Example.style = kStyleCodes[kDefaultStyleChoice];
@@ -178,7 +196,6 @@ void OptionsModel::setShowPercent(bool pressed) {
 
 void OptionsModel::load(const SettingsStore& store) {
     Reader s{store};
-    Reader colors{store, "ButtonColors"};
     Reader web{store, "WebSearch"};
 
     // 1. Update check, home page (its change enables "Set"), search engine.
@@ -195,18 +212,10 @@ void OptionsModel::load(const SettingsStore& store) {
     if (!listed) cboSite.clear();
 
     // 2. Colour scheme: an empty stored font colour resets the four button swatches.
-    if (colors.text("FontColor", stored::color(lblFontColor)).empty()) {
-        lblFontColor = kDefaultFontColor;
-        lblHFontColor = kDefaultHFontColor;
-        lblBackColor = kDefaultBackColor;
-        lblHBackcolor = kDefaultHBackcolor;
+    if (buttonFontColorStoredEmpty(store)) {
+        resetButtonSwatches();
     } else {
-        colors.color("FontColor", lblFontColor);
-        colors.color("FontHighlightColor", lblHFontColor);
-        colors.color("BackColor", lblBackColor);
-        colors.color("BackHighlightColor", lblHBackcolor);
-        colors.color("ProgramBackColor", lblProgramBG);
-        colors.color("ProgramFontColor", lblProgramFC);
+        readSchemeSwatches(store);
         Example.fontColor = lblFontColor;
         Example.fontHighlightColor = lblHFontColor;
         Example.backColor = lblBackColor;

@@ -107,6 +107,13 @@ struct OptionsModel {
     // True when the six swatches hold exactly what Restore sets.
     static bool swatchesAtDefaults(const OptionsModel& m);
 
+    // The scheme's swatches as the dialog's load and the main window's start-up read them:
+    // the six keyed reads, each defaulting to the swatch's colour; whether the button font
+    // colour is stored as empty text; and the four button swatches back at their defaults.
+    void readSchemeSwatches(const SettingsStore& store);
+    bool buttonFontColorStoredEmpty(const SettingsStore& store) const;
+    void resetButtonSwatches();
+
     // ---- The Layout page's rules.
     enum class Swatch { FontColor, HFontColor, BackColor, HBackcolor, ProgramBG, ProgramFC };
     ColorValue swatch(Swatch s) const;

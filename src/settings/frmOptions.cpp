@@ -294,8 +294,15 @@ void frmOptions::showSwatches() {
     showSwatch(*Label1, m.Label1);
     showSwatch(*Label2, m.Label2);
     showSwatch(*PBForeColor, m.PBForeColor);
-    lblBackColor->set_sensitive(m.backSwatchesEnabled());
-    lblHBackcolor->set_sensitive(m.backSwatchesEnabled());
+    showBackSwatchesEnabled(m.backSwatchesEnabled());
+}
+
+void frmOptions::showBackSwatchesEnabled(bool enabled) {
+    // A swatch keeps its colour while disabled; it fades so that the state shows.
+    for (Gtk::Button* swatch : {lblBackColor, lblHBackcolor}) {
+        swatch->set_sensitive(enabled);
+        swatch->set_opacity(enabled ? 1.0 : 0.4);
+    }
 }
 
 void frmOptions::updateApply() {
@@ -525,8 +532,7 @@ void frmOptions::styleToggled(int index) {
     OptionsModel& m = model();
     m.selectStyleChoice(index);
     Example->setStyle(m.Example.style);
-    lblBackColor->set_sensitive(m.backSwatchesEnabled());
-    lblHBackcolor->set_sensitive(m.backSwatchesEnabled());
+    showBackSwatchesEnabled(m.backSwatchesEnabled());
     updateApply();
     updateRestore();
 }

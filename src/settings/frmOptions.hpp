@@ -168,6 +168,7 @@ class frmOptions : public Gtk::Window {
     void markDirty();
     void showSwatch(Gtk::Button& swatch, ColorValue c);
     void showSwatches();
+    void showBackSwatchesEnabled(bool enabled);
     void applyStatusBar();
     // Runs one of the program's dialogs; the activation that follows its closing is the
     // return to this dialog, not a new activation.

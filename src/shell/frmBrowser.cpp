@@ -5,7 +5,7 @@
 #include "common/StoredValue.hpp"
 #include "common/Twips.hpp"
 #include "common/WidgetStyle.hpp"
-#include "controls/ButtonLook.hpp"
+#include "settings/ColorScheme.hpp"
 #include "settings/SettingsStore.hpp"
 
 namespace larkspan {
@@ -129,7 +129,7 @@ void frmBrowser::Form_Load() {
     LoadAddressList();
 
     // 9. The search button takes the sample button's look.
-    applyLook(*Command1, app_.options().Example);
+    scheme::takeSampleLook(*Command1);
 
     // 10. Address and search box colours.
     Gtk::Entry* address = cboAddress->get_entry();
@@ -170,17 +170,7 @@ void frmBrowser::Form_Load() {
     if (auto v = stored::toBool(read("ShowText", stored::truth(o.ShowFont)))) PB->setShowText(*v);
 
     // 15. The colour scheme swatches.
-    auto swatch = [&](std::string_view key, ColorValue& target) {
-        if (auto v = stored::toColor(store.read("ButtonColors", key, stored::color(target)))) {
-            target = *v;
-        }
-    };
-    swatch("FontColor", o.lblFontColor);
-    swatch("FontHighlightColor", o.lblHFontColor);
-    swatch("BackColor", o.lblBackColor);
-    swatch("BackHighlightColor", o.lblHBackcolor);
-    swatch("ProgramBackColor", o.lblProgramBG);
-    swatch("ProgramFontColor", o.lblProgramFC);
+    o.readSchemeSwatches(store);
 
     // 16, 17. Blocked-counter frame; the engine box.
     Frame1->set_visible(o.Check2);
@@ -194,12 +184,7 @@ void frmBrowser::Form_Load() {
     if (mnuToolsSuppressScriptErrors->get_active()) engine_->setSilent(true);
 
     // 20. An empty stored button font colour resets the four button swatches.
-    if (store.read("ButtonColors", "FontColor", stored::color(o.lblFontColor)).empty()) {
-        o.lblFontColor = 0;
-        o.lblHFontColor = 9654050;
-        o.lblBackColor = 14215660;
-        o.lblHBackcolor = 14737632;
-    }
+    if (o.buttonFontColorStoredEmpty(store)) o.resetButtonSwatches();
 
     // 21. The page takes the keyboard focus.
     engine_->grabFocus();
@@ -279,6 +264,8 @@ bool frmBrowser::on_configure_event(GdkEventConfigure* event) {
 
 void frmBrowser::Form_Activate() {
     Form_Resize();
+    scheme::applyProgramBackColor();
+    scheme::applyProgramFontColor();
     // The search box shows its text in the grey-text colour until it is used.
     style::setForeground(*txtSearch, kSysGrayText);
     engine_->grabFocus();

@@ -10,6 +10,7 @@
 #include "common/StoredValue.hpp"
 #include "locks/Guards.hpp"
 #include "settings/SettingsStore.hpp"
+#include "settings/frmOptions.hpp"
 #include "shell/MailLink.hpp"
 #include "shell/frmBrowser.hpp"
 
@@ -214,7 +215,7 @@ void frmBrowser::Toolbar1_ButtonClick(const std::string& caption) {
         if (locks::optionsLocked()) {
             locks::showLockDialog(locks::Unlock::UnlockOpt, "Unlock Options");
         } else {
-            showShared("frmOptions");
+            showOptionsDialog();
         }
     }
 }
