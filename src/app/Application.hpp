@@ -17,7 +17,7 @@ class frmBrowser;
 // The application object: the one owner of the settings store, the live options model,
 // the shared secondary windows and every main window. One per process.
 class Application : public sigc::trackable {
-public:
+  public:
     static Application& instance();
     // Ends the application object (tests start each case afresh).
     static void shutdown();
@@ -49,7 +49,7 @@ public:
     int run();
     void quit();
 
-private:
+  private:
     Application();
     ~Application();
     void releaseClosed();

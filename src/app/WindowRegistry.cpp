@@ -4,9 +4,10 @@ namespace larkspan {
 
 const std::vector<std::string>& WindowRegistry::unloadOrder() {
     static const std::vector<std::string> order{
-        "frmPassword", "frmFavorites", "frmHistory",           "frmSource",
-        "frmAbout",    "frmFont",      "Form2",                "frmPop",
-        "frmIE2LarkspanConverter",     "frmBlockedLog",        "frmOptions"};
+        "frmPassword",   "frmFavorites", "frmHistory",
+        "frmSource",     "frmAbout",     "frmFont",
+        "Form2",         "frmPop",       "frmIE2LarkspanConverter",
+        "frmBlockedLog", "frmOptions"};
     return order;
 }
 

@@ -14,7 +14,7 @@ namespace larkspan {
 // window, ...). Each is created on first touch from the factory its feature registered,
 // often hidden, and lives until closed; closing one that is not open has no effect.
 class WindowRegistry {
-public:
+  public:
     using Factory = std::function<std::unique_ptr<Gtk::Window>()>;
 
     // The order in which the shut-down closes the shared windows.
@@ -36,7 +36,7 @@ public:
     // Runs after a window was destroyed (by close or by its own hiding and release).
     std::function<void(const std::string&)> onClosed;
 
-private:
+  private:
     std::map<std::string, Factory> factories_;
     std::map<std::string, std::unique_ptr<Gtk::Window>> open_;
 };

@@ -23,7 +23,9 @@ constexpr ColorValue packRgb(int r, int g, int b) {
     return static_cast<ColorValue>((b & 0xFF) * 65536 + (g & 0xFF) * 256 + (r & 0xFF));
 }
 
-constexpr bool isSystemColor(ColorValue c) { return c < 0; }
+constexpr bool isSystemColor(ColorValue c) {
+    return c < 0;
+}
 
 constexpr Rgb unpackRgb(ColorValue c) {
     auto u = static_cast<std::uint32_t>(c);

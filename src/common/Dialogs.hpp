@@ -15,7 +15,7 @@ namespace larkspan {
 // Every message box, input box and standard dialog goes through this interface: GTK in the
 // program, a scripted answerer in tests. No window shows a GTK dialog directly.
 class Dialogs {
-public:
+  public:
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Icon { None, Information, Question, Warning, Critical };
     enum class Answer { Ok, Cancel, Yes, No };

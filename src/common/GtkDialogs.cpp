@@ -24,7 +24,7 @@ Gtk::MessageType messageType(Dialogs::Icon icon) {
 }
 
 class GtkDialogs final : public Dialogs {
-public:
+  public:
     Answer message(Gtk::Window* parent, const std::string& text, const std::string& title,
                    Buttons buttons, Icon icon) override {
         Gtk::MessageDialog dlg(text, false, messageType(icon), Gtk::BUTTONS_NONE, true);
@@ -122,7 +122,11 @@ Dialogs* gDialogs = nullptr;
 
 }  // namespace
 
-Dialogs& dialogs() { return gDialogs ? *gDialogs : gGtkDialogs; }
-void setDialogs(Dialogs* replacement) { gDialogs = replacement; }
+Dialogs& dialogs() {
+    return gDialogs ? *gDialogs : gGtkDialogs;
+}
+void setDialogs(Dialogs* replacement) {
+    gDialogs = replacement;
+}
 
 }  // namespace larkspan

@@ -27,7 +27,9 @@ fs::path xdg(const char* var, const char* fallback) {
 
 }  // namespace
 
-fs::path configDir() { return xdg("XDG_CONFIG_HOME", ".config") / "larkspan"; }
+fs::path configDir() {
+    return xdg("XDG_CONFIG_HOME", ".config") / "larkspan";
+}
 
 fs::path dataDir() {
     fs::path d = xdg("XDG_DATA_HOME", ".local/share") / "larkspan";

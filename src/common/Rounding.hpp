@@ -8,7 +8,9 @@ namespace larkspan {
 
 // Rounds half to even (banker's rounding), as integer conversions of the program do:
 // 0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -0.5 -> 0.
-inline double roundHalfEven(double v) { return std::nearbyint(v); }
+inline double roundHalfEven(double v) {
+    return std::nearbyint(v);
+}
 
 // Converts to a 32-bit integer with half-to-even rounding; no value when out of range
 // or not a number.

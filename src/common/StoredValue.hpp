@@ -23,9 +23,15 @@ std::optional<float> toSingle(std::string_view text);
 std::optional<ColorValue> toColor(std::string_view text);
 
 // The forms the program writes.
-inline std::string truth(bool v) { return v ? "True" : "False"; }
-inline std::string tick(bool v) { return v ? "1" : "0"; }
+inline std::string truth(bool v) {
+    return v ? "True" : "False";
+}
+inline std::string tick(bool v) {
+    return v ? "1" : "0";
+}
 std::string number(double v);  // "1000", "1234.5": no trailing zeros, no exponent
-inline std::string color(ColorValue c) { return std::to_string(c); }
+inline std::string color(ColorValue c) {
+    return std::to_string(c);
+}
 
 }  // namespace larkspan::stored

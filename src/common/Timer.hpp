@@ -8,7 +8,7 @@ namespace larkspan {
 // A repeating timer with the two properties the windows use: `Enabled` and `Interval`
 // (milliseconds). Changing either restarts the count; an interval of 0 never fires.
 class Timer {
-public:
+  public:
     explicit Timer(unsigned intervalMs = 0, bool enabled = false)
         : interval_(intervalMs), enabled_(enabled) {
         restart();
@@ -30,7 +30,7 @@ public:
 
     sigc::signal<void()> signalTimer;
 
-private:
+  private:
     void restart() {
         conn_.disconnect();
         if (enabled_ && interval_ > 0) {

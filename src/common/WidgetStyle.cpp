@@ -84,8 +84,14 @@ void setFontFamily(Gtk::Widget& w, const std::string& family) {
     rebuild(s);
 }
 
-std::optional<ColorValue> foreground(Gtk::Widget& w) { return stateOf(w).fg; }
-std::optional<ColorValue> background(Gtk::Widget& w) { return stateOf(w).bg; }
-std::optional<std::string> fontFamily(Gtk::Widget& w) { return stateOf(w).font; }
+std::optional<ColorValue> foreground(Gtk::Widget& w) {
+    return stateOf(w).fg;
+}
+std::optional<ColorValue> background(Gtk::Widget& w) {
+    return stateOf(w).bg;
+}
+std::optional<std::string> fontFamily(Gtk::Widget& w) {
+    return stateOf(w).font;
+}
 
 }  // namespace larkspan::style

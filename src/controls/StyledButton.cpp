@@ -158,7 +158,9 @@ void StyledButton::setMousePointer(int pointer) {
     applyCursor();
 }
 
-void StyledButton::copyLookFrom(const StyledButton& sample) { applyLook(*this, lookOf(sample)); }
+void StyledButton::copyLookFrom(const StyledButton& sample) {
+    applyLook(*this, lookOf(sample));
+}
 
 void StyledButton::refresh() {
     queue_draw();

@@ -5,11 +5,21 @@
 
 namespace larkspan::locks {
 
-bool webLocked() { return Application::instance().options().LockBrowser; }
-bool historyLocked() { return Application::instance().options().LockHistory; }
-bool favoritesLocked() { return Application::instance().options().LockFavorites; }
-bool optionsLocked() { return Application::instance().options().LockOptions; }
-bool emailLocked() { return Application::instance().options().LockEmail; }
+bool webLocked() {
+    return Application::instance().options().LockBrowser;
+}
+bool historyLocked() {
+    return Application::instance().options().LockHistory;
+}
+bool favoritesLocked() {
+    return Application::instance().options().LockFavorites;
+}
+bool optionsLocked() {
+    return Application::instance().options().LockOptions;
+}
+bool emailLocked() {
+    return Application::instance().options().LockEmail;
+}
 
 bool showLockDialog(Unlock action, const std::string& caption) {
     auto& app = Application::instance();

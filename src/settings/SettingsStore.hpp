@@ -18,7 +18,7 @@ namespace larkspan {
 // program goes on with an empty store. When the store cannot be written, writes fail
 // quietly and reads go on.
 class SettingsStore {
-public:
+  public:
     // The application name every read and write of the program uses.
     static constexpr std::string_view kAppName = "Larkspan\\Larkspan";
 
@@ -46,7 +46,7 @@ public:
     const std::filesystem::path& movedAside() const;
     const std::filesystem::path& file() const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -738,40 +738,34 @@ void frmOptions::Command6_Click() {
 }
 
 void frmOptions::Command7_Click() {
-    markDirty();
-    ColorValue initial = model().Label1;
-    if (frmBrowser* first = Application::instance().firstWindow()) {
-        initial = style::foreground(*first->cboAddress->get_entry()).value_or(initial);
-    }
-    auto chosen = pickColor(initial);
-    if (!chosen) return;
-    ColorValue c = *chosen;
-    for (frmBrowser* b : mainWindows()) {
-        style::setForeground(*b->cboAddress->get_entry(), c);
-        style::setForeground(*b->txtSearch, c);
-    }
-    scheme::forWidgetAndParts(*cboSite, [c](Gtk::Widget& w) { style::setForeground(w, c); });
-    model().Label1 = c;
-    showSwatch(*Label1, c);
-    reshow();
+    pickAddressColor(&style::foreground, &style::setForeground, model().Label1, *Label1);
 }
 
 void frmOptions::command8_Click() {
+    pickAddressColor(&style::background, &style::setBackground, model().Label2, *Label2);
+}
+
+// The two colour buttons of the Address Bar page: the colour starts from the address box's
+// own and goes at once to the address and search boxes of every main window, to the
+// engine box and to the swatch.
+void frmOptions::pickAddressColor(std::optional<ColorValue> (*current)(Gtk::Widget&),
+                                  void (*apply)(Gtk::Widget&, ColorValue), ColorValue& target,
+                                  Gtk::Button& swatch) {
     markDirty();
-    ColorValue initial = model().Label2;
+    ColorValue initial = target;
     if (frmBrowser* first = Application::instance().firstWindow()) {
-        initial = style::background(*first->cboAddress->get_entry()).value_or(initial);
+        initial = current(*first->cboAddress->get_entry()).value_or(initial);
     }
     auto chosen = pickColor(initial);
     if (!chosen) return;
     ColorValue c = *chosen;
     for (frmBrowser* b : mainWindows()) {
-        style::setBackground(*b->cboAddress->get_entry(), c);
-        style::setBackground(*b->txtSearch, c);
+        apply(*b->cboAddress->get_entry(), c);
+        apply(*b->txtSearch, c);
     }
-    scheme::forWidgetAndParts(*cboSite, [c](Gtk::Widget& w) { style::setBackground(w, c); });
-    model().Label2 = c;
-    showSwatch(*Label2, c);
+    scheme::forWidgetAndParts(*cboSite, [apply, c](Gtk::Widget& w) { apply(w, c); });
+    target = c;
+    showSwatch(swatch, c);
     reshow();
 }
 

@@ -167,6 +167,9 @@ class frmOptions : public Gtk::Window {
     void updateRestore();
     void markDirty();
     void showSwatch(Gtk::Button& swatch, ColorValue c);
+    void pickAddressColor(std::optional<ColorValue> (*current)(Gtk::Widget&),
+                          void (*apply)(Gtk::Widget&, ColorValue), ColorValue& target,
+                          Gtk::Button& swatch);
     void showSwatches();
     void showBackSwatchesEnabled(bool enabled);
     void applyStatusBar();

@@ -44,7 +44,7 @@ struct NewWindowRequest {
 // the WebKitGTK adapter is the real one, tests use a fake. Every operation is made with
 // errors ignored: one that cannot act (no page, no history that way) does nothing.
 class PageEngine {
-public:
+  public:
     virtual ~PageEngine() = default;
 
     // The widget that shows the page.

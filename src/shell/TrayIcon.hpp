@@ -17,7 +17,7 @@ namespace larkspan {
 // tray. Where neither exists `show` refuses, so the caller never hides a window that
 // could not be brought back.
 class TrayIcon {
-public:
+  public:
     // Mouse messages as the window's handler knows them.
     static constexpr int kLeftUp = 514;
     static constexpr int kLeftDoubleClick = 515;
@@ -43,7 +43,7 @@ public:
     // Tests stand in for the desktop: nullopt asks the session again.
     static void overrideDesktopHasTray(std::optional<bool> value);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::string tip_;

@@ -8,7 +8,7 @@ namespace larkspan {
 // by the desktop in pixels only replace a twips value when they differ from it after
 // conversion, so a stored "1000" comes back as "1000" and not as the nearest pixel.
 class WindowGeometry {
-public:
+  public:
     enum State { Normal = 0, Minimized = 1, Maximized = 2 };
 
     explicit WindowGeometry(double dpi = 96.0) : dpi_(dpi) {}
@@ -37,7 +37,7 @@ public:
 
     double dpi() const { return dpi_; }
 
-private:
+  private:
     double dpi_;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     int state_ = Normal;

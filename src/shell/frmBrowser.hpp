@@ -24,7 +24,7 @@ class Application;
 // toolbar, address and search boxes, status bar and progress bar. Every main window is a
 // full instance of this class; each runs the whole start-up.
 class frmBrowser : public Gtk::Window {
-public:
+  public:
     frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
                std::unique_ptr<PageEngine> engine);
     ~frmBrowser() override;
@@ -135,13 +135,13 @@ public:
     // Empties the typed-address list of the address box.
     void clearAddressList();
 
-protected:
+  protected:
     bool on_key_press_event(GdkEventKey* event) override;
     bool on_window_state_event(GdkEventWindowState* event) override;
     bool on_configure_event(GdkEventConfigure* event) override;
     bool on_delete_event(GdkEventAny* event) override;
 
-private:
+  private:
     void connectMenus();
     void connectNavigation();
     void connectEngineEvents();

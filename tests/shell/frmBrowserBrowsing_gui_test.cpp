@@ -28,7 +28,7 @@ std::string readFile(const std::filesystem::path& p) {
 }
 
 class BrowsingTest : public testing::GuiTest {
-protected:
+  protected:
     void writeHistory(const std::string& bytes) {
         std::ofstream(listfile::historyFilePath(), std::ios::binary) << bytes;
     }
@@ -257,7 +257,8 @@ TEST_F(BrowsingTest, CloseQuestionAnsweredNoKeepsTheWindow) {
     EXPECT_TRUE(cancel);
     EXPECT_TRUE(w.get_visible());
     ASSERT_EQ(d.shown().size(), 1u);
-    EXPECT_EQ(d.shown()[0].text, "This window is attempting to close!\r\nDo you want to allow this?");
+    EXPECT_EQ(d.shown()[0].text,
+              "This window is attempting to close!\r\nDo you want to allow this?");
     EXPECT_EQ(d.shown()[0].title, "Allow Window Close?");
     EXPECT_EQ(store().read("Settings", "WindowState", "<none>"), "<none>");
 }
@@ -302,7 +303,8 @@ TEST_F(BrowsingTest, LayoutPlacesTheAddressRowByTheWindowWidth) {
     // The search button stays inside the window even when its caption needs more room.
     int minW = 0, natW = 0;
     w.Command1->get_preferred_width(minW, natW);
-    EXPECT_EQ(row->child_property_x(*w.Command1).get_value(), std::min(width - 65, width - minW - 2));
+    EXPECT_EQ(row->child_property_x(*w.Command1).get_value(),
+              std::min(width - 65, width - minW - 2));
     EXPECT_EQ(row->child_property_x(*w.cboAddress).get_value(), 0);
 }
 

@@ -12,7 +12,7 @@ namespace larkspan {
 namespace {
 
 class BrowserEngineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testing::initGtk();
         Application::setEngineFactory(nullptr);  // the real engine
@@ -37,9 +37,8 @@ TEST_F(BrowserEngineTest, ALoadedPageDrivesTheWindow) {
     frmBrowser& w = app.createBrowserWindow();
     w.show();
     std::vector<int> progress;
-    w.WebBrowser1().signalProgressChange.connect([&](long p, long) {
-        progress.push_back(static_cast<int>(p));
-    });
+    w.WebBrowser1().signalProgressChange.connect(
+        [&](long p, long) { progress.push_back(static_cast<int>(p)); });
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Home Page - Larkspan"; }, 15000))
         << w.get_title();
     EXPECT_EQ(w.cboAddress->get_entry()->get_text(), server.url("/home"));

@@ -15,8 +15,10 @@ namespace {
 using testing::FakePageEngine;
 
 class MainWindowTest : public testing::GuiTest {
-protected:
-    FakePageEngine& engineOf(frmBrowser& w) { return static_cast<FakePageEngine&>(w.WebBrowser1()); }
+  protected:
+    FakePageEngine& engineOf(frmBrowser& w) {
+        return static_cast<FakePageEngine&>(w.WebBrowser1());
+    }
     std::string stored(const char* key) { return store().read("Settings", key, "<none>"); }
     void closeWindow(frmBrowser& w) {
         GdkEvent* ev = gdk_event_new(GDK_DELETE);
@@ -92,8 +94,8 @@ TEST_F(MainWindowTest, ClosingMaximisedWritesOnlyTheState) {
     ASSERT_EQ(w.windowState(), 2);
     closeWindow(w);
     EXPECT_EQ(stored("WindowState"), "2");
-    for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "Top", "Left",
-                            "StatusBarVisible"}) {
+    for (const char* key :
+         {"MainLeft", "MainTop", "MainWidth", "MainHeight", "Top", "Left", "StatusBarVisible"}) {
         EXPECT_EQ(stored(key), "<none>") << key;
     }
     EXPECT_TRUE(Application::instance().browsers().empty());
@@ -216,8 +218,8 @@ TEST_F(MainWindowTest, ExitClosesSharedWindowsInOrderThenTheMainWindow) {
     app.windows().onClosed = [&closed](const std::string& name) { closed.push_back(name); };
     frmBrowser& w = startBrowser();
     // Touch them in an order unlike the shut-down's.
-    for (auto it = WindowRegistry::unloadOrder().rbegin(); it != WindowRegistry::unloadOrder().rend();
-         ++it) {
+    for (auto it = WindowRegistry::unloadOrder().rbegin();
+         it != WindowRegistry::unloadOrder().rend(); ++it) {
         ASSERT_NE(app.windows().touch(*it), nullptr);
     }
     w.mnuFileExit_Click();

@@ -12,7 +12,7 @@ namespace larkspan::testing {
 // A page engine that loads nothing: it records what it was asked and lets the test raise
 // the engine's events by hand.
 class FakePageEngine final : public PageEngine {
-public:
+  public:
     FakePageEngine();
     ~FakePageEngine() override;
 
@@ -54,7 +54,7 @@ public:
     // Every fake engine alive in this process, in creation order.
     static std::vector<FakePageEngine*>& all();
 
-private:
+  private:
     Gtk::Label view_;
     bool silent_ = false;
     bool focused_ = false;

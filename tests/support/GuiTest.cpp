@@ -34,8 +34,7 @@ void GuiTest::SetUp() {
     // Each test gets folders of its own, also when several run in one process.
     static int counter = 0;
     const char* base = std::getenv("LARKSPAN_TEST_ROOT");
-    root_ = std::filesystem::path(base ? base : "/tmp") /
-            ("case" + std::to_string(++counter));
+    root_ = std::filesystem::path(base ? base : "/tmp") / ("case" + std::to_string(++counter));
     std::filesystem::create_directories(root_ / "config");
     std::filesystem::create_directories(root_ / "data");
     ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
@@ -49,7 +48,9 @@ void GuiTest::TearDown() {
     drainEvents();
 }
 
-SettingsStore& GuiTest::store() { return Application::instance().settings(); }
+SettingsStore& GuiTest::store() {
+    return Application::instance().settings();
+}
 
 frmBrowser& GuiTest::startBrowser() {
     frmBrowser& w = Application::instance().createBrowserWindow();

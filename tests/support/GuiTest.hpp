@@ -21,7 +21,7 @@ bool runUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 // A test with real windows: fresh settings and data folders, fake page engines, and the
 // application object torn down afterwards.
 class GuiTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

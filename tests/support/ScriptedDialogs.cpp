@@ -17,8 +17,12 @@ auto take(Q& q, const char* what) -> typename Q::value_type {
 }
 }  // namespace
 
-ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
-ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
+ScriptedDialogs::ScriptedDialogs() {
+    setDialogs(this);
+}
+ScriptedDialogs::~ScriptedDialogs() {
+    setDialogs(nullptr);
+}
 
 Dialogs::Answer ScriptedDialogs::message(Gtk::Window*, const std::string& text,
                                          const std::string& title, Buttons, Icon) {

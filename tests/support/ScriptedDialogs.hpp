@@ -11,7 +11,7 @@ namespace larkspan::testing {
 // Answers the program's dialogs from a script and records every text it was shown.
 // Installs itself for its lifetime. An unscripted question fails the test.
 class ScriptedDialogs final : public Dialogs {
-public:
+  public:
     struct Shown {
         std::string kind;  // "message", "input", "color", "open"
         std::string text;
@@ -34,13 +34,12 @@ public:
     Answer message(Gtk::Window* parent, const std::string& text, const std::string& title,
                    Buttons buttons, Icon icon) override;
     std::optional<std::string> input(Gtk::Window* parent, const std::string& prompt,
-                                     const std::string& title,
-                                     const std::string& initial) override;
+                                     const std::string& title, const std::string& initial) override;
     std::optional<ColorValue> chooseColor(Gtk::Window* parent, ColorValue initial) override;
     std::optional<std::string> openFile(Gtk::Window* parent, const std::string& title,
                                         const std::vector<FileFilter>& filters) override;
 
-private:
+  private:
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> inputs_;
     std::deque<std::optional<ColorValue>> colors_;

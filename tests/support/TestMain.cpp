@@ -8,7 +8,8 @@
 #include <system_error>
 
 int main(int argc, char** argv) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "larkspan-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "larkspan-test-XXXXXX").string();
     char* root = ::mkdtemp(pattern.data());
     if (root != nullptr) {
         std::filesystem::path base(root);
