@@ -89,14 +89,15 @@ Gtk::Widget* frmBrowser::control(const Glib::ustring& name) const {
     return w;
 }
 
+void frmBrowser::connectItem(const char* name, void (frmBrowser::*handler)()) {
+    Gtk::MenuItem* item = nullptr;
+    builder_->get_widget(name, item);
+    if (item) item->signal_activate().connect(sigc::mem_fun(*this, handler));
+}
+
 void frmBrowser::connectMenus() {
-    auto onActivate = [this](const char* name, void (frmBrowser::*handler)()) {
-        Gtk::MenuItem* item = nullptr;
-        builder_->get_widget(name, item);
-        if (item) item->signal_activate().connect(sigc::mem_fun(*this, handler));
-    };
-    onActivate("mnuFileNew", &frmBrowser::mnuFileNew_Click);
-    onActivate("mnuFileExit", &frmBrowser::mnuFileExit_Click);
+    connectItem("mnuFileNew", &frmBrowser::mnuFileNew_Click);
+    connectItem("mnuFileExit", &frmBrowser::mnuFileExit_Click);
 }
 
 void frmBrowser::setStatusBarVisible(bool visible) {

@@ -142,6 +142,8 @@ class frmBrowser : public Gtk::Window {
     bool on_delete_event(GdkEventAny* event) override;
 
   private:
+    // Runs `handler` when the named menu item is chosen.
+    void connectItem(const char* name, void (frmBrowser::*handler)());
     void connectMenus();
     void connectNavigation();
     void connectEngineEvents();

@@ -25,16 +25,11 @@ void frmBrowser::connectLayout() {
     });
     tray_ = std::make_unique<TrayIcon>("Larkspan", "larkspan", mPopupSys);
     tray_->signalMouse.connect(sigc::mem_fun(*this, &frmBrowser::traypic_MouseDown));
-    auto onMenu = [this](const char* name, void (frmBrowser::*handler)()) {
-        Gtk::MenuItem* item = nullptr;
-        builder_->get_widget(name, item);
-        if (item) item->signal_activate().connect(sigc::mem_fun(*this, handler));
-    };
-    onMenu("mPopRestore", &frmBrowser::mPopRestore_Click);
-    onMenu("mPopWebsite", &frmBrowser::mPopWebsite_Click);
-    onMenu("mnuAbout", &frmBrowser::mnuAbout_Click);
-    onMenu("mPopExit", &frmBrowser::mPopExit_Click);
-    onMenu("mnuHelpAbout", &frmBrowser::mnuAbout_Click);
+    connectItem("mPopRestore", &frmBrowser::mPopRestore_Click);
+    connectItem("mPopWebsite", &frmBrowser::mPopWebsite_Click);
+    connectItem("mnuAbout", &frmBrowser::mnuAbout_Click);
+    connectItem("mPopExit", &frmBrowser::mPopExit_Click);
+    connectItem("mnuHelpAbout", &frmBrowser::mnuAbout_Click);
 }
 
 void frmBrowser::runLayout() {

@@ -81,15 +81,10 @@ void frmBrowser::connectNavigation() {
     onEntry("Toolbar1_CheckMail", "C Mail");
     onEntry("Toolbar1_SendMail", "S Mail");
 
-    auto onMenu = [this](const char* name, void (frmBrowser::*handler)()) {
-        Gtk::MenuItem* item = nullptr;
-        builder_->get_widget(name, item);
-        if (item) item->signal_activate().connect(sigc::mem_fun(*this, handler));
-    };
-    onMenu("mnuBack", &frmBrowser::mnuBack_Click);
-    onMenu("mnuForward", &frmBrowser::mnuForward_Click);
-    onMenu("mnuOpen", &frmBrowser::mnuOpen_Click);
-    onMenu("mnuToolsOptions", &frmBrowser::mnuToolsOptions_Click);
+    connectItem("mnuBack", &frmBrowser::mnuBack_Click);
+    connectItem("mnuForward", &frmBrowser::mnuForward_Click);
+    connectItem("mnuOpen", &frmBrowser::mnuOpen_Click);
+    connectItem("mnuToolsOptions", &frmBrowser::mnuToolsOptions_Click);
 }
 
 void frmBrowser::LoadAddressList() {
