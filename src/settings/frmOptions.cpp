@@ -167,21 +167,6 @@ frmOptions::frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     syncFromModel();
     connectSignals();
 
-    // All pages share one place, as large as the largest of them.
-    int width = 0;
-    int height = 0;
-    for (const auto& page : OptionsModel::pages()) {
-        Gtk::Widget* frame = control(Glib::ustring(page.frame.data(), page.frame.size()));
-        if (!frame) continue;
-        frame->set_visible(true);
-        Gtk::Requisition minimum, natural;
-        frame->get_preferred_size(minimum, natural);
-        width = std::max(width, natural.width);
-        height = std::max(height, natural.height);
-        frame->set_visible(false);
-    }
-    if (Gtk::Widget* pages = control("Pages")) pages->set_size_request(width, height);
-
     // The first page shows until another entry is clicked.
     if (auto first = pageList_->children().begin()) List1->get_selection()->select(first);
     showPage(std::string(OptionsModel::pages().front().entry));
@@ -461,6 +446,39 @@ void frmOptions::onActiveChanged() {
 void frmOptions::Form_Activate() {
     model().BApply_Enabled = false;
     updateApply();
+}
+
+// All pages share one place, as large as the largest of them. Measuring every page costs
+// tens of milliseconds, so it waits until the dialog is first shown: the colour passes
+// build the dialog hidden at start-up, while the home page loads.
+void frmOptions::sizePages() {
+    if (pagesSized_) return;
+    pagesSized_ = true;
+    Gtk::Widget* shown = nullptr;
+    for (const auto& page : OptionsModel::pages()) {
+        Gtk::Widget* frame = control(Glib::ustring(page.frame.data(), page.frame.size()));
+        if (frame && frame->get_visible()) shown = frame;
+    }
+    int width = 0;
+    int height = 0;
+    for (const auto& page : OptionsModel::pages()) {
+        Gtk::Widget* frame = control(Glib::ustring(page.frame.data(), page.frame.size()));
+        if (!frame) continue;
+        frame->set_visible(true);
+        Gtk::Requisition minimum, natural;
+        frame->get_preferred_size(minimum, natural);
+        width = std::max(width, natural.width);
+        height = std::max(height, natural.height);
+        frame->set_visible(false);
+    }
+    if (Gtk::Widget* pages = control("Pages")) pages->set_size_request(width, height);
+
+    if (shown) shown->set_visible(true);
+}
+
+void frmOptions::on_show() {
+    sizePages();
+    Gtk::Window::on_show();
 }
 
 void frmOptions::on_hide() {

@@ -157,6 +157,7 @@ class frmOptions : public Gtk::Window {
 
   protected:
     bool on_delete_event(GdkEventAny* event) override;
+    void on_show() override;
     void on_hide() override;
 
   private:
@@ -171,6 +172,7 @@ class frmOptions : public Gtk::Window {
                           void (*apply)(Gtk::Widget&, ColorValue), ColorValue& target,
                           Gtk::Button& swatch);
     void showSwatches();
+    void sizePages();
     void showBackSwatchesEnabled(bool enabled);
     void applyStatusBar();
     // Runs one of the program's dialogs; the activation that follows its closing is the
@@ -188,6 +190,7 @@ class frmOptions : public Gtk::Window {
     Glib::RefPtr<Gtk::Builder> builder_;
     Glib::RefPtr<Gtk::ListStore> pageList_;
     bool syncing_ = false;
+    bool pagesSized_ = false;
     bool activationIsReturn_ = false;
     bool wasActive_ = false;
     sigc::connection activeConn_;

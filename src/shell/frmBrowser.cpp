@@ -265,11 +265,23 @@ bool frmBrowser::on_configure_event(GdkEventConfigure* event) {
 
 void frmBrowser::Form_Activate() {
     Form_Resize();
-    scheme::applyProgramBackColor();
-    scheme::applyProgramFontColor();
+    // The colour passes may have to build the shared windows first (the first time that
+    // is tens of milliseconds), so they run once the main loop is idle: a page that is
+    // loading is not held up by them.
+    if (!colorPassPending_) {
+        colorPassPending_ = true;
+        Glib::signal_idle().connect_once(sigc::mem_fun(*this, &frmBrowser::applyColorPasses),
+                                         Glib::PRIORITY_LOW);
+    }
     // The search box shows its text in the grey-text colour until it is used.
     style::setForeground(*txtSearch, kSysGrayText);
     engine_->grabFocus();
+}
+
+void frmBrowser::applyColorPasses() {
+    colorPassPending_ = false;
+    scheme::applyProgramBackColor();
+    scheme::applyProgramFontColor();
 }
 
 bool frmBrowser::on_key_press_event(GdkEventKey* event) {

@@ -143,6 +143,7 @@ class frmBrowser : public Gtk::Window {
 
   private:
     // Runs `handler` when the named menu item is chosen.
+    void applyColorPasses();
     void connectItem(const char* name, void (frmBrowser::*handler)());
     void connectMenus();
     void connectNavigation();
@@ -162,6 +163,7 @@ class frmBrowser : public Gtk::Window {
     Timer clock_{1000, true};
     bool settingAddress_ = false;
     bool quietTick_ = false;
+    bool colorPassPending_ = false;
     std::string applicationTitle_;
     Glib::RefPtr<Gtk::Builder> builder_;
     std::unique_ptr<PageEngine> engine_;
