@@ -1,11 +1,13 @@
 // Larkspan: a desktop web browser around the system's web engine.
 #include <glib.h>
 #include <gtkmm/main.h>
+#include <gtkmm/icontheme.h>
 #include <gtkmm/window.h>
 
 #include <cstdlib>
 
 #include "app/Application.hpp"
+#include "common/Paths.hpp"
 #include "shell/frmBrowser.hpp"
 
 int main(int argc, char** argv) {
@@ -13,6 +15,9 @@ int main(int argc, char** argv) {
     g_set_application_name("Larkspan");
     gtk_init(&argc, &argv);
     Gtk::Main::init_gtkmm_internals();
+    // Run from a build, the program's icon is not installed yet: find it in the sources.
+    Gtk::IconTheme::get_default()->append_search_path(
+        (larkspan::paths::installedDataDir() / "icons").string());
     Gtk::Window::set_default_icon_name("larkspan");
 
     auto& app = larkspan::Application::instance();
