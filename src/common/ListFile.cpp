@@ -142,7 +142,10 @@ bool replaceFileAtomically(const fs::path& path, std::string_view bytes) {
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
 
-    std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string tmpl = (dir / name).string();
     Fd fd(::mkostemp(tmpl.data(), O_CLOEXEC));
     if (fd.get() < 0) return false;
 
