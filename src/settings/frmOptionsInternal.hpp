@@ -1,0 +1,33 @@
+// Helpers shared by the options dialog's source files; private to them.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/Application.hpp"
+#include "settings/frmOptions.hpp"
+
+namespace larkspan {
+
+namespace optionsdialog {
+
+inline const std::vector<frmBrowser*>& mainWindows() {
+    return Application::instance().browsers();
+}
+
+}  // namespace optionsdialog
+
+template <typename F>
+auto frmOptions::runOwnDialog(F&& dialog) -> decltype(dialog()) {
+    auto weak = std::weak_ptr<bool>(alive_);
+    auto result = dialog();
+    // The desktop hands the focus back once the dialog has gone; that activation is the
+    // return to this dialog, not a new one.
+    if (auto alive = weak.lock();
+        alive && *alive && get_visible() && !property_is_active().get_value()) {
+        activationIsReturn_ = true;
+    }
+    return result;
+}
+
+}  // namespace larkspan
