@@ -144,6 +144,7 @@ class frmBrowser : public Gtk::Window {
   private:
     // Runs `handler` when the named menu item is chosen.
     void applyColorPasses();
+    void recordLocation(std::vector<std::string>& list, const char* menuName);
     void connectItem(const char* name, void (frmBrowser::*handler)());
     void connectMenus();
     void connectNavigation();

@@ -156,25 +156,23 @@ void frmBrowser::cboAddress_Click() {
     engine_->grabFocus();
 }
 
-void frmBrowser::mnuBack_Click() {
+// Back and Forward note the page they leave in the other button's drop-down list, once.
+void frmBrowser::recordLocation(std::vector<std::string>& list, const char* menuName) {
     std::string here = engine_->locationURL();
-    if (std::find(forwardList_.begin(), forwardList_.end(), here) == forwardList_.end()) {
-        forwardList_.push_back(here);
-        Gtk::Menu* menu = nullptr;
-        builder_->get_widget("Toolbar1_ForwardList", menu);
-        appendToMenu(menu, here);
-    }
+    if (std::find(list.begin(), list.end(), here) != list.end()) return;
+    list.push_back(here);
+    Gtk::Menu* menu = nullptr;
+    builder_->get_widget(menuName, menu);
+    appendToMenu(menu, here);
+}
+
+void frmBrowser::mnuBack_Click() {
+    recordLocation(forwardList_, "Toolbar1_ForwardList");
     engine_->goBack();
 }
 
 void frmBrowser::mnuForward_Click() {
-    std::string here = engine_->locationURL();
-    if (std::find(backList_.begin(), backList_.end(), here) == backList_.end()) {
-        backList_.push_back(here);
-        Gtk::Menu* menu = nullptr;
-        builder_->get_widget("Toolbar1_BackList", menu);
-        appendToMenu(menu, here);
-    }
+    recordLocation(backList_, "Toolbar1_BackList");
     engine_->goForward();
 }
 
