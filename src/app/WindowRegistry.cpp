@@ -15,10 +15,6 @@ void WindowRegistry::define(const std::string& name, Factory factory) {
     factories_[name] = std::move(factory);
 }
 
-bool WindowRegistry::defined(const std::string& name) const {
-    return factories_.count(name) != 0;
-}
-
 Gtk::Window* WindowRegistry::touch(const std::string& name) {
     if (auto* w = find(name)) return w;
     auto f = factories_.find(name);

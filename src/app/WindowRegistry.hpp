@@ -22,7 +22,6 @@ class WindowRegistry {
 
     // Registers how to make the window called `name` (replacing an earlier factory).
     void define(const std::string& name, Factory factory);
-    bool defined(const std::string& name) const;
 
     // The window, created (hidden) on first touch; nullptr when no factory is known.
     Gtk::Window* touch(const std::string& name);
