@@ -32,7 +32,7 @@ class WindowRegistry {
     // Destroys every shared window in the shut-down order.
     void closeAll();
 
-    // Runs after a window was destroyed (by close or by its own hiding and release).
+    // Runs after `close` destroyed a window.
     std::function<void(const std::string&)> onClosed;
 
   private:
