@@ -16,6 +16,7 @@
 #include "controls/ButtonPainter.hpp"
 #include "controls/StyledButton.hpp"
 #include "support/GuiTest.hpp"
+#include "support/SyntheticEvents.hpp"
 
 using namespace larkspan;
 using larkspan::testing::drainEvents;
@@ -83,26 +84,8 @@ void clickAt(Gtk::Widget& w, double x, double y) {
     button(w, GDK_BUTTON_RELEASE, x, y);
 }
 
-// A key event sent to the window, as the keyboard sends it: the window gives it to the
-// focus widget, its mnemonics and its key bindings.
 void key(Gtk::Window& win, GdkEventType type, guint keyval, guint state = 0) {
-    GdkEvent* ev = gdk_event_new(type);
-    ev->key.window = GDK_WINDOW(g_object_ref(win.get_window()->gobj()));
-    ev->key.send_event = TRUE;
-    ev->key.time = GDK_CURRENT_TIME;
-    ev->key.keyval = keyval;
-    ev->key.state = state;
-    GdkKeymapKey* keys = nullptr;
-    gint n = 0;
-    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()),
-                                          keyval, &keys, &n) &&
-        n > 0) {
-        ev->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
-        ev->key.group = static_cast<guint8>(keys[0].group);
-    }
-    g_free(keys);
-    gdk_event_set_device(ev, keyboardDevice());
-    deliver(ev);
+    larkspan::testing::sendKey(win, type, keyval, state);
 }
 
 void tap(Gtk::Window& win, guint keyval, guint state = 0) {

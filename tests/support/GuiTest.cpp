@@ -9,6 +9,7 @@
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/FakePageEngine.hpp"
+#include "support/SyntheticEvents.hpp"
 #include "support/Wait.hpp"
 
 namespace larkspan::testing {
@@ -60,14 +61,7 @@ frmBrowser& GuiTest::startBrowser() {
 }
 
 void GuiTest::pressKey(frmBrowser& w, unsigned keyval, unsigned modifiers) {
-    GdkEvent* ev = gdk_event_new(GDK_KEY_PRESS);
-    ev->key.window = GDK_WINDOW(g_object_ref(w.get_window()->gobj()));
-    ev->key.send_event = TRUE;
-    ev->key.time = GDK_CURRENT_TIME;
-    ev->key.keyval = keyval;
-    ev->key.state = modifiers;
-    gtk_widget_event(GTK_WIDGET(w.gobj()), ev);
-    gdk_event_free(ev);
+    sendKey(w, GDK_KEY_PRESS, keyval, modifiers);
     drainEvents();
 }
 

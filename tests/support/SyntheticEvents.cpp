@@ -1,0 +1,30 @@
+#include "support/SyntheticEvents.hpp"
+
+#include <gtk/gtk.h>
+#include <gtkmm/window.h>
+
+namespace larkspan::testing {
+
+void sendKey(Gtk::Window& win, GdkEventType type, guint keyval, guint state) {
+    GdkEvent* ev = gdk_event_new(type);
+    ev->key.window = GDK_WINDOW(g_object_ref(win.get_window()->gobj()));
+    ev->key.send_event = TRUE;
+    ev->key.time = GDK_CURRENT_TIME;
+    ev->key.keyval = keyval;
+    ev->key.state = state;
+    GdkKeymapKey* keys = nullptr;
+    gint n = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()),
+                                          keyval, &keys, &n) &&
+        n > 0) {
+        ev->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+        ev->key.group = static_cast<guint8>(keys[0].group);
+    }
+    g_free(keys);
+    gdk_event_set_device(
+        ev, gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default())));
+    gtk_main_do_event(ev);
+    gdk_event_free(ev);
+}
+
+}  // namespace larkspan::testing
