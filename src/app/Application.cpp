@@ -5,9 +5,10 @@
 #include <algorithm>
 
 #include "app/SharedWindows.hpp"
-#include "settings/ColorScheme.hpp"
+#include "common/Dialogs.hpp"
+#include "engine/WebKitPageEngine.hpp"
 #include "settings/SettingsStore.hpp"
-#include "shell/WebKitPageEngine.hpp"
+#include "shell/ColorScheme.hpp"
 #include "shell/frmBrowser.hpp"
 
 namespace larkspan {
@@ -37,7 +38,7 @@ std::unique_ptr<PageEngine> Application::makeEngine() {
 }
 
 Application::Application() {
-    defineSharedWindows(windows_);
+    defineSharedWindows(windows_, *this);
     // Closing the options dialog throws its live copy of the options away with it.
     windows_.onClosed = [this](const std::string& name) {
         if (name == "frmOptions") discardOptions();
@@ -53,6 +54,10 @@ Application::~Application() {
 SettingsStore& Application::settings() {
     if (!store_) store_ = std::make_unique<SettingsStore>(SettingsStore::defaultFile());
     return *store_;
+}
+
+Dialogs& Application::dialogs() {
+    return larkspan::dialogs();
 }
 
 OptionsModel& Application::options() {
@@ -77,7 +82,8 @@ frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine)
     }
     auto builder = Gtk::Builder::create_from_resource("/org/larkspan/Larkspan/ui/frmBrowser.ui");
     frmBrowser* raw = nullptr;
-    builder->get_widget_derived("frmBrowser", raw, std::move(engine));
+    builder->get_widget_derived("frmBrowser", raw, static_cast<ShellContext&>(*this),
+                                std::move(engine));
     browsersOwned_.emplace_back(raw);
     browserOrder_.push_back(raw);
     raw->Form_Load();

@@ -5,9 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/WindowRegistry.hpp"
+#include "engine/PageEngine.hpp"
 #include "settings/OptionsModel.hpp"
-#include "shell/PageEngine.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
 
 namespace larkspan {
 
@@ -16,7 +17,7 @@ class frmBrowser;
 
 // The application object: the one owner of the settings store, the live options model,
 // the shared secondary windows and every main window. One per process.
-class Application : public sigc::trackable {
+class Application : public ShellContext, public sigc::trackable {
   public:
     static Application& instance();
     // Ends the application object (tests start each case afresh).
@@ -26,24 +27,19 @@ class Application : public sigc::trackable {
     static void setEngineFactory(PageEngineFactory factory);
     std::unique_ptr<PageEngine> makeEngine();
 
-    SettingsStore& settings();
+    SettingsStore& settings() override;
+    OptionsModel& options() override;
+    bool optionsLoaded() const override { return options_ != nullptr; }
+    void discardOptions() override { options_.reset(); }
+    Dialogs& dialogs() override;
+    WindowRegistry& windows() override { return windows_; }
 
-    // The live options model; the first touch after start-up or after `discardOptions`
-    // loads it from the store.
-    OptionsModel& options();
-    bool optionsLoaded() const { return options_ != nullptr; }
-    void discardOptions() { options_.reset(); }
-
-    WindowRegistry& windows() { return windows_; }
-
-    // Main windows, in creation order; the first is the one secondary windows act on.
-    frmBrowser* firstWindow() const;
-    const std::vector<frmBrowser*>& browsers() const { return browserOrder_; }
-    // Creates a main window around `engine` (a new one when null) and runs its start-up.
-    frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr);
-    // Called by a main window that has closed: it is released once its handler returns,
-    // and the main loop ends with the last one.
-    void browserClosed(frmBrowser* window);
+    frmBrowser* firstWindow() const override;
+    const std::vector<frmBrowser*>& browsers() const override { return browserOrder_; }
+    frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) override;
+    // A closed main window is released once its handler returns, and the main loop ends
+    // with the last one.
+    void browserClosed(frmBrowser* window) override;
 
     // Runs the main loop until the last main window closes.
     int run();
@@ -51,7 +47,7 @@ class Application : public sigc::trackable {
 
   private:
     Application();
-    ~Application();
+    ~Application() override;
     void releaseClosed();
 
     std::unique_ptr<SettingsStore> store_;

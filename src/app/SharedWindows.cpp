@@ -1,16 +1,14 @@
 #include "app/SharedWindows.hpp"
 
-#include "app/WindowRegistry.hpp"
-#include "settings/frmFont.hpp"
-#include "settings/frmOptions.hpp"
+#include "shell/WindowRegistry.hpp"
+#include "shell/frmFont.hpp"
+#include "shell/frmOptions.hpp"
 
 namespace larkspan {
 
-void defineSharedWindows(WindowRegistry& registry) {
-    // One line per shared window: registry.define("frmName", &makeTheWindow);
-    (void)registry;
-    registry.define("frmOptions", &makeOptionsDialog);
-    registry.define("frmFont", &makeFontChooser);
+void defineSharedWindows(WindowRegistry& registry, ShellContext& context) {
+    registry.define("frmOptions", [&context] { return makeOptionsDialog(context); });
+    registry.define("frmFont", [&context] { return makeFontChooser(context); });
 }
 
 }  // namespace larkspan

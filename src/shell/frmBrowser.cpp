@@ -1,12 +1,14 @@
 #include "shell/frmBrowser.hpp"
 
-#include "app/Application.hpp"
 #include "common/Color.hpp"
 #include "common/StoredValue.hpp"
 #include "common/Twips.hpp"
 #include "common/WidgetStyle.hpp"
-#include "settings/ColorScheme.hpp"
+#include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
+#include "shell/ColorScheme.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
 
 namespace larkspan {
 
@@ -34,9 +36,9 @@ int shiftStateOf(const GdkEventKey* event) {
 }  // namespace
 
 frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
-                       std::unique_ptr<PageEngine> engine)
+                       ShellContext& context, std::unique_ptr<PageEngine> engine)
     : Gtk::Window(cobject),
-      app_(Application::instance()),
+      ctx_(context),
       builder_(builder),
       engine_(std::move(engine)),
       geometry_(screenDpi()) {
@@ -106,7 +108,7 @@ void frmBrowser::setStatusBarVisible(bool visible) {
 }
 
 void frmBrowser::Form_Load() {
-    SettingsStore& store = app_.settings();
+    SettingsStore& store = ctx_.settings();
     auto read = [&store](std::string_view key, const std::string& def) {
         return store.read("Settings", key, def);
     };
@@ -114,7 +116,7 @@ void frmBrowser::Form_Load() {
     // 1, 2. Caption; the home page, defaulting to the options' home-page box (the first
     // touch of the options model loads it from the store).
     set_title(std::string("Loading...") + kCaptionSuffix);
-    OptionsModel& opt = app_.options();
+    OptionsModel& opt = ctx_.options();
     homePageAddress = read("Homepage", opt.Text1);
 
     // 3, 4. Navigate home; the address box shows where the engine is now.
@@ -122,15 +124,15 @@ void frmBrowser::Form_Load() {
     cboAddress->get_entry()->set_text(engine_->locationURL());
 
     // 5, 6. Blocked counter and the search box's engine name.
-    Label1->set_text(read("Blocked#", app_.options().Label25));
-    txtSearch->set_text(app_.options().cboSite);
+    Label1->set_text(read("Blocked#", ctx_.options().Label25));
+    txtSearch->set_text(ctx_.options().cboSite);
 
     // 7, 8. The typed-address list from "history.txt" (the favorites menu is built by the
     // favorites feature when it is present).
     LoadAddressList();
 
     // 9. The search button takes the sample button's look.
-    scheme::takeSampleLook(*Command1);
+    scheme::takeSampleLook(ctx_, *Command1);
 
     // 10. Address and search box colours.
     Gtk::Entry* address = cboAddress->get_entry();
@@ -139,8 +141,8 @@ void frmBrowser::Form_Load() {
     };
     for (Gtk::Widget* box :
          {static_cast<Gtk::Widget*>(address), static_cast<Gtk::Widget*>(txtSearch)}) {
-        if (auto fc = colorOr("AddressFC", app_.options().Label1)) style::setForeground(*box, *fc);
-        if (auto bg = colorOr("AddressBG", app_.options().Label2)) style::setBackground(*box, *bg);
+        if (auto fc = colorOr("AddressFC", ctx_.options().Label1)) style::setForeground(*box, *fc);
+        if (auto bg = colorOr("AddressBG", ctx_.options().Label2)) style::setBackground(*box, *bg);
     }
 
     // 11. Status bar, and the progress bar with it.
@@ -156,11 +158,11 @@ void frmBrowser::Form_Load() {
     applyStartupGeometry();
 
     // 13. Fonts of the status bar and the address box.
-    style::setFontFamily(*StatusBar1, read("StatusbarFont", app_.options().lblFontName));
-    style::setFontFamily(*address, read("StatusbarFont", app_.options().lblFontName));
+    style::setFontFamily(*StatusBar1, read("StatusbarFont", ctx_.options().lblFontName));
+    style::setFontFamily(*address, read("StatusbarFont", ctx_.options().lblFontName));
 
     // 14. Progress display: scroll style, colour and percentage text from the store.
-    OptionsModel& o = app_.options();
+    OptionsModel& o = ctx_.options();
     if (auto v = stored::toInt32(read("ProgressBar", std::to_string(o.samplePBScrolling)))) {
         PB->setScrolling(*v);
     }
@@ -192,7 +194,7 @@ void frmBrowser::Form_Load() {
 }
 
 void frmBrowser::applyStartupGeometry() {
-    SettingsStore& store = app_.settings();
+    SettingsStore& store = ctx_.settings();
     auto single = [&store](std::string_view key, double def) {
         auto v = stored::toSingle(store.read("Settings", key, stored::number(def)));
         return v ? static_cast<double>(*v) : def;
@@ -280,8 +282,8 @@ void frmBrowser::Form_Activate() {
 
 void frmBrowser::applyColorPasses() {
     colorPassPending_ = false;
-    scheme::applyProgramBackColor();
-    scheme::applyProgramFontColor();
+    scheme::applyProgramBackColor(ctx_);
+    scheme::applyProgramFontColor(ctx_);
 }
 
 bool frmBrowser::on_key_press_event(GdkEventKey* event) {
@@ -305,7 +307,7 @@ void frmBrowser::mnuFileNew_Click() {
 }
 
 frmBrowser& frmBrowser::OpenBrowserWindow(const std::string& address, bool silent) {
-    frmBrowser& w = Application::instance().createBrowserWindow();
+    frmBrowser& w = ctx_.createBrowserWindow();
     w.WebBrowser1().setSilent(silent);
     if (!address.empty()) w.WebBrowser1().navigate(address);
     w.show();
@@ -313,7 +315,7 @@ frmBrowser& frmBrowser::OpenBrowserWindow(const std::string& address, bool silen
 }
 
 void frmBrowser::saveState() {
-    SettingsStore& store = app_.settings();
+    SettingsStore& store = ctx_.settings();
     int state = geometry_.state();
     store.write("Settings", "WindowState", state == WindowGeometry::Maximized ? "2" : "0");
     if (state != WindowGeometry::Normal) return;
@@ -331,7 +333,7 @@ void frmBrowser::Form_Unload() {
     unloaded_ = true;
     saveState();
     UnloadAllWindows();
-    app_.windows().close("frmOptions");
+    ctx_.windows().close("frmOptions");
 }
 
 void frmBrowser::mnuFileExit_Click() {
@@ -345,11 +347,11 @@ bool frmBrowser::on_delete_event(GdkEventAny*) {
 }
 
 void frmBrowser::UnloadAllWindows() {
-    app_.windows().closeAll();
+    ctx_.windows().closeAll();
     // The options dialog is the live model: closing it drops the model with it.
-    app_.discardOptions();
+    ctx_.discardOptions();
     hide();
-    app_.browserClosed(this);
+    ctx_.browserClosed(this);
 }
 
 }  // namespace larkspan

@@ -10,15 +10,15 @@
 #include "common/Timer.hpp"
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
+#include "engine/PageEngine.hpp"
 #include "shell/AddressCompletion.hpp"
 #include "shell/AutoRefresh.hpp"
-#include "shell/PageEngine.hpp"
 #include "shell/TrayIcon.hpp"
 #include "shell/WindowGeometry.hpp"
 
 namespace larkspan {
 
-class Application;
+class ShellContext;
 
 // The main browser window: the frame around one page engine with the program's menus,
 // toolbar, address and search boxes, status bar and progress bar. Every main window is a
@@ -26,7 +26,7 @@ class Application;
 class frmBrowser : public Gtk::Window {
   public:
     frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
-               std::unique_ptr<PageEngine> engine);
+               ShellContext& context, std::unique_ptr<PageEngine> engine);
     ~frmBrowser() override;
 
     PageEngine& WebBrowser1() { return *engine_; }
@@ -92,7 +92,7 @@ class frmBrowser : public Gtk::Window {
     void mnuFileNew_Click();
     void mnuFileExit_Click();
     // Opens a further main window on `address`, inheriting `silent`.
-    static frmBrowser& OpenBrowserWindow(const std::string& address, bool silent);
+    frmBrowser& OpenBrowserWindow(const std::string& address, bool silent);
     void UnloadAllWindows();
 
     // The start-up's home page text.
@@ -155,7 +155,7 @@ class frmBrowser : public Gtk::Window {
     void applyStartupGeometry();
     void saveState();
 
-    Application& app_;
+    ShellContext& ctx_;
     AddressBoxLogic addressLogic_;
     std::vector<std::string> backList_;
     std::vector<std::string> forwardList_;

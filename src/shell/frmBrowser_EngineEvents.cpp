@@ -2,9 +2,11 @@
 // title, status panels, progress, the close question and the Edit menu.
 #include <glibmm/datetime.h>
 
-#include "app/Application.hpp"
 #include "common/Dialogs.hpp"
+#include "settings/OptionsModel.hpp"
 #include "shell/ProgressDisplay.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
 
 namespace larkspan {

@@ -1,10 +1,12 @@
 // The main window's layout pass, the status-bar toggle, the tray icon and auto-refresh.
-#include "app/Application.hpp"
 #include "common/MakerSite.hpp"
 #include "common/StoredValue.hpp"
 #include "common/Twips.hpp"
+#include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/LayoutArithmetic.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
 
 namespace larkspan {
@@ -37,8 +39,8 @@ void frmBrowser::runLayout() {
 }
 
 void frmBrowser::Form_Resize() {
-    OptionsModel& o = app_.options();
-    SettingsStore& store = app_.settings();
+    OptionsModel& o = ctx_.options();
+    SettingsStore& store = ctx_.settings();
 
     // 1. The blocked-popup counters.
     Label1->set_text(store.read("Settings", "Blocked#", o.Label25));
@@ -98,9 +100,9 @@ void frmBrowser::mnuToolsStatusbar_Click() {
     quietTick_ = false;
     StatusBar1->set_visible(t.tick);
     PB->set_visible(StatusBar1->get_visible());
-    app_.settings().write("Settings", "StatusBarVisible", t.storedValue);
+    ctx_.settings().write("Settings", "StatusBarVisible", t.storedValue);
     Form_Resize();
-    app_.options().Check1 = (t.check1 != 0);
+    ctx_.options().Check1 = (t.check1 != 0);
 }
 
 bool frmBrowser::trayIconShown() const {

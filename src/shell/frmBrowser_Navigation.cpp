@@ -4,15 +4,17 @@
 
 #include <algorithm>
 
-#include "app/Application.hpp"
 #include "common/Dialogs.hpp"
 #include "common/ListFile.hpp"
 #include "common/StoredValue.hpp"
-#include "locks/Guards.hpp"
+#include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
-#include "settings/frmOptions.hpp"
+#include "shell/Guards.hpp"
 #include "shell/MailLink.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
+#include "shell/frmOptions.hpp"
 
 namespace larkspan {
 
@@ -108,9 +110,9 @@ void frmBrowser::clearAddressList() {
 
 void frmBrowser::cboAddress_KeyDown(int keyCode) {
     std::string text = cboAddress->get_entry()->get_text();
-    switch (addressLogic_.keyDown(keyCode, text, locks::webLocked())) {
+    switch (addressLogic_.keyDown(keyCode, text, locks::webLocked(ctx_))) {
         case AddressBoxLogic::EnterAction::Guard:
-            locks::showLockDialog(locks::Unlock::EnableBrowser);
+            locks::showLockDialog(ctx_, locks::Unlock::EnableBrowser);
             break;
         case AddressBoxLogic::EnterAction::Navigate:
             engine_->navigate(text);
@@ -125,8 +127,8 @@ void frmBrowser::cboAddress_KeyPress(int charCode) {
     std::string text = cboAddress->get_entry()->get_text();
     auto historyOn = [this] {
         // The store's "History", defaulting to the options' "Save History".
-        bool def = app_.options().History;
-        auto v = stored::toBool(app_.settings().read("Settings", "History", stored::truth(def)));
+        bool def = ctx_.options().History;
+        auto v = stored::toBool(ctx_.settings().read("Settings", "History", stored::truth(def)));
         return v.value_or(def);
     };
     auto outcome = addressLogic_.keyPress(charCode, text, historyOn);
@@ -177,7 +179,7 @@ void frmBrowser::mnuForward_Click() {
 }
 
 void frmBrowser::showShared(const std::string& name) {
-    Gtk::Window* w = app_.windows().touch(name);
+    Gtk::Window* w = ctx_.windows().touch(name);
     if (!w) return;
     w->set_transient_for(*this);
     w->present();
@@ -193,36 +195,36 @@ void frmBrowser::Toolbar1_ButtonClick(const std::string& caption) {
     } else if (caption == "Refresh") {
         engine_->refresh();
     } else if (caption == "Home") {
-        engine_->navigate(app_.settings().read("Settings", "Homepage", app_.options().Text1));
+        engine_->navigate(ctx_.settings().read("Settings", "Homepage", ctx_.options().Text1));
     } else if (caption == "Favorites") {
         Toolbar1_ButtonMenuClick("View Favorites");
     } else if (caption == "History") {
-        if (locks::historyLocked()) {
-            locks::showLockDialog(locks::Unlock::UnlockHis, "Unlock History");
+        if (locks::historyLocked(ctx_)) {
+            locks::showLockDialog(ctx_, locks::Unlock::UnlockHis, "Unlock History");
         } else {
             showShared("frmHistory");
         }
     } else if (caption == "Print") {
         engine_->execCommand(DocCommand::Print);
     } else if (caption == "Options") {
-        if (locks::optionsLocked()) {
-            locks::showLockDialog(locks::Unlock::UnlockOpt, "Unlock Options");
+        if (locks::optionsLocked(ctx_)) {
+            locks::showLockDialog(ctx_, locks::Unlock::UnlockOpt, "Unlock Options");
         } else {
-            showOptionsDialog();
+            showOptionsDialog(ctx_);
         }
     }
 }
 
 void frmBrowser::Toolbar1_ButtonMenuClick(const std::string& key) {
     if (key == "View Favorites") {
-        if (locks::favoritesLocked()) {
-            locks::showLockDialog(locks::Unlock::UnlockFav);
+        if (locks::favoritesLocked(ctx_)) {
+            locks::showLockDialog(ctx_, locks::Unlock::UnlockFav);
         } else {
             showShared("frmFavorites");
         }
     } else if (key == "C Mail") {
-        if (locks::emailLocked()) {
-            locks::showLockDialog(locks::Unlock::EnableEmailRead, "Unlock Check Mail");
+        if (locks::emailLocked(ctx_)) {
+            locks::showLockDialog(ctx_, locks::Unlock::EnableEmailRead, "Unlock Check Mail");
             return;
         }
         // The user's mail reader: the default handler of "mailto" addresses, started
@@ -232,8 +234,8 @@ void frmBrowser::Toolbar1_ButtonMenuClick(const std::string& key) {
             g_object_unref(reader);
         }
     } else if (key == "S Mail") {
-        if (locks::emailLocked()) {
-            locks::showLockDialog(locks::Unlock::EnableEmailSend, "Unlock Send Mail");
+        if (locks::emailLocked(ctx_)) {
+            locks::showLockDialog(ctx_, locks::Unlock::EnableEmailSend, "Unlock Send Mail");
             return;
         }
         if (auto link = askMailLink(this)) engine_->navigate(*link);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/PageEngine.hpp"
+#include "engine/PageEngine.hpp"
 
 namespace larkspan::testing {
 

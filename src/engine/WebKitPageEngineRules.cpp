@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "shell/WebKitPageEngine.hpp"
-#include "shell/WebKitPageEngineInternal.hpp"
+#include "engine/WebKitPageEngine.hpp"
+#include "engine/WebKitPageEngineInternal.hpp"
 
 namespace larkspan::engine {
 

@@ -1,4 +1,4 @@
-#include "settings/ColorScheme.hpp"
+#include "shell/ColorScheme.hpp"
 
 #include <gtkmm/checkbutton.h>
 #include <gtkmm/container.h>
@@ -9,10 +9,12 @@
 #include <functional>
 #include <string>
 
-#include "app/Application.hpp"
 #include "common/WidgetStyle.hpp"
 #include "controls/ButtonLook.hpp"
 #include "controls/StyledButton.hpp"
+#include "settings/OptionsModel.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
 
 namespace larkspan::scheme {
@@ -199,8 +201,7 @@ std::optional<GdkRGBA> backgroundOf(GtkStyleContext* ctx, GtkStateFlags state) {
 
 // The windows a pass reaches under a table name: every main window, or the shared window
 // (created when it does not exist yet and the pass may create it).
-std::vector<Gtk::Window*> windowsNamed(std::string_view name, bool create) {
-    Application& app = Application::instance();
+std::vector<Gtk::Window*> windowsNamed(ShellContext& app, std::string_view name, bool create) {
     std::vector<Gtk::Window*> out;
     if (name == kMainWindow) {
         for (frmBrowser* b : app.browsers()) out.push_back(b);
@@ -214,8 +215,9 @@ std::vector<Gtk::Window*> windowsNamed(std::string_view name, bool create) {
 }
 
 // Runs `fn` on each target that exists: the window itself for an empty control name.
-void forEachTarget(const Target& t, const std::function<void(Gtk::Widget&)>& fn) {
-    for (Gtk::Window* w : windowsNamed(t.window, true)) {
+void forEachTarget(ShellContext& app, const Target& t,
+                   const std::function<void(Gtk::Widget&)>& fn) {
+    for (Gtk::Window* w : windowsNamed(app, t.window, true)) {
         if (t.control.empty()) {
             fn(*w);
         } else if (Gtk::Widget* c = findNamed(*w, t.control)) {
@@ -257,9 +259,9 @@ void readSystemColors() {
     g_object_unref(window);
 }
 
-void takeSampleLook(StyledButton& button) {
+void takeSampleLook(ShellContext& context, StyledButton& button) {
     button.setUseCustomColors(true);
-    applyLook(button, Application::instance().options().Example);
+    applyLook(button, context.options().Example);
 }
 
 void forWidgetAndParts(Gtk::Widget& w, const std::function<void(Gtk::Widget&)>& fn) {
@@ -288,8 +290,8 @@ Gtk::Widget* findNamed(Gtk::Widget& root, std::string_view name) {
     return nullptr;
 }
 
-void applyButtonColors() {
-    const OptionsModel& m = Application::instance().options();
+void applyButtonColors(ShellContext& context) {
+    const OptionsModel& m = context.options();
     using Setter = void (StyledButton::*)(ColorValue);
     const std::pair<ColorValue, Setter> passes[] = {
         {m.lblFontColor, &StyledButton::setFontColor},
@@ -299,27 +301,27 @@ void applyButtonColors() {
     };
     for (const auto& [color, set] : passes) {
         for (const Target& t : buttonColorTargets()) {
-            forEachTarget(t, [&, color = color, set = set](Gtk::Widget& w) {
+            forEachTarget(context, t, [&, color = color, set = set](Gtk::Widget& w) {
                 if (auto* b = dynamic_cast<StyledButton*>(&w)) (b->*set)(color);
             });
         }
     }
 }
 
-void applyProgramBackColor() {
-    ColorValue c = Application::instance().options().lblProgramBG;
+void applyProgramBackColor(ShellContext& context) {
+    ColorValue c = context.options().lblProgramBG;
     for (const Target& t : backColorTargets()) {
-        forEachTarget(t, [c](Gtk::Widget& w) { style::setBackground(w, c); });
+        forEachTarget(context, t, [c](Gtk::Widget& w) { style::setBackground(w, c); });
     }
 }
 
-void applyProgramFontColor() {
-    ColorValue c = Application::instance().options().lblProgramFC;
+void applyProgramFontColor(ShellContext& context) {
+    ColorValue c = context.options().lblProgramFC;
     for (const Target& t : fontColorTargets()) {
         if (t.window == kOptions && t.control.empty()) {
-            forEachTarget(t, [c](Gtk::Widget& w) { colorCaptions(w, c); });
+            forEachTarget(context, t, [c](Gtk::Widget& w) { colorCaptions(w, c); });
         } else {
-            forEachTarget(t, [c](Gtk::Widget& w) { style::setForeground(w, c); });
+            forEachTarget(context, t, [c](Gtk::Widget& w) { style::setForeground(w, c); });
         }
     }
 }

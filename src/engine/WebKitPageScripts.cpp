@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "shell/WebKitPageEngine.hpp"
-#include "shell/WebKitPageEngineInternal.hpp"
+#include "engine/WebKitPageEngine.hpp"
+#include "engine/WebKitPageEngineInternal.hpp"
 
 namespace larkspan {
 

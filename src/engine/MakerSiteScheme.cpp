@@ -1,4 +1,4 @@
-#include "shell/MakerSiteScheme.hpp"
+#include "engine/MakerSiteScheme.hpp"
 
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>

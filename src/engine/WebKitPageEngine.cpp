@@ -1,5 +1,5 @@
 // The WebKit page engine: construction, navigation, load reporting and the view's events.
-#include "shell/WebKitPageEngine.hpp"
+#include "engine/WebKitPageEngine.hpp"
 
 #include <glibmm/main.h>
 #include <gtk/gtk.h>
@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "shell/MakerSiteScheme.hpp"
-#include "shell/WebKitPageEngineInternal.hpp"
+#include "engine/MakerSiteScheme.hpp"
+#include "engine/WebKitPageEngineInternal.hpp"
 
 namespace larkspan {
 

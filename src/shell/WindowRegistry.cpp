@@ -1,4 +1,4 @@
-#include "app/WindowRegistry.hpp"
+#include "shell/WindowRegistry.hpp"
 
 namespace larkspan {
 

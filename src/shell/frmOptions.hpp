@@ -1,7 +1,7 @@
 #pragma once
 
 // The options dialog: a list of eight pages on the left, each page a frame of controls.
-// The dialog is a view of the live options model (Application::options()): it shows the
+// The dialog is a view of the live options model (`ShellContext::options()`): it shows the
 // model's values when it is created and writes every change of a control into the model
 // at once, so the features that consult the model see the change before "Apply". "Apply"
 // writes the values to the settings store and pushes them into the main windows;
@@ -18,12 +18,14 @@
 
 namespace larkspan {
 
+class ShellContext;
 class StyledButton;
 class StyledProgressBar;
 
 class frmOptions : public Gtk::Window {
   public:
-    frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder);
+    frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
+               ShellContext& context);
     ~frmOptions() override;
 
     // ---- Controls, by their names.
@@ -187,6 +189,7 @@ class frmOptions : public Gtk::Window {
     std::optional<ColorValue> pickColor(ColorValue initial);
     void reshow();
 
+    ShellContext& ctx_;
     Glib::RefPtr<Gtk::Builder> builder_;
     Glib::RefPtr<Gtk::ListStore> pageList_;
     bool syncing_ = false;
@@ -198,13 +201,13 @@ class frmOptions : public Gtk::Window {
 };
 
 // Makes the options dialog (hidden); the registry's factory for "frmOptions".
-std::unique_ptr<Gtk::Window> makeOptionsDialog();
+std::unique_ptr<Gtk::Window> makeOptionsDialog(ShellContext& context);
 // Shows the options dialog modeless, owned by the first main window, creating it when
 // needed. Null when it could not be made.
-frmOptions* showOptionsDialog();
+frmOptions* showOptionsDialog(ShellContext& context);
 // The options dialog when it exists.
-frmOptions* findOptionsDialog();
+frmOptions* findOptionsDialog(ShellContext& context);
 // Lets an open options dialog show model values that another window changed.
-void refreshOptionsDialog();
+void refreshOptionsDialog(ShellContext& context);
 
 }  // namespace larkspan

@@ -7,20 +7,18 @@
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
-#include "settings/ColorScheme.hpp"
 #include "settings/SettingsStore.hpp"
-#include "settings/frmOptionsInternal.hpp"
+#include "shell/ColorScheme.hpp"
 #include "shell/frmBrowser.hpp"
+#include "shell/frmOptionsInternal.hpp"
 
 namespace larkspan {
-
-using optionsdialog::mainWindows;
 
 // ---- Password Lock page: "Apply Changes" -----------------------------------------------
 
 void frmOptions::ApplyChgs_Click() {
     const OptionsModel& m = model();
-    SettingsStore& store = Application::instance().settings();
+    SettingsStore& store = ctx_.settings();
     store.write("Settings", "PassLockHis", stored::tick(m.LockHistory));
     store.write("Settings", "PassLockFav", stored::tick(m.LockFavorites));
     store.write("Settings", "PassLockOpt", stored::tick(m.LockOptions));
@@ -38,7 +36,7 @@ void frmOptions::ApplyChgs_Click() {
 // ---- Apply ---------------------------------------------------------------------------
 
 void frmOptions::BApply_Click() {
-    Application& app = Application::instance();
+    ShellContext& app = ctx_;
     SettingsStore& store = app.settings();
     OptionsModel& m = model();
     auto write = [&store](std::string_view key, const std::string& value) {
@@ -51,9 +49,9 @@ void frmOptions::BApply_Click() {
     updateApply();
 
     // 2. The scheme reaches every window.
-    scheme::applyButtonColors();
-    scheme::applyProgramBackColor();
-    scheme::applyProgramFontColor();
+    scheme::applyButtonColors(ctx_);
+    scheme::applyProgramBackColor(ctx_);
+    scheme::applyProgramFontColor(ctx_);
 
     // 3. The sample's style reaches this dialog's buttons and the search buttons.
     for (std::string_view name : scheme::optionsStyleTargets()) {
@@ -61,7 +59,7 @@ void frmOptions::BApply_Click() {
             b->setStyle(m.Example.style);
         }
     }
-    for (frmBrowser* b : mainWindows()) {
+    for (frmBrowser* b : ctx_.browsers()) {
         if (b->Command1) b->Command1->setStyle(m.Example.style);
     }
 
@@ -89,7 +87,7 @@ void frmOptions::BApply_Click() {
     write("Systray", stored::tick(m.Minimize));
 
     // 5. Script errors: the menu tick follows the box, then both are stored.
-    for (frmBrowser* b : mainWindows())
+    for (frmBrowser* b : ctx_.browsers())
         b->mnuToolsSuppressScriptErrors->set_active(m.SuppressErrors);
     bool suppressTick =
         first ? first->mnuToolsSuppressScriptErrors->get_active() : m.SuppressErrors;
@@ -108,7 +106,7 @@ void frmOptions::BApply_Click() {
     writeColor("ProgramFontColor", m.lblProgramFC);
 
     // 7. Scroll style.
-    for (frmBrowser* b : mainWindows()) {
+    for (frmBrowser* b : ctx_.browsers()) {
         if (m.PBo1) {
             b->PB->setScrolling(1);
         } else if (m.PBo2) {
@@ -122,7 +120,7 @@ void frmOptions::BApply_Click() {
     write("CheckUpdatesAtStart", stored::tick(m.CheckUpdate));
 
     // 9. Status bar.
-    for (frmBrowser* b : mainWindows()) {
+    for (frmBrowser* b : ctx_.browsers()) {
         b->setStatusBarVisible(m.Check1);
         b->mnuToolsStatusbar->set_active(m.Check1);
     }
@@ -131,7 +129,7 @@ void frmOptions::BApply_Click() {
     write("StatusbarVisible1", stored::tick(m.Check1));
 
     // 10. The main windows place their controls again.
-    for (frmBrowser* b : mainWindows()) {
+    for (frmBrowser* b : ctx_.browsers()) {
         b->runLayout();
         b->runLayout();
     }

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "common/StoredValue.hpp"
-#include "settings/ColorScheme.hpp"
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
+#include "shell/ColorScheme.hpp"
 
 namespace larkspan {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/WebKitPageEngine.hpp"
+#include "engine/WebKitPageEngine.hpp"
 
 namespace larkspan {
 

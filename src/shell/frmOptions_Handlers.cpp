@@ -13,15 +13,13 @@
 #include "controls/ButtonLook.hpp"
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
-#include "locks/Guards.hpp"
-#include "settings/ColorScheme.hpp"
 #include "settings/SettingsStore.hpp"
-#include "settings/frmOptionsInternal.hpp"
+#include "shell/ColorScheme.hpp"
+#include "shell/Guards.hpp"
 #include "shell/frmBrowser.hpp"
+#include "shell/frmOptionsInternal.hpp"
 
 namespace larkspan {
-
-using optionsdialog::mainWindows;
 
 namespace {
 
@@ -68,13 +66,13 @@ void frmOptions::Check2_Click() {
     bool show = Check2->get_active();
     model().Check2 = show;
     markDirty();
-    for (frmBrowser* b : mainWindows()) {
+    for (frmBrowser* b : ctx_.browsers()) {
         if (b->Frame1) b->Frame1->set_visible(show);
     }
 }
 
 void frmOptions::setFavoritesEntryVisible(bool visible) {
-    for (frmBrowser* b : mainWindows()) {
+    for (frmBrowser* b : ctx_.browsers()) {
         if (Gtk::Widget* entry = b->control("mnuFavoriteT_0")) entry->set_visible(visible);
     }
 }
@@ -92,7 +90,7 @@ void frmOptions::LockFavorites1_Click() {
     model().LockFavorites1 = LockFavorites1->get_active();
     if (model().LockFavorites) {
         setFavoritesEntryVisible(false);
-        locks::showLockDialog(locks::Unlock::UnlockFav, "Unlock Favorites");
+        locks::showLockDialog(ctx_, locks::Unlock::UnlockFav, "Unlock Favorites");
     } else {
         setFavoritesEntryVisible(true);
     }
@@ -103,18 +101,18 @@ void frmOptions::LockFavorites1_Click() {
 
 void frmOptions::SetHP_Click() {
     OptionsModel& m = model();
-    Application::instance().settings().write("Settings", "Homepage", Text1->get_text().raw());
+    ctx_.settings().write("Settings", "Homepage", Text1->get_text().raw());
     m.SetHP_Enabled = false;
     SetHP->setEnabled(false);
 }
 
 void frmOptions::DefualtHP_Click() {
     Text1->set_text(site::kHome);
-    Application::instance().settings().write("Settings", "Homepage", Text1->get_text().raw());
+    ctx_.settings().write("Settings", "Homepage", Text1->get_text().raw());
 }
 
 void frmOptions::CP_Click() {
-    if (frmBrowser* first = Application::instance().firstWindow()) {
+    if (frmBrowser* first = ctx_.firstWindow()) {
         Text1->set_text(first->WebBrowser1().locationURL());
     }
 }
@@ -123,17 +121,17 @@ void frmOptions::cboSite_Click() {
     if (syncing_) return;
     std::string engine = cboSite->get_active_text();
     model().cboSite = engine;
-    Application::instance().settings().write("WebSearch", "LastEngine", engine);
+    ctx_.settings().write("WebSearch", "LastEngine", engine);
     markDirty();
 }
 
 // ---- History page --------------------------------------------------------------------
 
 void frmOptions::Command3_Click() {
-    Application& app = Application::instance();
-    if (locks::historyLocked()) {
+    ShellContext& app = ctx_;
+    if (locks::historyLocked(ctx_)) {
         if (Gtk::Window* history = app.windows().find("frmHistory")) history->hide();
-        locks::showLockDialog(locks::Unlock::DeleteHis);
+        locks::showLockDialog(ctx_, locks::Unlock::DeleteHis);
         return;
     }
     auto answer = runOwnDialog([this] {
@@ -147,15 +145,15 @@ void frmOptions::Command3_Click() {
     std::filesystem::path file = listfile::historyFilePath();
     std::error_code ec;
     std::filesystem::remove(file, ec);
-    for (frmBrowser* b : mainWindows()) b->clearAddressList();
+    for (frmBrowser* b : ctx_.browsers()) b->clearAddressList();
     createEmptyFile(file);
-    for (frmBrowser* b : mainWindows()) b->LoadAddressList();
+    for (frmBrowser* b : ctx_.browsers()) b->LoadAddressList();
 }
 
 void frmOptions::Command4_Click() {
-    Application& app = Application::instance();
-    if (locks::historyLocked()) {
-        locks::showLockDialog(locks::Unlock::UnlockHis);
+    ShellContext& app = ctx_;
+    if (locks::historyLocked(ctx_)) {
+        locks::showLockDialog(ctx_, locks::Unlock::UnlockHis);
         return;
     }
     Gtk::Window* history = app.windows().touch("frmHistory");
@@ -168,7 +166,7 @@ void frmOptions::Command4_Click() {
 // ---- Privacy page --------------------------------------------------------------------
 
 void frmOptions::ViewLog_Click() {
-    Application& app = Application::instance();
+    ShellContext& app = ctx_;
     Gtk::Window* log = app.windows().touch("frmBlockedLog");
     if (!log) return;
     if (frmBrowser* first = app.firstWindow()) log->set_transient_for(*first);
@@ -180,7 +178,7 @@ void frmOptions::Label5_Click() {
     markDirty();
     model().Label25 = "0";
     Label25->set_text("0");
-    for (frmBrowser* b : mainWindows()) {
+    for (frmBrowser* b : ctx_.browsers()) {
         if (b->Label1) b->Label1->set_text("0");
     }
 }
@@ -213,11 +211,11 @@ void frmOptions::ShowFont_Click() {
     m.setShowPercent(pressed);
     ShowFont->setCaption(m.ShowFontCaption);
     PB->setShowText(pressed);
-    for (frmBrowser* b : mainWindows()) {
+    for (frmBrowser* b : ctx_.browsers()) {
         if (b->PB) b->PB->setShowText(pressed);
     }
     updateApply();
-    SettingsStore& store = Application::instance().settings();
+    SettingsStore& store = ctx_.settings();
     store.write("Settings", "ShowText", stored::truth(pressed));
     store.write("Settings", "ShowTextCap", m.ShowFontCaption);
 }
@@ -227,7 +225,7 @@ std::optional<ColorValue> frmOptions::pickColor(ColorValue initial) {
 }
 
 void frmOptions::reshow() {
-    if (frmBrowser* first = Application::instance().firstWindow()) set_transient_for(*first);
+    if (frmBrowser* first = ctx_.firstWindow()) set_transient_for(*first);
     present();
 }
 
@@ -235,13 +233,13 @@ void frmOptions::PBForeColor_Click() {
     markDirty();
     // The picker starts from the address box's back colour, as it always has.
     ColorValue initial = model().Label2;
-    if (frmBrowser* first = Application::instance().firstWindow()) {
+    if (frmBrowser* first = ctx_.firstWindow()) {
         initial = style::background(*first->cboAddress->get_entry()).value_or(initial);
     }
     auto chosen = pickColor(initial);
     if (!chosen) return;
     OptionsModel& m = model();
-    for (frmBrowser* b : mainWindows()) {
+    for (frmBrowser* b : ctx_.browsers()) {
         if (b->PB) b->PB->setColor(*chosen);
     }
     m.samplePBColor = *chosen;
@@ -254,7 +252,7 @@ void frmOptions::PBForeColor_Click() {
 // ---- Address Bar page ----------------------------------------------------------------
 
 void frmOptions::Command6_Click() {
-    Application& app = Application::instance();
+    ShellContext& app = ctx_;
     Gtk::Window* chooser = app.windows().touch("frmFont");
     if (chooser) {
         if (frmBrowser* first = app.firstWindow()) chooser->set_transient_for(*first);
@@ -279,13 +277,13 @@ void frmOptions::pickAddressColor(std::optional<ColorValue> (*current)(Gtk::Widg
                                   Gtk::Button& swatch) {
     markDirty();
     ColorValue initial = target;
-    if (frmBrowser* first = Application::instance().firstWindow()) {
+    if (frmBrowser* first = ctx_.firstWindow()) {
         initial = current(*first->cboAddress->get_entry()).value_or(initial);
     }
     auto chosen = pickColor(initial);
     if (!chosen) return;
     ColorValue c = *chosen;
-    for (frmBrowser* b : mainWindows()) {
+    for (frmBrowser* b : ctx_.browsers()) {
         apply(*b->cboAddress->get_entry(), c);
         apply(*b->txtSearch, c);
     }
@@ -326,7 +324,7 @@ void frmOptions::RestoreB_Click() {
 void frmOptions::Enable_Click() {
     OptionsModel& m = model();
     if (Enable->caption() == "Unlock") {
-        if (locks::showLockDialog(locks::Unlock::Enable)) hide();
+        if (locks::showLockDialog(ctx_, locks::Unlock::Enable)) hide();
     } else if (Enable->caption() == "Lock") {
         m.LockablesEnabled = false;
         Frame13->set_sensitive(false);
@@ -336,7 +334,7 @@ void frmOptions::Enable_Click() {
 }
 
 void frmOptions::ChgPass_Click() {
-    locks::showLockDialog(locks::Unlock::UnlockPass);
+    locks::showLockDialog(ctx_, locks::Unlock::UnlockPass);
 }
 
 }  // namespace larkspan

@@ -3,8 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "app/Application.hpp"
-#include "settings/frmOptions.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
+#include "shell/frmOptions.hpp"
 
 namespace larkspan {
 
@@ -101,8 +102,8 @@ std::string frmOptions::visiblePage() const {
 void frmOptions::CloseB_Click() {
     // Destroyed once the handler that asked for it has returned (and only while this
     // dialog is still the one the registry holds).
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_)] {
-        if (auto a = alive.lock(); a && *a) Application::instance().windows().close("frmOptions");
+    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_] {
+        if (auto a = alive.lock(); a && *a) ctx->windows().close("frmOptions");
     });
 }
 

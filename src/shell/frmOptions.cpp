@@ -1,12 +1,13 @@
 // The options dialog's creation, syncing from the model, and its make/find/show functions.
-#include "settings/frmOptions.hpp"
+#include "shell/frmOptions.hpp"
 
-#include "app/Application.hpp"
 #include "common/WidgetStyle.hpp"
 #include "controls/ButtonLook.hpp"
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
-#include "settings/ColorScheme.hpp"
+#include "shell/ColorScheme.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
 
 namespace larkspan {
@@ -19,8 +20,9 @@ constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmOptions.ui";
 
 // ---- Creation ---------------------------------------------------------------------------
 
-frmOptions::frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder)
-    : Gtk::Window(cobject), builder_(builder) {
+frmOptions::frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
+                       ShellContext& context)
+    : Gtk::Window(cobject), ctx_(context), builder_(builder) {
     // The system colours stand for the desktop theme's button colours.
     scheme::readSystemColors();
 
@@ -151,7 +153,7 @@ frmOptions::~frmOptions() {
 }
 
 OptionsModel& frmOptions::model() {
-    return Application::instance().options();
+    return ctx_.options();
 }
 
 Gtk::Widget* frmOptions::control(const Glib::ustring& name) const {
@@ -164,7 +166,7 @@ void frmOptions::takeSampleLooks() {
     for (StyledButton* b :
          {CloseB, BApply, DefualtHP, SetHP, RestoreB, Command3, Command4, Command6, Command7,
           command8, PBo1, PBo2, ChgPass, ApplyChgs, Enable, CP, ShowFont, ViewLog}) {
-        scheme::takeSampleLook(*b);
+        scheme::takeSampleLook(ctx_, *b);
     }
 }
 
@@ -277,19 +279,18 @@ void frmOptions::markDirty() {
 
 // ---- Factory -------------------------------------------------------------------------
 
-std::unique_ptr<Gtk::Window> makeOptionsDialog() {
+std::unique_ptr<Gtk::Window> makeOptionsDialog(ShellContext& context) {
     auto builder = Gtk::Builder::create_from_resource(kResource);
     frmOptions* raw = nullptr;
-    builder->get_widget_derived("frmOptions", raw);
+    builder->get_widget_derived("frmOptions", raw, context);
     return std::unique_ptr<Gtk::Window>(raw);
 }
 
-frmOptions* findOptionsDialog() {
-    return dynamic_cast<frmOptions*>(Application::instance().windows().find("frmOptions"));
+frmOptions* findOptionsDialog(ShellContext& context) {
+    return dynamic_cast<frmOptions*>(context.windows().find("frmOptions"));
 }
 
-frmOptions* showOptionsDialog() {
-    Application& app = Application::instance();
+frmOptions* showOptionsDialog(ShellContext& app) {
     auto* dialog = dynamic_cast<frmOptions*>(app.windows().touch("frmOptions"));
     if (!dialog) return nullptr;
     if (frmBrowser* first = app.firstWindow()) dialog->set_transient_for(*first);
@@ -297,8 +298,8 @@ frmOptions* showOptionsDialog() {
     return dialog;
 }
 
-void refreshOptionsDialog() {
-    if (frmOptions* dialog = findOptionsDialog()) dialog->syncFromModel();
+void refreshOptionsDialog(ShellContext& context) {
+    if (frmOptions* dialog = findOptionsDialog(context)) dialog->syncFromModel();
 }
 
 }  // namespace larkspan

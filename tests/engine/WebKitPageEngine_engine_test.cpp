@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "common/MakerSite.hpp"
-#include "shell/MakerSiteScheme.hpp"
-#include "shell/WebKitPageEngine.hpp"
+#include "engine/MakerSiteScheme.hpp"
+#include "engine/WebKitPageEngine.hpp"
 #include "support/PageServer.hpp"
 #include "support/Wait.hpp"
 

@@ -4,18 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/Application.hpp"
-#include "settings/frmOptions.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
+#include "shell/frmOptions.hpp"
 
 namespace larkspan {
-
-namespace optionsdialog {
-
-inline const std::vector<frmBrowser*>& mainWindows() {
-    return Application::instance().browsers();
-}
-
-}  // namespace optionsdialog
 
 template <typename F>
 auto frmOptions::runOwnDialog(F&& dialog) -> decltype(dialog()) {

@@ -1,15 +1,17 @@
-#include "settings/frmFont.hpp"
+#include "shell/frmFont.hpp"
 
 #include <strings.h>
 #include <algorithm>
 #include <cmath>
 
-#include "app/Application.hpp"
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
-#include "settings/ColorScheme.hpp"
-#include "settings/frmOptions.hpp"
+#include "settings/OptionsModel.hpp"
+#include "shell/ColorScheme.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
+#include "shell/frmOptions.hpp"
 
 namespace larkspan {
 
@@ -36,8 +38,9 @@ void appendRow(Gtk::TreeView& list, const std::string& text) {
 
 }  // namespace
 
-frmFont::frmFont(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder)
-    : Gtk::Window(cobject), builder_(builder) {
+frmFont::frmFont(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
+                 ShellContext& context)
+    : Gtk::Window(cobject), ctx_(context), builder_(builder) {
     builder_->get_widget("List1", List1);
     builder_->get_widget("List2", List2);
     builder_->get_widget("Label1", Label1);
@@ -48,13 +51,12 @@ frmFont::frmFont(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& buil
     Command2->setCaption("Cancel");
 
     // 1. The buttons take the sample's looks; the preview starts at its click size.
-    scheme::takeSampleLook(*Command1);
-    scheme::takeSampleLook(*Command2);
+    scheme::takeSampleLook(ctx_, *Command1);
+    scheme::takeSampleLook(ctx_, *Command2);
     previewSize_ = kPreviewSize;
 
     // The installed families and the sizes.
-    auto context = get_pango_context();
-    std::vector<std::string> families = installedFamilies(context);
+    std::vector<std::string> families = installedFamilies(get_pango_context());
     for (const auto& f : families) appendRow(*List1, f);
     for (int size = kMinSize; size <= kMaxSize; ++size) appendRow(*List2, std::to_string(size));
 
@@ -66,7 +68,7 @@ frmFont::frmFont(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& buil
     // The reference font picks the first entries: its family (or the installed family that
     // stands in for it) and the whole part of its size.
     Text1->set_text(kReferenceFamily);
-    std::string family = nearestFamily(context, families, kReferenceFamily);
+    std::string family = nearestFamily(get_pango_context(), families, kReferenceFamily);
     if (!selectRow(*List1, family)) {
         previewFamily_ = family;
         showPreview();
@@ -177,14 +179,14 @@ void frmFont::List2_Click() {
 void frmFont::Command1_Click() {
     std::string family = selectedFamily();
     if (!family.empty()) {
-        Application& app = Application::instance();
+        ShellContext& app = ctx_;
         for (frmBrowser* b : app.browsers()) {
             style::setFontFamily(*b->StatusBar1, family);
             style::setFontFamily(*b->cboAddress->get_entry(), family);
             style::setFontFamily(*b->txtSearch, family);
         }
         app.options().lblFontName = family;
-        if (frmOptions* options = findOptionsDialog()) {
+        if (frmOptions* options = findOptionsDialog(ctx_)) {
             scheme::forWidgetAndParts(
                 *options->cboSite, [&family](Gtk::Widget& w) { style::setFontFamily(w, family); });
             options->lblFontName->set_text(family);
@@ -206,21 +208,21 @@ void frmFont::closeByUser(bool changed) {
     // The options dialog gets the focus back from here: with a font handed over, that
     // return must not count as a fresh activation (which would forget the change).
     if (changed) {
-        if (frmOptions* options = findOptionsDialog()) options->returningFromChooser();
+        if (frmOptions* options = findOptionsDialog(ctx_)) options->returningFromChooser();
     }
     hide();
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_)] {
+    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_] {
         auto a = alive.lock();
         if (!a || !*a) return;
-        Application::instance().windows().close("frmFont");
-        showOptionsDialog();
+        ctx->windows().close("frmFont");
+        showOptionsDialog(*ctx);
     });
 }
 
-std::unique_ptr<Gtk::Window> makeFontChooser() {
+std::unique_ptr<Gtk::Window> makeFontChooser(ShellContext& context) {
     auto builder = Gtk::Builder::create_from_resource(kResource);
     frmFont* raw = nullptr;
-    builder->get_widget_derived("frmFont", raw);
+    builder->get_widget_derived("frmFont", raw, context);
     return std::unique_ptr<Gtk::Window>(raw);
 }
 

@@ -1,4 +1,4 @@
-#include "features/UpdateServer.hpp"
+#include "features/update/UpdateServer.hpp"
 
 #include <gtest/gtest.h>
 

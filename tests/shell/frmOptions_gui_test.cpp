@@ -13,10 +13,10 @@
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
-#include "settings/ColorScheme.hpp"
 #include "settings/SettingsStore.hpp"
-#include "settings/frmOptions.hpp"
+#include "shell/ColorScheme.hpp"
 #include "shell/frmBrowser.hpp"
+#include "shell/frmOptions.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -33,7 +33,7 @@ class OptionsDialogTest : public testing::GuiTest {
     // Starts the first main window and opens the dialog on it.
     frmOptions& open() {
         main_ = &startBrowser();
-        frmOptions* d = showOptionsDialog();
+        frmOptions* d = showOptionsDialog(Application::instance());
         EXPECT_NE(d, nullptr);
         testing::drainEvents();
         return *d;
@@ -188,7 +188,7 @@ TEST_F(OptionsDialogTest, CancelDropsUnappliedChangesForTheNextTouch) {
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::Allow);
 
     click(*d.CloseB);
-    EXPECT_EQ(findOptionsDialog(), nullptr);
+    EXPECT_EQ(findOptionsDialog(Application::instance()), nullptr);
     EXPECT_FALSE(Application::instance().optionsLoaded());
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::BlockAndAlert);
     EXPECT_EQ(setting("PopupBlocker2"), "<none>");
@@ -301,7 +301,7 @@ TEST_F(OptionsDialogTest, RestoreIsEnabledOnlyWhileThereIsSomethingToRestore) {
 
     // Reloaded with exactly the Restore values, it starts disabled...
     click(*d.CloseB);
-    frmOptions* again = showOptionsDialog();
+    frmOptions* again = showOptionsDialog(Application::instance());
     ASSERT_NE(again, nullptr);
     EXPECT_FALSE(again->RestoreB->enabled());
     // ...a style change enables it, and using it disables it again.
@@ -586,7 +586,7 @@ TEST_F(OptionsDialogTest, HistoryLockTurnsClearAndViewIntoTheLockDialog) {
     click(*d.Command4);
     EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_EQ(fs::file_size(file), 20u);
-    EXPECT_NE(findOptionsDialog(), nullptr);
+    EXPECT_NE(findOptionsDialog(Application::instance()), nullptr);
 }
 
 TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndTheModel) {
@@ -597,7 +597,7 @@ TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndTheModel) {
     gtk_main_do_event(ev);
     gdk_event_free(ev);
     testing::drainEvents();
-    EXPECT_EQ(findOptionsDialog(), nullptr);
+    EXPECT_EQ(findOptionsDialog(Application::instance()), nullptr);
     EXPECT_FALSE(model().Minimize);
 }
 
@@ -605,8 +605,8 @@ TEST_F(OptionsDialogTest, ProgramColoursReachWindowsThatExist) {
     frmOptions& d = open();
     model().lblProgramBG = 0x123456;
     model().lblProgramFC = 0x654321;
-    scheme::applyProgramBackColor();
-    scheme::applyProgramFontColor();
+    scheme::applyProgramBackColor(Application::instance());
+    scheme::applyProgramFontColor(Application::instance());
     EXPECT_EQ(style::background(*main_), std::optional<ColorValue>(0x123456));
     EXPECT_EQ(style::background(*d.Layout), std::optional<ColorValue>(0x123456));
     auto* caption = dynamic_cast<Gtk::Label*>(d.control("lblFontColorCaption"));

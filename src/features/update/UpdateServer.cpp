@@ -1,4 +1,4 @@
-#include "features/UpdateServer.hpp"
+#include "features/update/UpdateServer.hpp"
 
 #include "BuildConfig.hpp"
 #include "settings/SettingsStore.hpp"

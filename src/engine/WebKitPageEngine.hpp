@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/PageEngine.hpp"
+#include "engine/PageEngine.hpp"
 
 // The engine's C types, declared here so that users of the adapter need not include the
 // engine's headers.

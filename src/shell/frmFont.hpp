@@ -13,11 +13,13 @@
 
 namespace larkspan {
 
+class ShellContext;
 class StyledButton;
 
 class frmFont : public Gtk::Window {
   public:
-    frmFont(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder);
+    frmFont(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
+            ShellContext& context);
     ~frmFont() override;
 
     // The font the chooser starts from: "Arial", 8.25 points.
@@ -64,6 +66,7 @@ class frmFont : public Gtk::Window {
     // Closes the chooser once the handler has returned and shows the options dialog.
     void closeByUser(bool changed);
 
+    ShellContext& ctx_;
     Glib::RefPtr<Gtk::Builder> builder_;
     std::string previewFamily_;
     int previewSize_ = kPreviewSize;
@@ -71,6 +74,6 @@ class frmFont : public Gtk::Window {
 };
 
 // Makes the font chooser (hidden); the registry's factory for "frmFont".
-std::unique_ptr<Gtk::Window> makeFontChooser();
+std::unique_ptr<Gtk::Window> makeFontChooser(ShellContext& context);
 
 }  // namespace larkspan

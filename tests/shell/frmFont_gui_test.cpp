@@ -7,9 +7,9 @@
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
 #include "settings/SettingsStore.hpp"
-#include "settings/frmFont.hpp"
-#include "settings/frmOptions.hpp"
 #include "shell/frmBrowser.hpp"
+#include "shell/frmFont.hpp"
+#include "shell/frmOptions.hpp"
 #include "support/GuiTest.hpp"
 
 namespace larkspan {
@@ -22,7 +22,7 @@ class FontChooserTest : public testing::GuiTest {
 
     frmFont& open() {
         main_ = &startBrowser();
-        options_ = showOptionsDialog();
+        options_ = showOptionsDialog(Application::instance());
         testing::drainEvents();
         auto* chooser = dynamic_cast<frmFont*>(Application::instance().windows().touch("frmFont"));
         EXPECT_NE(chooser, nullptr);
@@ -166,7 +166,7 @@ TEST_F(FontChooserTest, ClosingAtShutDownDoesNotBringTheOptionsBack) {
 
 TEST_F(FontChooserTest, FontButtonOfTheOptionsOpensTheChooser) {
     main_ = &startBrowser();
-    frmOptions* d = showOptionsDialog();
+    frmOptions* d = showOptionsDialog(Application::instance());
     ASSERT_NE(d, nullptr);
     d->Form_Activate();
     click(*d->Command6);

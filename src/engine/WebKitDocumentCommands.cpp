@@ -10,8 +10,8 @@
 #include <system_error>
 #include <utility>
 
-#include "shell/WebKitPageEngine.hpp"
-#include "shell/WebKitPageEngineInternal.hpp"
+#include "engine/WebKitPageEngine.hpp"
+#include "engine/WebKitPageEngineInternal.hpp"
 
 namespace larkspan {
 

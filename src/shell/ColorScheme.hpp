@@ -22,6 +22,7 @@ class Window;
 
 namespace larkspan {
 
+class ShellContext;
 class StyledButton;
 
 namespace scheme {
@@ -59,12 +60,12 @@ void readSystemColors();
 
 // A styled button of one of the program's windows as it loads: custom colours on, and the
 // sample button's five looks.
-void takeSampleLook(StyledButton& button);
+void takeSampleLook(ShellContext& context, StyledButton& button);
 
 // The passes of "Apply" and of a main window's activation.
-void applyButtonColors();
-void applyProgramBackColor();
-void applyProgramFontColor();
+void applyButtonColors(ShellContext& context);
+void applyProgramBackColor(ShellContext& context);
+void applyProgramFontColor(ShellContext& context);
 
 // Runs `fn` on a widget and everything inside it, internal parts included (a drop-down
 // list draws its text in inner widgets that do not take the list's own style).

@@ -1,12 +1,10 @@
 // The wiring of the options dialog's controls to their handlers.
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
-#include "settings/frmOptionsInternal.hpp"
 #include "shell/frmBrowser.hpp"
+#include "shell/frmOptionsInternal.hpp"
 
 namespace larkspan {
-
-using optionsdialog::mainWindows;
 
 namespace {
 
@@ -104,7 +102,7 @@ void frmOptions::connectSignals() {
 
     // The counter's caption follows into the main windows' counter labels.
     Label25->property_label().signal_changed().connect([this] {
-        for (frmBrowser* b : mainWindows()) {
+        for (frmBrowser* b : ctx_.browsers()) {
             if (b->Label1) b->Label1->set_text(Label25->get_text());
         }
     });

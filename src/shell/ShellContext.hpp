@@ -1,0 +1,43 @@
+#pragma once
+
+// What the program's windows need from the program around them: the settings store, the
+// live options model, the dialogs, the shared secondary windows and the main windows. The
+// application object provides it; each window is handed it when it is made.
+
+#include <memory>
+#include <vector>
+
+#include "engine/PageEngine.hpp"
+
+namespace larkspan {
+
+class Dialogs;
+struct OptionsModel;
+class SettingsStore;
+class WindowRegistry;
+class frmBrowser;
+
+class ShellContext {
+  public:
+    virtual ~ShellContext() = default;
+
+    virtual SettingsStore& settings() = 0;
+    // The live options model; the first touch after start-up or after `discardOptions`
+    // loads it from the store.
+    virtual OptionsModel& options() = 0;
+    virtual bool optionsLoaded() const = 0;
+    virtual void discardOptions() = 0;
+
+    virtual Dialogs& dialogs() = 0;
+    virtual WindowRegistry& windows() = 0;
+
+    // Main windows, in creation order; the first is the one secondary windows act on.
+    virtual frmBrowser* firstWindow() const = 0;
+    virtual const std::vector<frmBrowser*>& browsers() const = 0;
+    // Creates a main window around `engine` (a new one when null) and runs its start-up.
+    virtual frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) = 0;
+    // Called by a main window that has closed.
+    virtual void browserClosed(frmBrowser* window) = 0;
+};
+
+}  // namespace larkspan
