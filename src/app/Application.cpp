@@ -1,11 +1,14 @@
 #include "app/Application.hpp"
 
 #include <gtkmm/builder.h>
+#include <gtkmm/icontheme.h>
 
 #include <algorithm>
+#include <cstdlib>
 
-#include "app/SharedWindows.hpp"
+#include "app/Registrations.hpp"
 #include "common/Dialogs.hpp"
+#include "common/Paths.hpp"
 #include "engine/WebKitPageEngine.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/ColorScheme.hpp"
@@ -14,18 +17,31 @@
 namespace larkspan {
 
 namespace {
-Application* gApp = nullptr;
+Glib::RefPtr<Application> gApp;
 PageEngineFactory gEngineFactory;
+bool gUnique = true;
 }  // namespace
 
 Application& Application::instance() {
-    if (!gApp) gApp = new Application();
-    return *gApp;
+    if (!gApp) {
+        auto flags = Gio::APPLICATION_HANDLES_OPEN;
+        if (!gUnique) flags |= Gio::APPLICATION_NON_UNIQUE;
+        gApp = Glib::RefPtr<Application>(new Application(flags));
+    }
+    return *gApp.get();
 }
 
 void Application::shutdown() {
-    delete gApp;
-    gApp = nullptr;
+    if (!gApp) return;
+    gApp->closeEverything();
+    // An application that was registered but never run (as in tests) has not shut down
+    // yet; shutting down releases what the start-up set up, so the object can end.
+    if (gApp->is_registered() && !gApp->shutDown_) g_signal_emit_by_name(gApp->gobj(), "shutdown");
+    gApp.reset();
+}
+
+void Application::setUnique(bool unique) {
+    gUnique = unique;
 }
 
 void Application::setEngineFactory(PageEngineFactory factory) {
@@ -37,8 +53,9 @@ std::unique_ptr<PageEngine> Application::makeEngine() {
     return makeWebKitPageEngine();
 }
 
-Application::Application() {
-    defineSharedWindows(windows_, *this);
+Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {
+    registerAll(*this, *this);
+    signal_shutdown().connect([this] { shutDown_ = true; });
     // Closing the options dialog throws its live copy of the options away with it.
     windows_.onClosed = [this](const std::string& name) {
         if (name == "frmOptions") discardOptions();
@@ -46,9 +63,49 @@ Application::Application() {
 }
 
 Application::~Application() {
+    closeEverything();
+}
+
+void Application::closeEverything() {
     windows_.closeAll();
     browserOrder_.clear();
     browsersOwned_.clear();
+}
+
+void Application::on_startup() {
+    Gtk::Application::on_startup();
+    // Run from a build, the program's icon is not installed yet: find it in the sources.
+    static bool iconPathAdded = false;
+    if (!iconPathAdded) {
+        iconPathAdded = true;
+        Gtk::IconTheme::get_default()->append_search_path(
+            (paths::installedDataDir() / "icons").string());
+    }
+    Gtk::Window::set_default_icon_name("larkspan");
+}
+
+void Application::on_activate() {
+    openMainWindow({});
+}
+
+void Application::on_open(const type_vec_files& files, const Glib::ustring&) {
+    for (const auto& file : files) openMainWindow(file->get_uri());
+}
+
+frmBrowser& Application::openMainWindow(const std::string& address) {
+    bool first = browserOrder_.empty();
+    frmBrowser& w = createBrowserWindow();
+    if (!address.empty()) w.WebBrowser1().navigate(address);
+    w.show();
+    if (!first) {
+        w.present();
+        return w;
+    }
+    // For the start-up benchmark: end once the home page has finished loading.
+    if (const char* bench = std::getenv("LARKSPAN_BENCH_EXIT_AFTER_LOAD"); bench && *bench == '1') {
+        w.WebBrowser1().signalDownloadComplete.connect([this] { quit(); });
+    }
+    return w;
 }
 
 SettingsStore& Application::settings() {
@@ -73,6 +130,14 @@ frmBrowser* Application::firstWindow() const {
 }
 
 frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine) {
+    // Windows join a registered application only (tests make windows without running it).
+    if (!is_registered()) {
+        try {
+            register_application();
+        } catch (const Glib::Error&) {
+            // Without a session bus the program runs on its own.
+        }
+    }
     if (!engine) engine = makeEngine();
     // The theme's button colours stand for the system colours from the first window on.
     static bool systemColorsRead = false;
@@ -86,6 +151,8 @@ frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine)
                                 std::move(engine));
     browsersOwned_.emplace_back(raw);
     browserOrder_.push_back(raw);
+    // The application runs as long as it has main windows, shown or hidden in the tray.
+    gtk_window_set_application(GTK_WINDOW(raw->gobj()), gobj());
     raw->Form_Load();
     return *raw;
 }
@@ -104,21 +171,9 @@ void Application::releaseClosed() {
         return std::find(browserOrder_.begin(), browserOrder_.end(), p.get()) ==
                browserOrder_.end();
     };
+    // Destroying a window takes it out of the application, which ends with its last one.
     browsersOwned_.erase(std::remove_if(browsersOwned_.begin(), browsersOwned_.end(), closed),
                          browsersOwned_.end());
-    if (browserOrder_.empty()) quit();
-}
-
-int Application::run() {
-    if (browserOrder_.empty()) return 0;
-    loop_ = Glib::MainLoop::create();
-    loop_->run();
-    loop_.reset();
-    return 0;
-}
-
-void Application::quit() {
-    if (loop_) loop_->quit();
 }
 
 }  // namespace larkspan

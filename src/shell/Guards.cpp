@@ -1,5 +1,7 @@
 #include "shell/Guards.hpp"
 
+#include <array>
+
 #include "settings/OptionsModel.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
@@ -7,31 +9,80 @@
 
 namespace larkspan::locks {
 
-bool webLocked(ShellContext& context) {
-    return context.options().LockBrowser;
-}
-bool historyLocked(ShellContext& context) {
-    return context.options().LockHistory;
-}
-bool favoritesLocked(ShellContext& context) {
-    return context.options().LockFavorites;
-}
-bool optionsLocked(ShellContext& context) {
-    return context.options().LockOptions;
-}
-bool emailLocked(ShellContext& context) {
-    return context.options().LockEmail;
+namespace {
+
+constexpr const char* kLockDialog = "frmPassword";
+
+// Every guarded command. The toolbar's Options button and the Tools menu's Options item
+// differ only in the caption the toolbar puts on the main window.
+constexpr std::array<Guard, 10> kGuards{{
+    {"options", Lock::Options, Unlock::UnlockOpt, CaptionOn::None, "", "", false},
+    {"toolbar-options", Lock::Options, Unlock::UnlockOpt, CaptionOn::MainWindow, "Unlock Options",
+     "", false},
+    {"history", Lock::History, Unlock::UnlockHis, CaptionOn::MainWindow, "Unlock History", "",
+     false},
+    {"view-history", Lock::History, Unlock::UnlockHis, CaptionOn::None, "", "", false},
+    {"clear-history", Lock::History, Unlock::DeleteHis, CaptionOn::None, "", "frmHistory", false},
+    {"favorites", Lock::Favorites, Unlock::UnlockFav, CaptionOn::None, "", "", false},
+    {"organize-favorites", Lock::Favorites, Unlock::UnlockFav, CaptionOn::Dialog,
+     "Unlock Favorites", "", false},
+    {"check-mail", Lock::Email, Unlock::EnableEmailRead, CaptionOn::MainWindow, "Unlock Check Mail",
+     "", false},
+    {"send-mail", Lock::Email, Unlock::EnableEmailSend, CaptionOn::MainWindow, "Unlock Send Mail",
+     "", false},
+    {"address-enter", Lock::Web, Unlock::EnableBrowser, CaptionOn::Dialog, "Unlock Larkspan", "",
+     true},
+}};
+
+}  // namespace
+
+bool isOn(const OptionsModel& o, Lock lock) {
+    switch (lock) {
+        case Lock::History:
+            return o.LockHistory;
+        case Lock::Options:
+            return o.LockOptions;
+        case Lock::Favorites:
+            return o.LockFavorites;
+        case Lock::Email:
+            return o.LockEmail;
+        case Lock::Web:
+            return o.LockBrowser;
+    }
+    return false;
 }
 
-bool showLockDialog(ShellContext& app, Unlock action, const std::string& caption) {
-    Gtk::Window* dialog = app.windows().touch("frmPassword");
+const Guard* guardOf(std::string_view command) {
+    for (const Guard& g : kGuards) {
+        if (g.command == command) return &g;
+    }
+    return nullptr;
+}
+
+bool holdBack(ShellContext& context, std::string_view command) {
+    const Guard* g = guardOf(command);
+    if (!g) return false;
+    if (!isOn(context.options(), g->lock)) {
+        if (g->prepareDialog) context.windows().touch(kLockDialog);
+        return false;
+    }
+    if (!g->hideFirst.empty()) {
+        if (Gtk::Window* w = context.windows().find(std::string(g->hideFirst))) w->hide();
+    }
+    showLockDialog(context, g->button, g->captionOn, std::string(g->caption));
+    return true;
+}
+
+bool showLockDialog(ShellContext& app, Unlock action, CaptionOn captionOn,
+                    const std::string& caption) {
+    Gtk::Window* dialog = app.windows().touch(kLockDialog);
     if (!dialog) return false;
     dialog->set_data("larkspan-unlock-action",
                      reinterpret_cast<void*>(static_cast<std::intptr_t>(action) + 1));
-    if (frmBrowser* first = app.firstWindow()) {
-        dialog->set_transient_for(*first);
-        if (!caption.empty()) first->set_title(caption);
-    }
+    frmBrowser* first = app.firstWindow();
+    if (first) dialog->set_transient_for(*first);
+    if (captionOn == CaptionOn::MainWindow && first) first->set_title(caption);
+    if (captionOn == CaptionOn::Dialog) dialog->set_title(caption);
     dialog->present();
     return true;
 }

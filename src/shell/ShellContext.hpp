@@ -14,6 +14,7 @@ namespace larkspan {
 class Dialogs;
 struct OptionsModel;
 class SettingsStore;
+class WindowCommands;
 class WindowRegistry;
 class frmBrowser;
 
@@ -30,6 +31,8 @@ class ShellContext {
 
     virtual Dialogs& dialogs() = 0;
     virtual WindowRegistry& windows() = 0;
+    // The commands features add to every main window.
+    virtual WindowCommands& commands() = 0;
 
     // Main windows, in creation order; the first is the one secondary windows act on.
     virtual frmBrowser* firstWindow() const = 0;

@@ -1,25 +1,18 @@
 #include "shell/WindowRegistry.hpp"
 
+#include <algorithm>
+
 namespace larkspan {
 
-const std::vector<std::string>& WindowRegistry::unloadOrder() {
-    static const std::vector<std::string> order{
-        "frmPassword",   "frmFavorites", "frmHistory",
-        "frmSource",     "frmAbout",     "frmFont",
-        "Form2",         "frmPop",       "frmIE2LarkspanConverter",
-        "frmBlockedLog", "frmOptions"};
-    return order;
-}
-
-void WindowRegistry::define(const std::string& name, Factory factory) {
-    factories_[name] = std::move(factory);
+void WindowRegistry::define(const std::string& name, int closingPlace, Factory factory) {
+    definitions_[name] = Definition{closingPlace, std::move(factory)};
 }
 
 Gtk::Window* WindowRegistry::touch(const std::string& name) {
     if (auto* w = find(name)) return w;
-    auto f = factories_.find(name);
-    if (f == factories_.end() || !f->second) return nullptr;
-    auto window = f->second();
+    auto d = definitions_.find(name);
+    if (d == definitions_.end() || !d->second.factory) return nullptr;
+    auto window = d->second.factory();
     if (!window) return nullptr;
     window->set_name(name);
     Gtk::Window* raw = window.get();
@@ -44,7 +37,11 @@ void WindowRegistry::close(const std::string& name) {
 }
 
 void WindowRegistry::closeAll() {
-    for (const auto& name : unloadOrder()) close(name);
+    std::vector<std::pair<int, std::string>> order;
+    for (const auto& [name, d] : definitions_) order.emplace_back(d.closingPlace, name);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& entry : order) close(entry.second);
     while (!open_.empty()) close(open_.begin()->first);
 }
 

@@ -17,11 +17,11 @@ class WindowRegistry {
   public:
     using Factory = std::function<std::unique_ptr<Gtk::Window>()>;
 
-    // The order in which the shut-down closes the shared windows.
-    static const std::vector<std::string>& unloadOrder();
-
-    // Registers how to make the window called `name` (replacing an earlier factory).
-    void define(const std::string& name, Factory factory);
+    // Registers how to make the window called `name` (replacing an earlier factory) and
+    // its place in the shut-down's closing order: lower places close first. The lock
+    // dialog takes place 10 and the options dialog, which closes last, place 110; the
+    // other shared windows lie between them.
+    void define(const std::string& name, int closingPlace, Factory factory);
 
     // The window, created (hidden) on first touch; nullptr when no factory is known.
     Gtk::Window* touch(const std::string& name);
@@ -29,14 +29,18 @@ class WindowRegistry {
     Gtk::Window* find(const std::string& name) const;
     // Destroys the window when it exists.
     void close(const std::string& name);
-    // Destroys every shared window in the shut-down order.
+    // Destroys every shared window, in the closing order.
     void closeAll();
 
     // Runs after `close` destroyed a window.
     std::function<void(const std::string&)> onClosed;
 
   private:
-    std::map<std::string, Factory> factories_;
+    struct Definition {
+        int closingPlace = 0;
+        Factory factory;
+    };
+    std::map<std::string, Definition> definitions_;
     std::map<std::string, std::unique_ptr<Gtk::Window>> open_;
 };
 

@@ -37,7 +37,7 @@ int shiftStateOf(const GdkEventKey* event) {
 
 frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
                        ShellContext& context, std::unique_ptr<PageEngine> engine)
-    : Gtk::Window(cobject),
+    : Gtk::ApplicationWindow(cobject),
       ctx_(context),
       builder_(builder),
       engine_(std::move(engine)),
@@ -74,7 +74,12 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     activeConn_ = property_is_active().signal_changed().connect([this] {
         if (property_is_active().get_value()) Form_Activate();
     });
-    connectMenus();
+    // The hidden menus find the window's commands through the window they belong to.
+    mPopupSys->attach_to_widget(*this);
+    Gtk::Menu* hidden = nullptr;
+    builder_->get_widget("HiddenMenus", hidden);
+    if (hidden) hidden->attach_to_widget(*this);
+    connectActions();
     connectNavigation();
     connectEngineEvents();
     connectLayout();
@@ -89,17 +94,6 @@ Gtk::Widget* frmBrowser::control(const Glib::ustring& name) const {
     Gtk::Widget* w = nullptr;
     builder_->get_widget(name, w);
     return w;
-}
-
-void frmBrowser::connectItem(const char* name, void (frmBrowser::*handler)()) {
-    Gtk::MenuItem* item = nullptr;
-    builder_->get_widget(name, item);
-    if (item) item->signal_activate().connect(sigc::mem_fun(*this, handler));
-}
-
-void frmBrowser::connectMenus() {
-    connectItem("mnuFileNew", &frmBrowser::mnuFileNew_Click);
-    connectItem("mnuFileExit", &frmBrowser::mnuFileExit_Click);
 }
 
 void frmBrowser::setStatusBarVisible(bool visible) {
@@ -148,9 +142,8 @@ void frmBrowser::Form_Load() {
     // 11. Status bar, and the progress bar with it.
     if (auto v = stored::toBool(
             read("StatusBarVisible", stored::truth(mnuToolsStatusbar->get_active())))) {
-        quietTick_ = true;
-        mnuToolsStatusbar->set_active(*v);
-        quietTick_ = false;
+        // The tick follows the action's state; setting the state runs no command.
+        statusbarAction_->change_state(Glib::Variant<bool>::create(*v));
     }
     setStatusBarVisible(mnuToolsStatusbar->get_active());
 
@@ -296,7 +289,7 @@ bool frmBrowser::on_key_press_event(GdkEventKey* event) {
 
 void frmBrowser::Form_KeyDown(int& keyCode, int& shift) {
     if (keyCode == 'N' && shift == 2) {
-        mnuFileNew_Click();
+        runCommand("new-window");
         keyCode = 0;
         shift = 0;
     }

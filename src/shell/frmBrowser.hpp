@@ -22,8 +22,10 @@ class ShellContext;
 
 // The main browser window: the frame around one page engine with the program's menus,
 // toolbar, address and search boxes, status bar and progress bar. Every main window is a
-// full instance of this class; each runs the whole start-up.
-class frmBrowser : public Gtk::Window {
+// full instance of this class; each runs the whole start-up. Its commands are `win.`
+// actions that the menu items and toolbar buttons name; a command that is not built has
+// no action, so its item stays insensitive and its shortcut goes to the focused control.
+class frmBrowser : public Gtk::ApplicationWindow {
   public:
     frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
                ShellContext& context, std::unique_ptr<PageEngine> engine);
@@ -37,6 +39,12 @@ class frmBrowser : public Gtk::Window {
     void Form_Unload();
     // Sees key presses before the controls do; a handled key is zeroed.
     void Form_KeyDown(int& keyCode, int& shift);
+
+    // Runs the command `action` (a `win.` action of this window, named without the
+    // prefix) as its menu item, button or shortcut does, behind the same lock. False when
+    // the window has no such command or it is disabled.
+    bool runCommand(const Glib::ustring& action,
+                    const Glib::VariantBase& parameter = Glib::VariantBase());
 
     // Navigation and the address box.
     void cboAddress_KeyDown(int keyCode);
@@ -80,7 +88,6 @@ class frmBrowser : public Gtk::Window {
     void traypic_MouseDown(int message);
     void mPopRestore_Click();
     void mPopWebsite_Click();
-    void mnuAbout_Click();
     void mPopExit_Click();
 
     // Auto-refresh.
@@ -142,16 +149,22 @@ class frmBrowser : public Gtk::Window {
     bool on_delete_event(GdkEventAny* event) override;
 
   private:
-    // Runs `handler` when the named menu item is chosen.
     void applyColorPasses();
     void recordLocation(std::vector<std::string>& list, const char* menuName);
-    void connectItem(const char* name, void (frmBrowser::*handler)());
-    void connectMenus();
+    // Adds the `win.` action `name`, running `run` unless a lock holds the command back.
+    Glib::RefPtr<Gio::SimpleAction> addCommand(const char* name, std::function<void()> run);
+    void connectActions();
+    void connectFeatureCommands();
+    // Shows each command's first shortcut beside its menu items.
+    void labelShortcuts();
+    // Puts the keyboard focus in the address box with its whole text selected.
+    void focusAddressBox();
+    // Steps the page's text size by `step` levels (0 returns it to "Medium").
+    void stepTextSize(int step);
     void connectNavigation();
     void connectEngineEvents();
     void connectLayout();
     void connectAutoRefresh();
-    void showShared(const std::string& name);
     void applyStartupGeometry();
     void saveState();
 
@@ -163,7 +176,6 @@ class frmBrowser : public Gtk::Window {
     std::unique_ptr<TrayIcon> tray_;
     Timer clock_{1000, true};
     bool settingAddress_ = false;
-    bool quietTick_ = false;
     bool colorPassPending_ = false;
     std::string applicationTitle_;
     Glib::RefPtr<Gtk::Builder> builder_;
@@ -171,6 +183,8 @@ class frmBrowser : public Gtk::Window {
     WindowGeometry geometry_;
     bool unloaded_ = false;
     sigc::connection activeConn_;
+    Glib::RefPtr<Gio::SimpleAction> statusbarAction_;
+    Glib::RefPtr<Gio::SimpleAction> autoRefreshOffAction_;
 };
 
 }  // namespace larkspan

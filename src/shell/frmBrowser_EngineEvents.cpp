@@ -116,15 +116,18 @@ void frmBrowser::WebBrowser1_WindowClosing(bool, bool& cancel) {
     }
 }
 
+// Cut, Copy and Paste are enabled while the page has the focus (when they are built).
 void frmBrowser::WebBrowser1_GotFocus() {
-    for (const char* name : {"mnuEditCut", "mnuEditCopy", "mnuEditPaste"}) {
-        if (Gtk::Widget* item = control(name)) item->set_sensitive(true);
+    for (const char* name : {"cut", "copy", "paste"}) {
+        auto action = Glib::RefPtr<Gio::SimpleAction>::cast_dynamic(lookup_action(name));
+        if (action) action->set_enabled(true);
     }
 }
 
 void frmBrowser::WebBrowser1_LostFocus() {
-    for (const char* name : {"mnuEditCut", "mnuEditCopy", "mnuEditPaste"}) {
-        if (Gtk::Widget* item = control(name)) item->set_sensitive(false);
+    for (const char* name : {"cut", "copy", "paste"}) {
+        auto action = Glib::RefPtr<Gio::SimpleAction>::cast_dynamic(lookup_action(name));
+        if (action) action->set_enabled(false);
     }
 }
 

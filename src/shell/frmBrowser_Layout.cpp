@@ -22,16 +22,8 @@ constexpr double kSearchGap = 60;
 
 void frmBrowser::connectLayout() {
     Resize->signal_clicked().connect(sigc::mem_fun(*this, &frmBrowser::Form_Resize));
-    mnuToolsStatusbar->signal_activate().connect([this] {
-        if (!quietTick_) mnuToolsStatusbar_Click();
-    });
     tray_ = std::make_unique<TrayIcon>("Larkspan", "larkspan", mPopupSys);
     tray_->signalMouse.connect(sigc::mem_fun(*this, &frmBrowser::traypic_MouseDown));
-    connectItem("mPopRestore", &frmBrowser::mPopRestore_Click);
-    connectItem("mPopWebsite", &frmBrowser::mPopWebsite_Click);
-    connectItem("mnuAbout", &frmBrowser::mnuAbout_Click);
-    connectItem("mPopExit", &frmBrowser::mPopExit_Click);
-    connectItem("mnuHelpAbout", &frmBrowser::mnuAbout_Click);
 }
 
 void frmBrowser::runLayout() {
@@ -93,11 +85,11 @@ void frmBrowser::Form_Resize() {
 }
 
 void frmBrowser::mnuToolsStatusbar_Click() {
-    // The menu item has already flipped its tick when this runs.
-    StatusBarToggle t = toggleStatusBar(!mnuToolsStatusbar->get_active());
-    quietTick_ = true;
-    mnuToolsStatusbar->set_active(t.tick);
-    quietTick_ = false;
+    // The tick is the state of the window's "statusbar" action; the menu item follows it.
+    bool tickBefore = true;
+    statusbarAction_->get_state(tickBefore);
+    StatusBarToggle t = toggleStatusBar(tickBefore);
+    statusbarAction_->change_state(Glib::Variant<bool>::create(t.tick));
     StatusBar1->set_visible(t.tick);
     PB->set_visible(StatusBar1->get_visible());
     ctx_.settings().write("Settings", "StatusBarVisible", t.storedValue);
@@ -141,38 +133,24 @@ void frmBrowser::mPopWebsite_Click() {
     engine_->navigate(site::kHome);
 }
 
-void frmBrowser::mnuAbout_Click() {
-    showShared("frmAbout");
-}
-
 void frmBrowser::mPopExit_Click() {
     tray_->hide();
     UnloadAllWindows();
 }
 
 void frmBrowser::connectAutoRefresh() {
-    for (const auto& item : autoRefreshItems()) {
-        Gtk::MenuItem* menuItem = nullptr;
-        builder_->get_widget(item.name, menuItem);
-        int seconds = item.seconds;
-        if (menuItem)
-            menuItem->signal_activate().connect([this, seconds] { mnuAR_Click(seconds); });
-    }
-    Gtk::MenuItem* off = nullptr;
-    builder_->get_widget("mnuAF_Off", off);
-    if (off) off->signal_activate().connect(sigc::mem_fun(*this, &frmBrowser::mnuAF_Off_Click));
     Timer3.signalTimer.connect(sigc::mem_fun(*this, &frmBrowser::Timer3_Timer));
 }
 
 void frmBrowser::mnuAR_Click(int seconds) {
     if (!autoRefresh_.choose(seconds)) return;
     autoRefresh_.applyTo(Timer3);
-    if (Gtk::Widget* off = control("mnuAF_Off")) off->set_sensitive(autoRefresh_.turnOffEnabled());
+    autoRefreshOffAction_->set_enabled(autoRefresh_.turnOffEnabled());
 }
 
 void frmBrowser::mnuAF_Off_Click() {
     autoRefresh_.turnOff();
-    if (Gtk::Widget* off = control("mnuAF_Off")) off->set_sensitive(autoRefresh_.turnOffEnabled());
+    autoRefreshOffAction_->set_enabled(autoRefresh_.turnOffEnabled());
     autoRefresh_.applyTo(Timer3);
 }
 

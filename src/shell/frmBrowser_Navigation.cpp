@@ -1,8 +1,7 @@
 // The main window's address box, toolbar, Back and Forward, File > Open and the commands
 // that open other windows.
-#include <gio/gio.h>
-
 #include <algorithm>
+#include <map>
 
 #include "common/Dialogs.hpp"
 #include "common/ListFile.hpp"
@@ -10,11 +9,8 @@
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/Guards.hpp"
-#include "shell/MailLink.hpp"
 #include "shell/ShellContext.hpp"
-#include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
-#include "shell/frmOptions.hpp"
 
 namespace larkspan {
 
@@ -54,39 +50,6 @@ void frmBrowser::connectNavigation() {
         if (!settingAddress_ && cboAddress->get_active_row_number() >= 0) cboAddress_Click();
     });
     Timer1.signalTimer.connect(sigc::mem_fun(*this, &frmBrowser::Timer1_Timer));
-
-    auto onClick = [this](const char* name, const std::string& caption) {
-        Gtk::ToolButton* button = nullptr;
-        builder_->get_widget(name, button);
-        if (button) {
-            button->signal_clicked().connect([this, caption] { Toolbar1_ButtonClick(caption); });
-        }
-    };
-    onClick("Toolbar1_Back", "Back");
-    onClick("Toolbar1_Forward", "Forward");
-    onClick("Toolbar1_Stop", "Stop");
-    onClick("Toolbar1_Refresh", "Refresh");
-    onClick("Toolbar1_Home", "Home");
-    onClick("Toolbar1_Favorites", "Favorites");
-    onClick("Toolbar1_History", "History");
-    onClick("Toolbar1_Email", "Email");
-    onClick("Toolbar1_Print", "Print");
-    onClick("Toolbar1_Options", "Options");
-
-    auto onEntry = [this](const char* name, const std::string& key) {
-        Gtk::MenuItem* item = nullptr;
-        builder_->get_widget(name, item);
-        if (item) item->signal_activate().connect([this, key] { Toolbar1_ButtonMenuClick(key); });
-    };
-    onEntry("Toolbar1_AddToFavorites", "Add To Favorites");
-    onEntry("Toolbar1_ViewFavorites", "View Favorites");
-    onEntry("Toolbar1_CheckMail", "C Mail");
-    onEntry("Toolbar1_SendMail", "S Mail");
-
-    connectItem("mnuBack", &frmBrowser::mnuBack_Click);
-    connectItem("mnuForward", &frmBrowser::mnuForward_Click);
-    connectItem("mnuOpen", &frmBrowser::mnuOpen_Click);
-    connectItem("mnuToolsOptions", &frmBrowser::mnuToolsOptions_Click);
 }
 
 void frmBrowser::LoadAddressList() {
@@ -110,17 +73,13 @@ void frmBrowser::clearAddressList() {
 
 void frmBrowser::cboAddress_KeyDown(int keyCode) {
     std::string text = cboAddress->get_entry()->get_text();
-    switch (addressLogic_.keyDown(keyCode, text, locks::webLocked(ctx_))) {
-        case AddressBoxLogic::EnterAction::Guard:
-            locks::showLockDialog(ctx_, locks::Unlock::EnableBrowser);
-            break;
-        case AddressBoxLogic::EnterAction::Navigate:
-            engine_->navigate(text);
-            engine_->grabFocus();
-            break;
-        case AddressBoxLogic::EnterAction::None:
-            break;
+    // The web lock is the guard table's to apply: it holds typed navigation back.
+    if (addressLogic_.keyDown(keyCode, text, false) != AddressBoxLogic::EnterAction::Navigate) {
+        return;
     }
+    if (locks::holdBack(ctx_, "address-enter")) return;
+    engine_->navigate(text);
+    engine_->grabFocus();
 }
 
 void frmBrowser::cboAddress_KeyPress(int charCode) {
@@ -178,68 +137,24 @@ void frmBrowser::mnuForward_Click() {
     engine_->goForward();
 }
 
-void frmBrowser::showShared(const std::string& name) {
-    Gtk::Window* w = ctx_.windows().touch(name);
-    if (!w) return;
-    w->set_transient_for(*this);
-    w->present();
-}
-
+// The toolbar's buttons and drop-down entries run the window's commands.
 void frmBrowser::Toolbar1_ButtonClick(const std::string& caption) {
-    if (caption == "Back") {
-        mnuBack_Click();
-    } else if (caption == "Forward") {
-        mnuForward_Click();
-    } else if (caption == "Stop") {
-        engine_->stop();
-    } else if (caption == "Refresh") {
-        engine_->refresh();
-    } else if (caption == "Home") {
-        engine_->navigate(ctx_.settings().read("Settings", "Homepage", ctx_.options().Text1));
-    } else if (caption == "Favorites") {
-        Toolbar1_ButtonMenuClick("View Favorites");
-    } else if (caption == "History") {
-        if (locks::historyLocked(ctx_)) {
-            locks::showLockDialog(ctx_, locks::Unlock::UnlockHis, "Unlock History");
-        } else {
-            showShared("frmHistory");
-        }
-    } else if (caption == "Print") {
-        engine_->execCommand(DocCommand::Print);
-    } else if (caption == "Options") {
-        if (locks::optionsLocked(ctx_)) {
-            locks::showLockDialog(ctx_, locks::Unlock::UnlockOpt, "Unlock Options");
-        } else {
-            showOptionsDialog(ctx_);
-        }
-    }
+    static const std::map<std::string, const char*> commands{
+        {"Back", "back"},       {"Forward", "forward"}, {"Stop", "stop"},
+        {"Refresh", "refresh"}, {"Home", "home"},       {"Favorites", "favorites"},
+        {"History", "history"}, {"Print", "print"},     {"Options", "toolbar-options"},
+    };
+    if (auto it = commands.find(caption); it != commands.end()) runCommand(it->second);
 }
 
 void frmBrowser::Toolbar1_ButtonMenuClick(const std::string& key) {
-    if (key == "View Favorites") {
-        if (locks::favoritesLocked(ctx_)) {
-            locks::showLockDialog(ctx_, locks::Unlock::UnlockFav);
-        } else {
-            showShared("frmFavorites");
-        }
-    } else if (key == "C Mail") {
-        if (locks::emailLocked(ctx_)) {
-            locks::showLockDialog(ctx_, locks::Unlock::EnableEmailRead, "Unlock Check Mail");
-            return;
-        }
-        // The user's mail reader: the default handler of "mailto" addresses, started
-        // without an address so it opens its inbox.
-        if (GAppInfo* reader = g_app_info_get_default_for_uri_scheme("mailto")) {
-            g_app_info_launch(reader, nullptr, nullptr, nullptr);
-            g_object_unref(reader);
-        }
-    } else if (key == "S Mail") {
-        if (locks::emailLocked(ctx_)) {
-            locks::showLockDialog(ctx_, locks::Unlock::EnableEmailSend, "Unlock Send Mail");
-            return;
-        }
-        if (auto link = askMailLink(this)) engine_->navigate(*link);
-    }
+    static const std::map<std::string, const char*> commands{
+        {"Add To Favorites", "add-favorite"},
+        {"View Favorites", "favorites"},
+        {"C Mail", "check-mail"},
+        {"S Mail", "send-mail"},
+    };
+    if (auto it = commands.find(key); it != commands.end()) runCommand(it->second);
 }
 
 void frmBrowser::mnuOpen_Click() {
@@ -263,7 +178,7 @@ void frmBrowser::mnuOpen_Click() {
 }
 
 void frmBrowser::mnuToolsOptions_Click() {
-    Toolbar1_ButtonClick("Options");
+    runCommand("options");
 }
 
 }  // namespace larkspan

@@ -88,12 +88,7 @@ void frmOptions::LockFavorites_Click() {
 void frmOptions::LockFavorites1_Click() {
     if (syncing_) return;
     model().LockFavorites1 = LockFavorites1->get_active();
-    if (model().LockFavorites) {
-        setFavoritesEntryVisible(false);
-        locks::showLockDialog(ctx_, locks::Unlock::UnlockFav, "Unlock Favorites");
-    } else {
-        setFavoritesEntryVisible(true);
-    }
+    setFavoritesEntryVisible(!locks::holdBack(ctx_, "organize-favorites"));
     markDirty();
 }
 
@@ -128,12 +123,7 @@ void frmOptions::cboSite_Click() {
 // ---- History page --------------------------------------------------------------------
 
 void frmOptions::Command3_Click() {
-    ShellContext& app = ctx_;
-    if (locks::historyLocked(ctx_)) {
-        if (Gtk::Window* history = app.windows().find("frmHistory")) history->hide();
-        locks::showLockDialog(ctx_, locks::Unlock::DeleteHis);
-        return;
-    }
+    if (locks::holdBack(ctx_, "clear-history")) return;
     auto answer = runOwnDialog([this] {
         return dialogs().message(this, "Delete History?  ", "History", Dialogs::Buttons::YesNo,
                                  Dialogs::Icon::Question);
@@ -152,10 +142,7 @@ void frmOptions::Command3_Click() {
 
 void frmOptions::Command4_Click() {
     ShellContext& app = ctx_;
-    if (locks::historyLocked(ctx_)) {
-        locks::showLockDialog(ctx_, locks::Unlock::UnlockHis);
-        return;
-    }
+    if (locks::holdBack(ctx_, "view-history")) return;
     Gtk::Window* history = app.windows().touch("frmHistory");
     if (!history) return;  // no history window in this program: stay open
     if (frmBrowser* first = app.firstWindow()) history->set_transient_for(*first);

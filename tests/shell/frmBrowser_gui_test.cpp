@@ -209,26 +209,27 @@ TEST_F(MainWindowTest, NewWindowFromAnEmptyPageOnlyGoesHome) {
     EXPECT_EQ(engineOf(second).navigations, (std::vector<std::string>{site::kHome}));
 }
 
-TEST_F(MainWindowTest, ExitClosesSharedWindowsInOrderThenTheMainWindow) {
+TEST_F(MainWindowTest, ExitClosesSharedWindowsByTheirPlacesThenTheMainWindow) {
     auto& app = Application::instance();
     std::vector<std::string> closed;
-    for (const auto& name : WindowRegistry::unloadOrder()) {
-        app.windows().define(name, [] { return std::make_unique<Gtk::Window>(); });
-    }
+    // Defined in an order unlike their places, beside the shell's own two.
+    auto plain = [] { return std::make_unique<Gtk::Window>(); };
+    app.windows().define("frmPop", 80, plain);
+    app.windows().define("frmPassword", 10, plain);
+    app.windows().define("frmAbout", 50, plain);
     app.windows().onClosed = [&closed](const std::string& name) { closed.push_back(name); };
     frmBrowser& w = startBrowser();
-    // Touch them in an order unlike the shut-down's.
-    for (auto it = WindowRegistry::unloadOrder().rbegin();
-         it != WindowRegistry::unloadOrder().rend(); ++it) {
-        ASSERT_NE(app.windows().touch(*it), nullptr);
+    for (const char* name : {"frmOptions", "frmPop", "frmFont", "frmAbout", "frmPassword"}) {
+        ASSERT_NE(app.windows().touch(name), nullptr) << name;
     }
     w.mnuFileExit_Click();
-    EXPECT_EQ(closed, WindowRegistry::unloadOrder());
+    EXPECT_EQ(closed, (std::vector<std::string>{"frmPassword", "frmAbout", "frmFont", "frmPop",
+                                                "frmOptions"}));
     EXPECT_FALSE(w.get_visible());
     EXPECT_TRUE(app.browsers().empty());
     EXPECT_FALSE(app.optionsLoaded());
-    // The main loop ends with the last window.
-    EXPECT_EQ(app.run(), 0);
+    // The application ends with its last main window.
+    EXPECT_TRUE(testing::runUntil([&] { return app.get_windows().empty(); }));
 }
 
 TEST_F(MainWindowTest, ClosingOneOfTwoWindowsKeepsTheOther) {

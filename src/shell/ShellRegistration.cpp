@@ -1,0 +1,54 @@
+#include "shell/ShellRegistration.hpp"
+
+#include <gtkmm/application.h>
+
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
+#include "shell/frmFont.hpp"
+#include "shell/frmOptions.hpp"
+
+namespace larkspan {
+
+namespace {
+
+// The font chooser closes after the About box and before the popup notice; the options
+// dialog closes last of all shared windows.
+constexpr int kFontChooserPlace = 60;
+constexpr int kOptionsPlace = 110;
+
+struct Shortcut {
+    const char* action;
+    std::vector<Glib::ustring> accels;
+};
+
+// The main window's shortcuts: those of its menus first, then the ones every desktop
+// browser has. Ctrl+A and Ctrl+R belong to the favorites commands.
+const std::vector<Shortcut>& shortcuts() {
+    static const std::vector<Shortcut> table{
+        {"win.new-window", {"<Control>n"}},
+        {"win.open", {"<Control>o"}},
+        {"win.print", {"<Control>p"}},
+        {"win.exit", {"<Control>q"}},
+        {"win.close", {"<Control>w"}},
+        {"win.focus-address", {"<Control>l", "<Alt>d", "F6"}},
+        {"win.refresh", {"F5"}},
+        {"win.back", {"<Alt>Left"}},
+        {"win.forward", {"<Alt>Right"}},
+        {"win.stop", {"Escape"}},
+        {"win.zoom-in", {"<Control>plus", "<Control>equal", "<Control>KP_Add"}},
+        {"win.zoom-out", {"<Control>minus", "<Control>KP_Subtract"}},
+        {"win.zoom-reset", {"<Control>0", "<Control>KP_0"}},
+    };
+    return table;
+}
+
+}  // namespace
+
+void registerShell(ShellContext& context, Gtk::Application& app) {
+    WindowRegistry& windows = context.windows();
+    windows.define("frmFont", kFontChooserPlace, [&context] { return makeFontChooser(context); });
+    windows.define("frmOptions", kOptionsPlace, [&context] { return makeOptionsDialog(context); });
+    for (const auto& s : shortcuts()) app.set_accels_for_action(s.action, s.accels);
+}
+
+}  // namespace larkspan

@@ -1,0 +1,139 @@
+// The main window's commands: one `win.` action per built command, each behind the lock
+// table, and the shortcuts shown beside the menu items.
+#include <gio/gio.h>
+
+#include <algorithm>
+
+#include "settings/OptionsModel.hpp"
+#include "settings/SettingsStore.hpp"
+#include "shell/Guards.hpp"
+#include "shell/MailLink.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowCommands.hpp"
+#include "shell/frmBrowser.hpp"
+#include "shell/frmOptions.hpp"
+
+namespace larkspan {
+
+namespace {
+
+// The engine's text sizes run from "Smallest" (0) to "Largest" (4); "Medium" is 2.
+constexpr int kSmallestText = 0;
+constexpr int kLargestText = 4;
+constexpr int kMediumText = 2;
+
+// Starts the user's mail reader (the default handler of "mailto" addresses) without an
+// address, so that it opens its inbox.
+void startMailReader() {
+    if (GAppInfo* reader = g_app_info_get_default_for_uri_scheme("mailto")) {
+        g_app_info_launch(reader, nullptr, nullptr, nullptr);
+        g_object_unref(reader);
+    }
+}
+
+}  // namespace
+
+Glib::RefPtr<Gio::SimpleAction> frmBrowser::addCommand(const char* name,
+                                                       std::function<void()> run) {
+    std::string command = name;
+    return add_action(name, [this, command, run = std::move(run)] {
+        if (!locks::holdBack(ctx_, command)) run();
+    });
+}
+
+void frmBrowser::connectActions() {
+    addCommand("new-window", [this] { mnuFileNew_Click(); });
+    addCommand("open", [this] { mnuOpen_Click(); });
+    addCommand("print", [this] { engine_->execCommand(DocCommand::Print); });
+    addCommand("exit", [this] { mnuFileExit_Click(); });
+    // Closing by shortcut is closing by the title bar: the shut-down sequence.
+    addCommand("close", [this] { Form_Unload(); });
+
+    addCommand("back", [this] { mnuBack_Click(); });
+    addCommand("forward", [this] { mnuForward_Click(); });
+    addCommand("stop", [this] { engine_->stop(); });
+    addCommand("refresh", [this] { engine_->refresh(); });
+    addCommand("home", [this] {
+        engine_->navigate(ctx_.settings().read("Settings", "Homepage", ctx_.options().Text1));
+    });
+    addCommand("focus-address", [this] { focusAddressBox(); });
+    addCommand("zoom-in", [this] { stepTextSize(1); });
+    addCommand("zoom-out", [this] { stepTextSize(-1); });
+    addCommand("zoom-reset", [this] { stepTextSize(0); });
+
+    addCommand("options", [this] { showOptionsDialog(ctx_); });
+    addCommand("toolbar-options", [this] { showOptionsDialog(ctx_); });
+    addCommand("check-mail", [] { startMailReader(); });
+    addCommand("send-mail", [this] {
+        if (auto link = askMailLink(this)) engine_->navigate(*link);
+    });
+
+    add_action_with_parameter(
+        "auto-refresh", Glib::VARIANT_TYPE_INT32, [this](const Glib::VariantBase& seconds) {
+            mnuAR_Click(Glib::VariantBase::cast_dynamic<Glib::Variant<gint32>>(seconds).get());
+        });
+    autoRefreshOffAction_ = addCommand("auto-refresh-off", [this] { mnuAF_Off_Click(); });
+    autoRefreshOffAction_->set_enabled(false);
+    statusbarAction_ = add_action_bool(
+        "statusbar", [this] { mnuToolsStatusbar_Click(); }, true);
+
+    addCommand("restore", [this] { mPopRestore_Click(); });
+    addCommand("tray-website", [this] { mPopWebsite_Click(); });
+    addCommand("tray-exit", [this] { mPopExit_Click(); });
+
+    connectFeatureCommands();
+    property_application().signal_changed().connect(
+        sigc::mem_fun(*this, &frmBrowser::labelShortcuts));
+}
+
+void frmBrowser::connectFeatureCommands() {
+    for (const auto& command : ctx_.commands().all()) {
+        addCommand(command.name.c_str(), [this, run = command.run] { run(*this); });
+    }
+}
+
+bool frmBrowser::runCommand(const Glib::ustring& action, const Glib::VariantBase& parameter) {
+    Glib::RefPtr<Gio::Action> a = lookup_action(action);
+    if (!a || !a->get_enabled()) return false;
+    if (parameter.gobj()) {
+        a->activate(parameter);
+    } else {
+        a->activate();
+    }
+    return true;
+}
+
+void frmBrowser::labelShortcuts() {
+    Glib::RefPtr<Gtk::Application> app = get_application();
+    if (!app) return;
+    for (const auto& object : builder_->get_objects()) {
+        auto* item = dynamic_cast<Gtk::MenuItem*>(object.get());
+        if (!item) continue;
+        const gchar* name = gtk_actionable_get_action_name(GTK_ACTIONABLE(item->gobj()));
+        auto* label = dynamic_cast<Gtk::AccelLabel*>(item->get_child());
+        if (!name || !label) continue;
+        auto accels = app->get_accels_for_action(name);
+        if (accels.empty()) continue;
+        guint key = 0;
+        GdkModifierType mods{};
+        gtk_accelerator_parse(accels.front().c_str(), &key, &mods);
+        label->set_accel(key, static_cast<Gdk::ModifierType>(mods));
+    }
+}
+
+void frmBrowser::focusAddressBox() {
+    Gtk::Entry* entry = cboAddress->get_entry();
+    entry->grab_focus();
+    entry->select_region(0, -1);
+}
+
+void frmBrowser::stepTextSize(int step) {
+    int level = kMediumText;
+    if (step != 0) {
+        if (!engine_->execCommand(DocCommand::Zoom, 2, std::nullopt, &level)) return;
+        level = std::clamp(level + step, kSmallestText, kLargestText);
+    }
+    engine_->execCommand(DocCommand::Zoom, 2, level);
+}
+
+}  // namespace larkspan

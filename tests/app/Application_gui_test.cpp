@@ -1,0 +1,82 @@
+// The application's start paths: addresses it is started with, and a second start that
+// reaches the running instance.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <giomm/dbusconnection.h>
+#include <giomm/file.h>
+#include <glibmm/spawn.h>
+
+#include "app/Application.hpp"
+#include "common/MakerSite.hpp"
+#include "shell/frmBrowser.hpp"
+#include "support/FakePageEngine.hpp"
+#include "support/GuiTest.hpp"
+
+namespace larkspan {
+namespace {
+
+using testing::FakePageEngine;
+
+class ApplicationTest : public testing::GuiTest {
+  protected:
+    std::vector<std::string> navigationsOf(size_t window) {
+        frmBrowser* w = Application::instance().browsers().at(window);
+        return static_cast<FakePageEngine&>(w->WebBrowser1()).navigations;
+    }
+};
+
+TEST_F(ApplicationTest, EachAddressOpensInAMainWindowOfItsOwn) {
+    auto& app = Application::instance();
+    app.register_application();
+    app.open({Gio::File::create_for_uri("http://one.test/"),
+              Gio::File::create_for_uri("http://two.test/")});
+    ASSERT_EQ(app.browsers().size(), 2u);
+    EXPECT_EQ(navigationsOf(0), (std::vector<std::string>{site::kHome, "http://one.test/"}));
+    EXPECT_EQ(navigationsOf(1), (std::vector<std::string>{site::kHome, "http://two.test/"}));
+    EXPECT_TRUE(app.browsers()[1]->get_visible());
+    // Started again without an address: one more window, on the home page.
+    app.activate();
+    ASSERT_EQ(app.browsers().size(), 3u);
+    EXPECT_EQ(navigationsOf(2), (std::vector<std::string>{site::kHome}));
+    EXPECT_EQ(app.get_windows().size(), 3u);
+}
+
+TEST_F(ApplicationTest, ASecondStartHandsItsAddressToTheRunningInstance) {
+    try {
+        Gio::DBus::Connection::get_sync(Gio::DBus::BUS_TYPE_SESSION);
+    } catch (const Glib::Error&) {
+        GTEST_SKIP() << "no session bus";
+    }
+    Application::setUnique(true);
+    auto& app = Application::instance();
+    Application::setUnique(false);
+    app.register_application();
+    if (app.is_remote()) GTEST_SKIP() << "another instance owns the name on this bus";
+    frmBrowser& first = startBrowser();
+
+    Glib::Pid child = 0;
+    std::vector<std::string> argv{LARKSPAN_PROGRAM, "http://second.test/"};
+    Glib::spawn_async("", argv, Glib::SPAWN_DO_NOT_REAP_CHILD, Glib::SlotSpawnChildSetup(), &child);
+    bool ended = false;
+    int status = -1;
+    auto watch = Glib::signal_child_watch().connect(
+        [&](Glib::Pid, int s) {
+            ended = true;
+            status = s;
+        },
+        child);
+    bool opened = testing::runUntil([&] { return app.browsers().size() == 2; }, 20000);
+    bool exited = testing::runUntil([&] { return ended; }, 20000);
+    if (!exited) ::kill(child, SIGKILL);
+    watch.disconnect();
+    Glib::spawn_close_pid(child);
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(exited);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(app.firstWindow(), &first);
+    EXPECT_EQ(navigationsOf(1), (std::vector<std::string>{site::kHome, "http://second.test/"}));
+}
+
+}  // namespace
+}  // namespace larkspan

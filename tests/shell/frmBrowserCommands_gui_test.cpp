@@ -1,0 +1,130 @@
+// The main window's commands as actions: shortcuts of unbuilt commands reach the focused
+// control, shortcuts run their actions, and the locks hold guarded commands back.
+#include <gdk/gdkkeysyms.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/Application.hpp"
+#include "settings/OptionsModel.hpp"
+#include "shell/Guards.hpp"
+#include "shell/frmBrowser.hpp"
+#include "shell/frmOptions.hpp"
+#include "support/FakePageEngine.hpp"
+#include "support/GuiTest.hpp"
+#include "support/ScriptedDialogs.hpp"
+
+namespace larkspan {
+namespace {
+
+using testing::FakePageEngine;
+
+class CommandsTest : public testing::GuiTest {
+  protected:
+    FakePageEngine& engine(frmBrowser& w) { return static_cast<FakePageEngine&>(w.WebBrowser1()); }
+    long count(frmBrowser& w, const std::string& call) {
+        auto& calls = engine(w).calls;
+        return std::count(calls.begin(), calls.end(), call);
+    }
+    Gtk::Entry& addressBox(frmBrowser& w) { return *w.cboAddress->get_entry(); }
+    bool wholeTextSelected(Gtk::Entry& e) {
+        int start = 0, end = 0;
+        return e.is_focus() && e.get_selection_bounds(start, end) && start == 0 &&
+               end == static_cast<int>(e.get_text().size());
+    }
+};
+
+TEST_F(CommandsTest, UnbuiltCommandsLeaveTheirShortcutsToTheAddressBox) {
+    frmBrowser& w = startBrowser();
+    for (const char* item : {"mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditSelectAll",
+                             "mnuViewAddToFavorites"}) {
+        EXPECT_FALSE(w.control(item)->get_sensitive()) << item;
+    }
+    Gtk::Entry& box = addressBox(w);
+    box.set_text("alpha");
+    box.grab_focus();
+    box.select_region(0, 0);
+    pressKey(w, GDK_KEY_a, GDK_CONTROL_MASK);
+    EXPECT_TRUE(wholeTextSelected(box));
+    pressKey(w, GDK_KEY_c, GDK_CONTROL_MASK);
+    EXPECT_EQ(Gtk::Clipboard::get()->wait_for_text(), "alpha");
+    pressKey(w, GDK_KEY_x, GDK_CONTROL_MASK);
+    EXPECT_EQ(box.get_text(), "");
+    pressKey(w, GDK_KEY_v, GDK_CONTROL_MASK);
+    EXPECT_TRUE(testing::runUntil([&] { return box.get_text() == "alpha"; }));
+}
+
+TEST_F(CommandsTest, ShortcutsRunTheirCommands) {
+    frmBrowser& w = startBrowser();
+    testing::ScriptedDialogs d;
+    d.file(std::string("/tmp/opened.html"));
+    pressKey(w, GDK_KEY_o, GDK_CONTROL_MASK);
+    EXPECT_EQ(engine(w).navigations.back(), "/tmp/opened.html");
+
+    Gtk::Entry& box = addressBox(w);
+    for (auto [key, mods] : {std::pair<guint, guint>{GDK_KEY_l, GDK_CONTROL_MASK},
+                             {GDK_KEY_d, GDK_MOD1_MASK},
+                             {GDK_KEY_F6, 0}}) {
+        w.WebBrowser1().widget().grab_focus();
+        box.select_region(0, 0);
+        pressKey(w, key, mods);
+        EXPECT_TRUE(wholeTextSelected(box)) << gdk_keyval_name(key);
+    }
+
+    pressKey(w, GDK_KEY_F5, 0);
+    EXPECT_EQ(count(w, "refresh"), 1);
+    pressKey(w, GDK_KEY_Escape, 0);
+    EXPECT_EQ(count(w, "stop"), 1);
+    pressKey(w, GDK_KEY_Left, GDK_MOD1_MASK);
+    EXPECT_EQ(count(w, "back"), 1);
+    pressKey(w, GDK_KEY_Right, GDK_MOD1_MASK);
+    EXPECT_EQ(count(w, "forward"), 1);
+
+    // The text size steps within its five levels and returns to "Medium".
+    for (int i = 0; i < 3; ++i) pressKey(w, GDK_KEY_plus, GDK_CONTROL_MASK | GDK_SHIFT_MASK);
+    EXPECT_EQ(engine(w).zoom, 4);
+    pressKey(w, GDK_KEY_minus, GDK_CONTROL_MASK);
+    EXPECT_EQ(engine(w).zoom, 3);
+    pressKey(w, GDK_KEY_0, GDK_CONTROL_MASK);
+    EXPECT_EQ(engine(w).zoom, 2);
+
+    // Ctrl+W closes the window (it is released once the key has been handled).
+    pressKey(w, GDK_KEY_w, GDK_CONTROL_MASK);
+    EXPECT_TRUE(Application::instance().browsers().empty());
+}
+
+TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
+    auto& app = Application::instance();
+    app.windows().define("frmPassword", 10, [] { return std::make_unique<Gtk::Window>(); });
+    frmBrowser& w = startBrowser();
+    auto unlockButton = [&app] {
+        Gtk::Window* dialog = app.windows().find("frmPassword");
+        if (!dialog || !dialog->get_visible()) return -1;
+        return static_cast<int>(
+                   reinterpret_cast<std::intptr_t>(dialog->get_data("larkspan-unlock-action"))) -
+               1;
+    };
+    app.options().LockOptions = true;
+    auto* button = dynamic_cast<Gtk::Bin*>(w.control("Toolbar1_Options"));
+    ASSERT_NE(button, nullptr);
+    static_cast<Gtk::Button*>(button->get_child())->clicked();
+    EXPECT_EQ(unlockButton(), static_cast<int>(locks::Unlock::UnlockOpt));
+    EXPECT_EQ(w.get_title(), "Unlock Options");
+    EXPECT_EQ(findOptionsDialog(app), nullptr);
+    app.windows().close("frmPassword");
+
+    app.options().LockBrowser = true;
+    size_t before = engine(w).navigations.size();
+    addressBox(w).set_text("http://locked.test/");
+    w.cboAddress_KeyDown(13);
+    EXPECT_EQ(engine(w).navigations.size(), before);
+    EXPECT_EQ(unlockButton(), static_cast<int>(locks::Unlock::EnableBrowser));
+    EXPECT_EQ(app.windows().find("frmPassword")->get_title(), "Unlock Larkspan");
+
+    app.options().LockOptions = false;
+    w.control("mnuToolsOptions")->activate();
+    EXPECT_NE(findOptionsDialog(app), nullptr);
+}
+
+}  // namespace
+}  // namespace larkspan
