@@ -106,7 +106,23 @@ TEST_F(CommandsTest, ShortcutsRunTheirCommands) {
 TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
     auto& app = Application::instance();
     app.windows().define("frmPassword", 10, [] { return std::make_unique<Gtk::Window>(); });
+    // A feature's command comes alive in the toolbar and sits behind its lock as well.
+    int historyShown = 0;
+    app.commands().define("history", [&historyShown](frmBrowser&) { ++historyShown; });
     frmBrowser& w = startBrowser();
+    auto click = [&w](const char* name) {
+        auto* button = dynamic_cast<Gtk::Bin*>(w.control(name));
+        ASSERT_NE(button, nullptr);
+        static_cast<Gtk::Button*>(button->get_child())->clicked();
+    };
+    click("Toolbar1_History");
+    EXPECT_EQ(historyShown, 1);
+    app.options().LockHistory = true;
+    click("Toolbar1_History");
+    EXPECT_EQ(historyShown, 1);
+    EXPECT_EQ(w.get_title(), "Unlock History");
+    app.windows().close("frmPassword");
+
     auto unlockButton = [&app] {
         Gtk::Window* dialog = app.windows().find("frmPassword");
         if (!dialog || !dialog->get_visible()) return -1;
@@ -115,9 +131,7 @@ TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
                1;
     };
     app.options().LockOptions = true;
-    auto* button = dynamic_cast<Gtk::Bin*>(w.control("Toolbar1_Options"));
-    ASSERT_NE(button, nullptr);
-    static_cast<Gtk::Button*>(button->get_child())->clicked();
+    click("Toolbar1_Options");
     EXPECT_EQ(unlockButton(), static_cast<int>(locks::Unlock::UnlockOpt));
     EXPECT_EQ(w.get_title(), "Unlock Options");
     // The colour passes may have made the options dialog, hidden; the lock keeps it so.
