@@ -356,7 +356,8 @@ TEST_F(BrowsingTest, AutoRefreshRestartsOnEachChoiceAndTurnsOff) {
     Gtk::Widget* off = w.control("mnuAF_Off");
     EXPECT_FALSE(off->get_sensitive());
     EXPECT_FALSE(w.Timer3.enabled());
-    w.mnuAR_Click(60);
+    // The menu's items carry their seconds to the command.
+    w.control("mnuAR_60")->activate();
     EXPECT_TRUE(w.Timer3.enabled());
     EXPECT_EQ(w.Timer3.interval(), 60000u);
     EXPECT_TRUE(off->get_sensitive());
