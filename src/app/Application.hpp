@@ -7,6 +7,7 @@
 
 #include "engine/PageEngine.hpp"
 #include "settings/OptionsModel.hpp"
+#include "shell/AddressList.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
 
@@ -33,6 +34,7 @@ class Application : public ShellContext, public sigc::trackable {
     void discardOptions() override { options_.reset(); }
     Dialogs& dialogs() override;
     WindowRegistry& windows() override { return windows_; }
+    AddressList& addressList() override { return addressList_; }
 
     frmBrowser* firstWindow() const override;
     const std::vector<frmBrowser*>& browsers() const override { return browserOrder_; }
@@ -50,6 +52,8 @@ class Application : public ShellContext, public sigc::trackable {
     ~Application() override;
     void releaseClosed();
 
+    // Declared first, so it outlives every window that shows it.
+    AddressList addressList_;
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<OptionsModel> options_;
     WindowRegistry windows_;

@@ -39,14 +39,12 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
                        ShellContext& context, std::unique_ptr<PageEngine> engine)
     : Gtk::Window(cobject),
       ctx_(context),
+      addressLogic_(context.addressList()),
       builder_(builder),
       engine_(std::move(engine)),
       geometry_(screenDpi()) {
-    builder_->get_widget("cboAddress", cboAddress);
-    cboAddress->get_entry()->set_name("cboAddress_Entry");
-    cboAddress->get_entry()->set_input_purpose(Gtk::INPUT_PURPOSE_URL);
-    // Small minimum widths, so the window can take its default size of 8685 twips.
-    cboAddress->get_entry()->set_width_chars(8);
+    builder_->get_widget_derived("cboAddress", cboAddress);
+    cboAddress->setList(ctx_.addressList());
     builder_->get_widget("txtSearch", txtSearch);
     builder_->get_widget_derived("Command1", Command1);
     Command1->setCaption("Search");

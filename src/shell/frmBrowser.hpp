@@ -11,6 +11,7 @@
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
 #include "engine/PageEngine.hpp"
+#include "shell/AddressBox.hpp"
 #include "shell/AddressCompletion.hpp"
 #include "shell/AutoRefresh.hpp"
 #include "shell/TrayIcon.hpp"
@@ -43,9 +44,10 @@ class frmBrowser : public Gtk::Window {
     void cboAddress_KeyPress(int charCode);
     void cboAddress_Click();
     void Timer1_Timer();
-    // Fills the address list from "history.txt" (every line, whole).
+    // Empties the box; the first main window's call fills the shared address list from
+    // "history.txt" (every line, whole), later windows show the list as it stands.
     void LoadAddressList();
-    const std::vector<std::string>& addressList() const { return addressLogic_.list(); }
+    const std::vector<std::string>& addressList() const { return addressLogic_.list().entries(); }
     void mnuBack_Click();
     void mnuForward_Click();
     // Toolbar buttons by caption ("Back", "Home", ...) and drop-down entries by key.
@@ -106,7 +108,7 @@ class frmBrowser : public Gtk::Window {
     void setWindowState(int state);
 
     // Controls, by their names.
-    Gtk::ComboBoxText* cboAddress = nullptr;
+    AddressBox* cboAddress = nullptr;
     Gtk::Entry* txtSearch = nullptr;
     StyledButton* Command1 = nullptr;
     Gtk::Toolbar* Toolbar1 = nullptr;
@@ -132,7 +134,7 @@ class frmBrowser : public Gtk::Window {
     void setStatusBarVisible(bool visible);
     // Places the controls for the window's size (also what the hidden `Resize` does).
     void runLayout();
-    // Empties the typed-address list of the address box.
+    // Empties the typed-address list that every main window shows.
     void clearAddressList();
 
   protected:
@@ -162,7 +164,6 @@ class frmBrowser : public Gtk::Window {
     AutoRefresh autoRefresh_;
     std::unique_ptr<TrayIcon> tray_;
     Timer clock_{1000, true};
-    bool settingAddress_ = false;
     bool quietTick_ = false;
     bool colorPassPending_ = false;
     std::string applicationTitle_;
