@@ -74,6 +74,9 @@ frmBrowser* Application::firstWindow() const {
 
 frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine) {
     if (!engine) engine = makeEngine();
+    // The page is asked for first: the engine's processes start and fetch it while the
+    // window is being built.
+    std::string home = frmBrowser::requestHomePage(*this, *engine);
     // The theme's button colours stand for the system colours from the first window on.
     static bool systemColorsRead = false;
     if (!systemColorsRead) {
@@ -86,7 +89,7 @@ frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine)
                                 std::move(engine));
     browsersOwned_.emplace_back(raw);
     browserOrder_.push_back(raw);
-    raw->Form_Load();
+    raw->Form_Load(std::move(home));
     return *raw;
 }
 

@@ -3,6 +3,7 @@
 #include <gtkmm.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,12 @@ class frmBrowser : public Gtk::Window {
     PageEngine& WebBrowser1() { return *engine_; }
 
     // Lifecycle.
-    void Form_Load();
+    // The start-up's home page (read "Homepage", defaulting to the options' home page; the
+    // first touch of the options loads them) asked of `engine` at once. Called before the
+    // window is built, so the engine starts its work while the window is put together;
+    // Form_Load is then handed the address and does not read or navigate again.
+    static std::string requestHomePage(ShellContext& context, PageEngine& engine);
+    void Form_Load(std::optional<std::string> requestedHomePage = std::nullopt);
     void Form_Activate();
     void Form_Unload();
     // Sees key presses before the controls do; a handled key is zeroed.
