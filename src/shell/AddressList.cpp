@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <numeric>
 
 #include "common/ListFile.hpp"
 #include "common/TextEncoding.hpp"
@@ -48,7 +47,7 @@ void AddressList::append(std::string address) {
     const auto position = static_cast<std::uint32_t>(entries_.size() - 1);
     if (exact_.built) insert(exact_, position);
     if (folded_.built) {
-        folded_.keys.push_back(foldAddressCase(entries_.back()));
+        folded_.keys.push_back(foldedKey(entries_.back()));
         insert(folded_, position);
     }
     signalAppended.emit(position);
@@ -64,22 +63,41 @@ void AddressList::resetIndexes() {
 }
 
 std::string_view AddressList::key(const Index& index, std::uint32_t position) const {
-    return index.keys.empty() ? std::string_view(entries_[position])
-                              : std::string_view(index.keys[position]);
+    if (index.keys.empty() || index.keys[position].empty()) return entries_[position];
+    return index.keys[position];
+}
+
+std::string AddressList::foldedKey(const std::string& entry) {
+    const bool folds = std::any_of(entry.begin(), entry.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x80 || (c >= 'A' && c <= 'Z');
+    });
+    if (!folds) return {};
+    std::string folded = foldAddressCase(entry);
+    // Most addresses are lower case already: those keep no copy of their own.
+    if (folded == entry) folded.clear();
+    return folded;
 }
 
 void AddressList::build(Index& index, bool folded) const {
     index.keys.clear();
     if (folded) {
         index.keys.reserve(entries_.size());
-        for (const auto& e : entries_) index.keys.push_back(foldAddressCase(e));
+        for (const auto& e : entries_) index.keys.push_back(foldedKey(e));
     }
-    index.order.resize(entries_.size());
-    std::iota(index.order.begin(), index.order.end(), 0u);
-    std::sort(index.order.begin(), index.order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const int c = key(index, a).compare(key(index, b));
-        return c < 0 || (c == 0 && a < b);
+    // Sorting the keys themselves (not positions that point to them) saves a look-up per
+    // comparison.
+    struct Item {
+        std::string_view key;
+        std::uint32_t position;
+    };
+    std::vector<Item> items(entries_.size());
+    for (std::uint32_t p = 0; p < items.size(); ++p) items[p] = {key(index, p), p};
+    std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+        const int c = a.key.compare(b.key);
+        return c < 0 || (c == 0 && a.position < b.position);
     });
+    index.order.resize(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) index.order[i] = items[i].position;
     index.built = true;
 }
 

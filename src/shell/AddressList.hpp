@@ -61,10 +61,13 @@ class AddressList {
     // sorted by; the keys are the entries themselves or their case-folded forms.
     struct Index {
         bool built = false;
-        std::vector<std::string> keys;  // by position; unused (empty) for the exact index
+        // By position; none for the exact index, and an empty key where the folded form
+        // is the entry itself.
+        std::vector<std::string> keys;
         std::vector<std::uint32_t> order;
     };
     std::string_view key(const Index& index, std::uint32_t position) const;
+    static std::string foldedKey(const std::string& entry);
     void build(Index& index, bool folded) const;
     void insert(Index& index, std::uint32_t position) const;
     std::optional<std::size_t> search(const Index& index, std::string_view key) const;
