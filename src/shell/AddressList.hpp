@@ -10,7 +10,8 @@
 //   case counting (the completion pass);
 // - `firstWithPrefixIgnoringCase`: the same with letter case ignored by Unicode case
 //   folding (the drop-down's search on Enter).
-// Each index is built the first time it is asked for and kept up to date on every append.
+// Each index is built when it is first needed (the exact one at the second completion pass:
+// the first walks the list) and kept up to date on every append.
 
 #include <sigc++/signal.h>
 
@@ -75,6 +76,7 @@ class AddressList {
 
     std::vector<std::string> entries_;
     bool loaded_ = false;
+    mutable bool walkedOnce_ = false;
     mutable Index exact_;
     mutable Index folded_;
 };
