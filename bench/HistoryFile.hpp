@@ -15,8 +15,8 @@ namespace larkspan::bench {
 
 inline std::vector<std::string> historyLines(std::size_t count) {
     static const char* const kSchemes[] = {"http://", "https://", "https://www.", ""};
-    static const char* const kWords[] = {"news", "mail", "shop", "docs", "wiki", "blog",
-                                         "maps", "video", "forum", "search"};
+    static const char* const kWords[] = {"news", "mail", "shop",  "docs",  "wiki",
+                                         "blog", "maps", "video", "forum", "search"};
     std::vector<std::string> lines;
     lines.reserve(count);
     std::uint32_t state = 12345;
