@@ -227,6 +227,24 @@ def reap_and_kill_leftovers(grace):
 
 # --------------------------------------------------------------------------- one start
 
+def history_lines(count):
+    """A typed-address history of `count` lines as the program writes it (CR LF ends): all
+    different addresses, of the shapes people type, spread over a few thousand sites."""
+    schemes = ("http://", "https://", "https://www.", "")
+    words = ("news", "mail", "shop", "docs", "wiki", "blog", "maps", "video", "forum", "search")
+    out = []
+    state = 12345
+    for i in range(count):
+        picks = []
+        for _ in range(4):
+            state = (state * 1664525 + 1013904223) & 0xFFFFFFFF
+            picks.append(state >> 8)
+        out.append("%s%s%d.example.com/%s/page%d\r\n"
+                   % (schemes[picks[0] % 4], words[picks[1] % 10], picks[2] % 3000,
+                      words[picks[3] % 10], i))
+    return "".join(out).encode()
+
+
 class RunResult:
     def __init__(self):
         self.ok = False
@@ -365,11 +383,15 @@ def main():
     ap.add_argument("--no-warmup", action="store_true")
     ap.add_argument("--bare-only", action="store_true")
     ap.add_argument("--keep", action="store_true", help="keep the work folder")
+    ap.add_argument("--history-lines", type=int, default=0,
+                    help="also start Larkspan with a typed-address history of this many lines")
     ap.add_argument("--verbose", action="store_true",
                     help="list the processes each start ran")
     args = ap.parse_args()
     if args.rounds < 1 or args.timeout <= 0 or args.interval <= 0:
         ap.error("rounds, timeout and interval must be positive")
+    if args.history_lines < 0:
+        ap.error("--history-lines must not be negative")
 
     try:
         libc = ctypes.CDLL(None, use_errno=True)
@@ -398,6 +420,9 @@ def main():
     sys.stdout.flush()
 
     programs = ["bare"] if args.bare_only else ["bare", "larkspan"]
+    if args.history_lines and not args.bare_only:
+        programs.append("history")
+    history_text = history_lines(args.history_lines)
     results = {p: [] for p in programs}
     larkspan_broken = ""
     if not args.bare_only and not os.access(args.larkspan, os.X_OK):
@@ -418,6 +443,11 @@ def main():
         log = os.path.join(run_dir, "output.log")
         if program == "bare":
             return run_once([args.bare, url], env, server, args.timeout, interval, log)
+        if program == "history":
+            folder = os.path.join(env["XDG_DATA_HOME"], "larkspan")
+            os.makedirs(folder, mode=0o700, exist_ok=True)
+            with open(os.path.join(folder, "history.txt"), "wb") as f:
+                f.write(history_text)
         env["LARKSPAN_BENCH_EXIT_AFTER_LOAD"] = "1"
         try:
             seed = subprocess.run([args.seed, "Homepage=" + url, "CheckUpdatesAtStart=0"],
@@ -439,7 +469,7 @@ def main():
     def one_round(label, order, count):
         nonlocal larkspan_broken
         for program in order:
-            if program == "larkspan" and larkspan_broken:
+            if program != "bare" and larkspan_broken:
                 continue
             r = start(program)
             status = "ok" if r.ok else "FAILED: " + r.error
@@ -454,7 +484,7 @@ def main():
             sys.stdout.flush()
             # A start that hangs, or a warm-up that fails, is not tried again: the rest of
             # the rounds would only wait out the same time-out.
-            if program == "larkspan" and not r.ok and (r.timed_out or not count):
+            if program != "bare" and not r.ok and (r.timed_out or not count):
                 larkspan_broken = r.error
             if count:
                 results[program].append(r)
@@ -502,6 +532,14 @@ def main():
         print("Larkspan / bare view:  load x%.2f   exit x%.2f   PSS x%.2f   RSS x%.2f"
               % (lk["load"] / b["load"], lk["exit"] / b["exit"], lk["pss"] / b["pss"],
                  lk["rss"] / b["rss"]))
+        print("Larkspan - bare view:  load %+.0f ms   exit %+.0f ms   PSS %+.1f MB"
+              % ((lk["load"] - b["load"]) * 1000, (lk["exit"] - b["exit"]) * 1000,
+                 (lk["pss"] - b["pss"]) / 1024.0))
+    if "larkspan" in med and "history" in med:
+        lk, h = med["larkspan"], med["history"]
+        print("with a %d-line history - without:  load %+.0f ms   exit %+.0f ms   PSS %+.1f MB"
+              % (args.history_lines, (h["load"] - lk["load"]) * 1000,
+                 (h["exit"] - lk["exit"]) * 1000, (h["pss"] - lk["pss"]) / 1024.0))
 
     status = 0
     if "bare" not in med:
@@ -513,7 +551,8 @@ def main():
               " whose \"Homepage\" is the page above; it must quit, printing nothing, once the"
               " first load of that page has completed.")
         status = status or 1
-    elif not args.bare_only and any(not r.ok for r in results["larkspan"]):
+    elif not args.bare_only and any(not r.ok for p in programs if p != "bare"
+                                    for r in results[p]):
         status = status or 1
     return status
 

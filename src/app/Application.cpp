@@ -139,6 +139,9 @@ frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine)
         }
     }
     if (!engine) engine = makeEngine();
+    // The page is asked for first: the engine's processes start and fetch it while the
+    // window is being built.
+    std::string home = frmBrowser::requestHomePage(*this, *engine);
     // The theme's button colours stand for the system colours from the first window on.
     static bool systemColorsRead = false;
     if (!systemColorsRead) {
@@ -153,7 +156,7 @@ frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine)
     browserOrder_.push_back(raw);
     // The application runs as long as it has main windows, shown or hidden in the tray.
     gtk_window_set_application(GTK_WINDOW(raw->gobj()), gobj());
-    raw->Form_Load();
+    raw->Form_Load(std::move(home));
     return *raw;
 }
 

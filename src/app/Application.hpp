@@ -7,6 +7,7 @@
 
 #include "engine/PageEngine.hpp"
 #include "settings/OptionsModel.hpp"
+#include "shell/AddressList.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowCommands.hpp"
 #include "shell/WindowRegistry.hpp"
@@ -44,6 +45,7 @@ class Application : public Gtk::Application, public ShellContext {
     Dialogs& dialogs() override;
     WindowRegistry& windows() override { return windows_; }
     WindowCommands& commands() override { return commands_; }
+    AddressList& addressList() override { return addressList_; }
 
     frmBrowser* firstWindow() const override;
     const std::vector<frmBrowser*>& browsers() const override { return browserOrder_; }
@@ -68,6 +70,8 @@ class Application : public Gtk::Application, public ShellContext {
     void releaseClosed();
     void closeEverything();
 
+    // Declared first, so it outlives every window that shows it.
+    AddressList addressList_;
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<OptionsModel> options_;
     WindowRegistry windows_;

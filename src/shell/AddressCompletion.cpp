@@ -2,8 +2,6 @@
 
 #include <glib.h>
 
-#include <memory>
-
 #include "common/TextEncoding.hpp"
 
 namespace larkspan {
@@ -16,21 +14,10 @@ int charCount(std::string_view s) {
     return static_cast<int>(g_utf8_strlen(s.data(), static_cast<gssize>(s.size())));
 }
 
-std::string caseFolded(std::string_view s) {
-    if (!text::isValidUtf8(s)) {
-        std::string out(s);
-        for (char& c : out) c = g_ascii_tolower(c);
-        return out;
-    }
-    std::unique_ptr<gchar, decltype(&g_free)> folded(
-        g_utf8_casefold(s.data(), static_cast<gssize>(s.size())), &g_free);
-    return folded ? std::string(folded.get()) : std::string(s);
-}
-
 }  // namespace
 
 std::optional<AddressCompletionResult> completeAddress(std::string_view typed,
-                                                       const std::vector<std::string>& list) {
+                                                       const AddressList& list) {
     // Whole UTF-8 characters match exactly when their bytes do, so a byte prefix test is
     // the same as comparing the first n characters.
     auto complete = [typed](std::string_view entry) {
@@ -40,21 +27,14 @@ std::optional<AddressCompletionResult> completeAddress(std::string_view typed,
         r.selectionLength = charCount(entry) - r.selectionStart;
         return r;
     };
-    for (const auto& entry : list) {
-        if (std::string_view(entry).starts_with(typed)) return complete(entry);
-    }
+    if (auto found = list.firstWithPrefix(typed)) return complete(list[*found]);
     // The position past the last entry reads as the empty text.
     if (typed.empty()) return complete({});
     return std::nullopt;
 }
 
-std::optional<std::size_t> findAddressPrefix(const std::vector<std::string>& list,
-                                             std::string_view text) {
-    const std::string wanted = caseFolded(text);
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (caseFolded(list[i]).starts_with(wanted)) return i;
-    }
-    return std::nullopt;
+std::optional<std::size_t> findAddressPrefix(const AddressList& list, std::string_view text) {
+    return list.firstWithPrefixIgnoringCase(text);
 }
 
 AddressBoxLogic::EnterAction AddressBoxLogic::keyDown(int keyCode, std::string_view boxText,
@@ -75,7 +55,7 @@ AddressBoxLogic::KeyPressOutcome AddressBoxLogic::keyPress(int charCode, std::st
     if (!enter) return out;
 
     if (!findAddressPrefix(list_, boxText)) {
-        list_.emplace_back(boxText);
+        list_.append(std::string(boxText));
         out.addedToList = true;
         out.appendToHistory = historyOn && historyOn();
     }

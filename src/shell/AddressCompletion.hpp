@@ -11,7 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "shell/AddressList.hpp"
 
 namespace larkspan {
 
@@ -28,17 +29,18 @@ struct AddressCompletionResult {
 // and the part beyond what was typed is selected. No value when nothing matches. An empty
 // box takes the first entry, wholly selected.
 std::optional<AddressCompletionResult> completeAddress(std::string_view typed,
-                                                       const std::vector<std::string>& list);
+                                                       const AddressList& list);
 
 // The drop-down list's prefix search: the index of the first entry that begins with
 // `text`, letter case ignored (Unicode case folding). No value when none does.
-std::optional<std::size_t> findAddressPrefix(const std::vector<std::string>& list,
-                                             std::string_view text);
+std::optional<std::size_t> findAddressPrefix(const AddressList& list, std::string_view text);
 
-// The address box's state apart from its widgets: the typed-address list (in the order the
-// addresses were first entered) and whether `Timer1` is switched on.
+// The address box's state apart from its widgets: whether `Timer1` is switched on, over the
+// typed-address list that every main window shares.
 class AddressBoxLogic {
   public:
+    explicit AddressBoxLogic(AddressList& list) : list_(list) {}
+
     static constexpr int kKeyBackspace = 8;
     static constexpr int kKeyEnter = 13;
     // Timer1's interval.
@@ -55,8 +57,8 @@ class AddressBoxLogic {
         bool appendToHistory = false;  // the caller appends the text to "history.txt"
     };
 
-    std::vector<std::string>& list() { return list_; }
-    const std::vector<std::string>& list() const { return list_; }
+    AddressList& list() { return list_; }
+    const AddressList& list() const { return list_; }
 
     // Timer1 is on when the window is created, so one pass runs 200 ms after start-up.
     bool timerEnabled() const { return timerEnabled_; }
@@ -77,7 +79,7 @@ class AddressBoxLogic {
     std::optional<AddressCompletionResult> timerTick(std::string_view boxText);
 
   private:
-    std::vector<std::string> list_;
+    AddressList& list_;
     bool timerEnabled_ = true;
 };
 

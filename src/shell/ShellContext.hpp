@@ -11,6 +11,7 @@
 
 namespace larkspan {
 
+class AddressList;
 class Dialogs;
 struct OptionsModel;
 class SettingsStore;
@@ -33,6 +34,8 @@ class ShellContext {
     virtual WindowRegistry& windows() = 0;
     // The commands features add to every main window.
     virtual WindowCommands& commands() = 0;
+    // The typed-address list that every main window shows and completes from.
+    virtual AddressList& addressList() = 0;
 
     // Main windows, in creation order; the first is the one secondary windows act on.
     virtual frmBrowser* firstWindow() const = 0;

@@ -39,14 +39,12 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
                        ShellContext& context, std::unique_ptr<PageEngine> engine)
     : Gtk::ApplicationWindow(cobject),
       ctx_(context),
+      addressLogic_(context.addressList()),
       builder_(builder),
       engine_(std::move(engine)),
       geometry_(screenDpi()) {
-    builder_->get_widget("cboAddress", cboAddress);
-    cboAddress->get_entry()->set_name("cboAddress_Entry");
-    cboAddress->get_entry()->set_input_purpose(Gtk::INPUT_PURPOSE_URL);
-    // Small minimum widths, so the window can take its default size of 8685 twips.
-    cboAddress->get_entry()->set_width_chars(8);
+    builder_->get_widget_derived("cboAddress", cboAddress);
+    cboAddress->setList(ctx_.addressList());
     builder_->get_widget("txtSearch", txtSearch);
     builder_->get_widget_derived("Command1", Command1);
     Command1->setCaption("Search");
@@ -101,20 +99,28 @@ void frmBrowser::setStatusBarVisible(bool visible) {
     PB->set_visible(visible);
 }
 
-void frmBrowser::Form_Load() {
+std::string frmBrowser::requestHomePage(ShellContext& context, PageEngine& engine) {
+    std::string home = context.settings().read("Settings", "Homepage", context.options().Text1);
+    engine.navigate(home);
+    return home;
+}
+
+void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     SettingsStore& store = ctx_.settings();
     auto read = [&store](std::string_view key, const std::string& def) {
         return store.read("Settings", key, def);
     };
 
-    // 1, 2. Caption; the home page, defaulting to the options' home-page box (the first
-    // touch of the options model loads it from the store).
+    // 1. Caption.
     set_title(std::string("Loading...") + kCaptionSuffix);
-    OptionsModel& opt = ctx_.options();
-    homePageAddress = read("Homepage", opt.Text1);
 
-    // 3, 4. Navigate home; the address box shows where the engine is now.
-    engine_->navigate(homePageAddress);
+    // 2, 3. The home page, defaulting to the options' home-page box (the first touch of
+    // the options model loads it from the store), and the engine navigates there; done
+    // already when the window's maker asked for the page before building the window.
+    homePageAddress =
+        requestedHomePage ? std::move(*requestedHomePage) : requestHomePage(ctx_, *engine_);
+
+    // 4. The address box shows where the engine is now.
     cboAddress->get_entry()->set_text(engine_->locationURL());
 
     // 5, 6. Blocked counter and the search box's engine name.

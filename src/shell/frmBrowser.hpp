@@ -3,6 +3,7 @@
 #include <gtkmm.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
 #include "engine/PageEngine.hpp"
+#include "shell/AddressBox.hpp"
 #include "shell/AddressCompletion.hpp"
 #include "shell/AutoRefresh.hpp"
 #include "shell/TrayIcon.hpp"
@@ -34,7 +36,12 @@ class frmBrowser : public Gtk::ApplicationWindow {
     PageEngine& WebBrowser1() { return *engine_; }
 
     // Lifecycle.
-    void Form_Load();
+    // The start-up's home page (read "Homepage", defaulting to the options' home page; the
+    // first touch of the options loads them) asked of `engine` at once. Called before the
+    // window is built, so the engine starts its work while the window is put together;
+    // Form_Load is then handed the address and does not read or navigate again.
+    static std::string requestHomePage(ShellContext& context, PageEngine& engine);
+    void Form_Load(std::optional<std::string> requestedHomePage = std::nullopt);
     void Form_Activate();
     void Form_Unload();
     // Sees key presses before the controls do; a handled key is zeroed.
@@ -51,9 +58,10 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void cboAddress_KeyPress(int charCode);
     void cboAddress_Click();
     void Timer1_Timer();
-    // Fills the address list from "history.txt" (every line, whole).
+    // Empties the box; the first main window's call fills the shared address list from
+    // "history.txt" (every line, whole), later windows show the list as it stands.
     void LoadAddressList();
-    const std::vector<std::string>& addressList() const { return addressLogic_.list(); }
+    const std::vector<std::string>& addressList() const { return addressLogic_.list().entries(); }
     void mnuBack_Click();
     void mnuForward_Click();
     // Toolbar buttons by caption ("Back", "Home", ...) and drop-down entries by key.
@@ -113,7 +121,7 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void setWindowState(int state);
 
     // Controls, by their names.
-    Gtk::ComboBoxText* cboAddress = nullptr;
+    AddressBox* cboAddress = nullptr;
     Gtk::Entry* txtSearch = nullptr;
     StyledButton* Command1 = nullptr;
     Gtk::Toolbar* Toolbar1 = nullptr;
@@ -139,7 +147,7 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void setStatusBarVisible(bool visible);
     // Places the controls for the window's size (also what the hidden `Resize` does).
     void runLayout();
-    // Empties the typed-address list of the address box.
+    // Empties the typed-address list that every main window shows.
     void clearAddressList();
 
   protected:
@@ -175,7 +183,6 @@ class frmBrowser : public Gtk::ApplicationWindow {
     AutoRefresh autoRefresh_;
     std::unique_ptr<TrayIcon> tray_;
     Timer clock_{1000, true};
-    bool settingAddress_ = false;
     bool colorPassPending_ = false;
     std::string applicationTitle_;
     Glib::RefPtr<Gtk::Builder> builder_;

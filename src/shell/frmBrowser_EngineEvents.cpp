@@ -65,9 +65,7 @@ void frmBrowser::updateClockPanels() {
 }
 
 void frmBrowser::WebBrowser1_NavigateComplete2(const std::string&) {
-    settingAddress_ = true;
     cboAddress->get_entry()->set_text(engine_->locationURL());
-    settingAddress_ = false;
 }
 
 void frmBrowser::WebBrowser1_DownloadComplete() {

@@ -16,13 +16,22 @@ namespace larkspan {
 
 namespace {
 
-// Appends a text entry to one of the toolbar's drop-down lists. Choosing an entry does
-// nothing: the lists are a record of where the window has been.
+// The Back and Forward drop-down menus show the latest this many recorded addresses; the
+// record itself (`backList`, `forwardList`) keeps every one.
+constexpr std::size_t kMaxRecordMenuItems = 25;
+
+// Appends a text entry to one of the toolbar's drop-down lists, dropping the oldest item
+// beyond the cap so that the menu never grows a widget per page visited. Choosing an
+// entry does nothing: the lists are a record of where the window has been.
 void appendToMenu(Gtk::Menu* menu, const std::string& text) {
     if (!menu) return;
     auto* item = Gtk::make_managed<Gtk::MenuItem>(text);
     item->show();
     menu->append(*item);
+    std::vector<Gtk::Widget*> items = menu->get_children();
+    for (std::size_t i = 0; i + kMaxRecordMenuItems < items.size(); ++i) {
+        gtk_widget_destroy(items[i]->gobj());
+    }
 }
 
 }  // namespace
@@ -46,29 +55,21 @@ void frmBrowser::connectNavigation() {
             return false;
         },
         false);
-    cboAddress->signal_changed().connect([this] {
-        if (!settingAddress_ && cboAddress->get_active_row_number() >= 0) cboAddress_Click();
-    });
+    cboAddress->signalChosen.connect(sigc::mem_fun(*this, &frmBrowser::cboAddress_Click));
     Timer1.signalTimer.connect(sigc::mem_fun(*this, &frmBrowser::Timer1_Timer));
 }
 
 void frmBrowser::LoadAddressList() {
-    std::vector<std::string>& list = addressLogic_.list();
-    list.clear();
-    settingAddress_ = true;
-    cboAddress->remove_all();
     // Clearing the list empties the box as well.
     cboAddress->get_entry()->set_text("");
-    larkspan::LoadAddressList(listfile::historyFilePath(), list);
-    for (const auto& address : list) cboAddress->append(address);
-    settingAddress_ = false;
+    // The list is shared by every main window: read once, in one pass, and kept up to
+    // date by the windows themselves from then on.
+    AddressList& list = addressLogic_.list();
+    if (!list.loaded()) list.load(listfile::historyFilePath());
 }
 
 void frmBrowser::clearAddressList() {
-    settingAddress_ = true;
     addressLogic_.list().clear();
-    cboAddress->remove_all();
-    settingAddress_ = false;
 }
 
 void frmBrowser::cboAddress_KeyDown(int keyCode) {
@@ -91,11 +92,6 @@ void frmBrowser::cboAddress_KeyPress(int charCode) {
         return v.value_or(def);
     };
     auto outcome = addressLogic_.keyPress(charCode, text, historyOn);
-    if (outcome.addedToList) {
-        settingAddress_ = true;
-        cboAddress->append(text);
-        settingAddress_ = false;
-    }
     if (outcome.appendToHistory) AppendAddressToHistory(listfile::historyFilePath(), text);
     Timer1.setEnabled(addressLogic_.timerEnabled());
 }
@@ -105,11 +101,9 @@ void frmBrowser::Timer1_Timer() {
     auto completed = addressLogic_.timerTick(entry->get_text().raw());
     Timer1.setEnabled(false);
     if (!completed) return;
-    settingAddress_ = true;
     entry->set_text(completed->text);
     entry->select_region(completed->selectionStart,
                          completed->selectionStart + completed->selectionLength);
-    settingAddress_ = false;
 }
 
 void frmBrowser::cboAddress_Click() {
@@ -170,11 +164,8 @@ void frmBrowser::mnuOpen_Click() {
     if (!file || file->empty()) return;
     queue_draw();
     engine_->navigate(*file);
-    settingAddress_ = true;
     cboAddress->get_entry()->set_text(*file);
-    addressLogic_.list().push_back(*file);
-    cboAddress->append(*file);
-    settingAddress_ = false;
+    addressLogic_.list().append(*file);
 }
 
 void frmBrowser::mnuToolsOptions_Click() {

@@ -135,7 +135,7 @@ void frmOptions::Command3_Click() {
     std::filesystem::path file = listfile::historyFilePath();
     std::error_code ec;
     std::filesystem::remove(file, ec);
-    for (frmBrowser* b : ctx_.browsers()) b->clearAddressList();
+    ctx_.addressList().clear();
     createEmptyFile(file);
     for (frmBrowser* b : ctx_.browsers()) b->LoadAddressList();
 }

@@ -54,10 +54,10 @@ TEST(AddressCompletionTest, SelectionCountsCharactersNotBytes) {
 }
 
 TEST(AddressCompletionTest, PrefixSearchIgnoresLetterCase) {
-    const List list{"http://one.example/",
-                    "\xC3\xA9"
-                    "cole.example",
-                    "ABC.example"};
+    const AddressList list{"http://one.example/",
+                           "\xC3\xA9"
+                           "cole.example",
+                           "ABC.example"};
     EXPECT_EQ(findAddressPrefix(list, "HTTP://ONE"), 0u);
     EXPECT_EQ(findAddressPrefix(list,
                                 "\xC3\x89"
@@ -69,21 +69,21 @@ TEST(AddressCompletionTest, PrefixSearchIgnoresLetterCase) {
 }
 
 TEST(AddressBoxLogicTest, EnterOnAPrefixOfAListedAddressNavigatesWithoutAdding) {
-    AddressBoxLogic box;
-    box.list() = {"abcdef"};
+    AddressList boxList{"abcdef"};
+    AddressBoxLogic box(boxList);
     bool asked = false;
     EXPECT_EQ(box.keyDown(kEnter, "abc", false), Enter::Navigate);
     auto out = box.keyPress(kEnter, "abc", [&] { return asked = true; });
     EXPECT_FALSE(out.addedToList);
     EXPECT_FALSE(out.appendToHistory);
     EXPECT_FALSE(asked) << "the history setting is read only for a new address";
-    EXPECT_EQ(box.list(), List{"abcdef"});
+    EXPECT_EQ(box.list().entries(), List{"abcdef"});
     EXPECT_FALSE(box.timerEnabled());
 }
 
 TEST(AddressBoxLogicTest, CaseDifferingAddressIsNotAddedYetNotCompleted) {
-    AddressBoxLogic box;
-    box.list() = {"example.com"};
+    AddressList boxList{"example.com"};
+    AddressBoxLogic box(boxList);
     auto out = box.keyPress(kEnter, "EXAMPLE.COM", [] { return true; });
     EXPECT_FALSE(out.addedToList);
     EXPECT_EQ(box.list().size(), 1u);
@@ -91,19 +91,20 @@ TEST(AddressBoxLogicTest, CaseDifferingAddressIsNotAddedYetNotCompleted) {
 }
 
 TEST(AddressBoxLogicTest, NewAddressIsAppendedAndGoesToHistoryWhenOn) {
-    AddressBoxLogic box;
-    box.list() = {"abcdef"};
+    AddressList boxList{"abcdef"};
+    AddressBoxLogic box(boxList);
     auto out = box.keyPress(kEnter, "abcdefg", [] { return true; });  // extends a listed one
     EXPECT_TRUE(out.addedToList);
     EXPECT_TRUE(out.appendToHistory);
     out = box.keyPress(kEnter, "zzz", [] { return false; });
     EXPECT_TRUE(out.addedToList);
     EXPECT_FALSE(out.appendToHistory);
-    EXPECT_EQ(box.list(), (List{"abcdef", "abcdefg", "zzz"}));
+    EXPECT_EQ(box.list().entries(), (List{"abcdef", "abcdefg", "zzz"}));
 }
 
 TEST(AddressBoxLogicTest, EnterOnAnEmptyBoxOnlySwitchesTheTimerOn) {
-    AddressBoxLogic box;
+    AddressList boxList;
+    AddressBoxLogic box(boxList);
     box.timerTick("x");
     ASSERT_FALSE(box.timerEnabled());
     EXPECT_EQ(box.keyDown(kEnter, "", false), Enter::None);
@@ -115,8 +116,8 @@ TEST(AddressBoxLogicTest, EnterOnAnEmptyBoxOnlySwitchesTheTimerOn) {
 }
 
 TEST(AddressBoxLogicTest, KeysSwitchTheTimerAndEachPassRunsOnce) {
-    AddressBoxLogic box;
-    box.list() = {"abcdef"};
+    AddressList boxList{"abcdef"};
+    AddressBoxLogic box(boxList);
     EXPECT_TRUE(box.timerEnabled()) << "one pass is due after the window's creation";
     box.keyPress('a', "a", nullptr);
     EXPECT_TRUE(box.timerEnabled());
@@ -133,7 +134,8 @@ TEST(AddressBoxLogicTest, KeysSwitchTheTimerAndEachPassRunsOnce) {
 }
 
 TEST(AddressBoxLogicTest, WebLockGuardsEnterInsteadOfNavigating) {
-    AddressBoxLogic box;
+    AddressList boxList;
+    AddressBoxLogic box(boxList);
     EXPECT_EQ(box.keyDown(kEnter, "http://x.example/", true), Enter::Guard);
     EXPECT_EQ(box.keyDown(kEnter, "http://x.example/", false), Enter::Navigate);
     EXPECT_EQ(box.keyDown('A', "http://x.example/", false), Enter::None);
@@ -150,15 +152,17 @@ void pressEnter(AddressBoxLogic& box, const std::string& text, bool history,
 TEST(AddressBoxLogicTest, HistoryOffKeepsTheListButNotTheFile) {
     const auto file = paths::dataDir() / "HistoryOffKeepsTheListButNotTheFile.txt";
     std::filesystem::remove(file);
-    AddressBoxLogic first;
+    AddressList firstList;
+    AddressBoxLogic first(firstList);
     pressEnter(first, "http://kept.example/", true, file);
     pressEnter(first, "http://private.example/", false, file);
     pressEnter(first, "http://kept.example/", true, file);  // listed already: not again
-    EXPECT_EQ(first.list(), (List{"http://kept.example/", "http://private.example/"}));
+    EXPECT_EQ(first.list().entries(), (List{"http://kept.example/", "http://private.example/"}));
 
-    AddressBoxLogic nextStart;
-    ASSERT_TRUE(LoadAddressList(file, nextStart.list()));
-    EXPECT_EQ(nextStart.list(), List{"http://kept.example/"});
+    AddressList nextStartList;
+    AddressBoxLogic nextStart(nextStartList);
+    ASSERT_TRUE(nextStart.list().load(file));
+    EXPECT_EQ(nextStart.list().entries(), List{"http://kept.example/"});
 }
 
 }  // namespace

@@ -143,6 +143,62 @@ TEST_F(BrowsingTest, BackAndForwardRecordTheCurrentAddressOnce) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "forward"), 1);
 }
 
+TEST_F(BrowsingTest, BackAndForwardMenusStayBoundedAndShowTheLatest) {
+    frmBrowser& w = startBrowser();
+    for (int i = 0; i < 60; ++i) {
+        engine(w).completeNavigation("http://x.test/" + std::to_string(i), "Page");
+        w.mnuBack_Click();
+    }
+    EXPECT_EQ(w.forwardList().size(), 60u);
+    Gtk::Menu* menu = nullptr;
+    w.builder()->get_widget("Toolbar1_ForwardList", menu);
+    auto items = menu->get_children();
+    ASSERT_FALSE(items.empty());
+    EXPECT_LT(items.size(), 60u);
+    EXPECT_EQ(static_cast<Gtk::MenuItem*>(items.back())->get_label(), "http://x.test/59");
+}
+
+TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
+    writeHistory("http://one.test/\r\nhttp://two.test/\r\n");
+    frmBrowser& w = startBrowser();
+    w.mnuFileNew_Click();
+    frmBrowser& other = *Application::instance().browsers().at(1);
+    typeAndEnter(other, "http://three.test/");
+    EXPECT_EQ(w.addressList().size(), 3u) << "an address typed in one window is in every list";
+
+    // Alt+Down in the box opens the list at the first entry the text begins, case ignored.
+    Gtk::Entry* box = w.cboAddress->get_entry();
+    box->set_text("HTTP://TWO");
+    w.set_focus(*box);
+    pressKey(w, GDK_KEY_Down, GDK_MOD1_MASK);
+    ASSERT_TRUE(w.cboAddress->poppedUp());
+    Gtk::TreeView& list = w.cboAddress->dropDownList();
+    EXPECT_TRUE(testing::runUntil([&] { return list.get_mapped(); }, 2000));
+    ASSERT_TRUE(list.get_model());
+    EXPECT_EQ(list.get_model()->children().size(), 3u);
+    Gtk::TreeModel::Path cursor;
+    Gtk::TreeViewColumn* column = nullptr;
+    list.get_cursor(cursor, column);
+    EXPECT_EQ(cursor.to_string(), "1");
+
+    // A typed address reaches an open list; choosing it navigates and closes the list.
+    typeAndEnter(other, "http://four.test/");
+    ASSERT_EQ(list.get_model()->children().size(), 4u);
+    list.row_activated(Gtk::TreeModel::Path("3"), *list.get_column(0));
+    EXPECT_EQ(boxText(w), "http://four.test/");
+    EXPECT_EQ(engine(w).navigations.back(), "http://four.test/");
+    EXPECT_FALSE(w.cboAddress->poppedUp());
+    EXPECT_FALSE(list.get_model()) << "a closed list holds nothing of the addresses";
+
+    // The arrow button opens and closes it too.
+    Gtk::ToggleButton* arrow = nullptr;
+    w.builder()->get_widget("cboAddress_Button", arrow);
+    arrow->clicked();
+    EXPECT_TRUE(w.cboAddress->poppedUp());
+    arrow->clicked();
+    EXPECT_FALSE(w.cboAddress->poppedUp());
+}
+
 TEST_F(BrowsingTest, ToolbarButtonsReachTheEngine) {
     store().write("Settings", "Homepage", "http://home.test/");
     frmBrowser& w = startBrowser();
