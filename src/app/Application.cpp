@@ -39,7 +39,7 @@ std::unique_ptr<PageEngine> Application::makeEngine() {
 
 Application::Application() {
     defineSharedWindows(windows_, *this);
-    // Closing the options dialog throws its live copy of the options away with it.
+    // Closing the options dialog drops the options it did not apply: the next touch reloads.
     windows_.onClosed = [this](const std::string& name) {
         if (name == "frmOptions") discardOptions();
     };
@@ -64,6 +64,8 @@ OptionsModel& Application::options() {
     if (!options_) {
         options_ = std::make_unique<OptionsModel>();
         options_->load(settings());
+    } else {
+        options_->reloadIfStale(settings());
     }
     return *options_;
 }

@@ -261,7 +261,7 @@ void readSystemColors() {
 
 void takeSampleLook(ShellContext& context, StyledButton& button) {
     button.setUseCustomColors(true);
-    applyLook(button, context.options().Example);
+    applyLook(button, context.options().sampleLook());
 }
 
 void forWidgetAndParts(Gtk::Widget& w, const std::function<void(Gtk::Widget&)>& fn) {
@@ -294,10 +294,10 @@ void applyButtonColors(ShellContext& context) {
     const OptionsModel& m = context.options();
     using Setter = void (StyledButton::*)(ColorValue);
     const std::pair<ColorValue, Setter> passes[] = {
-        {m.lblFontColor, &StyledButton::setFontColor},
-        {m.lblHFontColor, &StyledButton::setFontHighlightColor},
-        {m.lblBackColor, &StyledButton::setBackColor},
-        {m.lblHBackcolor, &StyledButton::setHighlightColor},
+        {m.buttonFontColor, &StyledButton::setFontColor},
+        {m.buttonFontHighlightColor, &StyledButton::setFontHighlightColor},
+        {m.buttonBackColor, &StyledButton::setBackColor},
+        {m.buttonHighlightColor, &StyledButton::setHighlightColor},
     };
     for (const auto& [color, set] : passes) {
         for (const Target& t : buttonColorTargets()) {
@@ -309,14 +309,14 @@ void applyButtonColors(ShellContext& context) {
 }
 
 void applyProgramBackColor(ShellContext& context) {
-    ColorValue c = context.options().lblProgramBG;
+    ColorValue c = context.options().programBackColor;
     for (const Target& t : backColorTargets()) {
         forEachTarget(context, t, [c](Gtk::Widget& w) { style::setBackground(w, c); });
     }
 }
 
 void applyProgramFontColor(ShellContext& context) {
-    ColorValue c = context.options().lblProgramFC;
+    ColorValue c = context.options().programFontColor;
     for (const Target& t : fontColorTargets()) {
         if (t.window == kOptions && t.control.empty()) {
             forEachTarget(context, t, [c](Gtk::Widget& w) { colorCaptions(w, c); });

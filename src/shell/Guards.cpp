@@ -8,19 +8,19 @@
 namespace larkspan::locks {
 
 bool webLocked(ShellContext& context) {
-    return context.options().LockBrowser;
+    return context.options().lockBrowser;
 }
 bool historyLocked(ShellContext& context) {
-    return context.options().LockHistory;
+    return context.options().lockHistory;
 }
 bool favoritesLocked(ShellContext& context) {
-    return context.options().LockFavorites;
+    return context.options().lockFavorites;
 }
 bool optionsLocked(ShellContext& context) {
-    return context.options().LockOptions;
+    return context.options().lockOptions;
 }
 bool emailLocked(ShellContext& context) {
-    return context.options().LockEmail;
+    return context.options().lockEmail;
 }
 
 bool showLockDialog(ShellContext& app, Unlock action, const std::string& caption) {

@@ -5,9 +5,14 @@
 // application object provides it; each window is handed it when it is made.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/PageEngine.hpp"
+
+namespace Gtk {
+class Window;
+}
 
 namespace larkspan {
 
@@ -38,6 +43,13 @@ class ShellContext {
     virtual frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) = 0;
     // Called by a main window that has closed.
     virtual void browserClosed(frmBrowser* window) = 0;
+
+    // For windows that must not know the main window's class: the first main window as
+    // the owner of dialogs, the address of its page, and the refill of every window's
+    // typed-address list after the history file was replaced.
+    Gtk::Window* ownerWindow() const;
+    std::string currentAddress() const;
+    void reloadAddressLists();
 };
 
 }  // namespace larkspan

@@ -11,6 +11,7 @@
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
 #include "engine/PageEngine.hpp"
+#include "settings/OptionsModel.hpp"
 #include "shell/AddressCompletion.hpp"
 #include "shell/AutoRefresh.hpp"
 #include "shell/TrayIcon.hpp"
@@ -142,9 +143,12 @@ class frmBrowser : public Gtk::Window {
     bool on_delete_event(GdkEventAny* event) override;
 
   private:
-    // Runs `handler` when the named menu item is chosen.
+    // The options the window shows: those that act at once, and those "Apply" brings.
+    void optionChanged(OptionId id, OptionsModel::Cause cause);
+    void optionsApplied();
     void applyColorPasses();
     void recordLocation(std::vector<std::string>& list, const char* menuName);
+    // Runs `handler` when the named menu item is chosen.
     void connectItem(const char* name, void (frmBrowser::*handler)());
     void connectMenus();
     void connectNavigation();

@@ -8,6 +8,7 @@
 #include "common/ListFile.hpp"
 #include "common/StoredValue.hpp"
 #include "settings/OptionsModel.hpp"
+#include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/Guards.hpp"
 #include "shell/MailLink.hpp"
@@ -127,8 +128,9 @@ void frmBrowser::cboAddress_KeyPress(int charCode) {
     std::string text = cboAddress->get_entry()->get_text();
     auto historyOn = [this] {
         // The store's "History", defaulting to the options' "Save History".
-        bool def = ctx_.options().History;
-        auto v = stored::toBool(ctx_.settings().read("Settings", "History", stored::truth(def)));
+        bool def = ctx_.options().saveHistory;
+        auto v = stored::toBool(
+            ctx_.settings().read(keys::kSettings, keys::kHistory, stored::truth(def)));
         return v.value_or(def);
     };
     auto outcome = addressLogic_.keyPress(charCode, text, historyOn);
@@ -195,7 +197,8 @@ void frmBrowser::Toolbar1_ButtonClick(const std::string& caption) {
     } else if (caption == "Refresh") {
         engine_->refresh();
     } else if (caption == "Home") {
-        engine_->navigate(ctx_.settings().read("Settings", "Homepage", ctx_.options().Text1));
+        engine_->navigate(
+            ctx_.settings().read(keys::kSettings, keys::kHomepage, ctx_.options().homePage));
     } else if (caption == "Favorites") {
         Toolbar1_ButtonMenuClick("View Favorites");
     } else if (caption == "History") {

@@ -1,6 +1,8 @@
 // The options dialog's creation, syncing from the model, and its make/find/show functions.
 #include "shell/frmOptions.hpp"
 
+#include "BuildConfig.hpp"
+#include "common/MakerSite.hpp"
 #include "common/WidgetStyle.hpp"
 #include "controls/ButtonLook.hpp"
 #include "controls/StyledButton.hpp"
@@ -8,13 +10,18 @@
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
-#include "shell/frmBrowser.hpp"
 
 namespace larkspan {
 
 namespace {
 
 constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmOptions.ui";
+
+std::string versionCaption() {
+    return "Larkspan [Ver " + std::to_string(build::kVersionMajor) + "." +
+           std::to_string(build::kVersionMinor) + "." + std::to_string(build::kVersionRevision) +
+           "]";
+}
 
 }  // namespace
 
@@ -137,10 +144,21 @@ frmOptions::frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     for (auto entry : OptionsModel::siteEntries()) cboSite->append(std::string(entry));
 
     // The load: the dialog's buttons take the sample's looks, the controls the model's
-    // values.
+    // values. The load's own fills leave "Apply" enabled (the design style choice reads
+    // back as clicked), "Set" enabled when the stored home page replaced the design one,
+    // and "Restore" enabled unless the scheme is the default one.
     takeSampleLooks();
     syncFromModel();
+    Larkspanlbl->set_text(versionCaption());
+    Combo2->set_active_text(model().popupTarget);
+    BApply->setEnabled(true);
+    SetHP->setEnabled(model().homePage != site::kHome);
+    RestoreB->setEnabled(!model().swatchesAtDefaults());
+    Enable->setCaption("Unlock");
+    Frame13->set_sensitive(false);
     connectSignals();
+    model().signalChanged().connect(sigc::mem_fun(*this, &frmOptions::optionChanged));
+    model().signalApplied().connect(sigc::mem_fun(*this, &frmOptions::optionsApplied));
 
     // The first page shows until another entry is clicked.
     if (auto first = pageList_->children().begin()) List1->get_selection()->select(first);
@@ -171,31 +189,29 @@ void frmOptions::takeSampleLooks() {
 }
 
 void frmOptions::syncFromModel() {
-    OptionsModel& m = model();
+    const OptionsModel& m = model();
+    bool wasSyncing = syncing_;
     syncing_ = true;
 
-    Text1->set_text(m.Text1);
-    SetHP->setEnabled(m.SetHP_Enabled);
-    if (m.cboSite.empty()) {
+    if (Text1->get_text() != m.homePage) Text1->set_text(m.homePage);
+    if (m.searchEngine.empty()) {
         cboSite->set_active(-1);
     } else {
-        cboSite->set_active_text(m.cboSite);
+        cboSite->set_active_text(m.searchEngine);
     }
 
-    History->set_active(m.History);
-    CheckUpdate->set_active(m.CheckUpdate);
-    Check1->set_active(m.Check1);
-    Minimize->set_active(m.Minimize);
-    SuppressErrors->set_active(m.SuppressErrors);
+    History->set_active(m.saveHistory);
+    CheckUpdate->set_active(m.checkUpdates);
+    Check1->set_active(m.statusBar);
+    Minimize->set_active(m.minimizeToTray);
+    SuppressErrors->set_active(m.suppressScriptErrors);
 
-    LockBrowser->set_active(m.LockBrowser);
-    LockFavorites->set_active(m.LockFavorites);
-    LockFavorites1->set_active(m.LockFavorites1);
-    LockEmail->set_active(m.LockEmail);
-    LockHistory->set_active(m.LockHistory);
-    LockOptions->set_active(m.LockOptions);
-    Frame13->set_sensitive(m.LockablesEnabled);
-    Enable->setCaption(m.EnableCaption);
+    LockBrowser->set_active(m.lockBrowser);
+    LockFavorites->set_active(m.lockFavorites);
+    LockFavorites1->set_active(lockFavoritesHidden_);
+    LockEmail->set_active(m.lockEmail);
+    LockHistory->set_active(m.lockHistory);
+    LockOptions->set_active(m.lockOptions);
 
     switch (m.popupMode) {
         case OptionsModel::PopupMode::AskMe:
@@ -211,32 +227,57 @@ void frmOptions::syncFromModel() {
             Option3->set_active(true);
             break;
     }
-    Check2->set_active(m.Check2);
-    BlockedLog->set_active(m.BlockedLog);
-    Combo2->set_active_text(m.Combo2);
-    Label25->set_text(m.Label25);
+    Check2->set_active(m.showInBrowser);
+    BlockedLog->set_active(m.logBlocked);
+    if (Combo2->get_active_text() != m.popupTarget) Combo2->set_active_text(m.popupTarget);
+    Label25->set_text(m.blockedCount);
 
-    lblFontName->set_text(m.lblFontName);
+    lblFontName->set_text(m.fontName);
     Gtk::RadioButton* choices[] = {Button1, Button2, Button3, Button4, Button5};
-    if (m.selectedStyleChoice >= 0 && m.selectedStyleChoice < 5) {
-        choices[m.selectedStyleChoice]->set_active(true);
-    }
+    if (m.styleChoice >= 0 && m.styleChoice < 5) choices[m.styleChoice]->set_active(true);
     showSwatches();
-    applyLook(*Example, m.Example);
+    applyLook(*Example, m.sampleLook());
 
-    PB->setValue(m.samplePBValue);
-    PB->setScrolling(m.samplePBScrolling);
-    PB->setShowText(m.samplePBShowText);
-    PB->setColor(m.samplePBColor);
-    ShowFont->setValue(m.ShowFont);
-    ShowFont->setCaption(m.ShowFontCaption);
-    PBo1->setValue(m.PBo1);
-    PBo2->setValue(m.PBo2);
+    PB->setValue(100);
+    PB->setScrolling(m.scrollStyle);
+    PB->setShowText(m.showPercent);
+    PB->setColor(m.progressColor);
+    ShowFont->setValue(m.showPercent);
+    ShowFont->setCaption(m.showPercentCaption);
+    PBo1->setValue(m.scrollStyle == 1);
+    PBo2->setValue(m.scrollStyle == 0);
+    syncing_ = wasSyncing;
+}
 
-    Larkspanlbl->set_text(m.Larkspanlbl);
-    updateApply();
-    updateRestore();
-    syncing_ = false;
+void frmOptions::optionChanged(OptionId id, OptionsModel::Cause cause) {
+    if (!syncing_) syncFromModel();
+    if (cause != OptionsModel::Cause::Edited) return;
+    // The engine box wears the address box's colours and font once they are chosen.
+    const OptionsModel& m = model();
+    auto onEngineBox = [this](auto fn) { scheme::forWidgetAndParts(*cboSite, fn); };
+    switch (id) {
+        case OptionId::AddressTextColor:
+            onEngineBox([&m](Gtk::Widget& w) { style::setForeground(w, m.addressTextColor); });
+            break;
+        case OptionId::AddressBackColor:
+            onEngineBox([&m](Gtk::Widget& w) { style::setBackground(w, m.addressBackColor); });
+            break;
+        case OptionId::FontName:
+            onEngineBox([&m](Gtk::Widget& w) { style::setFontFamily(w, m.fontName); });
+            break;
+        default:
+            break;
+    }
+}
+
+void frmOptions::optionsApplied() {
+    // The sample's style reaches the dialog's own buttons.
+    int style = model().sampleLook().style;
+    for (std::string_view name : scheme::optionsStyleTargets()) {
+        if (auto* b = dynamic_cast<StyledButton*>(scheme::findNamed(*this, name))) {
+            b->setStyle(style);
+        }
+    }
 }
 
 void frmOptions::showSwatch(Gtk::Button& swatch, ColorValue c) {
@@ -245,15 +286,15 @@ void frmOptions::showSwatch(Gtk::Button& swatch, ColorValue c) {
 
 void frmOptions::showSwatches() {
     const OptionsModel& m = model();
-    showSwatch(*lblFontColor, m.lblFontColor);
-    showSwatch(*lblHFontColor, m.lblHFontColor);
-    showSwatch(*lblBackColor, m.lblBackColor);
-    showSwatch(*lblHBackcolor, m.lblHBackcolor);
-    showSwatch(*lblProgramBG, m.lblProgramBG);
-    showSwatch(*lblProgramFC, m.lblProgramFC);
-    showSwatch(*Label1, m.Label1);
-    showSwatch(*Label2, m.Label2);
-    showSwatch(*PBForeColor, m.PBForeColor);
+    showSwatch(*lblFontColor, m.buttonFontColor);
+    showSwatch(*lblHFontColor, m.buttonFontHighlightColor);
+    showSwatch(*lblBackColor, m.buttonBackColor);
+    showSwatch(*lblHBackcolor, m.buttonHighlightColor);
+    showSwatch(*lblProgramBG, m.programBackColor);
+    showSwatch(*lblProgramFC, m.programFontColor);
+    showSwatch(*Label1, m.addressTextColor);
+    showSwatch(*Label2, m.addressBackColor);
+    showSwatch(*PBForeColor, m.progressColor);
     showBackSwatchesEnabled(m.backSwatchesEnabled());
 }
 
@@ -265,16 +306,8 @@ void frmOptions::showBackSwatchesEnabled(bool enabled) {
     }
 }
 
-void frmOptions::updateApply() {
-    BApply->setEnabled(model().BApply_Enabled);
-}
-void frmOptions::updateRestore() {
-    RestoreB->setEnabled(model().RestoreB_Enabled);
-}
-
 void frmOptions::markDirty() {
-    model().BApply_Enabled = true;
-    updateApply();
+    BApply->setEnabled(true);
 }
 
 // ---- Factory -------------------------------------------------------------------------
@@ -293,13 +326,9 @@ frmOptions* findOptionsDialog(ShellContext& context) {
 frmOptions* showOptionsDialog(ShellContext& app) {
     auto* dialog = dynamic_cast<frmOptions*>(app.windows().touch("frmOptions"));
     if (!dialog) return nullptr;
-    if (frmBrowser* first = app.firstWindow()) dialog->set_transient_for(*first);
+    if (Gtk::Window* owner = app.ownerWindow()) dialog->set_transient_for(*owner);
     dialog->present();
     return dialog;
-}
-
-void refreshOptionsDialog(ShellContext& context) {
-    if (frmOptions* dialog = findOptionsDialog(context)) dialog->syncFromModel();
 }
 
 }  // namespace larkspan

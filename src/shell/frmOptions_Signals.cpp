@@ -1,7 +1,6 @@
 // The wiring of the options dialog's controls to their handlers.
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
-#include "shell/frmBrowser.hpp"
 #include "shell/frmOptionsInternal.hpp"
 
 namespace larkspan {
@@ -41,20 +40,19 @@ void frmOptions::connectSignals() {
     click(command8, &frmOptions::command8_Click, this);
 
     // Check boxes that only change their option.
-    const std::pair<Gtk::CheckButton*, bool OptionsModel::*> boxes[] = {
-        {History, &OptionsModel::History},
-        {CheckUpdate, &OptionsModel::CheckUpdate},
-        {Check1, &OptionsModel::Check1},
-        {Minimize, &OptionsModel::Minimize},
-        {SuppressErrors, &OptionsModel::SuppressErrors},
-        {BlockedLog, &OptionsModel::BlockedLog},
-        {LockBrowser, &OptionsModel::LockBrowser},
-        {LockEmail, &OptionsModel::LockEmail},
-        {LockHistory, &OptionsModel::LockHistory},
-        {LockOptions, &OptionsModel::LockOptions}};
-    for (const auto& [box, member] : boxes) {
-        box->signal_toggled().connect(
-            [this, box = box, member = member] { checkToggled(box, member); });
+    const std::pair<Gtk::CheckButton*, OptionId> boxes[] = {
+        {History, OptionId::SaveHistory},
+        {CheckUpdate, OptionId::CheckUpdates},
+        {Check1, OptionId::StatusBar},
+        {Minimize, OptionId::MinimizeToTray},
+        {SuppressErrors, OptionId::SuppressScriptErrors},
+        {BlockedLog, OptionId::LogBlocked},
+        {LockBrowser, OptionId::LockBrowser},
+        {LockEmail, OptionId::LockEmail},
+        {LockHistory, OptionId::LockHistory},
+        {LockOptions, OptionId::LockOptions}};
+    for (const auto& [box, id] : boxes) {
+        box->signal_toggled().connect([this, box = box, id = id] { checkToggled(box, id); });
     }
     Check2->signal_toggled().connect(sigc::mem_fun(*this, &frmOptions::Check2_Click));
     LockFavorites->signal_toggled().connect(sigc::mem_fun(*this, &frmOptions::LockFavorites_Click));
@@ -90,21 +88,12 @@ void frmOptions::connectSignals() {
 
     Text1->signal_changed().connect([this] {
         if (syncing_) return;
-        OptionsModel& m = model();
-        m.Text1 = Text1->get_text();
-        m.SetHP_Enabled = true;
+        model().setText(OptionId::HomePage, Text1->get_text());
         SetHP->setEnabled(true);
     });
     cboSite->signal_changed().connect(sigc::mem_fun(*this, &frmOptions::cboSite_Click));
     Combo2->signal_changed().connect([this] {
-        if (!syncing_) model().Combo2 = Combo2->get_active_text();
-    });
-
-    // The counter's caption follows into the main windows' counter labels.
-    Label25->property_label().signal_changed().connect([this] {
-        for (frmBrowser* b : ctx_.browsers()) {
-            if (b->Label1) b->Label1->set_text(Label25->get_text());
-        }
+        if (!syncing_) model().setText(OptionId::PopupTarget, Combo2->get_active_text());
     });
 
     // "&Reset": a label that acts as a link.

@@ -67,16 +67,16 @@ class SystemColourStoreTest : public ::testing::Test {
 TEST_F(SystemColourStoreTest, SystemColoursSurviveAWriteAndAReadInNegativeForm) {
     OptionsModel written;
     written.restoreScheme();  // program colours: button face and button text
-    store.write("ButtonColors", "ProgramBackColor", stored::color(written.lblProgramBG));
-    store.write("ButtonColors", "ProgramFontColor", stored::color(written.lblProgramFC));
+    store.write("ButtonColors", "ProgramBackColor", stored::color(written.programBackColor));
+    store.write("ButtonColors", "ProgramFontColor", stored::color(written.programFontColor));
     EXPECT_EQ(store.read("ButtonColors", "ProgramBackColor", ""), "-2147483633");
     EXPECT_EQ(store.read("ButtonColors", "ProgramFontColor", ""), "-2147483630");
 
     OptionsModel loaded;
     loaded.load(store);
-    EXPECT_EQ(loaded.lblProgramBG, kSysButtonFace);
-    EXPECT_EQ(loaded.lblProgramFC, kSysButtonText);
-    EXPECT_TRUE(isSystemColor(loaded.lblProgramFC));
+    EXPECT_EQ(loaded.programBackColor, kSysButtonFace);
+    EXPECT_EQ(loaded.programFontColor, kSysButtonText);
+    EXPECT_TRUE(isSystemColor(loaded.programFontColor));
 }
 
 }  // namespace

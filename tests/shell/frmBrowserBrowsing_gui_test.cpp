@@ -283,11 +283,11 @@ TEST_F(BrowsingTest, StatusBarToggle) {
     EXPECT_FALSE(w.StatusBar1->get_visible());
     EXPECT_FALSE(w.PB->get_visible());
     EXPECT_EQ(store().read("Settings", "StatusBarVisible", ""), "False");
-    EXPECT_FALSE(Application::instance().options().Check1);
+    EXPECT_FALSE(Application::instance().options().statusBar);
     w.mnuToolsStatusbar->activate();
     EXPECT_TRUE(w.StatusBar1->get_visible());
     EXPECT_EQ(store().read("Settings", "statusbarvisible", ""), "True");
-    EXPECT_TRUE(Application::instance().options().Check1);
+    EXPECT_TRUE(Application::instance().options().statusBar);
 }
 
 TEST_F(BrowsingTest, LayoutPlacesTheAddressRowByTheWindowWidth) {
@@ -311,7 +311,7 @@ TEST_F(BrowsingTest, LayoutPlacesTheAddressRowByTheWindowWidth) {
 TEST_F(BrowsingTest, TrayHidesTheMinimisedWindowAndALeftClickRestoresItNormal) {
     TrayIcon::overrideDesktopHasTray(true);
     frmBrowser& w = startBrowser();
-    Application::instance().options().Minimize = true;
+    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     w.Form_Resize();
     EXPECT_TRUE(w.trayIconShown());
@@ -326,7 +326,7 @@ TEST_F(BrowsingTest, TrayHidesTheMinimisedWindowAndALeftClickRestoresItNormal) {
 TEST_F(BrowsingTest, WithoutANotificationAreaTheWindowIsNeverHidden) {
     TrayIcon::overrideDesktopHasTray(false);
     frmBrowser& w = startBrowser();
-    Application::instance().options().Minimize = true;
+    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     w.Form_Resize();
     EXPECT_FALSE(w.trayIconShown());
@@ -337,7 +337,7 @@ TEST_F(BrowsingTest, WithoutANotificationAreaTheWindowIsNeverHidden) {
 TEST_F(BrowsingTest, TrayExitRemovesTheIconAndClosesEverything) {
     TrayIcon::overrideDesktopHasTray(true);
     frmBrowser& w = startBrowser();
-    Application::instance().options().Minimize = true;
+    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     w.Form_Resize();
     ASSERT_TRUE(w.trayIconShown());

@@ -118,7 +118,7 @@ TEST_F(FontChooserTest, ChangeGivesTheFamilyToTheBoxesAndReturnsToTheOptions) {
     EXPECT_EQ(style::fontFamily(*main_->txtSearch), family);
     EXPECT_EQ(style::fontFamily(*options_->cboSite), family);
     EXPECT_EQ(options_->lblFontName->get_text(), family);
-    EXPECT_EQ(Application::instance().options().lblFontName, family);
+    EXPECT_EQ(Application::instance().options().fontName, family);
     EXPECT_TRUE(options_->get_visible()) << "the options dialog is shown again";
     EXPECT_EQ(Application::instance().settings().read("Settings", "toolbarFont", "<none>"),
               "<none>")
@@ -177,8 +177,8 @@ TEST_F(FontChooserTest, FontButtonOfTheOptionsOpensTheChooser) {
     EXPECT_TRUE(d->BApply->enabled());
     // The chooser's buttons wear the sample's look.
     auto* change = dynamic_cast<frmFont*>(chooser)->Command1;
-    EXPECT_EQ(change->style(), Application::instance().options().Example.style);
-    EXPECT_EQ(change->backColor(), Application::instance().options().Example.backColor);
+    EXPECT_EQ(change->style(), Application::instance().options().sampleLook().style);
+    EXPECT_EQ(change->backColor(), Application::instance().options().sampleLook().backColor);
 }
 
 }  // namespace

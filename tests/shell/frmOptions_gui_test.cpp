@@ -68,7 +68,6 @@ TEST_F(OptionsDialogTest, ActivationDisablesApplyAndEveryCheckBoxEnablesIt) {
     d.present();  // without a window manager only a mapped window takes the focus
     ASSERT_TRUE(testing::runUntil([&] { return d.property_is_active().get_value(); }, 5000));
     EXPECT_FALSE(d.BApply->enabled());
-    EXPECT_FALSE(model().BApply_Enabled);
 
     Gtk::CheckButton* boxes[] = {d.History,        d.CheckUpdate, d.Check1,      d.Minimize,
                                  d.SuppressErrors, d.BlockedLog,  d.Check2,      d.LockFavorites,
@@ -125,7 +124,6 @@ TEST_F(OptionsDialogTest, TheDialogShowsTheDesignValuesAndCaptions) {
     EXPECT_EQ(d.Combo2->get_active_text(), "Larkspan");
     EXPECT_EQ(d.Label25->get_text(), "0");
     EXPECT_EQ(d.lblFontName->get_text(), "Arial");
-    EXPECT_EQ(d.Larkspanlbl->get_text(), model().Larkspanlbl);
     EXPECT_EQ(d.Larkspanlbl->get_text().substr(0, 14), "Larkspan [Ver ");
     auto* info = dynamic_cast<Gtk::Label*>(d.control("lblHomepageInfo"));
     ASSERT_NE(info, nullptr);
@@ -174,7 +172,7 @@ TEST_F(OptionsDialogTest, EngineSelectionIsStoredAtOnce) {
     d.cboSite->set_active_text("Yahoo!");
     testing::drainEvents();
     EXPECT_EQ(store().read("WebSearch", "LastEngine", "<none>"), "Yahoo!");
-    EXPECT_EQ(model().cboSite, "Yahoo!");
+    EXPECT_EQ(model().searchEngine, "Yahoo!");
     EXPECT_TRUE(d.BApply->enabled());
 }
 
@@ -217,8 +215,7 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     d.CheckUpdate->set_active(false);
     d.BlockedLog->set_active(false);
     click(*d.PBo1);
-    model().Label25 = "12";
-    d.syncFromModel();
+    model().setText(OptionId::BlockedCount, "12");
     click(*d.BApply);
 
     EXPECT_EQ(setting("Button1"), "True");
@@ -263,10 +260,10 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
 
     // The next load reads back what was written.
     click(*d.CloseB);
-    EXPECT_EQ(model().selectedStyleChoice, 0);
+    EXPECT_EQ(model().styleChoice, 0);
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::Block);
-    EXPECT_TRUE(model().PBo1);
-    EXPECT_FALSE(model().History);
+    EXPECT_EQ(model().scrollStyle, 1);
+    EXPECT_FALSE(model().saveHistory);
 }
 
 TEST_F(OptionsDialogTest, WindowsThemeDisablesTheTwoBackColorSwatches) {
@@ -293,7 +290,7 @@ TEST_F(OptionsDialogTest, RestoreIsEnabledOnlyWhileThereIsSomethingToRestore) {
     click(*d.RestoreB);
     EXPECT_FALSE(d.RestoreB->enabled());
     EXPECT_TRUE(d.BApply->enabled());
-    EXPECT_EQ(model().lblProgramFC, kSysButtonText);
+    EXPECT_EQ(model().programFontColor, kSysButtonText);
     EXPECT_TRUE(d.Button3->get_active());
     click(*d.BApply);
     EXPECT_EQ(schemeKey("ProgramFontColor"), "-2147483630");
@@ -342,7 +339,7 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     }
     EXPECT_EQ(lookOf(*d.Example), before);
     EXPECT_FALSE(d.BApply->enabled());
-    EXPECT_EQ(model().lblFontColor, 0);
+    EXPECT_EQ(model().buttonFontColor, 0);
     EXPECT_EQ(style::background(*d.lblHFontColor), std::optional<ColorValue>(9654050));
 
     Gtk::Entry* address = main_->cboAddress->get_entry();
@@ -354,9 +351,9 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     dialogs.color(std::nullopt);
     d.PBForeColor->clicked();
     EXPECT_EQ(style::foreground(*address), addressFg);
-    EXPECT_EQ(model().Label1, 0);
-    EXPECT_EQ(model().Label2, 16777215);
-    EXPECT_EQ(model().PBForeColor, 12763842);
+    EXPECT_EQ(model().addressTextColor, 0);
+    EXPECT_EQ(model().addressBackColor, 16777215);
+    EXPECT_EQ(model().progressColor, 12763842);
     EXPECT_EQ(main_->PB->color(), 12763842);
     EXPECT_TRUE(dialogs.allAnswered());
 }
@@ -407,8 +404,8 @@ TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
     EXPECT_EQ(look.fontHighlightColor, 0x22);
     EXPECT_EQ(look.backColor, 0x33);
     EXPECT_EQ(look.highlightColor, 0x44);
-    EXPECT_EQ(model().lblProgramBG, 0x55);
-    EXPECT_EQ(model().lblProgramFC, 0x66);
+    EXPECT_EQ(model().programBackColor, 0x55);
+    EXPECT_EQ(model().programFontColor, 0x66);
     EXPECT_EQ(style::background(*d.lblProgramFC), std::optional<ColorValue>(0x66));
     EXPECT_TRUE(d.BApply->enabled());
     EXPECT_TRUE(d.RestoreB->enabled());
@@ -514,13 +511,15 @@ TEST_F(OptionsDialogTest, PrivacyPageActsOnTheMainWindow) {
     d.Check2->set_active(true);
     EXPECT_TRUE(main_->Frame1->get_visible());
 
-    d.Label25->set_text("7");
+    // The counter, wherever it changes, shows in the dialog and in the main windows.
+    model().setText(OptionId::BlockedCount, "7");
+    EXPECT_EQ(d.Label25->get_text(), "7");
     EXPECT_EQ(main_->Label1->get_text(), "7");
     d.Form_Activate();
     d.Label5_Click();
     EXPECT_EQ(d.Label25->get_text(), "0");
     EXPECT_EQ(main_->Label1->get_text(), "0");
-    EXPECT_EQ(model().Label25, "0");
+    EXPECT_EQ(model().blockedCount, "0");
     EXPECT_TRUE(d.BApply->enabled());
 
     // Without a log window in the program, "View Log" leaves the dialog where it is.
@@ -536,7 +535,7 @@ TEST_F(OptionsDialogTest, LockApplyWritesTheLockBoxesAndTellsSo) {
     d.Frame13->set_sensitive(true);
     d.LockHistory->set_active(true);
     d.LockBrowser->set_active(true);
-    EXPECT_TRUE(model().LockHistory) << "the locks act before any Apply";
+    EXPECT_TRUE(model().lockHistory) << "the locks act before any Apply";
     click(*d.ApplyChgs);
     EXPECT_EQ(setting("PassLockHis"), "1");
     EXPECT_EQ(setting("PassLockFav"), "0");
@@ -589,7 +588,7 @@ TEST_F(OptionsDialogTest, HistoryLockTurnsClearAndViewIntoTheLockDialog) {
     EXPECT_NE(findOptionsDialog(Application::instance()), nullptr);
 }
 
-TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndTheModel) {
+TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndDropsUnappliedChanges) {
     frmOptions& d = open();
     d.Minimize->set_active(true);
     GdkEvent* ev = gdk_event_new(GDK_DELETE);
@@ -598,13 +597,13 @@ TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndTheModel) {
     gdk_event_free(ev);
     testing::drainEvents();
     EXPECT_EQ(findOptionsDialog(Application::instance()), nullptr);
-    EXPECT_FALSE(model().Minimize);
+    EXPECT_FALSE(model().minimizeToTray);
 }
 
 TEST_F(OptionsDialogTest, ProgramColoursReachWindowsThatExist) {
     frmOptions& d = open();
-    model().lblProgramBG = 0x123456;
-    model().lblProgramFC = 0x654321;
+    model().pickSwatch(OptionsModel::Swatch::ProgramBG, 0x123456);
+    model().pickSwatch(OptionsModel::Swatch::ProgramFC, 0x654321);
     scheme::applyProgramBackColor(Application::instance());
     scheme::applyProgramFontColor(Application::instance());
     EXPECT_EQ(style::background(*main_), std::optional<ColorValue>(0x123456));
