@@ -132,8 +132,9 @@ void frmBrowser::Form_Load() {
     // favorites feature when it is present).
     LoadAddressList();
 
-    // 9. The search button takes the sample button's look.
-    scheme::takeSampleLook(ctx_, *Command1);
+    // 9. The search button takes the sample button's look, and each "Apply" brings it the
+    // scheme again.
+    scheme::followButtonLook(ctx_, *Command1, true);
 
     // 10. Address and search box colours.
     Gtk::Entry* address = cboAddress->get_entry();
@@ -246,9 +247,8 @@ void frmBrowser::optionChanged(OptionId id, OptionsModel::Cause cause) {
 
 void frmBrowser::optionsApplied() {
     const OptionsModel& o = ctx_.options();
-    // The search button takes the sample's style; the menu ticks, the scroll style and the
-    // status bar follow their options; the controls are placed again.
-    Command1->setStyle(o.sampleLook().style);
+    // The menu ticks, the scroll style and the status bar follow their options; the
+    // controls are placed again.
     mnuToolsSuppressScriptErrors->set_active(o.suppressScriptErrors);
     if (o.scrollStyle == 1 || o.scrollStyle == 0) PB->setScrolling(o.scrollStyle);
     setStatusBarVisible(o.statusBar);
@@ -333,23 +333,11 @@ bool frmBrowser::on_configure_event(GdkEventConfigure* event) {
 
 void frmBrowser::Form_Activate() {
     Form_Resize();
-    // The colour passes may have to build the shared windows first (the first time that
-    // is tens of milliseconds), so they run once the main loop is idle: a page that is
-    // loading is not held up by them.
-    if (!colorPassPending_) {
-        colorPassPending_ = true;
-        Glib::signal_idle().connect_once(sigc::mem_fun(*this, &frmBrowser::applyColorPasses),
-                                         Glib::PRIORITY_LOW);
-    }
+    // The program colours, as the options hold them now.
+    scheme::applyProgramColors(ctx_);
     // The search box shows its text in the grey-text colour until it is used.
     style::setForeground(*txtSearch, kSysGrayText);
     engine_->grabFocus();
-}
-
-void frmBrowser::applyColorPasses() {
-    colorPassPending_ = false;
-    scheme::applyProgramBackColor(ctx_);
-    scheme::applyProgramFontColor(ctx_);
 }
 
 bool frmBrowser::on_key_press_event(GdkEventKey* event) {

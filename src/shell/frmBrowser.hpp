@@ -146,7 +146,6 @@ class frmBrowser : public Gtk::Window {
     // The options the window shows: those that act at once, and those "Apply" brings.
     void optionChanged(OptionId id, OptionsModel::Cause cause);
     void optionsApplied();
-    void applyColorPasses();
     void recordLocation(std::vector<std::string>& list, const char* menuName);
     // Runs `handler` when the named menu item is chosen.
     void connectItem(const char* name, void (frmBrowser::*handler)());
@@ -168,7 +167,6 @@ class frmBrowser : public Gtk::Window {
     Timer clock_{1000, true};
     bool settingAddress_ = false;
     bool quietTick_ = false;
-    bool colorPassPending_ = false;
     std::string applicationTitle_;
     Glib::RefPtr<Gtk::Builder> builder_;
     std::unique_ptr<PageEngine> engine_;

@@ -50,8 +50,8 @@ frmFont::frmFont(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& buil
     Command2->setCaption("Cancel");
 
     // 1. The buttons take the sample's looks; the preview starts at its click size.
-    scheme::takeSampleLook(ctx_, *Command1);
-    scheme::takeSampleLook(ctx_, *Command2);
+    scheme::followButtonLook(ctx_, *Command1, false);
+    scheme::followButtonLook(ctx_, *Command2, false);
     previewSize_ = kPreviewSize;
 
     // The installed families and the sizes.

@@ -158,7 +158,6 @@ frmOptions::frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     Frame13->set_sensitive(false);
     connectSignals();
     model().signalChanged().connect(sigc::mem_fun(*this, &frmOptions::optionChanged));
-    model().signalApplied().connect(sigc::mem_fun(*this, &frmOptions::optionsApplied));
 
     // The first page shows until another entry is clicked.
     if (auto first = pageList_->children().begin()) List1->get_selection()->select(first);
@@ -181,10 +180,11 @@ Gtk::Widget* frmOptions::control(const Glib::ustring& name) const {
 }
 
 void frmOptions::takeSampleLooks() {
+    // Each "Apply" gives these buttons the scheme's colours and the sample's style.
     for (StyledButton* b :
          {CloseB, BApply, DefualtHP, SetHP, RestoreB, Command3, Command4, Command6, Command7,
           command8, PBo1, PBo2, ChgPass, ApplyChgs, Enable, CP, ShowFont, ViewLog}) {
-        scheme::takeSampleLook(ctx_, *b);
+        scheme::followButtonLook(ctx_, *b, true);
     }
 }
 
@@ -267,16 +267,6 @@ void frmOptions::optionChanged(OptionId id, OptionsModel::Cause cause) {
             break;
         default:
             break;
-    }
-}
-
-void frmOptions::optionsApplied() {
-    // The sample's style reaches the dialog's own buttons.
-    int style = model().sampleLook().style;
-    for (std::string_view name : scheme::optionsStyleTargets()) {
-        if (auto* b = dynamic_cast<StyledButton*>(scheme::findNamed(*this, name))) {
-            b->setStyle(style);
-        }
     }
 }
 

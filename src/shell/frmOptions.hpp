@@ -170,7 +170,6 @@ class frmOptions : public Gtk::Window {
     // Shows the model's values in the controls.
     void syncFromModel();
     void optionChanged(OptionId id, OptionsModel::Cause cause);
-    void optionsApplied();
     void takeSampleLooks();
     void markDirty();
     void showSwatch(Gtk::Button& swatch, ColorValue c);

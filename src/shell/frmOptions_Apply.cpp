@@ -26,17 +26,15 @@ void frmOptions::BApply_Click() {
     // 1. Nothing is left to apply.
     BApply->setEnabled(false);
 
-    // 2. The scheme reaches every window.
-    scheme::applyButtonColors(ctx_);
-    scheme::applyProgramBackColor(ctx_);
-    scheme::applyProgramFontColor(ctx_);
+    // 2. The program colours reach every window.
+    scheme::applyProgramColors(ctx_);
 
     // 3. Every option "Apply" stores, in one transaction.
     OptionsModel& m = model();
     m.writeApplied(ctx_.settings());
 
-    // 4. The windows take up what only "Apply" brings: the sample's style, the menu ticks,
-    // the scroll style and the status bar.
+    // 4. The windows take up what only "Apply" brings: the button colours and the sample's
+    // style, the menu ticks, the scroll style and the status bar.
     m.applied();
 }
 

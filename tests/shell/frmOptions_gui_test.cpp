@@ -16,6 +16,7 @@
 #include "settings/SettingsStore.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/frmBrowser.hpp"
+#include "shell/frmFont.hpp"
 #include "shell/frmOptions.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
@@ -25,6 +26,26 @@ namespace larkspan {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The colours the theme machinery computes for a widget now (what it is drawn with).
+ColorValue fromRgba(const GdkRGBA& c) {
+    auto channel = [](double v) { return static_cast<int>(v * 255.0 + 0.5); };
+    return packRgb(channel(c.red), channel(c.green), channel(c.blue));
+}
+ColorValue shownBack(Gtk::Widget& w) {
+    GdkRGBA* bg = nullptr;
+    GtkStyleContext* ctx = gtk_widget_get_style_context(w.gobj());
+    gtk_style_context_get(ctx, gtk_style_context_get_state(ctx), "background-color", &bg, nullptr);
+    ColorValue out = bg ? fromRgba(*bg) : -1;
+    if (bg) gdk_rgba_free(bg);
+    return out;
+}
+ColorValue shownText(Gtk::Widget& w) {
+    GdkRGBA c;
+    GtkStyleContext* ctx = gtk_widget_get_style_context(w.gobj());
+    gtk_style_context_get_color(ctx, gtk_style_context_get_state(ctx), &c);
+    return fromRgba(c);
+}
 
 class OptionsDialogTest : public testing::GuiTest {
   protected:
@@ -130,14 +151,11 @@ TEST_F(OptionsDialogTest, TheDialogShowsTheDesignValuesAndCaptions) {
     EXPECT_EQ(info->get_text(),
               "Set a Homepage or use Defualt. This will not interfer with any other browsers. "
               "Choose a website you would like to use when searching.");
-    // Every control the colour passes name exists under that name.
-    for (const auto& t : scheme::backColorTargets()) {
-        if (t.window == "frmOptions" && !t.control.empty()) {
-            EXPECT_NE(scheme::findNamed(d, t.control), nullptr) << t.control;
-        }
-    }
-    for (auto name : scheme::optionsStyleTargets()) {
-        EXPECT_NE(dynamic_cast<StyledButton*>(scheme::findNamed(d, name)), nullptr) << name;
+    // The dialog's buttons wear the sample's look.
+    for (StyledButton* b : {d.CloseB, d.BApply, d.DefualtHP, d.SetHP, d.RestoreB, d.Command3,
+                            d.Command4, d.Command6, d.Command7, d.command8, d.PBo1, d.PBo2,
+                            d.ChgPass, d.ApplyChgs, d.Enable, d.CP, d.ShowFont, d.ViewLog}) {
+        EXPECT_EQ(lookOf(*b), model().sampleLook()) << b->get_name();
     }
 }
 
@@ -411,7 +429,7 @@ TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
     EXPECT_TRUE(d.RestoreB->enabled());
     // Nothing outside the dialog changes before "Apply"...
     EXPECT_NE(main_->Command1->backColor(), 0x33);
-    EXPECT_EQ(style::background(*main_), std::nullopt);
+    EXPECT_NE(shownBack(*main_), 0x55);
     // ...and "Apply" carries the scheme to every window and control it names.
     click(*d.BApply);
     EXPECT_EQ(main_->Command1->fontColor(), 0x11);
@@ -420,23 +438,22 @@ TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
     EXPECT_EQ(main_->Command1->highlightColor(), 0x44);
     EXPECT_EQ(d.CloseB->backColor(), 0x33);
     EXPECT_EQ(d.ShowFont->highlightColor(), 0x44);
-    EXPECT_EQ(style::background(*main_), std::optional<ColorValue>(0x55));
-    EXPECT_EQ(style::background(d), std::optional<ColorValue>(0x55));
-    EXPECT_EQ(style::background(*d.Check2), std::optional<ColorValue>(0x55));
-    EXPECT_EQ(style::foreground(*d.Check2), std::optional<ColorValue>(0x66));
-    EXPECT_EQ(style::foreground(*d.Larkspanlbl), std::optional<ColorValue>(0x66));
-    EXPECT_EQ(style::foreground(*d.Label25), std::optional<ColorValue>(0x66));
+    EXPECT_EQ(shownBack(*main_), 0x55);
+    EXPECT_EQ(shownBack(d), 0x55);
+    EXPECT_EQ(shownBack(*d.Check2), 0x55);
+    EXPECT_EQ(shownText(*d.Check2), 0x66);
+    EXPECT_EQ(shownText(*d.Larkspanlbl), 0x66);
+    EXPECT_EQ(shownText(*d.Label25), 0x66);
     // The swatches are never recoloured by the passes.
     EXPECT_EQ(style::background(*d.lblFontColor), std::optional<ColorValue>(0x11));
     EXPECT_EQ(style::foreground(*d.lblFontColor), std::nullopt);
-    // A window the passes may create exists now and wears the scheme.
-    Gtk::Window* chooser = Application::instance().windows().find("frmFont");
+    // No window is made just to be coloured; one made later wears the scheme.
+    EXPECT_EQ(Application::instance().windows().find("frmFont"), nullptr);
+    auto* chooser = dynamic_cast<frmFont*>(Application::instance().windows().touch("frmFont"));
     ASSERT_NE(chooser, nullptr);
-    EXPECT_FALSE(chooser->get_visible());
-    EXPECT_EQ(style::background(*chooser), std::optional<ColorValue>(0x55));
-    auto* change = dynamic_cast<StyledButton*>(scheme::findNamed(*chooser, "Command1"));
-    ASSERT_NE(change, nullptr);
-    EXPECT_EQ(change->backColor(), 0x33);
+    EXPECT_EQ(shownBack(*chooser), 0x55);
+    EXPECT_EQ(shownText(*chooser->Label1), 0x66);
+    EXPECT_EQ(chooser->Command1->backColor(), 0x33);
 }
 
 TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
@@ -604,13 +621,14 @@ TEST_F(OptionsDialogTest, ProgramColoursReachWindowsThatExist) {
     frmOptions& d = open();
     model().pickSwatch(OptionsModel::Swatch::ProgramBG, 0x123456);
     model().pickSwatch(OptionsModel::Swatch::ProgramFC, 0x654321);
-    scheme::applyProgramBackColor(Application::instance());
-    scheme::applyProgramFontColor(Application::instance());
-    EXPECT_EQ(style::background(*main_), std::optional<ColorValue>(0x123456));
-    EXPECT_EQ(style::background(*d.Layout), std::optional<ColorValue>(0x123456));
+    scheme::applyProgramColors(Application::instance());
+    EXPECT_EQ(shownBack(*main_), 0x123456);
+    EXPECT_EQ(shownBack(*d.Layout), 0x123456);
+    // The swatches keep their own colours.
+    EXPECT_EQ(shownBack(*d.lblFontColor), 0);
     auto* caption = dynamic_cast<Gtk::Label*>(d.control("lblFontColorCaption"));
     ASSERT_NE(caption, nullptr);
-    EXPECT_EQ(style::foreground(*caption), std::optional<ColorValue>(0x654321));
+    EXPECT_EQ(shownText(*caption), 0x654321);
     // The update window is never made just to be coloured.
     EXPECT_EQ(Application::instance().windows().find("frmPop"), nullptr);
 }
