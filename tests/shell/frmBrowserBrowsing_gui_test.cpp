@@ -35,7 +35,7 @@ class BrowsingTest : public testing::GuiTest {
     FakePageEngine& engine(frmBrowser& w) { return static_cast<FakePageEngine&>(w.WebBrowser1()); }
     // Types `text` into the address box as the user would, key by key, then Enter.
     void typeAndEnter(frmBrowser& w, const std::string& text) {
-        Gtk::Entry* e = w.cboAddress->get_entry();
+        Gtk::Entry* e = w.widget<Gtk::ComboBoxText>("cboAddress")->get_entry();
         e->set_text("");
         for (char c : text) {
             w.cboAddress_KeyPress(c);
@@ -44,14 +44,16 @@ class BrowsingTest : public testing::GuiTest {
         w.cboAddress_KeyDown(13);
         w.cboAddress_KeyPress(13);
     }
-    Glib::ustring boxText(frmBrowser& w) { return w.cboAddress->get_entry()->get_text(); }
+    Glib::ustring boxText(frmBrowser& w) {
+        return w.widget<Gtk::ComboBoxText>("cboAddress")->get_entry()->get_text();
+    }
 };
 
 TEST_F(BrowsingTest, CompletionFillsTheRestAndSelectsIt) {
     writeHistory("http://zzz.example\r\nabcdef\r\n");
     frmBrowser& w = startBrowser();
     ASSERT_EQ(w.addressList().size(), 2u);
-    Gtk::Entry* e = w.cboAddress->get_entry();
+    Gtk::Entry* e = w.widget<Gtk::ComboBoxText>("cboAddress")->get_entry();
     e->set_text("ab");
     w.cboAddress_KeyPress('b');
     EXPECT_TRUE(w.Timer1.enabled());
@@ -67,7 +69,7 @@ TEST_F(BrowsingTest, CompletionFillsTheRestAndSelectsIt) {
 TEST_F(BrowsingTest, CompletionRespectsLetterCase) {
     writeHistory("abcdef\r\n");
     frmBrowser& w = startBrowser();
-    w.cboAddress->get_entry()->set_text("AB");
+    w.widget<Gtk::ComboBoxText>("cboAddress")->get_entry()->set_text("AB");
     w.Timer1_Timer();
     EXPECT_EQ(boxText(w), "AB");
 }
@@ -86,7 +88,7 @@ TEST_F(BrowsingTest, AnAddressDifferingOnlyInCaseIsNotAdded) {
     frmBrowser& w = startBrowser();
     typeAndEnter(w, "HTTP://EXAMPLE.TEST/");
     EXPECT_EQ(w.addressList().size(), 1u);
-    EXPECT_EQ(w.cboAddress->get_model()->children().size(), 1u);
+    EXPECT_EQ(w.widget<Gtk::ComboBoxText>("cboAddress")->get_model()->children().size(), 1u);
 }
 
 TEST_F(BrowsingTest, ANewAddressIsListedAndWrittenAndComesBackWhole) {
@@ -113,7 +115,7 @@ TEST_F(BrowsingTest, EnterOnAnEmptyBoxOnlySwitchesTheTimerOn) {
     frmBrowser& w = startBrowser();
     w.Timer1.setEnabled(false);
     size_t before = engine(w).navigations.size();
-    w.cboAddress->get_entry()->set_text("");
+    w.widget<Gtk::ComboBoxText>("cboAddress")->get_entry()->set_text("");
     w.cboAddress_KeyDown(13);
     w.cboAddress_KeyPress(13);
     EXPECT_EQ(engine(w).navigations.size(), before);
@@ -124,7 +126,7 @@ TEST_F(BrowsingTest, TheWebLockStopsTypedNavigation) {
     store().write("Settings", "PassLockBrowser", "1");
     frmBrowser& w = startBrowser();
     size_t before = engine(w).navigations.size();
-    w.cboAddress->get_entry()->set_text("http://c.test/");
+    w.widget<Gtk::ComboBoxText>("cboAddress")->get_entry()->set_text("http://c.test/");
     w.cboAddress_KeyDown(13);
     EXPECT_EQ(engine(w).navigations.size(), before);
 }
@@ -222,30 +224,30 @@ TEST_F(BrowsingTest, ProgressDisplay) {
     frmBrowser& w = startBrowser();
     auto& e = w.WebBrowser1();
     e.signalProgressChange.emit(50, 100);
-    EXPECT_EQ(w.PB->value(), 50);
-    EXPECT_TRUE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 50);
+    EXPECT_TRUE(w.widget<StyledProgressBar>("PB")->get_visible());
     // The end-of-load report changes no value.
     e.signalProgressChange.emit(-1, 100);
-    EXPECT_EQ(w.PB->value(), 50);
-    EXPECT_TRUE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 50);
+    EXPECT_TRUE(w.widget<StyledProgressBar>("PB")->get_visible());
     // Half to even: 1 of 8 is 12.5 %.
     e.signalProgressChange.emit(1, 8);
-    EXPECT_EQ(w.PB->value(), 12);
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 12);
     // p * 100 beyond 32 bits leaves the value as it was.
     e.signalProgressChange.emit(30000000, 40000000);
-    EXPECT_EQ(w.PB->value(), 12);
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 12);
     e.signalProgressChange.emit(100, 100);
-    EXPECT_EQ(w.PB->value(), 100);
-    EXPECT_FALSE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
     e.signalProgressChange.emit(0, 100);
-    EXPECT_EQ(w.PB->value(), 100);
-    EXPECT_FALSE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
     // With the status bar hidden the events leave the bar alone.
-    w.mnuToolsStatusbar->activate();
-    ASSERT_FALSE(w.StatusBar1->get_visible());
+    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
+    ASSERT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
     e.signalProgressChange.emit(30, 100);
-    EXPECT_EQ(w.PB->value(), 100);
-    EXPECT_FALSE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
 }
 
 TEST_F(BrowsingTest, CloseQuestionAnsweredNoKeepsTheWindow) {
@@ -277,15 +279,15 @@ TEST_F(BrowsingTest, CloseQuestionAnsweredYesClosesAndSaves) {
 
 TEST_F(BrowsingTest, StatusBarToggle) {
     frmBrowser& w = startBrowser();
-    ASSERT_TRUE(w.mnuToolsStatusbar->get_active());
-    w.mnuToolsStatusbar->activate();
-    EXPECT_FALSE(w.mnuToolsStatusbar->get_active());
-    EXPECT_FALSE(w.StatusBar1->get_visible());
-    EXPECT_FALSE(w.PB->get_visible());
+    ASSERT_TRUE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
+    EXPECT_FALSE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
     EXPECT_EQ(store().read("Settings", "StatusBarVisible", ""), "False");
     EXPECT_FALSE(Application::instance().options().statusBar);
-    w.mnuToolsStatusbar->activate();
-    EXPECT_TRUE(w.StatusBar1->get_visible());
+    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
+    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
     EXPECT_EQ(store().read("Settings", "statusbarvisible", ""), "True");
     EXPECT_TRUE(Application::instance().options().statusBar);
 }
@@ -299,13 +301,13 @@ TEST_F(BrowsingTest, LayoutPlacesTheAddressRowByTheWindowWidth) {
     w.builder()->get_widget("AddressRow", row);
     int width = w.get_allocated_width();
     // 3050 and 980 twips are 203 and 65 pixels at 96 dpi.
-    EXPECT_EQ(row->child_property_x(*w.txtSearch).get_value(), width - 203);
+    EXPECT_EQ(row->child_property_x(*w.widget<Gtk::Entry>("txtSearch")).get_value(), width - 203);
     // The search button stays inside the window even when its caption needs more room.
     int minW = 0, natW = 0;
-    w.Command1->get_preferred_width(minW, natW);
-    EXPECT_EQ(row->child_property_x(*w.Command1).get_value(),
+    w.widget<StyledButton>("Command1")->get_preferred_width(minW, natW);
+    EXPECT_EQ(row->child_property_x(*w.widget<StyledButton>("Command1")).get_value(),
               std::min(width - 65, width - minW - 2));
-    EXPECT_EQ(row->child_property_x(*w.cboAddress).get_value(), 0);
+    EXPECT_EQ(row->child_property_x(*w.widget<Gtk::ComboBoxText>("cboAddress")).get_value(), 0);
 }
 
 TEST_F(BrowsingTest, TrayHidesTheMinimisedWindowAndALeftClickRestoresItNormal) {

@@ -212,11 +212,11 @@ TEST_F(OptionsDialogTest, CancelDropsUnappliedChangesForTheNextTouch) {
 
 TEST_F(OptionsDialogTest, ApplyWithStatusbarClearedHidesItAndStoresFalseAndZero) {
     frmOptions& d = open();
-    ASSERT_TRUE(main_->StatusBar1->get_visible());
+    ASSERT_TRUE(main_->widget<Gtk::Box>("StatusBar1")->get_visible());
     d.Check1->set_active(false);
     click(*d.BApply);
-    EXPECT_FALSE(main_->StatusBar1->get_visible());
-    EXPECT_FALSE(main_->mnuToolsStatusbar->get_active());
+    EXPECT_FALSE(main_->widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(main_->widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     EXPECT_EQ(setting("StatusbarVisible"), "False");
     EXPECT_EQ(setting("StatusbarVisible1"), "0");
     EXPECT_FALSE(d.BApply->enabled());
@@ -253,9 +253,9 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     EXPECT_EQ(setting("Systray"), "1");
     EXPECT_EQ(setting("SuppressScriptErrors"), "True");
     EXPECT_EQ(setting("SuppressScriptErrors1"), "1");
-    EXPECT_TRUE(main_->mnuToolsSuppressScriptErrors->get_active());
+    EXPECT_TRUE(main_->widget<Gtk::CheckMenuItem>("mnuToolsSuppressScriptErrors")->get_active());
     EXPECT_EQ(setting("ProgressBar"), "1");
-    EXPECT_EQ(main_->PB->scrolling(), 1);
+    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->scrolling(), 1);
     EXPECT_EQ(setting("History"), "0");
     EXPECT_EQ(setting("CheckUpdatesAtStart"), "0");
     EXPECT_EQ(setting("StatusbarVisible"), "True");
@@ -274,7 +274,7 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     // The sample's style reached the dialog's buttons and the search button.
     EXPECT_EQ(d.ViewLog->style(), 8);
     EXPECT_EQ(d.ShowFont->style(), 8);
-    EXPECT_EQ(main_->Command1->style(), 8);
+    EXPECT_EQ(main_->widget<StyledButton>("Command1")->style(), 8);
 
     // The next load reads back what was written.
     click(*d.CloseB);
@@ -360,7 +360,7 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     EXPECT_EQ(model().buttonFontColor, 0);
     EXPECT_EQ(style::background(*d.lblHFontColor), std::optional<ColorValue>(9654050));
 
-    Gtk::Entry* address = main_->cboAddress->get_entry();
+    Gtk::Entry* address = main_->widget<Gtk::ComboBoxText>("cboAddress")->get_entry();
     auto addressFg = style::foreground(*address);
     dialogs.color(std::nullopt);
     click(*d.Command7);
@@ -372,7 +372,7 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     EXPECT_EQ(model().addressTextColor, 0);
     EXPECT_EQ(model().addressBackColor, 16777215);
     EXPECT_EQ(model().progressColor, 12763842);
-    EXPECT_EQ(main_->PB->color(), 12763842);
+    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 12763842);
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
@@ -428,14 +428,14 @@ TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
     EXPECT_TRUE(d.BApply->enabled());
     EXPECT_TRUE(d.RestoreB->enabled());
     // Nothing outside the dialog changes before "Apply"...
-    EXPECT_NE(main_->Command1->backColor(), 0x33);
+    EXPECT_NE(main_->widget<StyledButton>("Command1")->backColor(), 0x33);
     EXPECT_NE(shownBack(*main_), 0x55);
     // ...and "Apply" carries the scheme to every window and control it names.
     click(*d.BApply);
-    EXPECT_EQ(main_->Command1->fontColor(), 0x11);
-    EXPECT_EQ(main_->Command1->fontHighlightColor(), 0x22);
-    EXPECT_EQ(main_->Command1->backColor(), 0x33);
-    EXPECT_EQ(main_->Command1->highlightColor(), 0x44);
+    EXPECT_EQ(main_->widget<StyledButton>("Command1")->fontColor(), 0x11);
+    EXPECT_EQ(main_->widget<StyledButton>("Command1")->fontHighlightColor(), 0x22);
+    EXPECT_EQ(main_->widget<StyledButton>("Command1")->backColor(), 0x33);
+    EXPECT_EQ(main_->widget<StyledButton>("Command1")->highlightColor(), 0x44);
     EXPECT_EQ(d.CloseB->backColor(), 0x33);
     EXPECT_EQ(d.ShowFont->highlightColor(), 0x44);
     EXPECT_EQ(shownBack(*main_), 0x55);
@@ -463,22 +463,26 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
     dialogs.next = 255;
     click(*d.Command7);
     EXPECT_TRUE(d.BApply->enabled());
-    EXPECT_EQ(style::foreground(*main_->cboAddress->get_entry()), std::optional<ColorValue>(255));
-    EXPECT_EQ(style::foreground(*main_->txtSearch), std::optional<ColorValue>(255));
+    EXPECT_EQ(style::foreground(*main_->widget<Gtk::ComboBoxText>("cboAddress")->get_entry()),
+              std::optional<ColorValue>(255));
+    EXPECT_EQ(style::foreground(*main_->widget<Gtk::Entry>("txtSearch")),
+              std::optional<ColorValue>(255));
     EXPECT_EQ(style::foreground(*d.cboSite), std::optional<ColorValue>(255));
     EXPECT_EQ(style::background(*d.Label1), std::optional<ColorValue>(255));
 
     dialogs.next = 65280;
     click(*d.command8);
-    EXPECT_EQ(style::background(*main_->cboAddress->get_entry()), std::optional<ColorValue>(65280));
-    EXPECT_EQ(style::background(*main_->txtSearch), std::optional<ColorValue>(65280));
+    EXPECT_EQ(style::background(*main_->widget<Gtk::ComboBoxText>("cboAddress")->get_entry()),
+              std::optional<ColorValue>(65280));
+    EXPECT_EQ(style::background(*main_->widget<Gtk::Entry>("txtSearch")),
+              std::optional<ColorValue>(65280));
     EXPECT_EQ(style::background(*d.Label2), std::optional<ColorValue>(65280));
 
     // The progress picker starts from the address box's back colour.
     dialogs.next = 128;
     d.PBForeColor->clicked();
     EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{0, 16777215, 65280}));
-    EXPECT_EQ(main_->PB->color(), 128);
+    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 128);
     EXPECT_EQ(d.PB->color(), 128);
     EXPECT_EQ(setting("AddressFC"), "<none>") << "stored only by Apply";
 
@@ -494,12 +498,12 @@ TEST_F(OptionsDialogTest, ShowPercentToggleActsAndStoresAtOnce) {
     EXPECT_TRUE(d.ShowFont->value());
     EXPECT_EQ(d.ShowFont->caption(), "No");
     EXPECT_TRUE(d.PB->showText());
-    EXPECT_TRUE(main_->PB->showText());
+    EXPECT_TRUE(main_->widget<StyledProgressBar>("PB")->showText());
     EXPECT_EQ(setting("ShowText"), "True");
     EXPECT_EQ(setting("ShowTextCap"), "No");
     click(*d.ShowFont);
     EXPECT_EQ(d.ShowFont->caption(), "yes");
-    EXPECT_FALSE(main_->PB->showText());
+    EXPECT_FALSE(main_->widget<StyledProgressBar>("PB")->showText());
     EXPECT_EQ(setting("ShowText"), "False");
     EXPECT_EQ(setting("ShowTextCap"), "yes");
 }
@@ -518,24 +522,25 @@ TEST_F(OptionsDialogTest, SmoothAndStandardActAsAPair) {
     EXPECT_TRUE(d.PBo2->value());
     EXPECT_FALSE(d.PBo1->value());
     EXPECT_EQ(d.PB->scrolling(), 0);
-    EXPECT_EQ(main_->PB->scrolling(), 0) << "the main bar changes only at Apply";
+    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->scrolling(), 0)
+        << "the main bar changes only at Apply";
 }
 
 TEST_F(OptionsDialogTest, PrivacyPageActsOnTheMainWindow) {
     frmOptions& d = open();
     d.Check2->set_active(false);
-    EXPECT_FALSE(main_->Frame1->get_visible());
+    EXPECT_FALSE(main_->widget<Gtk::Frame>("Frame1")->get_visible());
     d.Check2->set_active(true);
-    EXPECT_TRUE(main_->Frame1->get_visible());
+    EXPECT_TRUE(main_->widget<Gtk::Frame>("Frame1")->get_visible());
 
     // The counter, wherever it changes, shows in the dialog and in the main windows.
     model().setText(OptionId::BlockedCount, "7");
     EXPECT_EQ(d.Label25->get_text(), "7");
-    EXPECT_EQ(main_->Label1->get_text(), "7");
+    EXPECT_EQ(main_->widget<Gtk::Label>("Label1")->get_text(), "7");
     d.Form_Activate();
     d.Label5_Click();
     EXPECT_EQ(d.Label25->get_text(), "0");
-    EXPECT_EQ(main_->Label1->get_text(), "0");
+    EXPECT_EQ(main_->widget<Gtk::Label>("Label1")->get_text(), "0");
     EXPECT_EQ(model().blockedCount, "0");
     EXPECT_TRUE(d.BApply->enabled());
 
@@ -572,7 +577,9 @@ TEST_F(OptionsDialogTest, ClearHistoryAnsweredNoThenYes) {
         out << "http://127.0.0.1/a\r\nhttp://127.0.0.1/b\r\n";
     }
     frmOptions& d = open();
-    auto listSize = [this] { return main_->cboAddress->get_model()->children().size(); };
+    auto listSize = [this] {
+        return main_->widget<Gtk::ComboBoxText>("cboAddress")->get_model()->children().size();
+    };
     ASSERT_EQ(listSize(), 2u);
     testing::ScriptedDialogs dialogs;
 
