@@ -642,3 +642,36 @@ TEST_F(OptionsDialogTest, ProgramColoursReachWindowsThatExist) {
 
 }  // namespace
 }  // namespace larkspan
+
+namespace larkspan {
+namespace {
+
+TEST_F(OptionsDialogTest, AChangedOptionReachesEveryMainWindowAndALaterOne) {
+    frmBrowser& first = startBrowser();
+    frmBrowser& second = Application::instance().createBrowserWindow();
+    OptionsModel& m = model();
+    m.setText(OptionId::FontName, "Serif");
+    m.setFlag(OptionId::ShowInBrowser, false);
+    m.setNumber(OptionId::AddressTextColor, 255);
+    m.setNumber(OptionId::ProgressColor, 128);
+    // Options that wait for "Apply" do not show before it.
+    m.setFlag(OptionId::StatusBar, false);
+    frmBrowser& later = Application::instance().createBrowserWindow();
+    for (frmBrowser* w : {&first, &second, &later}) {
+        EXPECT_EQ(style::fontFamily(*w->widget<Gtk::Box>("StatusBar1")), "Serif");
+        Gtk::Entry& address = *w->widget<Gtk::ComboBoxText>("cboAddress")->get_entry();
+        EXPECT_EQ(style::fontFamily(address), "Serif");
+        EXPECT_EQ(style::foreground(address), std::optional<ColorValue>(255));
+        EXPECT_FALSE(w->widget<Gtk::Frame>("Frame1")->get_visible());
+        EXPECT_EQ(w->widget<StyledProgressBar>("PB")->color(), 128);
+        EXPECT_TRUE(w->widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    }
+    m.applied();
+    for (frmBrowser* w : {&first, &second, &later}) {
+        EXPECT_FALSE(w->widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+        EXPECT_FALSE(w->widget<Gtk::Box>("StatusBar1")->get_visible());
+    }
+}
+
+}  // namespace
+}  // namespace larkspan
