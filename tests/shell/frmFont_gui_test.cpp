@@ -169,6 +169,10 @@ TEST_F(FontChooserTest, FontButtonOfTheOptionsOpensTheChooser) {
     main_ = &startBrowser();
     frmOptions* d = showOptionsDialog(Application::instance());
     ASSERT_NE(d, nullptr);
+    // The dialog's own activation disables "Apply"; it must have come before the click, or
+    // it could arrive after it and undo what the click did.
+    d->present();  // without a window manager only a mapped window takes the focus
+    ASSERT_TRUE(testing::runUntil([&] { return d->property_is_active().get_value(); }));
     d->Form_Activate();
     click(*d->Command6);
     Gtk::Window* chooser = Application::instance().windows().find("frmFont");
