@@ -51,6 +51,8 @@ struct OptionDecl {
     std::string design;
     // The value "Restore" brings back, where it touches the option.
     std::optional<std::string> restore;
+    // The name of the options dialog's control that shows the option, if any.
+    std::string_view control = {};
 
     // The model's value in stored form; false when it does not convert (the model keeps
     // its value).

@@ -3,10 +3,12 @@
 
 #include "BuildConfig.hpp"
 #include "common/MakerSite.hpp"
+#include "common/StoredValue.hpp"
 #include "common/WidgetStyle.hpp"
 #include "controls/ButtonLook.hpp"
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
+#include "settings/OptionDecls.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
@@ -193,49 +195,32 @@ void frmOptions::syncFromModel() {
     bool wasSyncing = syncing_;
     syncing_ = true;
 
-    if (Text1->get_text() != m.homePage) Text1->set_text(m.homePage);
-    if (m.searchEngine.empty()) {
-        cboSite->set_active(-1);
-    } else {
-        cboSite->set_active_text(m.searchEngine);
+    // Every control that shows an option, as the option's declaration names it.
+    for (const OptionDecl& d : optionDecls()) {
+        if (d.control.empty()) continue;
+        Gtk::Widget* w = control(Glib::ustring(d.control.data(), d.control.size()));
+        std::string text = d.storedText(m);
+        if (auto* choice = dynamic_cast<Gtk::RadioButton*>(w); choice && d.choice) {
+            if (stored::toBool(text).value_or(false)) choice->set_active(true);
+        } else if (auto* box = dynamic_cast<Gtk::CheckButton*>(w)) {
+            box->set_active(stored::toBool(text).value_or(false));
+        } else if (auto* entry = dynamic_cast<Gtk::Entry*>(w)) {
+            if (entry->get_text() != text) entry->set_text(text);
+        } else if (auto* label = dynamic_cast<Gtk::Label*>(w)) {
+            label->set_text(text);
+        } else if (auto* list = dynamic_cast<Gtk::ComboBoxText*>(w)) {
+            if (text.empty()) {
+                list->set_active(-1);
+            } else {
+                list->set_active_text(text);
+            }
+        } else if (auto* swatch = dynamic_cast<Gtk::Button*>(w)) {
+            if (auto c = stored::toColor(text)) showSwatch(*swatch, *c);
+        }
     }
-
-    History->set_active(m.saveHistory);
-    CheckUpdate->set_active(m.checkUpdates);
-    Check1->set_active(m.statusBar);
-    Minimize->set_active(m.minimizeToTray);
-    SuppressErrors->set_active(m.suppressScriptErrors);
-
-    LockBrowser->set_active(m.lockBrowser);
-    LockFavorites->set_active(m.lockFavorites);
     LockFavorites1->set_active(lockFavoritesHidden_);
-    LockEmail->set_active(m.lockEmail);
-    LockHistory->set_active(m.lockHistory);
-    LockOptions->set_active(m.lockOptions);
-
-    switch (m.popupMode) {
-        case OptionsModel::PopupMode::AskMe:
-            Option1->set_active(true);
-            break;
-        case OptionsModel::PopupMode::Allow:
-            Option2->set_active(true);
-            break;
-        case OptionsModel::PopupMode::BlockAndAlert:
-            Option30->set_active(true);
-            break;
-        case OptionsModel::PopupMode::Block:
-            Option3->set_active(true);
-            break;
-    }
-    Check2->set_active(m.showInBrowser);
-    BlockedLog->set_active(m.logBlocked);
     if (Combo2->get_active_text() != m.popupTarget) Combo2->set_active_text(m.popupTarget);
-    Label25->set_text(m.blockedCount);
-
-    lblFontName->set_text(m.fontName);
-    Gtk::RadioButton* choices[] = {Button1, Button2, Button3, Button4, Button5};
-    if (m.styleChoice >= 0 && m.styleChoice < 5) choices[m.styleChoice]->set_active(true);
-    showSwatches();
+    showBackSwatchesEnabled(m.backSwatchesEnabled());
     applyLook(*Example, m.sampleLook());
 
     PB->setValue(100);
@@ -272,20 +257,6 @@ void frmOptions::optionChanged(OptionId id, OptionsModel::Cause cause) {
 
 void frmOptions::showSwatch(Gtk::Button& swatch, ColorValue c) {
     style::setBackground(swatch, c);
-}
-
-void frmOptions::showSwatches() {
-    const OptionsModel& m = model();
-    showSwatch(*lblFontColor, m.buttonFontColor);
-    showSwatch(*lblHFontColor, m.buttonFontHighlightColor);
-    showSwatch(*lblBackColor, m.buttonBackColor);
-    showSwatch(*lblHBackcolor, m.buttonHighlightColor);
-    showSwatch(*lblProgramBG, m.programBackColor);
-    showSwatch(*lblProgramFC, m.programFontColor);
-    showSwatch(*Label1, m.addressTextColor);
-    showSwatch(*Label2, m.addressBackColor);
-    showSwatch(*PBForeColor, m.progressColor);
-    showBackSwatchesEnabled(m.backSwatchesEnabled());
 }
 
 void frmOptions::showBackSwatchesEnabled(bool enabled) {

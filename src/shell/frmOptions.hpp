@@ -21,6 +21,7 @@
 namespace larkspan {
 
 class ShellContext;
+struct OptionDecl;
 class StyledButton;
 class StyledProgressBar;
 
@@ -143,8 +144,6 @@ class frmOptions : public Gtk::Window {
     void Enable_Click();
     void ChgPass_Click();
     void ApplyChgs_Click();
-    void Check2_Click();
-    void LockFavorites_Click();
     void LockFavorites1_Click();
     void RestoreB_Click();
     void Command6_Click();
@@ -174,7 +173,6 @@ class frmOptions : public Gtk::Window {
     void markDirty();
     void showSwatch(Gtk::Button& swatch, ColorValue c);
     void pickAddressColor(OptionId id);
-    void showSwatches();
     void sizePages();
     void showBackSwatchesEnabled(bool enabled);
     // Runs one of the program's dialogs; the activation that follows its closing is the
@@ -183,8 +181,7 @@ class frmOptions : public Gtk::Window {
     auto runOwnDialog(F&& dialog) -> decltype(dialog());
     void onActiveChanged();
     void checkToggled(Gtk::CheckButton* box, OptionId id);
-    void styleToggled(int index);
-    void modeToggled(Gtk::RadioButton* button, OptionsModel::PopupMode mode);
+    void choiceToggled(Gtk::RadioButton& button, const OptionDecl& decl);
     void setFavoritesEntryVisible(bool visible);
     std::optional<ColorValue> pickColor(ColorValue initial);
     void reshow();

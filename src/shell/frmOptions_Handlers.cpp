@@ -8,9 +8,11 @@
 #include "common/Dialogs.hpp"
 #include "common/ListFile.hpp"
 #include "common/MakerSite.hpp"
+#include "common/StoredValue.hpp"
 #include "controls/ButtonLook.hpp"
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
+#include "settings/OptionDecls.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/Guards.hpp"
 #include "shell/frmOptionsInternal.hpp"
@@ -40,28 +42,12 @@ void frmOptions::checkToggled(Gtk::CheckButton* box, OptionId id) {
     markDirty();
 }
 
-void frmOptions::modeToggled(Gtk::RadioButton* button, OptionsModel::PopupMode mode) {
-    if (syncing_ || !button->get_active()) return;
-    model().setPopupMode(mode);
+void frmOptions::choiceToggled(Gtk::RadioButton& button, const OptionDecl& decl) {
+    if (syncing_ || !button.get_active()) return;
+    decl.take(model(), stored::truth(true));
     markDirty();
-}
-
-void frmOptions::styleToggled(int index) {
-    Gtk::RadioButton* choices[] = {Button1, Button2, Button3, Button4, Button5};
-    if (syncing_ || !choices[index]->get_active()) return;
-    model().selectStyleChoice(index);
-    markDirty();
-    RestoreB->setEnabled(true);
-}
-
-void frmOptions::Check2_Click() {
-    // The main windows show or hide their blocked counter as they observe the option.
-    checkToggled(Check2, OptionId::ShowInBrowser);
-}
-
-void frmOptions::LockFavorites_Click() {
-    // The main windows hide the first favorites entry while the lock is ticked.
-    checkToggled(LockFavorites, OptionId::LockFavorites);
+    // A style choice is a change of the scheme, which "Restore" can undo.
+    if (decl.id == OptionId::StyleChoice) RestoreB->setEnabled(true);
 }
 
 void frmOptions::LockFavorites1_Click() {

@@ -1,6 +1,7 @@
 // The wiring of the options dialog's controls to their handlers.
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
+#include "settings/OptionDecls.hpp"
 #include "shell/frmOptionsInternal.hpp"
 
 namespace larkspan {
@@ -39,39 +40,18 @@ void frmOptions::connectSignals() {
     click(Command7, &frmOptions::Command7_Click, this);
     click(command8, &frmOptions::command8_Click, this);
 
-    // Check boxes that only change their option.
-    const std::pair<Gtk::CheckButton*, OptionId> boxes[] = {
-        {History, OptionId::SaveHistory},
-        {CheckUpdate, OptionId::CheckUpdates},
-        {Check1, OptionId::StatusBar},
-        {Minimize, OptionId::MinimizeToTray},
-        {SuppressErrors, OptionId::SuppressScriptErrors},
-        {BlockedLog, OptionId::LogBlocked},
-        {LockBrowser, OptionId::LockBrowser},
-        {LockEmail, OptionId::LockEmail},
-        {LockHistory, OptionId::LockHistory},
-        {LockOptions, OptionId::LockOptions}};
-    for (const auto& [box, id] : boxes) {
-        box->signal_toggled().connect([this, box = box, id = id] { checkToggled(box, id); });
+    // The check boxes and option buttons of the options, as their declarations name them.
+    for (const OptionDecl& d : optionDecls()) {
+        if (d.control.empty()) continue;
+        Gtk::Widget* w = control(Glib::ustring(d.control.data(), d.control.size()));
+        if (auto* choice = dynamic_cast<Gtk::RadioButton*>(w); choice && d.choice) {
+            choice->signal_toggled().connect([this, choice, &d] { choiceToggled(*choice, d); });
+        } else if (auto* box = dynamic_cast<Gtk::CheckButton*>(w)) {
+            box->signal_toggled().connect([this, box, id = d.id] { checkToggled(box, id); });
+        }
     }
-    Check2->signal_toggled().connect(sigc::mem_fun(*this, &frmOptions::Check2_Click));
-    LockFavorites->signal_toggled().connect(sigc::mem_fun(*this, &frmOptions::LockFavorites_Click));
     LockFavorites1->signal_toggled().connect(
         sigc::mem_fun(*this, &frmOptions::LockFavorites1_Click));
-
-    const std::pair<Gtk::RadioButton*, OptionsModel::PopupMode> modes[] = {
-        {Option1, OptionsModel::PopupMode::AskMe},
-        {Option2, OptionsModel::PopupMode::Allow},
-        {Option30, OptionsModel::PopupMode::BlockAndAlert},
-        {Option3, OptionsModel::PopupMode::Block}};
-    for (const auto& [button, mode] : modes) {
-        button->signal_toggled().connect(
-            [this, button = button, mode = mode] { modeToggled(button, mode); });
-    }
-    Gtk::RadioButton* choices[] = {Button1, Button2, Button3, Button4, Button5};
-    for (int i = 0; i < 5; ++i) {
-        choices[i]->signal_toggled().connect([this, i] { styleToggled(i); });
-    }
 
     // The swatches of the Layout page and the progress colour.
     const std::pair<Gtk::Button*, OptionsModel::Swatch> swatches[] = {
