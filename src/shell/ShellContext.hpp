@@ -27,8 +27,9 @@ class ShellContext {
     virtual ~ShellContext() = default;
 
     virtual SettingsStore& settings() = 0;
-    // The live options model; the first touch after start-up or after `discardOptions`
-    // loads it from the store.
+    // The live options model, one object for the whole run: the first touch loads it from
+    // the store, and the first touch after `discardOptions` loads it again (signalling each
+    // option the reload changed).
     virtual OptionsModel& options() = 0;
     virtual bool optionsLoaded() const = 0;
     virtual void discardOptions() = 0;

@@ -182,7 +182,6 @@ class frmOptions : public Gtk::Window {
     void onActiveChanged();
     void checkToggled(Gtk::CheckButton* box, OptionId id);
     void choiceToggled(Gtk::RadioButton& button, const OptionDecl& decl);
-    void setFavoritesEntryVisible(bool visible);
     std::optional<ColorValue> pickColor(ColorValue initial);
     void reshow();
 
