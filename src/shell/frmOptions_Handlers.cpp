@@ -36,6 +36,9 @@ bool createEmptyFile(const std::filesystem::path& path) {
 
 // ---- Check boxes and option buttons --------------------------------------------------
 
+// A check box changes its option at once; the windows that show the option follow the
+// model ("Show In Browser": the main windows' blocked counter; the favorites lock: their
+// first favorites entry).
 void frmOptions::checkToggled(Gtk::CheckButton* box, OptionId id) {
     if (syncing_) return;
     model().setFlag(id, box->get_active());
