@@ -74,11 +74,12 @@ BENCHMARK(BM_NewWindow)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond)->Min
 void BM_OpenDropDown(benchmark::State& state) {
     seedHistory(state);
     frmBrowser& w = openWindow();
+    auto* box = w.widget<larkspan::AddressBox>("cboAddress");
     for (auto _ : state) {
-        w.cboAddress->popup();
+        box->popup();
         drain();
         state.PauseTiming();
-        w.cboAddress->popdown();
+        box->popdown();
         drain();
         state.ResumeTiming();
     }

@@ -1,6 +1,7 @@
 // Costs of the settings store as the program meets them: the ~60 reads of a start-up (options
 // load plus main window), with the store already open and from a cold open, against plain
-// SQL look-ups without the in-memory copy; the refresh after another instance's write; a write.
+// SQL look-ups without the in-memory copy; the refresh after another instance's write; a write;
+// the writes of "Apply", one by one and as one transaction.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <stdlib.h>
@@ -11,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "settings/OptionDecls.hpp"
+#include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 
 namespace fs = std::filesystem;
@@ -189,6 +192,26 @@ void BM_Write(benchmark::State& state) {
         benchmark::DoNotOptimize(s.write("Settings", "Blocked#", std::to_string(++i)));
 }
 BENCHMARK(BM_Write)->Unit(benchmark::kMicrosecond);
+
+// "Apply": every option it stores, one write each (as it used to be) against one transaction.
+void BM_ApplyOneWriteEach(benchmark::State& state) {
+    SettingsStore s(fixture().file());
+    larkspan::OptionsModel m;
+    for (auto _ : state) {
+        for (const larkspan::OptionDecl& d : larkspan::optionDecls()) {
+            if (d.writer == larkspan::Writer::Apply)
+                benchmark::DoNotOptimize(s.write(d.section, d.key, d.storedText(m)));
+        }
+    }
+}
+BENCHMARK(BM_ApplyOneWriteEach)->Unit(benchmark::kMicrosecond);
+
+void BM_ApplyOneTransaction(benchmark::State& state) {
+    SettingsStore s(fixture().file());
+    larkspan::OptionsModel m;
+    for (auto _ : state) benchmark::DoNotOptimize(m.writeApplied(s));
+}
+BENCHMARK(BM_ApplyOneTransaction)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -56,7 +56,7 @@ std::unique_ptr<PageEngine> Application::makeEngine() {
 Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {
     registerAll(*this, *this);
     signal_shutdown().connect([this] { shutDown_ = true; });
-    // Closing the options dialog throws its live copy of the options away with it.
+    // Closing the options dialog drops the options it did not apply: the next touch reloads.
     windows_.onClosed = [this](const std::string& name) {
         if (name == "frmOptions") discardOptions();
     };
@@ -121,6 +121,8 @@ OptionsModel& Application::options() {
     if (!options_) {
         options_ = std::make_unique<OptionsModel>();
         options_->load(settings());
+    } else {
+        options_->reloadIfStale(settings());
     }
     return *options_;
 }

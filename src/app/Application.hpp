@@ -40,8 +40,10 @@ class Application : public Gtk::Application, public ShellContext {
 
     SettingsStore& settings() override;
     OptionsModel& options() override;
-    bool optionsLoaded() const override { return options_ != nullptr; }
-    void discardOptions() override { options_.reset(); }
+    bool optionsLoaded() const override { return options_ && !options_->stale(); }
+    void discardOptions() override {
+        if (options_) options_->markStale();
+    }
     Dialogs& dialogs() override;
     WindowRegistry& windows() override { return windows_; }
     WindowCommands& commands() override { return commands_; }

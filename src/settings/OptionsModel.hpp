@@ -1,97 +1,161 @@
 #pragma once
 
+#include <sigc++/signal.h>
+
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/Color.hpp"
-#include "common/MakerSite.hpp"
 #include "controls/ButtonLook.hpp"
+#include "settings/SettingsStore.hpp"
 
 namespace larkspan {
 
-class SettingsStore;
+// The options, one id each; the change signal names the option that changed.
+enum class OptionId {
+    HomePage,
+    SearchEngine,
+    SaveHistory,
+    CheckUpdates,
+    StatusBar,
+    MinimizeToTray,
+    SuppressScriptErrors,
+    LockBrowser,
+    LockFavorites,
+    LockEmail,
+    LockHistory,
+    LockOptions,
+    PopupMode,
+    ShowInBrowser,
+    LogBlocked,
+    PopupTarget,
+    BlockedCount,
+    AddressTextColor,
+    AddressBackColor,
+    FontName,
+    StyleChoice,
+    ButtonFontColor,
+    ButtonFontHighlightColor,
+    ButtonBackColor,
+    ButtonHighlightColor,
+    ProgramBackColor,
+    ProgramFontColor,
+    ProgressColor,
+    ScrollStyle,
+    ShowPercent,
+    ShowPercentCaption,
+};
 
-// The live model of the options: one member per control of the options dialog that holds
-// an option, named after that control and starting at its design value. Other windows
-// consult it; the dialog (when shown) is a view of it. The first touch loads it from the
-// store; discarding it ("Cancel") makes the next touch load it again.
-struct OptionsModel {
-    // Home page and search (Homepage page).
-    std::string Text1 = site::kHome;  // home-page box
-    bool SetHP_Enabled = false;       // "Set": enabled by any change of Text1
-    std::string cboSite;              // chosen search engine; design: none chosen
+// The live model of the options. It starts at the design values, the first touch loads it
+// from the store, and it lives for the whole run: the options dialog is one view of it and
+// every window that shows an option observes it. Every change goes through a setter, which
+// signals the option that changed. "Cancel" in the options dialog marks it stale; the next
+// touch reloads it from the store and signals each option whose value the reload changed.
+class OptionsModel {
+  public:
+    OptionsModel();
+    OptionsModel(const OptionsModel&) = delete;
+    OptionsModel& operator=(const OptionsModel&) = delete;
 
-    // History page.
-    bool History = true;  // "Save History"
-
-    // Misc. page.
-    bool CheckUpdate = true;      // "&Check for Updates at startup"
-    bool Check1 = true;           // "Show &Statusbar"
-    bool Minimize = false;        // "Minimize To Systray"
-    bool SuppressErrors = false;  // "Suppress &Script Errors"
-
-    // Password Lock page.
-    bool LockBrowser = false;
-    bool LockFavorites = false;
-    bool LockFavorites1 = false;
-    bool LockEmail = false;
-    bool LockHistory = false;
-    bool LockOptions = false;
-    std::string EnableCaption = "Unlock";  // `Enable` button
-    bool LockablesEnabled = false;         // frame "&Lockables": only while unlocked
-
-    // Privacy page: the popup mode is the one selected of the four option buttons.
     enum class PopupMode { AskMe, Allow, BlockAndAlert, Block };
-    PopupMode popupMode = PopupMode::AskMe;  // Option1, Option2, Option30, Option3
-    bool Check2 = true;                      // "Show In Browser"
-    bool BlockedLog = true;                  // "Log Blocked Popups"
-    std::string Combo2 = "Larkspan";         // popup target
-    std::string Label25 = "0";               // blocked counter
 
-    // Address Bar page.
-    ColorValue Label1 = 0;         // address text colour swatch
-    ColorValue Label2 = 16777215;  // address back colour swatch
-    std::string lblFontName = "Arial";
+    // ---- Values (read them directly; change them through the setters).
+    std::string homePage;
+    std::string searchEngine;  // one of siteEntries(), or empty for none chosen
+    bool saveHistory = false;
+    bool checkUpdates = false;
+    bool statusBar = false;
+    bool minimizeToTray = false;
+    bool suppressScriptErrors = false;
+    bool lockBrowser = false;
+    bool lockFavorites = false;
+    bool lockEmail = false;
+    bool lockHistory = false;
+    bool lockOptions = false;
+    PopupMode popupMode = PopupMode::AskMe;
+    bool showInBrowser = false;
+    bool logBlocked = false;
+    std::string popupTarget;   // where allowed popups open; never stored
+    std::string blockedCount;  // the blocked-popup counter, as text
+    ColorValue addressTextColor = 0;
+    ColorValue addressBackColor = 0;
+    std::string fontName;
+    int styleChoice = 0;  // index into kStyleCodes
+    ColorValue buttonFontColor = 0;
+    ColorValue buttonFontHighlightColor = 0;
+    ColorValue buttonBackColor = 0;
+    ColorValue buttonHighlightColor = 0;
+    ColorValue programBackColor = 0;
+    ColorValue programFontColor = 0;
+    ColorValue progressColor = 0;
+    int scrollStyle = 0;  // 0 standard, 1 smooth
+    bool showPercent = false;
+    std::string showPercentCaption;  // the "Show %" toggle's stored caption
 
-    // Layout page: the five style choices Button1..Button5 and their style codes.
+    // ---- Changes.
+    enum class Cause {
+        Edited,    // a window changed it
+        Reloaded,  // a reload after "Cancel" brought the stored value back
+    };
+    sigc::signal<void(OptionId, Cause)>& signalChanged() { return changed_; }
+    // "Apply": the options that take effect only then are to be taken up now.
+    sigc::signal<void()>& signalApplied() { return applied_; }
+
+    void setFlag(OptionId id, bool value);
+    void setNumber(OptionId id, int value);  // also colours
+    void setText(OptionId id, const std::string& value);
+    void setPopupMode(PopupMode mode);
+
+    // ---- Loading.
+    // Reads every option from the store, signalling each that changed (as reloaded).
+    void load(const SettingsStore& store);
+    void markStale() { stale_ = true; }
+    bool stale() const { return stale_; }
+    // The next touch after "Cancel": loads again when stale.
+    void reloadIfStale(const SettingsStore& store);
+
+    // ---- Storing.
+    // The writes "Apply" makes, in one transaction; false when nothing was stored.
+    bool writeApplied(SettingsStore& store) const;
+    // The lock page's "Apply Changes".
+    bool writeLocks(SettingsStore& store) const;
+    // An option that is stored as soon as it changes.
+    bool writeNow(SettingsStore& store, OptionId id) const;
+    // Tells the observers that the options were applied.
+    void applied() { applied_.emit(); }
+
+    // ---- The scheme.
+    // The five style choices and their button style codes.
     static constexpr std::array<int, 5> kStyleCodes{8, 6, 3, 1, 2};
-    // The scheme "Restore" brings back.
-    static constexpr int kDefaultStyleChoice = 2;  // "Flat w/ Border"
-    static constexpr int kThemeStyleChoice = 1;    // "Windows Theme"
-    static constexpr ColorValue kDefaultFontColor = 0;
-    static constexpr ColorValue kDefaultHFontColor = 9654050;   // RGB 34,79,147
-    static constexpr ColorValue kDefaultBackColor = 14215660;   // RGB 236,233,216
-    static constexpr ColorValue kDefaultHBackcolor = 14737632;  // RGB 224,224,224
-    int selectedStyleChoice = kDefaultStyleChoice;              // index into kStyleCodes
-    ColorValue lblFontColor = kDefaultFontColor;
-    ColorValue lblHFontColor = kDefaultHFontColor;
-    ColorValue lblBackColor = kDefaultBackColor;
-    ColorValue lblHBackcolor = kDefaultHBackcolor;
-    ColorValue lblProgramBG = kSysButtonFace;
-    ColorValue lblProgramFC = 0;  // design 0; Restore sets the button-text colour
-    ButtonLook Example;           // the sample button's look
-    bool RestoreB_Enabled = true;
+    static constexpr int kThemeStyleChoice = 1;  // "Windows Theme"
+    // The sample button's look: the chosen style and the four button colours.
+    ButtonLook sampleLook() const;
+    // True when the six swatches hold exactly what "Restore" sets.
+    bool swatchesAtDefaults() const;
+    // "Backcolor:" and "Highlight Backcolor:" can be picked for every style but the theme's.
+    bool backSwatchesEnabled() const { return styleChoice != kThemeStyleChoice; }
+    enum class Swatch { FontColor, HFontColor, BackColor, HBackcolor, ProgramBG, ProgramFC };
+    ColorValue swatch(Swatch s) const;
+    // The colour a swatch's picker starts from.
+    ColorValue pickerInitial(Swatch s) const;
+    void pickSwatch(Swatch s, ColorValue chosen);
+    // A style choice; out-of-range indexes change nothing.
+    void selectStyleChoice(int index);
+    // The default style and colours. Nothing is stored.
+    void restoreScheme();
+    // The scheme's six keyed reads, each defaulting to the current colour; whether the
+    // button font colour is stored as empty text; the four button colours back at their
+    // defaults. The main window's start-up reads the scheme with these too.
+    void readSchemeSwatches(const SettingsStore& store);
+    bool buttonFontColorStoredEmpty(const SettingsStore& store) const;
+    void resetButtonSwatches();
 
-    // Progressbar page.
-    ColorValue PBForeColor = 12763842;
-    int samplePBValue = 0;
-    int samplePBScrolling = 0;
-    bool samplePBShowText = false;
-    ColorValue samplePBColor = 12763842;
-    bool ShowFont = false;                // "Show %" toggle pressed
-    std::string ShowFontCaption = "Yes";  // its caption
-    bool PBo1 = false;                    // "Smooth" pressed
-    bool PBo2 = false;                    // "Standard" pressed
-
-    // Common.
-    bool BApply_Enabled = false;  // "Apply": the only record of unsaved changes
-    std::string Larkspanlbl;      // version label
-
+    // ---- Fixed lists of the options dialog.
     // The nine engine names the engine box offers, in list order.
     static const std::array<std::string_view, 9>& siteEntries();
-
     // The pages: list entry and the frame it shows, in list order.
     struct Page {
         std::string_view entry;
@@ -101,43 +165,16 @@ struct OptionsModel {
     // The frame an entry shows; none for text that names no page.
     static std::optional<std::string_view> pageFrame(std::string_view entry);
 
-    // Runs the dialog's load from the store, in its order.
-    void load(const SettingsStore& store);
+  private:
+    template <typename T>
+    void assign(T& member, const T& value, OptionId id);
+    template <typename Pred>
+    std::vector<SettingsStore::Entry> entriesWhere(Pred pred) const;
 
-    // True when the six swatches hold exactly what Restore sets.
-    static bool swatchesAtDefaults(const OptionsModel& m);
-
-    // The scheme's swatches as the dialog's load and the main window's start-up read them:
-    // the six keyed reads, each defaulting to the swatch's colour; whether the button font
-    // colour is stored as empty text; and the four button swatches back at their defaults.
-    void readSchemeSwatches(const SettingsStore& store);
-    bool buttonFontColorStoredEmpty(const SettingsStore& store) const;
-    void resetButtonSwatches();
-
-    // ---- The Layout page's rules.
-    enum class Swatch { FontColor, HFontColor, BackColor, HBackcolor, ProgramBG, ProgramFC };
-    ColorValue swatch(Swatch s) const;
-    // A style choice clicked (index into kStyleCodes): the sample takes its style; "Apply"
-    // and "Restore" are enabled. Out-of-range indexes change nothing.
-    void selectStyleChoice(int index);
-    // "Backcolor:" and "Highlight Backcolor:" can be picked for every style but the theme's.
-    bool backSwatchesEnabled() const { return selectedStyleChoice != kThemeStyleChoice; }
-    // The colour a swatch's picker starts from.
-    ColorValue pickerInitial(Swatch s) const;
-    // A colour chosen for a swatch: the swatch and its sample property take it; "Apply"
-    // and "Restore" are enabled.
-    void pickSwatch(Swatch s, ColorValue chosen);
-    // "Restore": the default style and colours, in swatches and sample; "Apply" enabled,
-    // "Restore" disabled. Nothing is stored.
-    void restoreScheme();
-
-    // ---- The Progressbar page's rules.
-    // "Smooth" (scroll style 1) and "Standard" (0) act as a pair of option buttons.
-    void clickSmooth();
-    void clickStandard();
-    // The "Show %" toggle now pressed or released: its caption ("No"/"yes") and the
-    // sample's percentage display follow; "Apply" is enabled.
-    void setShowPercent(bool pressed);
+    sigc::signal<void(OptionId, Cause)> changed_;
+    sigc::signal<void()> applied_;
+    bool stale_ = false;
+    Cause cause_ = Cause::Edited;
 };
 
 }  // namespace larkspan

@@ -15,6 +15,7 @@
 #include <system_error>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "common/Paths.hpp"
 
@@ -531,6 +532,35 @@ struct SettingsStore::Impl {
         if (!loaded) loadAll();
         return true;
     }
+
+    // All rows in one transaction: every value is stored or none is, and the cache takes
+    // them only once the commit has worked.
+    bool writeAll(std::string_view app, const std::vector<SettingsStore::Entry>& entries) {
+        if (mode != Mode::ReadWrite) return false;
+        auto attempt = [&]() -> int {
+            int rc = exec("BEGIN IMMEDIATE");
+            if (rc != SQLITE_OK) return rc;
+            for (const auto& e : entries) {
+                rc = upsertRow(app, e.section, e.key, e.value);
+                if (rc != SQLITE_DONE) {
+                    exec("ROLLBACK");
+                    return rc;
+                }
+            }
+            rc = exec("COMMIT");
+            if (rc != SQLITE_OK) exec("ROLLBACK");
+            return rc;
+        };
+        int rc = attempt();
+        if (isCorrupt(rc) && recover()) rc = attempt();
+        if (rc != SQLITE_OK) return false;
+        for (const auto& e : entries) {
+            makeCacheKey(keyBuf, app, e.section, e.key);
+            cache[keyBuf] = e.value;
+        }
+        if (!loaded) loadAll();
+        return true;
+    }
 };
 
 SettingsStore::SettingsStore(fs::path file) : impl_(std::make_unique<Impl>(std::move(file))) {
@@ -554,6 +584,14 @@ std::string SettingsStore::read(std::string_view section, std::string_view key,
 
 bool SettingsStore::write(std::string_view section, std::string_view key, std::string_view value) {
     return writeApp(kAppName, section, key, value);
+}
+
+bool SettingsStore::writeAll(const std::vector<Entry>& entries) {
+    try {
+        return impl_->writeAll(kAppName, entries);
+    } catch (...) {
+        return false;
+    }
 }
 
 std::string SettingsStore::readApp(std::string_view app, std::string_view section,

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace larkspan {
 
@@ -12,7 +13,8 @@ namespace larkspan {
 // any bytes (NUL and codes 128 to 255 included) and come back exactly as written.
 // Nothing is ever deleted; values are only overwritten.
 //
-// Backed by one SQLite database. Every write is its own transaction, so two running
+// Backed by one SQLite database. Every write is its own transaction (a batch of writes is
+// one transaction too), so two running
 // instances writing different keys lose nothing and a crash leaves the old value or the
 // new. An unreadable or corrupt database is moved aside (never overwritten) and the
 // program goes on with an empty store. When the store cannot be written, writes fail
@@ -35,6 +37,16 @@ class SettingsStore {
     std::string read(std::string_view section, std::string_view key, std::string_view def) const;
     // Creates or overwrites the value; false when it could not be written.
     bool write(std::string_view section, std::string_view key, std::string_view value);
+
+    // One value of a batch.
+    struct Entry {
+        std::string section;
+        std::string key;
+        std::string value;
+    };
+    // Creates or overwrites every value of `entries` in one transaction: all are stored or,
+    // when any write fails, none is. False when nothing was stored.
+    bool writeAll(const std::vector<Entry>& entries);
 
     // Same under another application name (the tests and the password store use it).
     std::string readApp(std::string_view app, std::string_view section, std::string_view key,

@@ -1,9 +1,8 @@
 #include "shell/ColorScheme.hpp"
 
-#include <gtkmm/checkbutton.h>
 #include <gtkmm/container.h>
-#include <gtkmm/label.h>
-#include <gtkmm/window.h>
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/stylecontext.h>
 
 #include <cmath>
 #include <functional>
@@ -14,154 +13,22 @@
 #include "controls/StyledButton.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/ShellContext.hpp"
-#include "shell/WindowRegistry.hpp"
-#include "shell/frmBrowser.hpp"
 
 namespace larkspan::scheme {
 
-namespace {
-
-constexpr std::string_view kOptions = "frmOptions";
-
-}  // namespace
-
-const std::vector<Target>& buttonColorTargets() {
-    static const std::vector<Target> targets{
-        {kMainWindow, "Command1"},
-        {kOptions, "CloseB"},
-        {kOptions, "BApply"},
-        {kOptions, "ViewLog"},
-        {kOptions, "DefualtHP"},
-        {kOptions, "SetHP"},
-        {kOptions, "RestoreB"},
-        {kOptions, "Command3"},
-        {kOptions, "Command4"},
-        {kOptions, "Command6"},
-        {kOptions, "Command7"},
-        {kOptions, "command8"},
-        {kOptions, "ChgPass"},
-        {kOptions, "ApplyChgs"},
-        {kOptions, "Enable"},
-        {kOptions, "CP"},
-        {kOptions, "PBo1"},
-        {kOptions, "PBo2"},
-        {"frmFont", "Command1"},
-        {"frmFont", "Command2"},
-        {"frmHistory", "BClose"},
-        {"frmHistory", "Delete"},
-        {"frmHistory", "DeleteAll"},
-        {"frmPassword", "UnlockFav"},
-        {"frmPassword", "UnlockHis"},
-        {"frmPassword", "UnlockOpt"},
-        {"frmPassword", "UnlockPass"},
-        {"frmPassword", "ChgPass"},
-        {"frmPassword", "Enable"},
-        {"frmPassword", "EnableEmailRead"},
-        {"frmPassword", "EnableEmailSend"},
-        {kOptions, "ShowFont"},
-        {"frmBlockedLog", "BClose"},
-        {"frmBlockedLog", "Delete"},
-        {"frmBlockedLog", "DeleteAll"},
-    };
-    return targets;
+// A coloured widget's own parts (a check box's box, a frame's border) take the colour with
+// it; the widgets inside it do not.
+std::string programBackCss(ColorValue back) {
+    std::string c = std::string(".") + kProgramBackClass;
+    return c + ", " + c + " > check, " + c + " > radio, " + c +
+           " > border { background-color: " + style::cssColor(back) + "; background-image: none; }";
 }
 
-const std::vector<std::string_view>& optionsStyleTargets() {
-    static const std::vector<std::string_view> names{
-        "ViewLog",  "CloseB",   "BApply",   "DefualtHP", "SetHP",    "CP",
-        "Command3", "Command4", "Command6", "Command7",  "command8", "RestoreB",
-        "PBo1",     "PBo2",     "ChgPass",  "ApplyChgs", "Enable",   "ShowFont"};
-    return names;
-}
-
-const std::vector<Target>& backColorTargets() {
-    static const std::vector<Target> targets{
-        {kOptions, "BlockedLog"},
-        {kOptions, ""},
-        // Page frames and the frames inside them.
-        {kOptions, "Layout"},
-        {kOptions, "fraButtons"},
-        {kOptions, "fraColors"},
-        {kOptions, "Homepage"},
-        {kOptions, "HistoryLst"},
-        {kOptions, "Misc"},
-        {kOptions, "fraEnableDisable"},
-        {kOptions, "WebAddress"},
-        {kOptions, "fraFont"},
-        {kOptions, "fraBackground"},
-        {kOptions, "Privacy"},
-        {kOptions, "fraPopups"},
-        {kOptions, "Progressbar"},
-        {kOptions, "fraScrollType"},
-        {kOptions, "fraShowPercent"},
-        {kOptions, "fraColor"},
-        {kOptions, "fraExample"},
-        {kOptions, "PassLock"},
-        {kOptions, "Frame13"},
-        // Style choices, check boxes and popup modes.
-        {kOptions, "Button1"},
-        {kOptions, "Button2"},
-        {kOptions, "Button3"},
-        {kOptions, "Button4"},
-        {kOptions, "Button5"},
-        {kOptions, "History"},
-        {kOptions, "Check1"},
-        {kOptions, "Minimize"},
-        {kOptions, "SuppressErrors"},
-        {kOptions, "CheckUpdate"},
-        {kOptions, "Option1"},
-        {kOptions, "Option2"},
-        {kOptions, "Option3"},
-        {kOptions, "Option30"},
-        {kOptions, "LockFavorites"},
-        {kOptions, "LockHistory"},
-        {kOptions, "LockOptions"},
-        {kOptions, "LockEmail"},
-        {kOptions, "LockBrowser"},
-        {kOptions, "Check2"},
-        // The windows themselves.
-        {kMainWindow, ""},
-        {"frmAbout", ""},
-        {"frmFavorites", ""},
-        {"frmFavorites", "frmInfo"},
-        {"frmFont", ""},
-        {"frmHistory", ""},
-        {"frmPassword", ""},
-        {"frmPop", ""},
-        {"frmBlockedLog", ""},
-        {"frmIE2LarkspanConverter", ""},
-    };
-    return targets;
-}
-
-const std::vector<Target>& fontColorTargets() {
-    static const std::vector<Target> targets{
-        {kOptions, ""},  // every caption, label and check box of the dialog
-        {"frmAbout", "Label1"},
-        {"frmAbout", "Label4"},
-        {"frmFavorites", "lblname"},
-        {"frmFavorites", "lblTitle"},
-        {"frmFavorites", "lblModified"},
-        {"frmFavorites", "lblMod"},
-        {"frmFavorites", "Label1"},
-        {"frmFavorites", "lblURL"},
-        {"frmFavorites", "Label2"},
-        {"frmFavorites", "lblOfFavorites"},
-        {"frmFavorites", "frmInfo"},
-        {"frmPop", "Label1"},
-        {"frmPop", "Label2"},
-        {"frmPop", "Label3"},
-        {"frmPop", "Label6"},
-        {"frmPop", "Label7"},
-        {"frmPop", "Label8"},
-        {"frmFont", "Label1"},
-        {"frmIE2LarkspanConverter", "Label1"},
-    };
-    return targets;
-}
-
-bool passMayCreate(std::string_view window) {
-    return window != "frmPop";
+std::string programTextCss(ColorValue text) {
+    std::string t = std::string(".") + kProgramTextClass;
+    std::string c = std::string(".") + kProgramCaptionsClass;
+    return t + ", " + c + " label, " + c + " checkbutton, " + c + " checkbutton > check, " + c +
+           " radiobutton, " + c + " radiobutton > radio { color: " + style::cssColor(text) + "; }";
 }
 
 // ---- GTK side -----------------------------------------------------------------------------
@@ -199,42 +66,6 @@ std::optional<GdkRGBA> backgroundOf(GtkStyleContext* ctx, GtkStateFlags state) {
     return out;
 }
 
-// The windows a pass reaches under a table name: every main window, or the shared window
-// (created when it does not exist yet and the pass may create it).
-std::vector<Gtk::Window*> windowsNamed(ShellContext& app, std::string_view name, bool create) {
-    std::vector<Gtk::Window*> out;
-    if (name == kMainWindow) {
-        for (frmBrowser* b : app.browsers()) out.push_back(b);
-        return out;
-    }
-    std::string key(name);
-    Gtk::Window* w =
-        (create && passMayCreate(name)) ? app.windows().touch(key) : app.windows().find(key);
-    if (w) out.push_back(w);
-    return out;
-}
-
-// Runs `fn` on each target that exists: the window itself for an empty control name.
-void forEachTarget(ShellContext& app, const Target& t,
-                   const std::function<void(Gtk::Widget&)>& fn) {
-    for (Gtk::Window* w : windowsNamed(app, t.window, true)) {
-        if (t.control.empty()) {
-            fn(*w);
-        } else if (Gtk::Widget* c = findNamed(*w, t.control)) {
-            fn(*c);
-        }
-    }
-}
-
-void colorCaptions(Gtk::Widget& w, ColorValue c) {
-    if (dynamic_cast<Gtk::CheckButton*>(&w) || dynamic_cast<Gtk::Label*>(&w)) {
-        style::setForeground(w, c);
-    }
-    if (auto* box = dynamic_cast<Gtk::Container*>(&w)) {
-        for (Gtk::Widget* child : box->get_children()) colorCaptions(*child, c);
-    }
-}
-
 }  // namespace
 
 void readSystemColors() {
@@ -261,7 +92,7 @@ void readSystemColors() {
 
 void takeSampleLook(ShellContext& context, StyledButton& button) {
     button.setUseCustomColors(true);
-    applyLook(button, context.options().Example);
+    applyLook(button, context.options().sampleLook());
 }
 
 void forWidgetAndParts(Gtk::Widget& w, const std::function<void(Gtk::Widget&)>& fn) {
@@ -280,50 +111,64 @@ void forWidgetAndParts(Gtk::Widget& w, const std::function<void(Gtk::Widget&)>& 
     }
 }
 
-Gtk::Widget* findNamed(Gtk::Widget& root, std::string_view name) {
-    if (root.get_name() == Glib::ustring(name.data(), name.size())) return &root;
-    if (auto* box = dynamic_cast<Gtk::Container*>(&root)) {
-        for (Gtk::Widget* child : box->get_children()) {
-            if (Gtk::Widget* found = findNamed(*child, name)) return found;
+namespace {
+
+// One provider per colour, on the screen for the whole run; its sheet is replaced only
+// when the colour changed.
+class ColorProvider {
+  public:
+    void show(const std::string& css) {
+        if (css == css_) return;
+        if (!provider_) {
+            provider_ = Gtk::CssProvider::create();
+            auto screen = Gdk::Screen::get_default();
+            if (!screen) return;
+            // Below the per-widget looks, so that a swatch or a hovered link keeps its own.
+            Gtk::StyleContext::add_provider_for_screen(screen, provider_,
+                                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        }
+        try {
+            provider_->load_from_data(css);
+            css_ = css;
+        } catch (const Glib::Error&) {
+            // A sheet that does not parse leaves the windows as they were.
         }
     }
-    return nullptr;
+
+  private:
+    Glib::RefPtr<Gtk::CssProvider> provider_;
+    std::string css_;
+};
+
+ColorProvider& backProvider() {
+    static ColorProvider p;
+    return p;
+}
+ColorProvider& textProvider() {
+    static ColorProvider p;
+    return p;
 }
 
-void applyButtonColors(ShellContext& context) {
+}  // namespace
+
+void applyProgramColors(ShellContext& context) {
     const OptionsModel& m = context.options();
-    using Setter = void (StyledButton::*)(ColorValue);
-    const std::pair<ColorValue, Setter> passes[] = {
-        {m.lblFontColor, &StyledButton::setFontColor},
-        {m.lblHFontColor, &StyledButton::setFontHighlightColor},
-        {m.lblBackColor, &StyledButton::setBackColor},
-        {m.lblHBackcolor, &StyledButton::setHighlightColor},
+    // Back colour first, as the passes have always run.
+    backProvider().show(programBackCss(m.programBackColor));
+    textProvider().show(programTextCss(m.programFontColor));
+}
+
+void followButtonLook(ShellContext& context, StyledButton& button, bool takesStyle) {
+    takeSampleLook(context, button);
+    auto follow = [&context, &button, takesStyle] {
+        ButtonLook look = context.options().sampleLook();
+        button.setFontColor(look.fontColor);
+        button.setFontHighlightColor(look.fontHighlightColor);
+        button.setBackColor(look.backColor);
+        button.setHighlightColor(look.highlightColor);
+        if (takesStyle) button.setStyle(look.style);
     };
-    for (const auto& [color, set] : passes) {
-        for (const Target& t : buttonColorTargets()) {
-            forEachTarget(context, t, [&, color = color, set = set](Gtk::Widget& w) {
-                if (auto* b = dynamic_cast<StyledButton*>(&w)) (b->*set)(color);
-            });
-        }
-    }
-}
-
-void applyProgramBackColor(ShellContext& context) {
-    ColorValue c = context.options().lblProgramBG;
-    for (const Target& t : backColorTargets()) {
-        forEachTarget(context, t, [c](Gtk::Widget& w) { style::setBackground(w, c); });
-    }
-}
-
-void applyProgramFontColor(ShellContext& context) {
-    ColorValue c = context.options().lblProgramFC;
-    for (const Target& t : fontColorTargets()) {
-        if (t.window == kOptions && t.control.empty()) {
-            forEachTarget(context, t, [c](Gtk::Widget& w) { colorCaptions(w, c); });
-        } else {
-            forEachTarget(context, t, [c](Gtk::Widget& w) { style::setForeground(w, c); });
-        }
-    }
+    context.options().signalApplied().connect(sigc::track_obj(follow, button));
 }
 
 }  // namespace larkspan::scheme

@@ -1,23 +1,22 @@
 #pragma once
 
-// The colour and font scheme of the program's own windows: one look for every styled
-// button (copied from the options dialog's sample button `Example`), a back colour and a
-// text colour for the windows and their captions. The values live in the live options
-// model (its Layout swatches); this unit carries them to the windows.
+// The colour scheme of the program's own windows: one look for every styled button (the
+// options' sample look), a back colour and a text colour for the windows and their
+// captions. The values live in the live options model; this unit carries them to the
+// windows.
 //
-// The tables below say which control of which window each pass reaches, in pass order;
-// they need no display. The passes walk them over the windows that exist (every main
-// window, and the shared windows of the registry) and recolour through per-widget styles.
+// The program colours reach widgets through CSS classes that the .ui files give them, and
+// one style provider per colour on the screen: a window made later takes the colours by
+// carrying the class. The styled buttons draw themselves, so each follows the model
+// through a small observer instead.
 
 #include <functional>
-#include <string_view>
-#include <vector>
+#include <string>
 
 #include "common/Color.hpp"
 
 namespace Gtk {
 class Widget;
-class Window;
 }  // namespace Gtk
 
 namespace larkspan {
@@ -27,30 +26,15 @@ class StyledButton;
 
 namespace scheme {
 
-// The name the tables use for "every main window".
-inline constexpr std::string_view kMainWindow = "frmBrowser";
+// The classes: the program back colour; the program text colour on one widget; the
+// program text colour on every caption, label and check box inside a window.
+inline constexpr const char* kProgramBackClass = "larkspan-program-back";
+inline constexpr const char* kProgramTextClass = "larkspan-program-text";
+inline constexpr const char* kProgramCaptionsClass = "larkspan-program-captions";
 
-// One control of one window; an empty control stands for the window itself.
-struct Target {
-    std::string_view window;
-    std::string_view control;
-};
-
-// The styled buttons the four button-colour passes reach, in order.
-const std::vector<Target>& buttonColorTargets();
-// The dialog's styled buttons that take the sample's style on "Apply", in order (the main
-// windows' search buttons follow them).
-const std::vector<std::string_view>& optionsStyleTargets();
-// The controls and windows the program back colour reaches, in order.
-const std::vector<Target>& backColorTargets();
-// The named controls of other windows the program font colour reaches, in order. In the
-// options dialog it reaches every caption, label and check box (never a swatch).
-const std::vector<Target>& fontColorTargets();
-
-// Whether a pass may create `window` (hidden) when it does not exist yet. The update
-// window is never created by a pass: its load asks the update server and reports a failed
-// request in message boxes, which must not happen on every activation of a main window.
-bool passMayCreate(std::string_view window);
+// The style sheets of the two program colours.
+std::string programBackCss(ColorValue back);
+std::string programTextCss(ColorValue text);
 
 // ---- GTK side.
 
@@ -58,21 +42,20 @@ bool passMayCreate(std::string_view window);
 // colours (kSysButtonFace, kSysButtonText, kSysGrayText).
 void readSystemColors();
 
-// A styled button of one of the program's windows as it loads: custom colours on, and the
-// sample button's five looks.
-void takeSampleLook(ShellContext& context, StyledButton& button);
+// Gives the program colours of the options to every widget that carries their classes
+// (the options "Apply" and each activation of a main window).
+void applyProgramColors(ShellContext& context);
 
-// The passes of "Apply" and of a main window's activation.
-void applyButtonColors(ShellContext& context);
-void applyProgramBackColor(ShellContext& context);
-void applyProgramFontColor(ShellContext& context);
+// A styled button of one of the program's windows as it loads: custom colours on and the
+// sample's five looks. From then on each "Apply" gives it the four button colours and,
+// when `takesStyle`, the sample's style.
+void followButtonLook(ShellContext& context, StyledButton& button, bool takesStyle);
+// The same without following (the sample button itself, and tests).
+void takeSampleLook(ShellContext& context, StyledButton& button);
 
 // Runs `fn` on a widget and everything inside it, internal parts included (a drop-down
 // list draws its text in inner widgets that do not take the list's own style).
 void forWidgetAndParts(Gtk::Widget& w, const std::function<void(Gtk::Widget&)>& fn);
-
-// The widget called `name` inside `root` (root included), or null.
-Gtk::Widget* findNamed(Gtk::Widget& root, std::string_view name);
 
 }  // namespace scheme
 }  // namespace larkspan

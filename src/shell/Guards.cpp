@@ -39,15 +39,15 @@ constexpr std::array<Guard, 10> kGuards{{
 bool isOn(const OptionsModel& o, Lock lock) {
     switch (lock) {
         case Lock::History:
-            return o.LockHistory;
+            return o.lockHistory;
         case Lock::Options:
-            return o.LockOptions;
+            return o.lockOptions;
         case Lock::Favorites:
-            return o.LockFavorites;
+            return o.lockFavorites;
         case Lock::Email:
-            return o.LockEmail;
+            return o.lockEmail;
         case Lock::Web:
-            return o.LockBrowser;
+            return o.lockBrowser;
     }
     return false;
 }

@@ -5,9 +5,14 @@
 // application object provides it; each window is handed it when it is made.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/PageEngine.hpp"
+
+namespace Gtk {
+class Window;
+}
 
 namespace larkspan {
 
@@ -24,8 +29,9 @@ class ShellContext {
     virtual ~ShellContext() = default;
 
     virtual SettingsStore& settings() = 0;
-    // The live options model; the first touch after start-up or after `discardOptions`
-    // loads it from the store.
+    // The live options model, one object for the whole run: the first touch loads it from
+    // the store, and the first touch after `discardOptions` loads it again (signalling each
+    // option the reload changed).
     virtual OptionsModel& options() = 0;
     virtual bool optionsLoaded() const = 0;
     virtual void discardOptions() = 0;
@@ -44,6 +50,13 @@ class ShellContext {
     virtual frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) = 0;
     // Called by a main window that has closed.
     virtual void browserClosed(frmBrowser* window) = 0;
+
+    // For windows that must not know the main window's class: the first main window as
+    // the owner of dialogs, the address of its page, and the refill of every window's
+    // typed-address list after the history file was replaced.
+    Gtk::Window* ownerWindow() const;
+    std::string currentAddress() const;
+    void reloadAddressLists();
 };
 
 }  // namespace larkspan

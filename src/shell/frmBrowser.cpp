@@ -5,6 +5,7 @@
 #include "common/Twips.hpp"
 #include "common/WidgetStyle.hpp"
 #include "settings/OptionsModel.hpp"
+#include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
@@ -100,7 +101,8 @@ void frmBrowser::setStatusBarVisible(bool visible) {
 }
 
 std::string frmBrowser::requestHomePage(ShellContext& context, PageEngine& engine) {
-    std::string home = context.settings().read("Settings", "Homepage", context.options().Text1);
+    std::string home =
+        context.settings().read(keys::kSettings, keys::kHomepage, context.options().homePage);
     engine.navigate(home);
     return home;
 }
@@ -108,11 +110,12 @@ std::string frmBrowser::requestHomePage(ShellContext& context, PageEngine& engin
 void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     SettingsStore& store = ctx_.settings();
     auto read = [&store](std::string_view key, const std::string& def) {
-        return store.read("Settings", key, def);
+        return store.read(keys::kSettings, key, def);
     };
 
     // 1. Caption.
     set_title(std::string("Loading...") + kCaptionSuffix);
+    OptionsModel& o = ctx_.options();
 
     // 2, 3. The home page, defaulting to the options' home-page box (the first touch of
     // the options model loads it from the store), and the engine navigates there; done
@@ -124,15 +127,16 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     cboAddress->get_entry()->set_text(engine_->locationURL());
 
     // 5, 6. Blocked counter and the search box's engine name.
-    Label1->set_text(read("Blocked#", ctx_.options().Label25));
-    txtSearch->set_text(ctx_.options().cboSite);
+    Label1->set_text(read(keys::kBlockedCount, o.blockedCount));
+    txtSearch->set_text(o.searchEngine);
 
     // 7, 8. The typed-address list from "history.txt" (the favorites menu is built by the
     // favorites feature when it is present).
     LoadAddressList();
 
-    // 9. The search button takes the sample button's look.
-    scheme::takeSampleLook(ctx_, *Command1);
+    // 9. The search button takes the sample button's look, and each "Apply" brings it the
+    // scheme again.
+    scheme::followButtonLook(ctx_, *Command1, true);
 
     // 10. Address and search box colours.
     Gtk::Entry* address = cboAddress->get_entry();
@@ -141,13 +145,15 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     };
     for (Gtk::Widget* box :
          {static_cast<Gtk::Widget*>(address), static_cast<Gtk::Widget*>(txtSearch)}) {
-        if (auto fc = colorOr("AddressFC", ctx_.options().Label1)) style::setForeground(*box, *fc);
-        if (auto bg = colorOr("AddressBG", ctx_.options().Label2)) style::setBackground(*box, *bg);
+        if (auto fc = colorOr(keys::kAddressFC, o.addressTextColor))
+            style::setForeground(*box, *fc);
+        if (auto bg = colorOr(keys::kAddressBG, o.addressBackColor))
+            style::setBackground(*box, *bg);
     }
 
     // 11. Status bar, and the progress bar with it.
     if (auto v = stored::toBool(
-            read("StatusBarVisible", stored::truth(mnuToolsStatusbar->get_active())))) {
+            read(keys::kStatusBarVisible, stored::truth(mnuToolsStatusbar->get_active())))) {
         // The tick follows the action's state; setting the state runs no command.
         statusbarAction_->change_state(Glib::Variant<bool>::create(*v));
     }
@@ -157,29 +163,33 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     applyStartupGeometry();
 
     // 13. Fonts of the status bar and the address box.
-    style::setFontFamily(*StatusBar1, read("StatusbarFont", ctx_.options().lblFontName));
-    style::setFontFamily(*address, read("StatusbarFont", ctx_.options().lblFontName));
+    style::setFontFamily(*StatusBar1, read(keys::kStatusbarFont, o.fontName));
+    style::setFontFamily(*address, read(keys::kStatusbarFont, o.fontName));
 
     // 14. Progress display: scroll style, colour and percentage text from the store.
-    OptionsModel& o = ctx_.options();
-    if (auto v = stored::toInt32(read("ProgressBar", std::to_string(o.samplePBScrolling)))) {
+    if (auto v = stored::toInt32(read(keys::kProgressBar, std::to_string(o.scrollStyle)))) {
         PB->setScrolling(*v);
     }
-    if (auto v = colorOr("ProgressBarForeColor", o.PBForeColor)) o.PBForeColor = *v;
-    if (auto v = stored::toBool(read("ShowText", stored::truth(o.ShowFont)))) o.ShowFont = *v;
-    o.Label25 = read("Blocked#", o.Label25);
-    PB->setColor(o.PBForeColor);
-    if (auto v = stored::toBool(read("ShowText", stored::truth(o.ShowFont)))) PB->setShowText(*v);
+    if (auto v = colorOr(keys::kProgressBarForeColor, o.progressColor)) {
+        o.setNumber(OptionId::ProgressColor, *v);
+    }
+    if (auto v = stored::toBool(read(keys::kShowText, stored::truth(o.showPercent)))) {
+        o.setFlag(OptionId::ShowPercent, *v);
+    }
+    o.setText(OptionId::BlockedCount, read(keys::kBlockedCount, o.blockedCount));
+    PB->setColor(o.progressColor);
+    PB->setShowText(o.showPercent);
 
     // 15. The colour scheme swatches.
     o.readSchemeSwatches(store);
 
     // 16, 17. Blocked-counter frame; the engine box.
-    Frame1->set_visible(o.Check2);
-    o.cboSite = store.read("WebSearch", "LastEngine", o.cboSite);
+    Frame1->set_visible(o.showInBrowser);
+    o.setText(OptionId::SearchEngine,
+              store.read(keys::kWebSearch, keys::kLastEngine, o.searchEngine));
 
     // 18. Script-error suppression.
-    if (auto v = stored::toBool(read("SuppressScriptErrors",
+    if (auto v = stored::toBool(read(keys::kSuppressScriptErrors,
                                      stored::truth(mnuToolsSuppressScriptErrors->get_active())))) {
         mnuToolsSuppressScriptErrors->set_active(*v);
     }
@@ -188,27 +198,83 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     // 20. An empty stored button font colour resets the four button swatches.
     if (o.buttonFontColorStoredEmpty(store)) o.resetButtonSwatches();
 
+    // From now on the window follows the options.
+    o.signalChanged().connect(sigc::mem_fun(*this, &frmBrowser::optionChanged));
+    o.signalApplied().connect(sigc::mem_fun(*this, &frmBrowser::optionsApplied));
+
     // 21. The page takes the keyboard focus.
     engine_->grabFocus();
+}
+
+void frmBrowser::optionChanged(OptionId id, OptionsModel::Cause cause) {
+    // A reload after "Cancel" leaves the window as it is until the next start.
+    if (cause != OptionsModel::Cause::Edited) return;
+    const OptionsModel& o = ctx_.options();
+    Gtk::Entry* address = cboAddress->get_entry();
+    switch (id) {
+        case OptionId::AddressTextColor:
+            style::setForeground(*address, o.addressTextColor);
+            style::setForeground(*txtSearch, o.addressTextColor);
+            break;
+        case OptionId::AddressBackColor:
+            style::setBackground(*address, o.addressBackColor);
+            style::setBackground(*txtSearch, o.addressBackColor);
+            break;
+        case OptionId::FontName:
+            for (Gtk::Widget* w :
+                 std::initializer_list<Gtk::Widget*>{StatusBar1, address, txtSearch})
+                style::setFontFamily(*w, o.fontName);
+            break;
+        case OptionId::ProgressColor:
+            PB->setColor(o.progressColor);
+            break;
+        case OptionId::ShowPercent:
+            PB->setShowText(o.showPercent);
+            break;
+        case OptionId::ShowInBrowser:
+            Frame1->set_visible(o.showInBrowser);
+            break;
+        case OptionId::BlockedCount:
+            Label1->set_text(o.blockedCount);
+            break;
+        case OptionId::LockFavorites:
+            if (Gtk::Widget* entry = control("mnuFavoriteT_0"))
+                entry->set_visible(!o.lockFavorites);
+            break;
+        default:
+            break;
+    }
+}
+
+void frmBrowser::optionsApplied() {
+    const OptionsModel& o = ctx_.options();
+    // The menu ticks, the scroll style and the status bar follow their options; the
+    // controls are placed again.
+    mnuToolsSuppressScriptErrors->set_active(o.suppressScriptErrors);
+    if (o.scrollStyle == 1 || o.scrollStyle == 0) PB->setScrolling(o.scrollStyle);
+    setStatusBarVisible(o.statusBar);
+    statusbarAction_->change_state(Glib::Variant<bool>::create(o.statusBar));
+    runLayout();
+    runLayout();
 }
 
 void frmBrowser::applyStartupGeometry() {
     SettingsStore& store = ctx_.settings();
     auto single = [&store](std::string_view key, double def) {
-        auto v = stored::toSingle(store.read("Settings", key, stored::number(def)));
+        auto v = stored::toSingle(store.read(keys::kSettings, key, stored::number(def)));
         return v ? static_cast<double>(*v) : def;
     };
-    geometry_.setLeft(single("MainLeft", 1000));
-    geometry_.setTop(single("MainTop", 1000));
-    geometry_.setWidth(single("MainWidth", 8685));
-    geometry_.setHeight(single("MainHeight", 6330));
+    geometry_.setLeft(single(keys::kMainLeft, 1000));
+    geometry_.setTop(single(keys::kMainTop, 1000));
+    geometry_.setWidth(single(keys::kMainWidth, 8685));
+    geometry_.setHeight(single(keys::kMainHeight, 6330));
     int state = WindowGeometry::Maximized;
-    if (auto v = stored::toInt16(store.read("Settings", "WindowState", "2"))) state = *v;
+    if (auto v = stored::toInt16(store.read(keys::kSettings, keys::kWindowState, "2"))) state = *v;
     if (!geometry_.setState(state)) geometry_.setState(WindowGeometry::Maximized);
     // A maximised window cannot be moved: these two reads only count in the other states.
     if (geometry_.state() != WindowGeometry::Maximized) {
-        geometry_.setTop(single("Top", geometry_.top()));
-        geometry_.setLeft(single("Left", geometry_.left()));
+        geometry_.setTop(single(keys::kTop, geometry_.top()));
+        geometry_.setLeft(single(keys::kLeft, geometry_.left()));
     }
 
     move(geometry_.leftPx(), geometry_.topPx());
@@ -266,23 +332,11 @@ bool frmBrowser::on_configure_event(GdkEventConfigure* event) {
 
 void frmBrowser::Form_Activate() {
     Form_Resize();
-    // The colour passes may have to build the shared windows first (the first time that
-    // is tens of milliseconds), so they run once the main loop is idle: a page that is
-    // loading is not held up by them.
-    if (!colorPassPending_) {
-        colorPassPending_ = true;
-        Glib::signal_idle().connect_once(sigc::mem_fun(*this, &frmBrowser::applyColorPasses),
-                                         Glib::PRIORITY_LOW);
-    }
+    // The program colours, as the options hold them now.
+    scheme::applyProgramColors(ctx_);
     // The search box shows its text in the grey-text colour until it is used.
     style::setForeground(*txtSearch, kSysGrayText);
     engine_->grabFocus();
-}
-
-void frmBrowser::applyColorPasses() {
-    colorPassPending_ = false;
-    scheme::applyProgramBackColor(ctx_);
-    scheme::applyProgramFontColor(ctx_);
 }
 
 bool frmBrowser::on_key_press_event(GdkEventKey* event) {
@@ -315,16 +369,19 @@ frmBrowser& frmBrowser::OpenBrowserWindow(const std::string& address, bool silen
 
 void frmBrowser::saveState() {
     SettingsStore& store = ctx_.settings();
+    auto write = [&store](std::string_view key, const std::string& value) {
+        store.write(keys::kSettings, key, value);
+    };
     int state = geometry_.state();
-    store.write("Settings", "WindowState", state == WindowGeometry::Maximized ? "2" : "0");
+    write(keys::kWindowState, state == WindowGeometry::Maximized ? "2" : "0");
     if (state != WindowGeometry::Normal) return;
-    store.write("Settings", "MainLeft", stored::number(geometry_.left()));
-    store.write("Settings", "MainTop", stored::number(geometry_.top()));
-    store.write("Settings", "MainWidth", stored::number(geometry_.width()));
-    store.write("Settings", "MainHeight", stored::number(geometry_.height()));
-    store.write("Settings", "Top", stored::number(geometry_.top()));
-    store.write("Settings", "Left", stored::number(geometry_.left()));
-    store.write("Settings", "StatusBarVisible", stored::truth(mnuToolsStatusbar->get_active()));
+    write(keys::kMainLeft, stored::number(geometry_.left()));
+    write(keys::kMainTop, stored::number(geometry_.top()));
+    write(keys::kMainWidth, stored::number(geometry_.width()));
+    write(keys::kMainHeight, stored::number(geometry_.height()));
+    write(keys::kTop, stored::number(geometry_.top()));
+    write(keys::kLeft, stored::number(geometry_.left()));
+    write(keys::kStatusBarVisible, stored::truth(mnuToolsStatusbar->get_active()));
 }
 
 void frmBrowser::Form_Unload() {
@@ -347,7 +404,7 @@ bool frmBrowser::on_delete_event(GdkEventAny*) {
 
 void frmBrowser::UnloadAllWindows() {
     ctx_.windows().closeAll();
-    // The options dialog is the live model: closing it drops the model with it.
+    // Unapplied changes of the options go with the options dialog.
     ctx_.discardOptions();
     hide();
     ctx_.browserClosed(this);

@@ -13,6 +13,7 @@
 #include "controls/StyledProgressBar.hpp"
 #include "engine/PageEngine.hpp"
 #include "shell/AddressBox.hpp"
+#include "settings/OptionsModel.hpp"
 #include "shell/AddressCompletion.hpp"
 #include "shell/AutoRefresh.hpp"
 #include "shell/TrayIcon.hpp"
@@ -120,28 +121,17 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // Requests a window state (the desktop confirms it later; the request counts at once).
     void setWindowState(int state);
 
-    // Controls, by their names.
-    AddressBox* cboAddress = nullptr;
-    Gtk::Entry* txtSearch = nullptr;
-    StyledButton* Command1 = nullptr;
-    Gtk::Toolbar* Toolbar1 = nullptr;
-    Gtk::Box* StatusBar1 = nullptr;
-    StyledProgressBar* PB = nullptr;
-    Gtk::Frame* Frame1 = nullptr;
-    Gtk::Label* Label1 = nullptr;
-    Gtk::Label* Label2 = nullptr;
-    Gtk::Label* lblBlocked = nullptr;
-    Gtk::Button* Resize = nullptr;
-    Gtk::Separator* Shape1 = nullptr;
-    Gtk::CheckMenuItem* mnuToolsStatusbar = nullptr;
-    Gtk::CheckMenuItem* mnuToolsSuppressScriptErrors = nullptr;
-    Gtk::Menu* mPopupSys = nullptr;
     Timer Timer1{200, true};
     Timer Timer3{0, false};
 
     Glib::RefPtr<Gtk::Builder> builder() const { return builder_; }
     // A named menu item or control of this window.
     Gtk::Widget* control(const Glib::ustring& name) const;
+    // The same, as the kind of widget it is (null when it is another kind).
+    template <typename W>
+    W* widget(const Glib::ustring& name) const {
+        return dynamic_cast<W*>(control(name));
+    }
 
     // Shows or hides the status bar with its progress bar.
     void setStatusBarVisible(bool visible);
@@ -157,7 +147,27 @@ class frmBrowser : public Gtk::ApplicationWindow {
     bool on_delete_event(GdkEventAny* event) override;
 
   private:
-    void applyColorPasses();
+    // Controls, by their names; other windows never touch them, tests reach them through
+    // `widget`.
+    AddressBox* cboAddress = nullptr;
+    Gtk::Entry* txtSearch = nullptr;
+    StyledButton* Command1 = nullptr;
+    Gtk::Toolbar* Toolbar1 = nullptr;
+    Gtk::Box* StatusBar1 = nullptr;
+    StyledProgressBar* PB = nullptr;
+    Gtk::Frame* Frame1 = nullptr;
+    Gtk::Label* Label1 = nullptr;
+    Gtk::Label* Label2 = nullptr;
+    Gtk::Label* lblBlocked = nullptr;
+    Gtk::Button* Resize = nullptr;
+    Gtk::Separator* Shape1 = nullptr;
+    Gtk::CheckMenuItem* mnuToolsStatusbar = nullptr;
+    Gtk::CheckMenuItem* mnuToolsSuppressScriptErrors = nullptr;
+    Gtk::Menu* mPopupSys = nullptr;
+
+    // The options the window shows: those that act at once, and those "Apply" brings.
+    void optionChanged(OptionId id, OptionsModel::Cause cause);
+    void optionsApplied();
     void recordLocation(std::vector<std::string>& list, const char* menuName);
     // Adds the `win.` action `name`, running `run` unless a lock holds the command back.
     Glib::RefPtr<Gio::SimpleAction> addCommand(const char* name, std::function<void()> run);
@@ -183,7 +193,6 @@ class frmBrowser : public Gtk::ApplicationWindow {
     AutoRefresh autoRefresh_;
     std::unique_ptr<TrayIcon> tray_;
     Timer clock_{1000, true};
-    bool colorPassPending_ = false;
     std::string applicationTitle_;
     Glib::RefPtr<Gtk::Builder> builder_;
     std::unique_ptr<PageEngine> engine_;

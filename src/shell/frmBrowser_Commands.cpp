@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "settings/OptionsModel.hpp"
+#include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/Guards.hpp"
 #include "shell/MailLink.hpp"
@@ -54,7 +55,8 @@ void frmBrowser::connectActions() {
     addCommand("stop", [this] { engine_->stop(); });
     addCommand("refresh", [this] { engine_->refresh(); });
     addCommand("home", [this] {
-        engine_->navigate(ctx_.settings().read("Settings", "Homepage", ctx_.options().Text1));
+        engine_->navigate(
+            ctx_.settings().read(keys::kSettings, keys::kHomepage, ctx_.options().homePage));
     });
     addCommand("focus-address", [this] { focusAddressBox(); });
     addCommand("zoom-in", [this] { stepTextSize(1); });

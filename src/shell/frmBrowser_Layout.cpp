@@ -3,6 +3,7 @@
 #include "common/StoredValue.hpp"
 #include "common/Twips.hpp"
 #include "settings/OptionsModel.hpp"
+#include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/LayoutArithmetic.hpp"
 #include "shell/ShellContext.hpp"
@@ -35,12 +36,13 @@ void frmBrowser::Form_Resize() {
     SettingsStore& store = ctx_.settings();
 
     // 1. The blocked-popup counters.
-    Label1->set_text(store.read("Settings", "Blocked#", o.Label25));
-    o.Label25 = store.read("Settings", "Blocked#", o.Label25);
+    Label1->set_text(store.read(keys::kSettings, keys::kBlockedCount, o.blockedCount));
+    o.setText(OptionId::BlockedCount,
+              store.read(keys::kSettings, keys::kBlockedCount, o.blockedCount));
 
     // 2. The tray, when "Minimize To Systray" is ticked. A window is only hidden when its
     // icon could be shown: with no notification area it stays an ordinary minimised one.
-    switch (trayStep(o.Minimize, windowState() == WindowGeometry::Minimized)) {
+    switch (trayStep(o.minimizeToTray, windowState() == WindowGeometry::Minimized)) {
         case TrayStep::AddIconAndHide:
             if (tray_->show()) hide();
             break;
@@ -92,9 +94,9 @@ void frmBrowser::mnuToolsStatusbar_Click() {
     statusbarAction_->change_state(Glib::Variant<bool>::create(t.tick));
     StatusBar1->set_visible(t.tick);
     PB->set_visible(StatusBar1->get_visible());
-    ctx_.settings().write("Settings", "StatusBarVisible", t.storedValue);
+    ctx_.settings().write(keys::kSettings, keys::kStatusBarVisible, t.storedValue);
     Form_Resize();
-    ctx_.options().Check1 = (t.check1 != 0);
+    ctx_.options().setFlag(OptionId::StatusBar, t.check1 != 0);
 }
 
 bool frmBrowser::trayIconShown() const {

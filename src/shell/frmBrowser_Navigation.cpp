@@ -7,6 +7,7 @@
 #include "common/ListFile.hpp"
 #include "common/StoredValue.hpp"
 #include "settings/OptionsModel.hpp"
+#include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/Guards.hpp"
 #include "shell/ShellContext.hpp"
@@ -87,8 +88,9 @@ void frmBrowser::cboAddress_KeyPress(int charCode) {
     std::string text = cboAddress->get_entry()->get_text();
     auto historyOn = [this] {
         // The store's "History", defaulting to the options' "Save History".
-        bool def = ctx_.options().History;
-        auto v = stored::toBool(ctx_.settings().read("Settings", "History", stored::truth(def)));
+        bool def = ctx_.options().saveHistory;
+        auto v = stored::toBool(
+            ctx_.settings().read(keys::kSettings, keys::kHistory, stored::truth(def)));
         return v.value_or(def);
     };
     auto outcome = addressLogic_.keyPress(charCode, text, historyOn);

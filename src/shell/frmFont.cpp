@@ -10,7 +10,6 @@
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
-#include "shell/frmBrowser.hpp"
 #include "shell/frmOptions.hpp"
 
 namespace larkspan {
@@ -51,8 +50,8 @@ frmFont::frmFont(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& buil
     Command2->setCaption("Cancel");
 
     // 1. The buttons take the sample's looks; the preview starts at its click size.
-    scheme::takeSampleLook(ctx_, *Command1);
-    scheme::takeSampleLook(ctx_, *Command2);
+    scheme::followButtonLook(ctx_, *Command1, false);
+    scheme::followButtonLook(ctx_, *Command2, false);
     previewSize_ = kPreviewSize;
 
     // The installed families and the sizes.
@@ -178,20 +177,8 @@ void frmFont::List2_Click() {
 
 void frmFont::Command1_Click() {
     std::string family = selectedFamily();
-    if (!family.empty()) {
-        ShellContext& app = ctx_;
-        for (frmBrowser* b : app.browsers()) {
-            style::setFontFamily(*b->StatusBar1, family);
-            style::setFontFamily(*b->cboAddress->get_entry(), family);
-            style::setFontFamily(*b->txtSearch, family);
-        }
-        app.options().lblFontName = family;
-        if (frmOptions* options = findOptionsDialog(ctx_)) {
-            scheme::forWidgetAndParts(
-                *options->cboSite, [&family](Gtk::Widget& w) { style::setFontFamily(w, family); });
-            options->lblFontName->set_text(family);
-        }
-    }
+    // The family becomes the option; the main windows and the options dialog follow it.
+    if (!family.empty()) ctx_.options().setText(OptionId::FontName, family);
     closeByUser(!family.empty());
 }
 

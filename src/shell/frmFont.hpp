@@ -1,9 +1,9 @@
 #pragma once
 
 // The font chooser: the installed font families, sizes 5 to 72 and a preview. "Change"
-// gives the chosen family to the main windows' status bar, address box and search box,
-// to the options dialog's engine box and to its font-name label. However the chooser is
-// closed by the user, the options dialog is shown again.
+// makes the chosen family the font option, which the main windows (status bar, address
+// box, search box) and the options dialog (engine box, font-name label) follow. However
+// the chooser is closed by the user, the options dialog is shown again.
 
 #include <gtkmm.h>
 

@@ -1,20 +1,29 @@
 // The options dialog's creation, syncing from the model, and its make/find/show functions.
 #include "shell/frmOptions.hpp"
 
+#include "BuildConfig.hpp"
+#include "common/MakerSite.hpp"
+#include "common/StoredValue.hpp"
 #include "common/WidgetStyle.hpp"
 #include "controls/ButtonLook.hpp"
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
+#include "settings/OptionDecls.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
-#include "shell/frmBrowser.hpp"
 
 namespace larkspan {
 
 namespace {
 
 constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmOptions.ui";
+
+std::string versionCaption() {
+    return "Larkspan [Ver " + std::to_string(build::kVersionMajor) + "." +
+           std::to_string(build::kVersionMinor) + "." + std::to_string(build::kVersionRevision) +
+           "]";
+}
 
 }  // namespace
 
@@ -137,10 +146,20 @@ frmOptions::frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     for (auto entry : OptionsModel::siteEntries()) cboSite->append(std::string(entry));
 
     // The load: the dialog's buttons take the sample's looks, the controls the model's
-    // values.
+    // values. The load's own fills leave "Apply" enabled (the design style choice reads
+    // back as clicked), "Set" enabled when the stored home page replaced the design one,
+    // and "Restore" enabled unless the scheme is the default one.
     takeSampleLooks();
     syncFromModel();
+    Larkspanlbl->set_text(versionCaption());
+    Combo2->set_active_text(model().popupTarget);
+    BApply->setEnabled(true);
+    SetHP->setEnabled(model().homePage != site::kHome);
+    RestoreB->setEnabled(!model().swatchesAtDefaults());
+    Enable->setCaption("Unlock");
+    Frame13->set_sensitive(false);
     connectSignals();
+    model().signalChanged().connect(sigc::mem_fun(*this, &frmOptions::optionChanged));
 
     // The first page shows until another entry is clicked.
     if (auto first = pageList_->children().begin()) List1->get_selection()->select(first);
@@ -163,98 +182,81 @@ Gtk::Widget* frmOptions::control(const Glib::ustring& name) const {
 }
 
 void frmOptions::takeSampleLooks() {
+    // Each "Apply" gives these buttons the scheme's colours and the sample's style.
     for (StyledButton* b :
          {CloseB, BApply, DefualtHP, SetHP, RestoreB, Command3, Command4, Command6, Command7,
           command8, PBo1, PBo2, ChgPass, ApplyChgs, Enable, CP, ShowFont, ViewLog}) {
-        scheme::takeSampleLook(ctx_, *b);
+        scheme::followButtonLook(ctx_, *b, true);
     }
 }
 
 void frmOptions::syncFromModel() {
-    OptionsModel& m = model();
+    const OptionsModel& m = model();
+    bool wasSyncing = syncing_;
     syncing_ = true;
 
-    Text1->set_text(m.Text1);
-    SetHP->setEnabled(m.SetHP_Enabled);
-    if (m.cboSite.empty()) {
-        cboSite->set_active(-1);
-    } else {
-        cboSite->set_active_text(m.cboSite);
+    // Every control that shows an option, as the option's declaration names it.
+    for (const OptionDecl& d : optionDecls()) {
+        if (d.control.empty()) continue;
+        Gtk::Widget* w = control(Glib::ustring(d.control.data(), d.control.size()));
+        std::string text = d.storedText(m);
+        if (auto* choice = dynamic_cast<Gtk::RadioButton*>(w); choice && d.choice) {
+            if (stored::toBool(text).value_or(false)) choice->set_active(true);
+        } else if (auto* box = dynamic_cast<Gtk::CheckButton*>(w)) {
+            box->set_active(stored::toBool(text).value_or(false));
+        } else if (auto* entry = dynamic_cast<Gtk::Entry*>(w)) {
+            if (entry->get_text() != text) entry->set_text(text);
+        } else if (auto* label = dynamic_cast<Gtk::Label*>(w)) {
+            label->set_text(text);
+        } else if (auto* list = dynamic_cast<Gtk::ComboBoxText*>(w)) {
+            if (text.empty()) {
+                list->set_active(-1);
+            } else {
+                list->set_active_text(text);
+            }
+        } else if (auto* swatch = dynamic_cast<Gtk::Button*>(w)) {
+            if (auto c = stored::toColor(text)) showSwatch(*swatch, *c);
+        }
     }
+    LockFavorites1->set_active(lockFavoritesHidden_);
+    if (Combo2->get_active_text() != m.popupTarget) Combo2->set_active_text(m.popupTarget);
+    showBackSwatchesEnabled(m.backSwatchesEnabled());
+    applyLook(*Example, m.sampleLook());
 
-    History->set_active(m.History);
-    CheckUpdate->set_active(m.CheckUpdate);
-    Check1->set_active(m.Check1);
-    Minimize->set_active(m.Minimize);
-    SuppressErrors->set_active(m.SuppressErrors);
+    PB->setValue(100);
+    PB->setScrolling(m.scrollStyle);
+    PB->setShowText(m.showPercent);
+    PB->setColor(m.progressColor);
+    ShowFont->setValue(m.showPercent);
+    ShowFont->setCaption(m.showPercentCaption);
+    PBo1->setValue(m.scrollStyle == 1);
+    PBo2->setValue(m.scrollStyle == 0);
+    syncing_ = wasSyncing;
+}
 
-    LockBrowser->set_active(m.LockBrowser);
-    LockFavorites->set_active(m.LockFavorites);
-    LockFavorites1->set_active(m.LockFavorites1);
-    LockEmail->set_active(m.LockEmail);
-    LockHistory->set_active(m.LockHistory);
-    LockOptions->set_active(m.LockOptions);
-    Frame13->set_sensitive(m.LockablesEnabled);
-    Enable->setCaption(m.EnableCaption);
-
-    switch (m.popupMode) {
-        case OptionsModel::PopupMode::AskMe:
-            Option1->set_active(true);
+void frmOptions::optionChanged(OptionId id, OptionsModel::Cause cause) {
+    if (!syncing_) syncFromModel();
+    if (cause != OptionsModel::Cause::Edited) return;
+    // The engine box wears the address box's colours and font once they are chosen.
+    const OptionsModel& m = model();
+    auto onEngineBox = [this](auto fn) { scheme::forWidgetAndParts(*cboSite, fn); };
+    switch (id) {
+        case OptionId::AddressTextColor:
+            onEngineBox([&m](Gtk::Widget& w) { style::setForeground(w, m.addressTextColor); });
             break;
-        case OptionsModel::PopupMode::Allow:
-            Option2->set_active(true);
+        case OptionId::AddressBackColor:
+            onEngineBox([&m](Gtk::Widget& w) { style::setBackground(w, m.addressBackColor); });
             break;
-        case OptionsModel::PopupMode::BlockAndAlert:
-            Option30->set_active(true);
+        case OptionId::FontName:
+            onEngineBox([&m](Gtk::Widget& w) { style::setFontFamily(w, m.fontName); });
             break;
-        case OptionsModel::PopupMode::Block:
-            Option3->set_active(true);
+        default:
             break;
     }
-    Check2->set_active(m.Check2);
-    BlockedLog->set_active(m.BlockedLog);
-    Combo2->set_active_text(m.Combo2);
-    Label25->set_text(m.Label25);
-
-    lblFontName->set_text(m.lblFontName);
-    Gtk::RadioButton* choices[] = {Button1, Button2, Button3, Button4, Button5};
-    if (m.selectedStyleChoice >= 0 && m.selectedStyleChoice < 5) {
-        choices[m.selectedStyleChoice]->set_active(true);
-    }
-    showSwatches();
-    applyLook(*Example, m.Example);
-
-    PB->setValue(m.samplePBValue);
-    PB->setScrolling(m.samplePBScrolling);
-    PB->setShowText(m.samplePBShowText);
-    PB->setColor(m.samplePBColor);
-    ShowFont->setValue(m.ShowFont);
-    ShowFont->setCaption(m.ShowFontCaption);
-    PBo1->setValue(m.PBo1);
-    PBo2->setValue(m.PBo2);
-
-    Larkspanlbl->set_text(m.Larkspanlbl);
-    updateApply();
-    updateRestore();
-    syncing_ = false;
 }
 
 void frmOptions::showSwatch(Gtk::Button& swatch, ColorValue c) {
     style::setBackground(swatch, c);
-}
-
-void frmOptions::showSwatches() {
-    const OptionsModel& m = model();
-    showSwatch(*lblFontColor, m.lblFontColor);
-    showSwatch(*lblHFontColor, m.lblHFontColor);
-    showSwatch(*lblBackColor, m.lblBackColor);
-    showSwatch(*lblHBackcolor, m.lblHBackcolor);
-    showSwatch(*lblProgramBG, m.lblProgramBG);
-    showSwatch(*lblProgramFC, m.lblProgramFC);
-    showSwatch(*Label1, m.Label1);
-    showSwatch(*Label2, m.Label2);
-    showSwatch(*PBForeColor, m.PBForeColor);
-    showBackSwatchesEnabled(m.backSwatchesEnabled());
 }
 
 void frmOptions::showBackSwatchesEnabled(bool enabled) {
@@ -265,16 +267,8 @@ void frmOptions::showBackSwatchesEnabled(bool enabled) {
     }
 }
 
-void frmOptions::updateApply() {
-    BApply->setEnabled(model().BApply_Enabled);
-}
-void frmOptions::updateRestore() {
-    RestoreB->setEnabled(model().RestoreB_Enabled);
-}
-
 void frmOptions::markDirty() {
-    model().BApply_Enabled = true;
-    updateApply();
+    BApply->setEnabled(true);
 }
 
 // ---- Factory -------------------------------------------------------------------------
@@ -293,13 +287,9 @@ frmOptions* findOptionsDialog(ShellContext& context) {
 frmOptions* showOptionsDialog(ShellContext& app) {
     auto* dialog = dynamic_cast<frmOptions*>(app.windows().touch("frmOptions"));
     if (!dialog) return nullptr;
-    if (frmBrowser* first = app.firstWindow()) dialog->set_transient_for(*first);
+    if (Gtk::Window* owner = app.ownerWindow()) dialog->set_transient_for(*owner);
     dialog->present();
     return dialog;
-}
-
-void refreshOptionsDialog(ShellContext& context) {
-    if (frmOptions* dialog = findOptionsDialog(context)) dialog->syncFromModel();
 }
 
 }  // namespace larkspan

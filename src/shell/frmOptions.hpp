@@ -2,10 +2,12 @@
 
 // The options dialog: a list of eight pages on the left, each page a frame of controls.
 // The dialog is a view of the live options model (`ShellContext::options()`): it shows the
-// model's values when it is created and writes every change of a control into the model
-// at once, so the features that consult the model see the change before "Apply". "Apply"
-// writes the values to the settings store and pushes them into the main windows;
-// "Cancel" destroys the dialog, and with it the model, so the next touch reloads the store.
+// model's values, follows the model's changes, and writes every change of a control into
+// the model at once, so the features and windows that observe the model see the change
+// before "Apply". "Apply" writes the model to the settings store in one transaction and
+// tells the observers; "Cancel" destroys the dialog and marks the model stale, so the next
+// touch reloads the store. What only the dialog shows ("Apply" and "Set" enabled, the lock
+// page's state) lives in the dialog.
 
 #include <gtkmm.h>
 
@@ -19,6 +21,7 @@
 namespace larkspan {
 
 class ShellContext;
+struct OptionDecl;
 class StyledButton;
 class StyledProgressBar;
 
@@ -141,8 +144,6 @@ class frmOptions : public Gtk::Window {
     void Enable_Click();
     void ChgPass_Click();
     void ApplyChgs_Click();
-    void Check2_Click();
-    void LockFavorites_Click();
     void LockFavorites1_Click();
     void RestoreB_Click();
     void Command6_Click();
@@ -151,8 +152,8 @@ class frmOptions : public Gtk::Window {
     void PBForeColor_Click();
     void swatch_Click(OptionsModel::Swatch which);
 
-    // Shows the model's values again (after another window changed the model).
-    void syncFromModel();
+    // The lock dialog's correct password: the lockables can be changed until "Lock".
+    void unlockLockables();
     // The font chooser hands a chosen font back: the next activation, which is the return
     // from the chooser, leaves "Apply" as it is.
     void returningFromChooser();
@@ -165,27 +166,22 @@ class frmOptions : public Gtk::Window {
   private:
     OptionsModel& model();
     void connectSignals();
+    // Shows the model's values in the controls.
+    void syncFromModel();
+    void optionChanged(OptionId id, OptionsModel::Cause cause);
     void takeSampleLooks();
-    void updateApply();
-    void updateRestore();
     void markDirty();
     void showSwatch(Gtk::Button& swatch, ColorValue c);
-    void pickAddressColor(std::optional<ColorValue> (*current)(Gtk::Widget&),
-                          void (*apply)(Gtk::Widget&, ColorValue), ColorValue& target,
-                          Gtk::Button& swatch);
-    void showSwatches();
+    void pickAddressColor(OptionId id);
     void sizePages();
     void showBackSwatchesEnabled(bool enabled);
-    void applyStatusBar();
     // Runs one of the program's dialogs; the activation that follows its closing is the
     // return to this dialog, not a new activation.
     template <typename F>
     auto runOwnDialog(F&& dialog) -> decltype(dialog());
     void onActiveChanged();
-    void checkToggled(Gtk::CheckButton* box, bool OptionsModel::*member);
-    void styleToggled(int index);
-    void modeToggled(Gtk::RadioButton* button, OptionsModel::PopupMode mode);
-    void setFavoritesEntryVisible(bool visible);
+    void checkToggled(Gtk::CheckButton* box, OptionId id);
+    void choiceToggled(Gtk::RadioButton& button, const OptionDecl& decl);
     std::optional<ColorValue> pickColor(ColorValue initial);
     void reshow();
 
@@ -193,6 +189,7 @@ class frmOptions : public Gtk::Window {
     Glib::RefPtr<Gtk::Builder> builder_;
     Glib::RefPtr<Gtk::ListStore> pageList_;
     bool syncing_ = false;
+    bool lockFavoritesHidden_ = false;  // the hidden second "Favorites" box
     bool pagesSized_ = false;
     bool activationIsReturn_ = false;
     bool wasActive_ = false;
@@ -207,7 +204,5 @@ std::unique_ptr<Gtk::Window> makeOptionsDialog(ShellContext& context);
 frmOptions* showOptionsDialog(ShellContext& context);
 // The options dialog when it exists.
 frmOptions* findOptionsDialog(ShellContext& context);
-// Lets an open options dialog show model values that another window changed.
-void refreshOptionsDialog(ShellContext& context);
 
 }  // namespace larkspan

@@ -9,14 +9,12 @@
 #include "common/ListFile.hpp"
 #include "common/MakerSite.hpp"
 #include "common/StoredValue.hpp"
-#include "common/WidgetStyle.hpp"
 #include "controls/ButtonLook.hpp"
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
+#include "settings/OptionDecls.hpp"
 #include "settings/SettingsStore.hpp"
-#include "shell/ColorScheme.hpp"
 #include "shell/Guards.hpp"
-#include "shell/frmBrowser.hpp"
 #include "shell/frmOptionsInternal.hpp"
 
 namespace larkspan {
@@ -38,85 +36,50 @@ bool createEmptyFile(const std::filesystem::path& path) {
 
 // ---- Check boxes and option buttons --------------------------------------------------
 
-void frmOptions::checkToggled(Gtk::CheckButton* box, bool OptionsModel::*member) {
+// A check box changes its option at once; the windows that show the option follow the
+// model ("Show In Browser": the main windows' blocked counter; the favorites lock: their
+// first favorites entry).
+void frmOptions::checkToggled(Gtk::CheckButton* box, OptionId id) {
     if (syncing_) return;
-    model().*member = box->get_active();
+    model().setFlag(id, box->get_active());
     markDirty();
 }
 
-void frmOptions::modeToggled(Gtk::RadioButton* button, OptionsModel::PopupMode mode) {
-    if (syncing_ || !button->get_active()) return;
-    model().popupMode = mode;
+void frmOptions::choiceToggled(Gtk::RadioButton& button, const OptionDecl& decl) {
+    if (syncing_ || !button.get_active()) return;
+    decl.take(model(), stored::truth(true));
     markDirty();
-}
-
-void frmOptions::styleToggled(int index) {
-    Gtk::RadioButton* choices[] = {Button1, Button2, Button3, Button4, Button5};
-    if (syncing_ || !choices[index]->get_active()) return;
-    OptionsModel& m = model();
-    m.selectStyleChoice(index);
-    Example->setStyle(m.Example.style);
-    showBackSwatchesEnabled(m.backSwatchesEnabled());
-    updateApply();
-    updateRestore();
-}
-
-void frmOptions::Check2_Click() {
-    if (syncing_) return;
-    bool show = Check2->get_active();
-    model().Check2 = show;
-    markDirty();
-    for (frmBrowser* b : ctx_.browsers()) {
-        if (b->Frame1) b->Frame1->set_visible(show);
-    }
-}
-
-void frmOptions::setFavoritesEntryVisible(bool visible) {
-    for (frmBrowser* b : ctx_.browsers()) {
-        if (Gtk::Widget* entry = b->control("mnuFavoriteT_0")) entry->set_visible(visible);
-    }
-}
-
-void frmOptions::LockFavorites_Click() {
-    if (syncing_) return;
-    bool ticked = LockFavorites->get_active();
-    model().LockFavorites = ticked;
-    setFavoritesEntryVisible(!ticked);
-    markDirty();
+    // A style choice is a change of the scheme, which "Restore" can undo.
+    if (decl.id == OptionId::StyleChoice) RestoreB->setEnabled(true);
 }
 
 void frmOptions::LockFavorites1_Click() {
     if (syncing_) return;
-    model().LockFavorites1 = LockFavorites1->get_active();
-    setFavoritesEntryVisible(!locks::holdBack(ctx_, "organize-favorites"));
+    lockFavoritesHidden_ = LockFavorites1->get_active();
+    locks::holdBack(ctx_, "organize-favorites");
     markDirty();
 }
 
 // ---- Homepage page -------------------------------------------------------------------
 
 void frmOptions::SetHP_Click() {
-    OptionsModel& m = model();
-    ctx_.settings().write("Settings", "Homepage", Text1->get_text().raw());
-    m.SetHP_Enabled = false;
+    model().writeNow(ctx_.settings(), OptionId::HomePage);
     SetHP->setEnabled(false);
 }
 
 void frmOptions::DefualtHP_Click() {
     Text1->set_text(site::kHome);
-    ctx_.settings().write("Settings", "Homepage", Text1->get_text().raw());
+    model().writeNow(ctx_.settings(), OptionId::HomePage);
 }
 
 void frmOptions::CP_Click() {
-    if (frmBrowser* first = ctx_.firstWindow()) {
-        Text1->set_text(first->WebBrowser1().locationURL());
-    }
+    if (ctx_.firstWindow()) Text1->set_text(ctx_.currentAddress());
 }
 
 void frmOptions::cboSite_Click() {
     if (syncing_) return;
-    std::string engine = cboSite->get_active_text();
-    model().cboSite = engine;
-    ctx_.settings().write("WebSearch", "LastEngine", engine);
+    model().setText(OptionId::SearchEngine, cboSite->get_active_text());
+    model().writeNow(ctx_.settings(), OptionId::SearchEngine);
     markDirty();
 }
 
@@ -130,14 +93,13 @@ void frmOptions::Command3_Click() {
     });
     if (answer != Dialogs::Answer::Yes) return;
 
-    // Delete the file, empty the address lists, create the file again and refill the lists
-    // from it (it holds nothing now).
+    // Delete the file and create it again, empty; the address lists are filled again from
+    // it (it holds nothing now).
     std::filesystem::path file = listfile::historyFilePath();
     std::error_code ec;
     std::filesystem::remove(file, ec);
-    ctx_.addressList().clear();
     createEmptyFile(file);
-    for (frmBrowser* b : ctx_.browsers()) b->LoadAddressList();
+    ctx_.reloadAddressLists();
 }
 
 void frmOptions::Command4_Click() {
@@ -145,7 +107,7 @@ void frmOptions::Command4_Click() {
     if (locks::holdBack(ctx_, "view-history")) return;
     Gtk::Window* history = app.windows().touch("frmHistory");
     if (!history) return;  // no history window in this program: stay open
-    if (frmBrowser* first = app.firstWindow()) history->set_transient_for(*first);
+    if (Gtk::Window* owner = app.ownerWindow()) history->set_transient_for(*owner);
     history->present();
     CloseB_Click();
 }
@@ -156,55 +118,48 @@ void frmOptions::ViewLog_Click() {
     ShellContext& app = ctx_;
     Gtk::Window* log = app.windows().touch("frmBlockedLog");
     if (!log) return;
-    if (frmBrowser* first = app.firstWindow()) log->set_transient_for(*first);
+    if (Gtk::Window* owner = app.ownerWindow()) log->set_transient_for(*owner);
     log->present();
     hide();
 }
 
 void frmOptions::Label5_Click() {
     markDirty();
-    model().Label25 = "0";
-    Label25->set_text("0");
-    for (frmBrowser* b : ctx_.browsers()) {
-        if (b->Label1) b->Label1->set_text("0");
-    }
+    // The main windows' counters follow the option.
+    model().setText(OptionId::BlockedCount, "0");
 }
 
 // ---- Progressbar page ----------------------------------------------------------------
 
 void frmOptions::PBo1_Click() {
-    OptionsModel& m = model();
-    m.clickSmooth();
-    PBo1->setValue(m.PBo1);
-    PBo2->setValue(m.PBo2);
+    model().setNumber(OptionId::ScrollStyle, 1);
+    PBo1->setValue(true);
+    PBo2->setValue(false);
     PBo2->setBackColor(kReleasedFace);
-    PB->setScrolling(m.samplePBScrolling);
-    updateApply();
+    PB->setScrolling(1);
+    markDirty();
 }
 
 void frmOptions::PBo2_Click() {
-    OptionsModel& m = model();
-    m.clickStandard();
-    PBo2->setValue(m.PBo2);
-    PBo1->setValue(m.PBo1);
+    model().setNumber(OptionId::ScrollStyle, 0);
+    PBo2->setValue(true);
+    PBo1->setValue(false);
     PBo1->setBackColor(kReleasedFace);
-    PB->setScrolling(m.samplePBScrolling);
-    updateApply();
+    PB->setScrolling(0);
+    markDirty();
 }
 
 void frmOptions::ShowFont_Click() {
+    // The toggle's new state turns the percentage on or off in the sample and, through
+    // the option, in the main windows; both it and the caption are stored at once.
     OptionsModel& m = model();
     bool pressed = ShowFont->value();
-    m.setShowPercent(pressed);
-    ShowFont->setCaption(m.ShowFontCaption);
-    PB->setShowText(pressed);
-    for (frmBrowser* b : ctx_.browsers()) {
-        if (b->PB) b->PB->setShowText(pressed);
-    }
-    updateApply();
+    m.setText(OptionId::ShowPercentCaption, pressed ? "No" : "yes");
+    m.setFlag(OptionId::ShowPercent, pressed);
+    markDirty();
     SettingsStore& store = ctx_.settings();
-    store.write("Settings", "ShowText", stored::truth(pressed));
-    store.write("Settings", "ShowTextCap", m.ShowFontCaption);
+    m.writeNow(store, OptionId::ShowPercent);
+    m.writeNow(store, OptionId::ShowPercentCaption);
 }
 
 std::optional<ColorValue> frmOptions::pickColor(ColorValue initial) {
@@ -212,27 +167,16 @@ std::optional<ColorValue> frmOptions::pickColor(ColorValue initial) {
 }
 
 void frmOptions::reshow() {
-    if (frmBrowser* first = ctx_.firstWindow()) set_transient_for(*first);
+    if (Gtk::Window* owner = ctx_.ownerWindow()) set_transient_for(*owner);
     present();
 }
 
 void frmOptions::PBForeColor_Click() {
     markDirty();
     // The picker starts from the address box's back colour, as it always has.
-    ColorValue initial = model().Label2;
-    if (frmBrowser* first = ctx_.firstWindow()) {
-        initial = style::background(*first->cboAddress->get_entry()).value_or(initial);
-    }
-    auto chosen = pickColor(initial);
+    auto chosen = pickColor(model().addressBackColor);
     if (!chosen) return;
-    OptionsModel& m = model();
-    for (frmBrowser* b : ctx_.browsers()) {
-        if (b->PB) b->PB->setColor(*chosen);
-    }
-    m.samplePBColor = *chosen;
-    PB->setColor(*chosen);
-    m.PBForeColor = *chosen;
-    showSwatch(*PBForeColor, *chosen);
+    model().setNumber(OptionId::ProgressColor, *chosen);
     reshow();
 }
 
@@ -242,41 +186,30 @@ void frmOptions::Command6_Click() {
     ShellContext& app = ctx_;
     Gtk::Window* chooser = app.windows().touch("frmFont");
     if (chooser) {
-        if (frmBrowser* first = app.firstWindow()) chooser->set_transient_for(*first);
+        if (Gtk::Window* owner = app.ownerWindow()) chooser->set_transient_for(*owner);
         chooser->present();
     }
     markDirty();
 }
 
 void frmOptions::Command7_Click() {
-    pickAddressColor(&style::foreground, &style::setForeground, model().Label1, *Label1);
+    pickAddressColor(OptionId::AddressTextColor);
 }
 
 void frmOptions::command8_Click() {
-    pickAddressColor(&style::background, &style::setBackground, model().Label2, *Label2);
+    pickAddressColor(OptionId::AddressBackColor);
 }
 
 // The two colour buttons of the Address Bar page: the colour starts from the address box's
-// own and goes at once to the address and search boxes of every main window, to the
-// engine box and to the swatch.
-void frmOptions::pickAddressColor(std::optional<ColorValue> (*current)(Gtk::Widget&),
-                                  void (*apply)(Gtk::Widget&, ColorValue), ColorValue& target,
-                                  Gtk::Button& swatch) {
+// own, and the chosen one becomes the option at once; the main windows' address and
+// search boxes, the engine box and the swatch follow it.
+void frmOptions::pickAddressColor(OptionId id) {
     markDirty();
-    ColorValue initial = target;
-    if (frmBrowser* first = ctx_.firstWindow()) {
-        initial = current(*first->cboAddress->get_entry()).value_or(initial);
-    }
-    auto chosen = pickColor(initial);
+    const OptionsModel& m = model();
+    auto chosen =
+        pickColor(id == OptionId::AddressTextColor ? m.addressTextColor : m.addressBackColor);
     if (!chosen) return;
-    ColorValue c = *chosen;
-    for (frmBrowser* b : ctx_.browsers()) {
-        apply(*b->cboAddress->get_entry(), c);
-        apply(*b->txtSearch, c);
-    }
-    scheme::forWidgetAndParts(*cboSite, [apply, c](Gtk::Widget& w) { apply(w, c); });
-    target = c;
-    showSwatch(swatch, c);
+    model().setNumber(id, *chosen);
     reshow();
 }
 
@@ -285,39 +218,32 @@ void frmOptions::pickAddressColor(std::optional<ColorValue> (*current)(Gtk::Widg
 void frmOptions::swatch_Click(OptionsModel::Swatch which) {
     auto chosen = pickColor(model().pickerInitial(which));
     if (!chosen) return;
-    OptionsModel& m = model();
-    m.pickSwatch(which, *chosen);
-    showSwatches();
-    applyLook(*Example, m.Example);
+    model().pickSwatch(which, *chosen);
     reshow();
-    updateApply();
-    updateRestore();
+    markDirty();
+    RestoreB->setEnabled(true);
 }
 
 void frmOptions::RestoreB_Click() {
-    OptionsModel& m = model();
-    m.restoreScheme();
-    syncing_ = true;
-    Button3->set_active(true);
-    syncing_ = false;
-    showSwatches();
-    applyLook(*Example, m.Example);
-    updateApply();
-    updateRestore();
+    model().restoreScheme();
+    markDirty();
+    RestoreB->setEnabled(false);
 }
 
 // ---- Password Lock page --------------------------------------------------------------
 
 void frmOptions::Enable_Click() {
-    OptionsModel& m = model();
     if (Enable->caption() == "Unlock") {
         if (locks::showLockDialog(ctx_, locks::Unlock::Enable)) hide();
     } else if (Enable->caption() == "Lock") {
-        m.LockablesEnabled = false;
         Frame13->set_sensitive(false);
-        m.EnableCaption = "Unlock";
         Enable->setCaption("Unlock");
     }
+}
+
+void frmOptions::unlockLockables() {
+    Frame13->set_sensitive(true);
+    Enable->setCaption("Lock");
 }
 
 void frmOptions::ChgPass_Click() {

@@ -1,7 +1,7 @@
 // The wiring of the options dialog's controls to their handlers.
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
-#include "shell/frmBrowser.hpp"
+#include "settings/OptionDecls.hpp"
 #include "shell/frmOptionsInternal.hpp"
 
 namespace larkspan {
@@ -40,40 +40,18 @@ void frmOptions::connectSignals() {
     click(Command7, &frmOptions::Command7_Click, this);
     click(command8, &frmOptions::command8_Click, this);
 
-    // Check boxes that only change their option.
-    const std::pair<Gtk::CheckButton*, bool OptionsModel::*> boxes[] = {
-        {History, &OptionsModel::History},
-        {CheckUpdate, &OptionsModel::CheckUpdate},
-        {Check1, &OptionsModel::Check1},
-        {Minimize, &OptionsModel::Minimize},
-        {SuppressErrors, &OptionsModel::SuppressErrors},
-        {BlockedLog, &OptionsModel::BlockedLog},
-        {LockBrowser, &OptionsModel::LockBrowser},
-        {LockEmail, &OptionsModel::LockEmail},
-        {LockHistory, &OptionsModel::LockHistory},
-        {LockOptions, &OptionsModel::LockOptions}};
-    for (const auto& [box, member] : boxes) {
-        box->signal_toggled().connect(
-            [this, box = box, member = member] { checkToggled(box, member); });
+    // The check boxes and option buttons of the options, as their declarations name them.
+    for (const OptionDecl& d : optionDecls()) {
+        if (d.control.empty()) continue;
+        Gtk::Widget* w = control(Glib::ustring(d.control.data(), d.control.size()));
+        if (auto* choice = dynamic_cast<Gtk::RadioButton*>(w); choice && d.choice) {
+            choice->signal_toggled().connect([this, choice, &d] { choiceToggled(*choice, d); });
+        } else if (auto* box = dynamic_cast<Gtk::CheckButton*>(w)) {
+            box->signal_toggled().connect([this, box, id = d.id] { checkToggled(box, id); });
+        }
     }
-    Check2->signal_toggled().connect(sigc::mem_fun(*this, &frmOptions::Check2_Click));
-    LockFavorites->signal_toggled().connect(sigc::mem_fun(*this, &frmOptions::LockFavorites_Click));
     LockFavorites1->signal_toggled().connect(
         sigc::mem_fun(*this, &frmOptions::LockFavorites1_Click));
-
-    const std::pair<Gtk::RadioButton*, OptionsModel::PopupMode> modes[] = {
-        {Option1, OptionsModel::PopupMode::AskMe},
-        {Option2, OptionsModel::PopupMode::Allow},
-        {Option30, OptionsModel::PopupMode::BlockAndAlert},
-        {Option3, OptionsModel::PopupMode::Block}};
-    for (const auto& [button, mode] : modes) {
-        button->signal_toggled().connect(
-            [this, button = button, mode = mode] { modeToggled(button, mode); });
-    }
-    Gtk::RadioButton* choices[] = {Button1, Button2, Button3, Button4, Button5};
-    for (int i = 0; i < 5; ++i) {
-        choices[i]->signal_toggled().connect([this, i] { styleToggled(i); });
-    }
 
     // The swatches of the Layout page and the progress colour.
     const std::pair<Gtk::Button*, OptionsModel::Swatch> swatches[] = {
@@ -90,21 +68,12 @@ void frmOptions::connectSignals() {
 
     Text1->signal_changed().connect([this] {
         if (syncing_) return;
-        OptionsModel& m = model();
-        m.Text1 = Text1->get_text();
-        m.SetHP_Enabled = true;
+        model().setText(OptionId::HomePage, Text1->get_text());
         SetHP->setEnabled(true);
     });
     cboSite->signal_changed().connect(sigc::mem_fun(*this, &frmOptions::cboSite_Click));
     Combo2->signal_changed().connect([this] {
-        if (!syncing_) model().Combo2 = Combo2->get_active_text();
-    });
-
-    // The counter's caption follows into the main windows' counter labels.
-    Label25->property_label().signal_changed().connect([this] {
-        for (frmBrowser* b : ctx_.browsers()) {
-            if (b->Label1) b->Label1->set_text(Label25->get_text());
-        }
+        if (!syncing_) model().setText(OptionId::PopupTarget, Combo2->get_active_text());
     });
 
     // "&Reset": a label that acts as a link.

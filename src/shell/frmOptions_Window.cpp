@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/StyledButton.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmOptions.hpp"
@@ -24,8 +25,7 @@ void frmOptions::onActiveChanged() {
 }
 
 void frmOptions::Form_Activate() {
-    model().BApply_Enabled = false;
-    updateApply();
+    BApply->setEnabled(false);
 }
 
 // All pages share one place, as large as the largest of them. Measuring every page costs

@@ -822,3 +822,38 @@ TEST_F(SettingsStoreTest, NewerStoreFormatIsReadButNotWritten) {
     RawDb raw(file_);
     EXPECT_EQ(raw.text("PRAGMA user_version"), "99");
 }
+
+namespace larkspan {
+
+TEST_F(SettingsStoreTest, BatchIsStoredWhollyOrNotAtAll) {
+    SettingsStore s(file_);
+    SettingsStore other(file_);
+    ASSERT_TRUE(s.write("Settings", "Kept", "old"));
+    // A key the database refuses makes the batch fail halfway through.
+    RawDb raw(file_);
+    ASSERT_EQ(raw.exec("CREATE TRIGGER refuse BEFORE INSERT ON settings "
+                       "WHEN CAST(NEW.name AS TEXT) = 'Refused' "
+                       "BEGIN SELECT RAISE(ABORT, 'refused'); END"),
+              SQLITE_OK);
+    std::vector<SettingsStore::Entry> batch{{"Settings", "Kept", "new"},
+                                            {"ButtonColors", "First", "1"},
+                                            {"Settings", "Refused", "x"},
+                                            {"Settings", "Last", "2"}};
+    EXPECT_FALSE(s.writeAll(batch));
+    for (const SettingsStore* store : {&s, &other}) {
+        EXPECT_EQ(store->read("Settings", "Kept", "-"), "old");
+        EXPECT_EQ(store->read("ButtonColors", "First", "-"), "-");
+        EXPECT_EQ(store->read("Settings", "Last", "-"), "-");
+    }
+
+    ASSERT_EQ(raw.exec("DROP TRIGGER refuse"), SQLITE_OK);
+    EXPECT_TRUE(s.writeAll(batch));
+    for (const SettingsStore* store : {&s, &other}) {
+        EXPECT_EQ(store->read("Settings", "kept", "-"), "new");
+        EXPECT_EQ(store->read("ButtonColors", "First", "-"), "1");
+        EXPECT_EQ(store->read("Settings", "Refused", "-"), "x");
+        EXPECT_EQ(store->read("Settings", "Last", "-"), "2");
+    }
+}
+
+}  // namespace larkspan

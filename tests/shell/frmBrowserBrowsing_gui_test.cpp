@@ -35,7 +35,7 @@ class BrowsingTest : public testing::GuiTest {
     FakePageEngine& engine(frmBrowser& w) { return static_cast<FakePageEngine&>(w.WebBrowser1()); }
     // Types `text` into the address box as the user would, key by key, then Enter.
     void typeAndEnter(frmBrowser& w, const std::string& text) {
-        Gtk::Entry* e = w.cboAddress->get_entry();
+        Gtk::Entry* e = w.widget<AddressBox>("cboAddress")->get_entry();
         e->set_text("");
         for (char c : text) {
             w.cboAddress_KeyPress(c);
@@ -44,14 +44,16 @@ class BrowsingTest : public testing::GuiTest {
         w.cboAddress_KeyDown(13);
         w.cboAddress_KeyPress(13);
     }
-    Glib::ustring boxText(frmBrowser& w) { return w.cboAddress->get_entry()->get_text(); }
+    Glib::ustring boxText(frmBrowser& w) {
+        return w.widget<AddressBox>("cboAddress")->get_entry()->get_text();
+    }
 };
 
 TEST_F(BrowsingTest, CompletionFillsTheRestAndSelectsIt) {
     writeHistory("http://zzz.example\r\nabcdef\r\n");
     frmBrowser& w = startBrowser();
     ASSERT_EQ(w.addressList().size(), 2u);
-    Gtk::Entry* e = w.cboAddress->get_entry();
+    Gtk::Entry* e = w.widget<AddressBox>("cboAddress")->get_entry();
     e->set_text("ab");
     w.cboAddress_KeyPress('b');
     EXPECT_TRUE(w.Timer1.enabled());
@@ -67,7 +69,7 @@ TEST_F(BrowsingTest, CompletionFillsTheRestAndSelectsIt) {
 TEST_F(BrowsingTest, CompletionRespectsLetterCase) {
     writeHistory("abcdef\r\n");
     frmBrowser& w = startBrowser();
-    w.cboAddress->get_entry()->set_text("AB");
+    w.widget<AddressBox>("cboAddress")->get_entry()->set_text("AB");
     w.Timer1_Timer();
     EXPECT_EQ(boxText(w), "AB");
 }
@@ -86,7 +88,7 @@ TEST_F(BrowsingTest, AnAddressDifferingOnlyInCaseIsNotAdded) {
     frmBrowser& w = startBrowser();
     typeAndEnter(w, "HTTP://EXAMPLE.TEST/");
     EXPECT_EQ(w.addressList().size(), 1u);
-    EXPECT_EQ(w.cboAddress->get_model()->children().size(), 1u);
+    EXPECT_EQ(w.widget<AddressBox>("cboAddress")->get_model()->children().size(), 1u);
 }
 
 TEST_F(BrowsingTest, ANewAddressIsListedAndWrittenAndComesBackWhole) {
@@ -113,7 +115,7 @@ TEST_F(BrowsingTest, EnterOnAnEmptyBoxOnlySwitchesTheTimerOn) {
     frmBrowser& w = startBrowser();
     w.Timer1.setEnabled(false);
     size_t before = engine(w).navigations.size();
-    w.cboAddress->get_entry()->set_text("");
+    w.widget<AddressBox>("cboAddress")->get_entry()->set_text("");
     w.cboAddress_KeyDown(13);
     w.cboAddress_KeyPress(13);
     EXPECT_EQ(engine(w).navigations.size(), before);
@@ -124,7 +126,7 @@ TEST_F(BrowsingTest, TheWebLockStopsTypedNavigation) {
     store().write("Settings", "PassLockBrowser", "1");
     frmBrowser& w = startBrowser();
     size_t before = engine(w).navigations.size();
-    w.cboAddress->get_entry()->set_text("http://c.test/");
+    w.widget<AddressBox>("cboAddress")->get_entry()->set_text("http://c.test/");
     w.cboAddress_KeyDown(13);
     EXPECT_EQ(engine(w).navigations.size(), before);
 }
@@ -167,12 +169,12 @@ TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
     EXPECT_EQ(w.addressList().size(), 3u) << "an address typed in one window is in every list";
 
     // Alt+Down in the box opens the list at the first entry the text begins, case ignored.
-    Gtk::Entry* box = w.cboAddress->get_entry();
+    Gtk::Entry* box = w.widget<AddressBox>("cboAddress")->get_entry();
     box->set_text("HTTP://TWO");
     w.set_focus(*box);
     pressKey(w, GDK_KEY_Down, GDK_MOD1_MASK);
-    ASSERT_TRUE(w.cboAddress->poppedUp());
-    Gtk::TreeView& list = w.cboAddress->dropDownList();
+    ASSERT_TRUE(w.widget<AddressBox>("cboAddress")->poppedUp());
+    Gtk::TreeView& list = w.widget<AddressBox>("cboAddress")->dropDownList();
     EXPECT_TRUE(testing::runUntil([&] { return list.get_mapped(); }, 2000));
     ASSERT_TRUE(list.get_model());
     EXPECT_EQ(list.get_model()->children().size(), 3u);
@@ -187,16 +189,16 @@ TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
     list.row_activated(Gtk::TreeModel::Path("3"), *list.get_column(0));
     EXPECT_EQ(boxText(w), "http://four.test/");
     EXPECT_EQ(engine(w).navigations.back(), "http://four.test/");
-    EXPECT_FALSE(w.cboAddress->poppedUp());
+    EXPECT_FALSE(w.widget<AddressBox>("cboAddress")->poppedUp());
     EXPECT_FALSE(list.get_model()) << "a closed list holds nothing of the addresses";
 
     // The arrow button opens and closes it too.
     Gtk::ToggleButton* arrow = nullptr;
     w.builder()->get_widget("cboAddress_Button", arrow);
     arrow->clicked();
-    EXPECT_TRUE(w.cboAddress->poppedUp());
+    EXPECT_TRUE(w.widget<AddressBox>("cboAddress")->poppedUp());
     arrow->clicked();
-    EXPECT_FALSE(w.cboAddress->poppedUp());
+    EXPECT_FALSE(w.widget<AddressBox>("cboAddress")->poppedUp());
 }
 
 TEST_F(BrowsingTest, ToolbarButtonsReachTheEngine) {
@@ -282,30 +284,30 @@ TEST_F(BrowsingTest, ProgressDisplay) {
     frmBrowser& w = startBrowser();
     auto& e = w.WebBrowser1();
     e.signalProgressChange.emit(50, 100);
-    EXPECT_EQ(w.PB->value(), 50);
-    EXPECT_TRUE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 50);
+    EXPECT_TRUE(w.widget<StyledProgressBar>("PB")->get_visible());
     // The end-of-load report changes no value.
     e.signalProgressChange.emit(-1, 100);
-    EXPECT_EQ(w.PB->value(), 50);
-    EXPECT_TRUE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 50);
+    EXPECT_TRUE(w.widget<StyledProgressBar>("PB")->get_visible());
     // Half to even: 1 of 8 is 12.5 %.
     e.signalProgressChange.emit(1, 8);
-    EXPECT_EQ(w.PB->value(), 12);
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 12);
     // p * 100 beyond 32 bits leaves the value as it was.
     e.signalProgressChange.emit(30000000, 40000000);
-    EXPECT_EQ(w.PB->value(), 12);
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 12);
     e.signalProgressChange.emit(100, 100);
-    EXPECT_EQ(w.PB->value(), 100);
-    EXPECT_FALSE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
     e.signalProgressChange.emit(0, 100);
-    EXPECT_EQ(w.PB->value(), 100);
-    EXPECT_FALSE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
     // With the status bar hidden the events leave the bar alone.
-    w.mnuToolsStatusbar->activate();
-    ASSERT_FALSE(w.StatusBar1->get_visible());
+    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
+    ASSERT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
     e.signalProgressChange.emit(30, 100);
-    EXPECT_EQ(w.PB->value(), 100);
-    EXPECT_FALSE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
 }
 
 TEST_F(BrowsingTest, CloseQuestionAnsweredNoKeepsTheWindow) {
@@ -337,17 +339,17 @@ TEST_F(BrowsingTest, CloseQuestionAnsweredYesClosesAndSaves) {
 
 TEST_F(BrowsingTest, StatusBarToggle) {
     frmBrowser& w = startBrowser();
-    ASSERT_TRUE(w.mnuToolsStatusbar->get_active());
-    w.mnuToolsStatusbar->activate();
-    EXPECT_FALSE(w.mnuToolsStatusbar->get_active());
-    EXPECT_FALSE(w.StatusBar1->get_visible());
-    EXPECT_FALSE(w.PB->get_visible());
+    ASSERT_TRUE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
+    EXPECT_FALSE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
     EXPECT_EQ(store().read("Settings", "StatusBarVisible", ""), "False");
-    EXPECT_FALSE(Application::instance().options().Check1);
-    w.mnuToolsStatusbar->activate();
-    EXPECT_TRUE(w.StatusBar1->get_visible());
+    EXPECT_FALSE(Application::instance().options().statusBar);
+    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
+    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
     EXPECT_EQ(store().read("Settings", "statusbarvisible", ""), "True");
-    EXPECT_TRUE(Application::instance().options().Check1);
+    EXPECT_TRUE(Application::instance().options().statusBar);
 }
 
 TEST_F(BrowsingTest, LayoutPlacesTheAddressRowByTheWindowWidth) {
@@ -359,19 +361,19 @@ TEST_F(BrowsingTest, LayoutPlacesTheAddressRowByTheWindowWidth) {
     w.builder()->get_widget("AddressRow", row);
     int width = w.get_allocated_width();
     // 3050 and 980 twips are 203 and 65 pixels at 96 dpi.
-    EXPECT_EQ(row->child_property_x(*w.txtSearch).get_value(), width - 203);
+    EXPECT_EQ(row->child_property_x(*w.widget<Gtk::Entry>("txtSearch")).get_value(), width - 203);
     // The search button stays inside the window even when its caption needs more room.
     int minW = 0, natW = 0;
-    w.Command1->get_preferred_width(minW, natW);
-    EXPECT_EQ(row->child_property_x(*w.Command1).get_value(),
+    w.widget<StyledButton>("Command1")->get_preferred_width(minW, natW);
+    EXPECT_EQ(row->child_property_x(*w.widget<StyledButton>("Command1")).get_value(),
               std::min(width - 65, width - minW - 2));
-    EXPECT_EQ(row->child_property_x(*w.cboAddress).get_value(), 0);
+    EXPECT_EQ(row->child_property_x(*w.widget<AddressBox>("cboAddress")).get_value(), 0);
 }
 
 TEST_F(BrowsingTest, TrayHidesTheMinimisedWindowAndALeftClickRestoresItNormal) {
     TrayIcon::overrideDesktopHasTray(true);
     frmBrowser& w = startBrowser();
-    Application::instance().options().Minimize = true;
+    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     w.Form_Resize();
     EXPECT_TRUE(w.trayIconShown());
@@ -386,7 +388,7 @@ TEST_F(BrowsingTest, TrayHidesTheMinimisedWindowAndALeftClickRestoresItNormal) {
 TEST_F(BrowsingTest, WithoutANotificationAreaTheWindowIsNeverHidden) {
     TrayIcon::overrideDesktopHasTray(false);
     frmBrowser& w = startBrowser();
-    Application::instance().options().Minimize = true;
+    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     w.Form_Resize();
     EXPECT_FALSE(w.trayIconShown());
@@ -397,7 +399,7 @@ TEST_F(BrowsingTest, WithoutANotificationAreaTheWindowIsNeverHidden) {
 TEST_F(BrowsingTest, TrayExitRemovesTheIconAndClosesEverything) {
     TrayIcon::overrideDesktopHasTray(true);
     frmBrowser& w = startBrowser();
-    Application::instance().options().Minimize = true;
+    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     w.Form_Resize();
     ASSERT_TRUE(w.trayIconShown());

@@ -26,7 +26,7 @@ class CommandsTest : public testing::GuiTest {
         auto& calls = engine(w).calls;
         return std::count(calls.begin(), calls.end(), call);
     }
-    Gtk::Entry& addressBox(frmBrowser& w) { return *w.cboAddress->get_entry(); }
+    Gtk::Entry& addressBox(frmBrowser& w) { return *w.widget<AddressBox>("cboAddress")->get_entry(); }
     bool wholeTextSelected(Gtk::Entry& e) {
         int start = 0, end = 0;
         return e.is_focus() && e.get_selection_bounds(start, end) && start == 0 &&
@@ -117,7 +117,7 @@ TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
     };
     click("Toolbar1_History");
     EXPECT_EQ(historyShown, 1);
-    app.options().LockHistory = true;
+    app.options().lockHistory = true;
     click("Toolbar1_History");
     EXPECT_EQ(historyShown, 1);
     EXPECT_EQ(w.get_title(), "Unlock History");
@@ -130,7 +130,7 @@ TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
                    reinterpret_cast<std::intptr_t>(dialog->get_data("larkspan-unlock-action"))) -
                1;
     };
-    app.options().LockOptions = true;
+    app.options().lockOptions = true;
     click("Toolbar1_Options");
     EXPECT_EQ(unlockButton(), static_cast<int>(locks::Unlock::UnlockOpt));
     EXPECT_EQ(w.get_title(), "Unlock Options");
@@ -139,7 +139,7 @@ TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
     EXPECT_TRUE(options == nullptr || !options->get_visible());
     app.windows().close("frmPassword");
 
-    app.options().LockBrowser = true;
+    app.options().lockBrowser = true;
     size_t before = engine(w).navigations.size();
     addressBox(w).set_text("http://locked.test/");
     w.cboAddress_KeyDown(13);
@@ -147,7 +147,7 @@ TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
     EXPECT_EQ(unlockButton(), static_cast<int>(locks::Unlock::EnableBrowser));
     EXPECT_EQ(app.windows().find("frmPassword")->get_title(), "Unlock Larkspan");
 
-    app.options().LockOptions = false;
+    app.options().lockOptions = false;
     w.control("mnuToolsOptions")->activate();
     options = findOptionsDialog(app);
     ASSERT_NE(options, nullptr);

@@ -41,23 +41,25 @@ TEST_F(BrowserEngineTest, ALoadedPageDrivesTheWindow) {
         [&](long p, long) { progress.push_back(static_cast<int>(p)); });
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Home Page - Larkspan"; }, 15000))
         << w.get_title();
-    EXPECT_EQ(w.cboAddress->get_entry()->get_text(), server.url("/home"));
+    EXPECT_EQ(w.widget<AddressBox>("cboAddress")->get_entry()->get_text(),
+              server.url("/home"));
     // The title event may come after the completed download.
     EXPECT_TRUE(testing::runUntil([&] { return w.applicationTitle() == "Home Page - Larkspan"; }))
         << w.applicationTitle();
 
     // A typed address: the box, the caption and the progress follow the new page.
-    w.cboAddress->get_entry()->set_text(server.url("/next"));
+    w.widget<AddressBox>("cboAddress")->get_entry()->set_text(server.url("/next"));
     w.cboAddress_KeyDown(13);
     w.cboAddress_KeyPress(13);
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Next Page - Larkspan"; }, 15000));
-    EXPECT_EQ(w.cboAddress->get_entry()->get_text(), server.url("/next"));
+    EXPECT_EQ(w.widget<AddressBox>("cboAddress")->get_entry()->get_text(),
+              server.url("/next"));
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.back(), -1);
     EXPECT_NE(std::find(progress.begin(), progress.end(), 100), progress.end());
     // The load ended at 100 %, so the bar is hidden again.
-    EXPECT_EQ(w.PB->value(), 100);
-    EXPECT_FALSE(w.PB->get_visible());
+    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
     EXPECT_FALSE(w.panelText(1).empty());
     // Plain http is not a secure site.
     EXPECT_FALSE(w.panelVisible(2));

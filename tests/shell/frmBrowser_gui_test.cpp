@@ -45,12 +45,12 @@ TEST_F(MainWindowTest, FirstStartWithEmptyStore) {
     EXPECT_DOUBLE_EQ(w.geometry().top(), 1000);
     EXPECT_DOUBLE_EQ(w.geometry().width(), 8685);
     EXPECT_DOUBLE_EQ(w.geometry().height(), 6330);
-    EXPECT_TRUE(w.StatusBar1->get_visible());
-    EXPECT_TRUE(w.mnuToolsStatusbar->get_active());
-    EXPECT_FALSE(w.mnuToolsSuppressScriptErrors->get_active());
+    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_TRUE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_FALSE(w.widget<Gtk::CheckMenuItem>("mnuToolsSuppressScriptErrors")->get_active());
     EXPECT_FALSE(w.WebBrowser1().silent());
-    EXPECT_EQ(w.Label1->get_text(), "0");
-    EXPECT_TRUE(w.Frame1->get_visible());
+    EXPECT_EQ(w.widget<Gtk::Label>("Label1")->get_text(), "0");
+    EXPECT_TRUE(w.widget<Gtk::Frame>("Frame1")->get_visible());
     ASSERT_EQ(engineOf(w).navigations.size(), 1u);
     EXPECT_EQ(engineOf(w).navigations[0], site::kHome);
     EXPECT_EQ(w.homePageAddress, site::kHome);
@@ -68,12 +68,12 @@ TEST_F(MainWindowTest, StartUpReadsTheStore) {
     store().write("WebSearch", "LastEngine", "Google");
     frmBrowser& w = startBrowser();
     EXPECT_EQ(engineOf(w).navigations.at(0), "http://127.0.0.1/home");
-    EXPECT_EQ(w.Label1->get_text(), "17");
-    EXPECT_FALSE(w.StatusBar1->get_visible());
-    EXPECT_FALSE(w.mnuToolsStatusbar->get_active());
+    EXPECT_EQ(w.widget<Gtk::Label>("Label1")->get_text(), "17");
+    EXPECT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     EXPECT_TRUE(w.WebBrowser1().silent());
-    EXPECT_FALSE(w.Frame1->get_visible());
-    EXPECT_EQ(w.txtSearch->get_text(), "Google");
+    EXPECT_FALSE(w.widget<Gtk::Frame>("Frame1")->get_visible());
+    EXPECT_EQ(w.widget<Gtk::Entry>("txtSearch")->get_text(), "Google");
 }
 
 TEST_F(MainWindowTest, MalformedStoredValuesKeepTheDefaults) {
@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, MalformedStoredValuesKeepTheDefaults) {
     EXPECT_EQ(w.windowState(), 2);
     EXPECT_DOUBLE_EQ(w.geometry().left(), 1000);
     EXPECT_DOUBLE_EQ(w.geometry().width(), 8685);
-    EXPECT_TRUE(w.StatusBar1->get_visible());
+    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
 }
 
 TEST_F(MainWindowTest, ClosingMaximisedWritesOnlyTheState) {
@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, ClosingNormalWritesGeometryExactly) {
     frmBrowser& w = startBrowser();
     ASSERT_EQ(w.windowState(), 0);
     EXPECT_FALSE(w.is_maximized());
-    w.mnuToolsStatusbar->set_active(false);
+    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->set_active(false);
     closeWindow(w);
     EXPECT_EQ(stored("WindowState"), "0");
     // Twips survive the trip through pixels unchanged.

@@ -113,12 +113,13 @@ TEST_F(FontChooserTest, ChangeGivesTheFamilyToTheBoxesAndReturnsToTheOptions) {
     click(*f.Command1);
 
     EXPECT_FALSE(chooserOpen());
-    EXPECT_EQ(style::fontFamily(*main_->StatusBar1), family);
-    EXPECT_EQ(style::fontFamily(*main_->cboAddress->get_entry()), family);
-    EXPECT_EQ(style::fontFamily(*main_->txtSearch), family);
+    EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Box>("StatusBar1")), family);
+    EXPECT_EQ(style::fontFamily(*main_->widget<AddressBox>("cboAddress")->get_entry()),
+              family);
+    EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Entry>("txtSearch")), family);
     EXPECT_EQ(style::fontFamily(*options_->cboSite), family);
     EXPECT_EQ(options_->lblFontName->get_text(), family);
-    EXPECT_EQ(Application::instance().options().lblFontName, family);
+    EXPECT_EQ(Application::instance().options().fontName, family);
     EXPECT_TRUE(options_->get_visible()) << "the options dialog is shown again";
     EXPECT_EQ(Application::instance().settings().read("Settings", "toolbarFont", "<none>"),
               "<none>")
@@ -133,12 +134,12 @@ TEST_F(FontChooserTest, ChangeGivesTheFamilyToTheBoxesAndReturnsToTheOptions) {
 
 TEST_F(FontChooserTest, CancelAndTheCloseBoxChangeNothingAndReturnToTheOptions) {
     frmFont& f = open();
-    auto before = style::fontFamily(*main_->StatusBar1);
+    auto before = style::fontFamily(*main_->widget<Gtk::Box>("StatusBar1"));
     select(*f.List1, rows(*f.List1).back());
     options_->hide();
     click(*f.Command2);
     EXPECT_FALSE(chooserOpen());
-    EXPECT_EQ(style::fontFamily(*main_->StatusBar1), before);
+    EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Box>("StatusBar1")), before);
     EXPECT_EQ(options_->lblFontName->get_text(), "Arial");
     EXPECT_TRUE(options_->get_visible());
 
@@ -168,6 +169,10 @@ TEST_F(FontChooserTest, FontButtonOfTheOptionsOpensTheChooser) {
     main_ = &startBrowser();
     frmOptions* d = showOptionsDialog(Application::instance());
     ASSERT_NE(d, nullptr);
+    // The dialog's own activation disables "Apply"; it must have come before the click, or
+    // it could arrive after it and undo what the click did.
+    d->present();  // without a window manager only a mapped window takes the focus
+    ASSERT_TRUE(testing::runUntil([&] { return d->property_is_active().get_value(); }));
     d->Form_Activate();
     click(*d->Command6);
     Gtk::Window* chooser = Application::instance().windows().find("frmFont");
@@ -177,8 +182,8 @@ TEST_F(FontChooserTest, FontButtonOfTheOptionsOpensTheChooser) {
     EXPECT_TRUE(d->BApply->enabled());
     // The chooser's buttons wear the sample's look.
     auto* change = dynamic_cast<frmFont*>(chooser)->Command1;
-    EXPECT_EQ(change->style(), Application::instance().options().Example.style);
-    EXPECT_EQ(change->backColor(), Application::instance().options().Example.backColor);
+    EXPECT_EQ(change->style(), Application::instance().options().sampleLook().style);
+    EXPECT_EQ(change->backColor(), Application::instance().options().sampleLook().backColor);
 }
 
 }  // namespace

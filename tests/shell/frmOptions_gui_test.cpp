@@ -16,6 +16,7 @@
 #include "settings/SettingsStore.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/frmBrowser.hpp"
+#include "shell/frmFont.hpp"
 #include "shell/frmOptions.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
@@ -25,6 +26,26 @@ namespace larkspan {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The colours the theme machinery computes for a widget now (what it is drawn with).
+ColorValue fromRgba(const GdkRGBA& c) {
+    auto channel = [](double v) { return static_cast<int>(v * 255.0 + 0.5); };
+    return packRgb(channel(c.red), channel(c.green), channel(c.blue));
+}
+ColorValue shownBack(Gtk::Widget& w) {
+    GdkRGBA* bg = nullptr;
+    GtkStyleContext* ctx = gtk_widget_get_style_context(w.gobj());
+    gtk_style_context_get(ctx, gtk_style_context_get_state(ctx), "background-color", &bg, nullptr);
+    ColorValue out = bg ? fromRgba(*bg) : -1;
+    if (bg) gdk_rgba_free(bg);
+    return out;
+}
+ColorValue shownText(Gtk::Widget& w) {
+    GdkRGBA c;
+    GtkStyleContext* ctx = gtk_widget_get_style_context(w.gobj());
+    gtk_style_context_get_color(ctx, gtk_style_context_get_state(ctx), &c);
+    return fromRgba(c);
+}
 
 class OptionsDialogTest : public testing::GuiTest {
   protected:
@@ -68,7 +89,6 @@ TEST_F(OptionsDialogTest, ActivationDisablesApplyAndEveryCheckBoxEnablesIt) {
     d.present();  // without a window manager only a mapped window takes the focus
     ASSERT_TRUE(testing::runUntil([&] { return d.property_is_active().get_value(); }, 5000));
     EXPECT_FALSE(d.BApply->enabled());
-    EXPECT_FALSE(model().BApply_Enabled);
 
     Gtk::CheckButton* boxes[] = {d.History,        d.CheckUpdate, d.Check1,      d.Minimize,
                                  d.SuppressErrors, d.BlockedLog,  d.Check2,      d.LockFavorites,
@@ -125,21 +145,17 @@ TEST_F(OptionsDialogTest, TheDialogShowsTheDesignValuesAndCaptions) {
     EXPECT_EQ(d.Combo2->get_active_text(), "Larkspan");
     EXPECT_EQ(d.Label25->get_text(), "0");
     EXPECT_EQ(d.lblFontName->get_text(), "Arial");
-    EXPECT_EQ(d.Larkspanlbl->get_text(), model().Larkspanlbl);
     EXPECT_EQ(d.Larkspanlbl->get_text().substr(0, 14), "Larkspan [Ver ");
     auto* info = dynamic_cast<Gtk::Label*>(d.control("lblHomepageInfo"));
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->get_text(),
               "Set a Homepage or use Defualt. This will not interfer with any other browsers. "
               "Choose a website you would like to use when searching.");
-    // Every control the colour passes name exists under that name.
-    for (const auto& t : scheme::backColorTargets()) {
-        if (t.window == "frmOptions" && !t.control.empty()) {
-            EXPECT_NE(scheme::findNamed(d, t.control), nullptr) << t.control;
-        }
-    }
-    for (auto name : scheme::optionsStyleTargets()) {
-        EXPECT_NE(dynamic_cast<StyledButton*>(scheme::findNamed(d, name)), nullptr) << name;
+    // The dialog's buttons wear the sample's look.
+    for (StyledButton* b : {d.CloseB, d.BApply, d.DefualtHP, d.SetHP, d.RestoreB, d.Command3,
+                            d.Command4, d.Command6, d.Command7, d.command8, d.PBo1, d.PBo2,
+                            d.ChgPass, d.ApplyChgs, d.Enable, d.CP, d.ShowFont, d.ViewLog}) {
+        EXPECT_EQ(lookOf(*b), model().sampleLook()) << b->get_name();
     }
 }
 
@@ -174,7 +190,7 @@ TEST_F(OptionsDialogTest, EngineSelectionIsStoredAtOnce) {
     d.cboSite->set_active_text("Yahoo!");
     testing::drainEvents();
     EXPECT_EQ(store().read("WebSearch", "LastEngine", "<none>"), "Yahoo!");
-    EXPECT_EQ(model().cboSite, "Yahoo!");
+    EXPECT_EQ(model().searchEngine, "Yahoo!");
     EXPECT_TRUE(d.BApply->enabled());
 }
 
@@ -196,11 +212,11 @@ TEST_F(OptionsDialogTest, CancelDropsUnappliedChangesForTheNextTouch) {
 
 TEST_F(OptionsDialogTest, ApplyWithStatusbarClearedHidesItAndStoresFalseAndZero) {
     frmOptions& d = open();
-    ASSERT_TRUE(main_->StatusBar1->get_visible());
+    ASSERT_TRUE(main_->widget<Gtk::Box>("StatusBar1")->get_visible());
     d.Check1->set_active(false);
     click(*d.BApply);
-    EXPECT_FALSE(main_->StatusBar1->get_visible());
-    EXPECT_FALSE(main_->mnuToolsStatusbar->get_active());
+    EXPECT_FALSE(main_->widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(main_->widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     EXPECT_EQ(setting("StatusbarVisible"), "False");
     EXPECT_EQ(setting("StatusbarVisible1"), "0");
     EXPECT_FALSE(d.BApply->enabled());
@@ -217,8 +233,7 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     d.CheckUpdate->set_active(false);
     d.BlockedLog->set_active(false);
     click(*d.PBo1);
-    model().Label25 = "12";
-    d.syncFromModel();
+    model().setText(OptionId::BlockedCount, "12");
     click(*d.BApply);
 
     EXPECT_EQ(setting("Button1"), "True");
@@ -238,9 +253,9 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     EXPECT_EQ(setting("Systray"), "1");
     EXPECT_EQ(setting("SuppressScriptErrors"), "True");
     EXPECT_EQ(setting("SuppressScriptErrors1"), "1");
-    EXPECT_TRUE(main_->mnuToolsSuppressScriptErrors->get_active());
+    EXPECT_TRUE(main_->widget<Gtk::CheckMenuItem>("mnuToolsSuppressScriptErrors")->get_active());
     EXPECT_EQ(setting("ProgressBar"), "1");
-    EXPECT_EQ(main_->PB->scrolling(), 1);
+    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->scrolling(), 1);
     EXPECT_EQ(setting("History"), "0");
     EXPECT_EQ(setting("CheckUpdatesAtStart"), "0");
     EXPECT_EQ(setting("StatusbarVisible"), "True");
@@ -259,14 +274,14 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     // The sample's style reached the dialog's buttons and the search button.
     EXPECT_EQ(d.ViewLog->style(), 8);
     EXPECT_EQ(d.ShowFont->style(), 8);
-    EXPECT_EQ(main_->Command1->style(), 8);
+    EXPECT_EQ(main_->widget<StyledButton>("Command1")->style(), 8);
 
     // The next load reads back what was written.
     click(*d.CloseB);
-    EXPECT_EQ(model().selectedStyleChoice, 0);
+    EXPECT_EQ(model().styleChoice, 0);
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::Block);
-    EXPECT_TRUE(model().PBo1);
-    EXPECT_FALSE(model().History);
+    EXPECT_EQ(model().scrollStyle, 1);
+    EXPECT_FALSE(model().saveHistory);
 }
 
 TEST_F(OptionsDialogTest, WindowsThemeDisablesTheTwoBackColorSwatches) {
@@ -293,7 +308,7 @@ TEST_F(OptionsDialogTest, RestoreIsEnabledOnlyWhileThereIsSomethingToRestore) {
     click(*d.RestoreB);
     EXPECT_FALSE(d.RestoreB->enabled());
     EXPECT_TRUE(d.BApply->enabled());
-    EXPECT_EQ(model().lblProgramFC, kSysButtonText);
+    EXPECT_EQ(model().programFontColor, kSysButtonText);
     EXPECT_TRUE(d.Button3->get_active());
     click(*d.BApply);
     EXPECT_EQ(schemeKey("ProgramFontColor"), "-2147483630");
@@ -342,10 +357,10 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     }
     EXPECT_EQ(lookOf(*d.Example), before);
     EXPECT_FALSE(d.BApply->enabled());
-    EXPECT_EQ(model().lblFontColor, 0);
+    EXPECT_EQ(model().buttonFontColor, 0);
     EXPECT_EQ(style::background(*d.lblHFontColor), std::optional<ColorValue>(9654050));
 
-    Gtk::Entry* address = main_->cboAddress->get_entry();
+    Gtk::Entry* address = main_->widget<AddressBox>("cboAddress")->get_entry();
     auto addressFg = style::foreground(*address);
     dialogs.color(std::nullopt);
     click(*d.Command7);
@@ -354,10 +369,10 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     dialogs.color(std::nullopt);
     d.PBForeColor->clicked();
     EXPECT_EQ(style::foreground(*address), addressFg);
-    EXPECT_EQ(model().Label1, 0);
-    EXPECT_EQ(model().Label2, 16777215);
-    EXPECT_EQ(model().PBForeColor, 12763842);
-    EXPECT_EQ(main_->PB->color(), 12763842);
+    EXPECT_EQ(model().addressTextColor, 0);
+    EXPECT_EQ(model().addressBackColor, 16777215);
+    EXPECT_EQ(model().progressColor, 12763842);
+    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 12763842);
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
@@ -407,39 +422,38 @@ TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
     EXPECT_EQ(look.fontHighlightColor, 0x22);
     EXPECT_EQ(look.backColor, 0x33);
     EXPECT_EQ(look.highlightColor, 0x44);
-    EXPECT_EQ(model().lblProgramBG, 0x55);
-    EXPECT_EQ(model().lblProgramFC, 0x66);
+    EXPECT_EQ(model().programBackColor, 0x55);
+    EXPECT_EQ(model().programFontColor, 0x66);
     EXPECT_EQ(style::background(*d.lblProgramFC), std::optional<ColorValue>(0x66));
     EXPECT_TRUE(d.BApply->enabled());
     EXPECT_TRUE(d.RestoreB->enabled());
     // Nothing outside the dialog changes before "Apply"...
-    EXPECT_NE(main_->Command1->backColor(), 0x33);
-    EXPECT_EQ(style::background(*main_), std::nullopt);
+    EXPECT_NE(main_->widget<StyledButton>("Command1")->backColor(), 0x33);
+    EXPECT_NE(shownBack(*main_), 0x55);
     // ...and "Apply" carries the scheme to every window and control it names.
     click(*d.BApply);
-    EXPECT_EQ(main_->Command1->fontColor(), 0x11);
-    EXPECT_EQ(main_->Command1->fontHighlightColor(), 0x22);
-    EXPECT_EQ(main_->Command1->backColor(), 0x33);
-    EXPECT_EQ(main_->Command1->highlightColor(), 0x44);
+    EXPECT_EQ(main_->widget<StyledButton>("Command1")->fontColor(), 0x11);
+    EXPECT_EQ(main_->widget<StyledButton>("Command1")->fontHighlightColor(), 0x22);
+    EXPECT_EQ(main_->widget<StyledButton>("Command1")->backColor(), 0x33);
+    EXPECT_EQ(main_->widget<StyledButton>("Command1")->highlightColor(), 0x44);
     EXPECT_EQ(d.CloseB->backColor(), 0x33);
     EXPECT_EQ(d.ShowFont->highlightColor(), 0x44);
-    EXPECT_EQ(style::background(*main_), std::optional<ColorValue>(0x55));
-    EXPECT_EQ(style::background(d), std::optional<ColorValue>(0x55));
-    EXPECT_EQ(style::background(*d.Check2), std::optional<ColorValue>(0x55));
-    EXPECT_EQ(style::foreground(*d.Check2), std::optional<ColorValue>(0x66));
-    EXPECT_EQ(style::foreground(*d.Larkspanlbl), std::optional<ColorValue>(0x66));
-    EXPECT_EQ(style::foreground(*d.Label25), std::optional<ColorValue>(0x66));
+    EXPECT_EQ(shownBack(*main_), 0x55);
+    EXPECT_EQ(shownBack(d), 0x55);
+    EXPECT_EQ(shownBack(*d.Check2), 0x55);
+    EXPECT_EQ(shownText(*d.Check2), 0x66);
+    EXPECT_EQ(shownText(*d.Larkspanlbl), 0x66);
+    EXPECT_EQ(shownText(*d.Label25), 0x66);
     // The swatches are never recoloured by the passes.
     EXPECT_EQ(style::background(*d.lblFontColor), std::optional<ColorValue>(0x11));
     EXPECT_EQ(style::foreground(*d.lblFontColor), std::nullopt);
-    // A window the passes may create exists now and wears the scheme.
-    Gtk::Window* chooser = Application::instance().windows().find("frmFont");
+    // No window is made just to be coloured; one made later wears the scheme.
+    EXPECT_EQ(Application::instance().windows().find("frmFont"), nullptr);
+    auto* chooser = dynamic_cast<frmFont*>(Application::instance().windows().touch("frmFont"));
     ASSERT_NE(chooser, nullptr);
-    EXPECT_FALSE(chooser->get_visible());
-    EXPECT_EQ(style::background(*chooser), std::optional<ColorValue>(0x55));
-    auto* change = dynamic_cast<StyledButton*>(scheme::findNamed(*chooser, "Command1"));
-    ASSERT_NE(change, nullptr);
-    EXPECT_EQ(change->backColor(), 0x33);
+    EXPECT_EQ(shownBack(*chooser), 0x55);
+    EXPECT_EQ(shownText(*chooser->Label1), 0x66);
+    EXPECT_EQ(chooser->Command1->backColor(), 0x33);
 }
 
 TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
@@ -449,22 +463,26 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
     dialogs.next = 255;
     click(*d.Command7);
     EXPECT_TRUE(d.BApply->enabled());
-    EXPECT_EQ(style::foreground(*main_->cboAddress->get_entry()), std::optional<ColorValue>(255));
-    EXPECT_EQ(style::foreground(*main_->txtSearch), std::optional<ColorValue>(255));
+    EXPECT_EQ(style::foreground(*main_->widget<AddressBox>("cboAddress")->get_entry()),
+              std::optional<ColorValue>(255));
+    EXPECT_EQ(style::foreground(*main_->widget<Gtk::Entry>("txtSearch")),
+              std::optional<ColorValue>(255));
     EXPECT_EQ(style::foreground(*d.cboSite), std::optional<ColorValue>(255));
     EXPECT_EQ(style::background(*d.Label1), std::optional<ColorValue>(255));
 
     dialogs.next = 65280;
     click(*d.command8);
-    EXPECT_EQ(style::background(*main_->cboAddress->get_entry()), std::optional<ColorValue>(65280));
-    EXPECT_EQ(style::background(*main_->txtSearch), std::optional<ColorValue>(65280));
+    EXPECT_EQ(style::background(*main_->widget<AddressBox>("cboAddress")->get_entry()),
+              std::optional<ColorValue>(65280));
+    EXPECT_EQ(style::background(*main_->widget<Gtk::Entry>("txtSearch")),
+              std::optional<ColorValue>(65280));
     EXPECT_EQ(style::background(*d.Label2), std::optional<ColorValue>(65280));
 
     // The progress picker starts from the address box's back colour.
     dialogs.next = 128;
     d.PBForeColor->clicked();
     EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{0, 16777215, 65280}));
-    EXPECT_EQ(main_->PB->color(), 128);
+    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 128);
     EXPECT_EQ(d.PB->color(), 128);
     EXPECT_EQ(setting("AddressFC"), "<none>") << "stored only by Apply";
 
@@ -480,12 +498,12 @@ TEST_F(OptionsDialogTest, ShowPercentToggleActsAndStoresAtOnce) {
     EXPECT_TRUE(d.ShowFont->value());
     EXPECT_EQ(d.ShowFont->caption(), "No");
     EXPECT_TRUE(d.PB->showText());
-    EXPECT_TRUE(main_->PB->showText());
+    EXPECT_TRUE(main_->widget<StyledProgressBar>("PB")->showText());
     EXPECT_EQ(setting("ShowText"), "True");
     EXPECT_EQ(setting("ShowTextCap"), "No");
     click(*d.ShowFont);
     EXPECT_EQ(d.ShowFont->caption(), "yes");
-    EXPECT_FALSE(main_->PB->showText());
+    EXPECT_FALSE(main_->widget<StyledProgressBar>("PB")->showText());
     EXPECT_EQ(setting("ShowText"), "False");
     EXPECT_EQ(setting("ShowTextCap"), "yes");
 }
@@ -504,23 +522,26 @@ TEST_F(OptionsDialogTest, SmoothAndStandardActAsAPair) {
     EXPECT_TRUE(d.PBo2->value());
     EXPECT_FALSE(d.PBo1->value());
     EXPECT_EQ(d.PB->scrolling(), 0);
-    EXPECT_EQ(main_->PB->scrolling(), 0) << "the main bar changes only at Apply";
+    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->scrolling(), 0)
+        << "the main bar changes only at Apply";
 }
 
 TEST_F(OptionsDialogTest, PrivacyPageActsOnTheMainWindow) {
     frmOptions& d = open();
     d.Check2->set_active(false);
-    EXPECT_FALSE(main_->Frame1->get_visible());
+    EXPECT_FALSE(main_->widget<Gtk::Frame>("Frame1")->get_visible());
     d.Check2->set_active(true);
-    EXPECT_TRUE(main_->Frame1->get_visible());
+    EXPECT_TRUE(main_->widget<Gtk::Frame>("Frame1")->get_visible());
 
-    d.Label25->set_text("7");
-    EXPECT_EQ(main_->Label1->get_text(), "7");
+    // The counter, wherever it changes, shows in the dialog and in the main windows.
+    model().setText(OptionId::BlockedCount, "7");
+    EXPECT_EQ(d.Label25->get_text(), "7");
+    EXPECT_EQ(main_->widget<Gtk::Label>("Label1")->get_text(), "7");
     d.Form_Activate();
     d.Label5_Click();
     EXPECT_EQ(d.Label25->get_text(), "0");
-    EXPECT_EQ(main_->Label1->get_text(), "0");
-    EXPECT_EQ(model().Label25, "0");
+    EXPECT_EQ(main_->widget<Gtk::Label>("Label1")->get_text(), "0");
+    EXPECT_EQ(model().blockedCount, "0");
     EXPECT_TRUE(d.BApply->enabled());
 
     // Without a log window in the program, "View Log" leaves the dialog where it is.
@@ -536,7 +557,7 @@ TEST_F(OptionsDialogTest, LockApplyWritesTheLockBoxesAndTellsSo) {
     d.Frame13->set_sensitive(true);
     d.LockHistory->set_active(true);
     d.LockBrowser->set_active(true);
-    EXPECT_TRUE(model().LockHistory) << "the locks act before any Apply";
+    EXPECT_TRUE(model().lockHistory) << "the locks act before any Apply";
     click(*d.ApplyChgs);
     EXPECT_EQ(setting("PassLockHis"), "1");
     EXPECT_EQ(setting("PassLockFav"), "0");
@@ -556,7 +577,9 @@ TEST_F(OptionsDialogTest, ClearHistoryAnsweredNoThenYes) {
         out << "http://127.0.0.1/a\r\nhttp://127.0.0.1/b\r\n";
     }
     frmOptions& d = open();
-    auto listSize = [this] { return main_->cboAddress->get_model()->children().size(); };
+    auto listSize = [this] {
+        return main_->widget<AddressBox>("cboAddress")->get_model()->children().size();
+    };
     ASSERT_EQ(listSize(), 2u);
     testing::ScriptedDialogs dialogs;
 
@@ -589,7 +612,7 @@ TEST_F(OptionsDialogTest, HistoryLockTurnsClearAndViewIntoTheLockDialog) {
     EXPECT_NE(findOptionsDialog(Application::instance()), nullptr);
 }
 
-TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndTheModel) {
+TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndDropsUnappliedChanges) {
     frmOptions& d = open();
     d.Minimize->set_active(true);
     GdkEvent* ev = gdk_event_new(GDK_DELETE);
@@ -598,22 +621,56 @@ TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndTheModel) {
     gdk_event_free(ev);
     testing::drainEvents();
     EXPECT_EQ(findOptionsDialog(Application::instance()), nullptr);
-    EXPECT_FALSE(model().Minimize);
+    EXPECT_FALSE(model().minimizeToTray);
 }
 
 TEST_F(OptionsDialogTest, ProgramColoursReachWindowsThatExist) {
     frmOptions& d = open();
-    model().lblProgramBG = 0x123456;
-    model().lblProgramFC = 0x654321;
-    scheme::applyProgramBackColor(Application::instance());
-    scheme::applyProgramFontColor(Application::instance());
-    EXPECT_EQ(style::background(*main_), std::optional<ColorValue>(0x123456));
-    EXPECT_EQ(style::background(*d.Layout), std::optional<ColorValue>(0x123456));
+    model().pickSwatch(OptionsModel::Swatch::ProgramBG, 0x123456);
+    model().pickSwatch(OptionsModel::Swatch::ProgramFC, 0x654321);
+    scheme::applyProgramColors(Application::instance());
+    EXPECT_EQ(shownBack(*main_), 0x123456);
+    EXPECT_EQ(shownBack(*d.Layout), 0x123456);
+    // The swatches keep their own colours.
+    EXPECT_EQ(shownBack(*d.lblFontColor), 0);
     auto* caption = dynamic_cast<Gtk::Label*>(d.control("lblFontColorCaption"));
     ASSERT_NE(caption, nullptr);
-    EXPECT_EQ(style::foreground(*caption), std::optional<ColorValue>(0x654321));
+    EXPECT_EQ(shownText(*caption), 0x654321);
     // The update window is never made just to be coloured.
     EXPECT_EQ(Application::instance().windows().find("frmPop"), nullptr);
+}
+
+}  // namespace
+}  // namespace larkspan
+
+namespace larkspan {
+namespace {
+
+TEST_F(OptionsDialogTest, AChangedOptionReachesEveryMainWindowAndALaterOne) {
+    frmBrowser& first = startBrowser();
+    frmBrowser& second = Application::instance().createBrowserWindow();
+    OptionsModel& m = model();
+    m.setText(OptionId::FontName, "Serif");
+    m.setFlag(OptionId::ShowInBrowser, false);
+    m.setNumber(OptionId::AddressTextColor, 255);
+    m.setNumber(OptionId::ProgressColor, 128);
+    // Options that wait for "Apply" do not show before it.
+    m.setFlag(OptionId::StatusBar, false);
+    frmBrowser& later = Application::instance().createBrowserWindow();
+    for (frmBrowser* w : {&first, &second, &later}) {
+        EXPECT_EQ(style::fontFamily(*w->widget<Gtk::Box>("StatusBar1")), "Serif");
+        Gtk::Entry& address = *w->widget<AddressBox>("cboAddress")->get_entry();
+        EXPECT_EQ(style::fontFamily(address), "Serif");
+        EXPECT_EQ(style::foreground(address), std::optional<ColorValue>(255));
+        EXPECT_FALSE(w->widget<Gtk::Frame>("Frame1")->get_visible());
+        EXPECT_EQ(w->widget<StyledProgressBar>("PB")->color(), 128);
+        EXPECT_TRUE(w->widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    }
+    m.applied();
+    for (frmBrowser* w : {&first, &second, &later}) {
+        EXPECT_FALSE(w->widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+        EXPECT_FALSE(w->widget<Gtk::Box>("StatusBar1")->get_visible());
+    }
 }
 
 }  // namespace

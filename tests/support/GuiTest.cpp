@@ -3,7 +3,9 @@
 #include <gtkmm/main.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "app/Application.hpp"
 #include "settings/SettingsStore.hpp"
@@ -18,7 +20,16 @@ void initGtk() {
     static bool done = false;
     if (done) return;
     done = true;
-    gtk_init(nullptr, nullptr);
+    // A virtual display that is resetting (Xvfb does when its last client leaves) refuses
+    // connections for a moment: ask again until it answers, for a few seconds at most.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!gtk_init_check(nullptr, nullptr)) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            gtk_init(nullptr, nullptr);  // reports the display it could not open
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     Gtk::Main::init_gtkmm_internals();
 }
 
