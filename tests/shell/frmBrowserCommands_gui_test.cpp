@@ -26,7 +26,9 @@ class CommandsTest : public testing::GuiTest {
         auto& calls = engine(w).calls;
         return std::count(calls.begin(), calls.end(), call);
     }
-    Gtk::Entry& addressBox(frmBrowser& w) { return *w.widget<AddressBox>("cboAddress")->get_entry(); }
+    Gtk::Entry& addressBox(frmBrowser& w) {
+        return *w.widget<AddressBox>("cboAddress")->get_entry();
+    }
     bool wholeTextSelected(Gtk::Entry& e) {
         int start = 0, end = 0;
         return e.is_focus() && e.get_selection_bounds(start, end) && start == 0 &&

@@ -41,8 +41,7 @@ TEST_F(BrowserEngineTest, ALoadedPageDrivesTheWindow) {
         [&](long p, long) { progress.push_back(static_cast<int>(p)); });
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Home Page - Larkspan"; }, 15000))
         << w.get_title();
-    EXPECT_EQ(w.widget<AddressBox>("cboAddress")->get_entry()->get_text(),
-              server.url("/home"));
+    EXPECT_EQ(w.widget<AddressBox>("cboAddress")->get_entry()->get_text(), server.url("/home"));
     // The title event may come after the completed download.
     EXPECT_TRUE(testing::runUntil([&] { return w.applicationTitle() == "Home Page - Larkspan"; }))
         << w.applicationTitle();
@@ -52,8 +51,7 @@ TEST_F(BrowserEngineTest, ALoadedPageDrivesTheWindow) {
     w.cboAddress_KeyDown(13);
     w.cboAddress_KeyPress(13);
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Next Page - Larkspan"; }, 15000));
-    EXPECT_EQ(w.widget<AddressBox>("cboAddress")->get_entry()->get_text(),
-              server.url("/next"));
+    EXPECT_EQ(w.widget<AddressBox>("cboAddress")->get_entry()->get_text(), server.url("/next"));
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.back(), -1);
     EXPECT_NE(std::find(progress.begin(), progress.end(), 100), progress.end());

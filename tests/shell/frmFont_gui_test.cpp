@@ -114,8 +114,7 @@ TEST_F(FontChooserTest, ChangeGivesTheFamilyToTheBoxesAndReturnsToTheOptions) {
 
     EXPECT_FALSE(chooserOpen());
     EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Box>("StatusBar1")), family);
-    EXPECT_EQ(style::fontFamily(*main_->widget<AddressBox>("cboAddress")->get_entry()),
-              family);
+    EXPECT_EQ(style::fontFamily(*main_->widget<AddressBox>("cboAddress")->get_entry()), family);
     EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Entry>("txtSearch")), family);
     EXPECT_EQ(style::fontFamily(*options_->cboSite), family);
     EXPECT_EQ(options_->lblFontName->get_text(), family);
