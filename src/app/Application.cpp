@@ -34,7 +34,7 @@ void Application::setEngineFactory(PageEngineFactory factory) {
 
 std::unique_ptr<PageEngine> Application::makeEngine() {
     if (gEngineFactory) return gEngineFactory();
-    return makeWebKitPageEngine();
+    return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); });
 }
 
 Application::Application() {

@@ -205,7 +205,7 @@ void frmBrowser::Toolbar1_ButtonClick(const std::string& caption) {
             showShared("frmHistory");
         }
     } else if (caption == "Print") {
-        engine_->execCommand(DocCommand::Print);
+        engine_->print();
     } else if (caption == "Options") {
         if (locks::optionsLocked(ctx_)) {
             locks::showLockDialog(ctx_, locks::Unlock::UnlockOpt, "Unlock Options");
