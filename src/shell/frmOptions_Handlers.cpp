@@ -176,7 +176,8 @@ void frmOptions::ViewLog_Click() {
 
 void frmOptions::Label5_Click() {
     markDirty();
-    model().Label25 = "0";
+    // Moved in from a temporary: GCC 12 at -O3 wrongly reports a literal assigned here.
+    model().Label25 = std::string("0");
     Label25->set_text("0");
     for (frmBrowser* b : ctx_.browsers()) {
         if (b->Label1) b->Label1->set_text("0");
