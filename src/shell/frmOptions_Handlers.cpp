@@ -176,8 +176,7 @@ void frmOptions::ViewLog_Click() {
 
 void frmOptions::Label5_Click() {
     markDirty();
-    // Moved in from a temporary: GCC 12 at -O3 wrongly reports a literal assigned here.
-    model().Label25 = std::string("0");
+    model().Label25 = "0";
     Label25->set_text("0");
     for (frmBrowser* b : ctx_.browsers()) {
         if (b->Label1) b->Label1->set_text("0");
