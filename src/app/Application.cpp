@@ -50,7 +50,7 @@ void Application::setEngineFactory(PageEngineFactory factory) {
 
 std::unique_ptr<PageEngine> Application::makeEngine() {
     if (gEngineFactory) return gEngineFactory();
-    return makeWebKitPageEngine();
+    return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); });
 }
 
 Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {

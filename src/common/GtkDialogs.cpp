@@ -23,6 +23,15 @@ Gtk::MessageType messageType(Dialogs::Icon icon) {
     return Gtk::MESSAGE_OTHER;
 }
 
+void addFilters(Gtk::FileChooserDialog& dlg, const std::vector<Dialogs::FileFilter>& filters) {
+    for (const auto& f : filters) {
+        auto filter = Gtk::FileFilter::create();
+        filter->set_name(f.name);
+        for (const auto& p : f.patterns) filter->add_pattern(p);
+        dlg.add_filter(filter);
+    }
+}
+
 class GtkDialogs final : public Dialogs {
   public:
     Answer message(Gtk::Window* parent, const std::string& text, const std::string& title,
@@ -106,14 +115,26 @@ class GtkDialogs final : public Dialogs {
         if (parent) dlg.set_transient_for(*parent);
         dlg.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
         dlg.add_button("_Open", Gtk::RESPONSE_OK);
-        for (const auto& f : filters) {
-            auto filter = Gtk::FileFilter::create();
-            filter->set_name(f.name);
-            for (const auto& p : f.patterns) filter->add_pattern(p);
-            dlg.add_filter(filter);
-        }
+        addFilters(dlg, filters);
         if (dlg.run() != Gtk::RESPONSE_OK) return std::nullopt;
         return std::string(dlg.get_filename());
+    }
+
+    std::optional<std::string> saveFile(Gtk::Window* parent, const std::string& title,
+                                        const std::string& suggestedName,
+                                        const std::vector<FileFilter>& filters) override {
+        Gtk::FileChooserDialog dlg(title, Gtk::FILE_CHOOSER_ACTION_SAVE);
+        if (parent) dlg.set_transient_for(*parent);
+        dlg.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+        dlg.add_button("_Save", Gtk::RESPONSE_OK);
+        dlg.set_default_response(Gtk::RESPONSE_OK);
+        dlg.set_do_overwrite_confirmation(true);
+        dlg.set_current_name(suggestedName);
+        addFilters(dlg, filters);
+        if (dlg.run() != Gtk::RESPONSE_OK) return std::nullopt;
+        std::string chosen = dlg.get_filename();
+        if (chosen.empty()) return std::nullopt;
+        return chosen;
     }
 };
 

@@ -106,10 +106,18 @@ Glib::RefPtr<Gdk::Pixbuf> decodeIcon(const std::string& text) {
     try {
         std::string bytes = Glib::Base64::decode(text);
         if (bytes.empty()) return {};
-        auto loader = Gdk::PixbufLoader::create();
-        loader->write(reinterpret_cast<const guint8*>(bytes.data()), bytes.size());
-        loader->close();
-        return loader->get_pixbuf();
+        // The loader is driven through GdkPixbuf itself: the C++ wrapper of a loader that
+        // met bad data was never freed.
+        GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+        bool loaded = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guint8*>(bytes.data()),
+                                              bytes.size(), nullptr);
+        // Closed whatever happened, or the loader keeps what it was given.
+        loaded = gdk_pixbuf_loader_close(loader, nullptr) && loaded;
+        GdkPixbuf* pixbuf = loaded ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
+        Glib::RefPtr<Gdk::Pixbuf> icon =
+            pixbuf ? Glib::wrap(pixbuf, true) : Glib::RefPtr<Gdk::Pixbuf>();
+        g_object_unref(loader);
+        return icon;
     } catch (...) {
         return {};
     }

@@ -2,6 +2,7 @@
 
 #include <sigc++/sigc++.h>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,19 +14,27 @@ class Widget;
 
 namespace larkspan {
 
-// The document commands the program sends through PageEngine::execCommand.
-enum class DocCommand : int {
-    SaveAs = 4,
-    Print = 6,
-    PrintPreview = 7,
-    PageSetup = 8,
-    Properties = 10,
-    Cut = 11,
-    Copy = 12,
-    Paste = 13,
-    Undo = 15,
-    SelectAll = 17,
-    Zoom = 19,
+namespace engine {
+// Secure states reported through SetSecureLockIcon.
+inline constexpr int kSecureNone = 0;      // plain http, no TLS, or TLS with errors
+inline constexpr int kSecureMixed = 1;     // verified TLS page that showed insecure content
+inline constexpr int kSecureVerified = 2;  // verified TLS
+}  // namespace engine
+
+// What the Properties command shows of the page now loaded.
+struct PageProperties {
+    std::string title;
+    std::string address;
+    std::string type;                 // the media type as the server gave it; empty when unknown
+    std::optional<std::size_t> size;  // in bytes; no value when unknown
+    int secureState = engine::kSecureNone;  // as reported through SetSecureLockIcon
+};
+
+// A search for text in the page.
+struct FindQuery {
+    std::string text;
+    bool forward = true;
+    bool matchCase = false;
 };
 
 class PageEngine;
@@ -58,10 +67,28 @@ class PageEngine {
     virtual void stop() = 0;
     virtual void refresh() = 0;
 
-    // Document commands. Zoom takes option 2 and an input of 0 to 4; with no input the
-    // current level is written to `output`. False when the command could not run.
-    virtual bool execCommand(DocCommand command, int option = 0,
-                             std::optional<int> input = std::nullopt, int* output = nullptr) = 0;
+    // Document commands. Each returns false when it could not act (no page, no view); the
+    // dialogs they open are the program's or the engine's, never the caller's.
+    virtual bool saveAs() = 0;
+    virtual bool print() = 0;
+    virtual bool printPreview() = 0;
+    virtual bool pageSetup() = 0;
+    // Gathers the page's properties and hands them over once known (the size may take a
+    // moment); `done` is not called when this returns false or the engine goes first.
+    virtual bool properties(std::function<void(const PageProperties&)> done) = 0;
+    // Looks for the text from the current match on, wrapping around, and selects the match;
+    // `counted` receives the number of matches in the page (0 when none).
+    virtual bool find(const FindQuery& query, std::function<void(unsigned matches)> counted) = 0;
+    virtual bool cut() = 0;
+    virtual bool copy() = 0;
+    virtual bool paste() = 0;
+    virtual bool selectAll() = 0;
+    virtual bool undo() = 0;
+    // Whether an undo would act now, handed over when the engine knows.
+    virtual void canUndo(std::function<void(bool)> done) = 0;
+    // The text size, level 0 (smallest) to 4 (largest); 2 is the ordinary size.
+    virtual std::optional<int> zoomLevel() const = 0;
+    virtual bool setZoomLevel(int level) = 0;
 
     virtual std::string locationURL() const = 0;
     virtual std::string locationName() const = 0;

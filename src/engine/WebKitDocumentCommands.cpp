@@ -1,7 +1,6 @@
-// The page engine's document commands: editing, print, page setup, save, zoom, properties, PDF.
+// The page engine's document commands: editing, find, print, page setup, save, zoom,
+// properties, PDF.
 #include <gtk/gtk.h>
-#include <gtkmm/filechooserdialog.h>
-#include <gtkmm/messagedialog.h>
 #include <gtkmm/window.h>
 #include <webkit2/webkit2.h>
 
@@ -26,20 +25,6 @@ GtkWindow* toplevelWindow(WebKitWebView* view) {
         return GTK_WINDOW(top);
     }
     return nullptr;
-}
-
-std::string withThousands(std::size_t value) {
-    std::string digits = std::to_string(value);
-    std::string result;
-    int count = 0;
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (count > 0 && count % 3 == 0) {
-            result.insert(result.begin(), ',');
-        }
-        result.insert(result.begin(), *it);
-        ++count;
-    }
-    return result;
 }
 
 // A file name made from a page title: characters a file name cannot hold are replaced and
@@ -80,69 +65,115 @@ struct PdfJob {
     bool failed = false;
 };
 
-// One Properties window waiting for the size of the page.
+// One properties call waiting for the size of the page.
 struct PropertiesCall {
     std::weak_ptr<bool> alive;
-    WebKitPageEngine* engine;
-    std::string type;
+    PageProperties properties;
+    std::function<void(const PageProperties&)> done;
 };
+
+// One canUndo waiting for the engine's answer.
+struct CanUndoCall {
+    std::weak_ptr<bool> alive;
+    std::function<void(bool)> done;
+};
+
+template <typename F, typename... Args>
+void callGuarded(const F& done, Args&&... args) {
+    if (!done) {
+        return;
+    }
+    try {
+        done(std::forward<Args>(args)...);
+    } catch (...) {
+    }
+}
 
 }  // namespace
 
 // ---- The commands --------------------------------------------------------------------
 
-bool WebKitPageEngine::execCommand(DocCommand command, int /*option*/, std::optional<int> input,
-                                   int* output) {
-    if (viewDestroyed_) {
+bool WebKitPageEngine::runEditing(const char* command) {
+    if (!hasPage()) {
         return false;
     }
-    try {
-        auto editing = [this](const char* name) {
-            if (!hasPage()) {
-                return false;
-            }
-            webkit_web_view_execute_editing_command(view_, name);
-            return true;
-        };
-        switch (command) {
-            case DocCommand::Cut:
-                return editing(WEBKIT_EDITING_COMMAND_CUT);
-            case DocCommand::Copy:
-                return editing(WEBKIT_EDITING_COMMAND_COPY);
-            case DocCommand::Paste:
-                return editing(WEBKIT_EDITING_COMMAND_PASTE);
-            case DocCommand::Undo:
-                return editing(WEBKIT_EDITING_COMMAND_UNDO);
-            case DocCommand::SelectAll:
-                return editing(WEBKIT_EDITING_COMMAND_SELECT_ALL);
-            case DocCommand::Print:
-            case DocCommand::PrintPreview:
-                // The print dialog offers the preview.
-                return runPrintDialog();
-            case DocCommand::PageSetup:
-                return runPageSetup();
-            case DocCommand::SaveAs:
-                return runSaveAs();
-            case DocCommand::Properties:
-                return showProperties();
-            case DocCommand::Zoom:
-                if (input) {
-                    auto factor = engine::zoomFactorForLevel(*input);
-                    if (!factor) {
-                        return false;
-                    }
-                    webkit_web_view_set_zoom_level(view_, *factor);
-                    return true;
-                }
-                if (output == nullptr) {
-                    return false;
-                }
-                *output = engine::zoomLevelForFactor(webkit_web_view_get_zoom_level(view_));
-                return true;
-        }
-    } catch (...) {
+    webkit_web_view_execute_editing_command(view_, command);
+    return true;
+}
+
+bool WebKitPageEngine::cut() {
+    return runEditing(WEBKIT_EDITING_COMMAND_CUT);
+}
+
+bool WebKitPageEngine::copy() {
+    return runEditing(WEBKIT_EDITING_COMMAND_COPY);
+}
+
+bool WebKitPageEngine::paste() {
+    return runEditing(WEBKIT_EDITING_COMMAND_PASTE);
+}
+
+bool WebKitPageEngine::selectAll() {
+    return runEditing(WEBKIT_EDITING_COMMAND_SELECT_ALL);
+}
+
+bool WebKitPageEngine::undo() {
+    return runEditing(WEBKIT_EDITING_COMMAND_UNDO);
+}
+
+void WebKitPageEngine::canUndo(std::function<void(bool)> done) {
+    if (!hasPage()) {
+        callGuarded(done, false);
+        return;
     }
-    return false;
+    webkit_web_view_can_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_UNDO, cancellable_,
+                                                WebKitPageEngineCallbacks::onCanUndo,
+                                                new CanUndoCall{alive_, std::move(done)});
+}
+
+std::optional<int> WebKitPageEngine::zoomLevel() const {
+    if (viewDestroyed_) {
+        return std::nullopt;
+    }
+    return engine::zoomLevelForFactor(webkit_web_view_get_zoom_level(view_));
+}
+
+bool WebKitPageEngine::setZoomLevel(int level) {
+    auto factor = engine::zoomFactorForLevel(level);
+    if (viewDestroyed_ || !factor) {
+        return false;
+    }
+    webkit_web_view_set_zoom_level(view_, *factor);
+    return true;
+}
+
+bool WebKitPageEngine::find(const FindQuery& query, std::function<void(unsigned)> counted) {
+    if (!hasPage() || query.text.empty()) {
+        return false;
+    }
+    guint32 options = WEBKIT_FIND_OPTIONS_WRAP_AROUND;
+    if (!query.matchCase) {
+        options |= WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE;
+    }
+    if (!query.forward) {
+        options |= WEBKIT_FIND_OPTIONS_BACKWARDS;
+    }
+    WebKitFindController* controller = webkit_web_view_get_find_controller(view_);
+    findCounted_ = std::move(counted);
+    // The search selects the next match; the count comes separately, as WebKit reports the
+    // number of matches only when asked to count them.
+    webkit_find_controller_search(controller, query.text.c_str(), options, G_MAXUINT);
+    webkit_find_controller_count_matches(controller, query.text.c_str(), options, G_MAXUINT);
+    return true;
+}
+
+bool WebKitPageEngine::print() {
+    return !viewDestroyed_ && runPrintDialog();
+}
+
+bool WebKitPageEngine::printPreview() {
+    // The print dialog offers the preview.
+    return !viewDestroyed_ && runPrintDialog();
 }
 
 bool WebKitPageEngine::runPrintDialog() {
@@ -188,7 +219,10 @@ bool WebKitPageEngine::runPrintDialog() {
     return true;
 }
 
-bool WebKitPageEngine::runPageSetup() {
+bool WebKitPageEngine::pageSetup() {
+    if (viewDestroyed_) {
+        return false;
+    }
     std::weak_ptr<bool> alive = alive_;
     if (printSettings_ == nullptr) {
         printSettings_ = gtk_print_settings_new();
@@ -212,77 +246,61 @@ bool WebKitPageEngine::runPageSetup() {
     return true;
 }
 
-bool WebKitPageEngine::runSaveAs() {
+bool WebKitPageEngine::saveAs() {
     if (!hasPage()) {
         return false;
     }
     std::weak_ptr<bool> alive = alive_;
-    std::string suggested = fileNameFromTitle(documentTitle());
-    std::string chosen;
-    {
-        Gtk::FileChooserDialog dialog("Save Web Page", Gtk::FILE_CHOOSER_ACTION_SAVE);
-        if (GtkWindow* parent = toplevelWindow(view_)) {
-            dialog.set_transient_for(*Glib::wrap(parent));
-        }
-        dialog.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
-        dialog.add_button("_Save", Gtk::RESPONSE_ACCEPT);
-        dialog.set_default_response(Gtk::RESPONSE_ACCEPT);
-        dialog.set_do_overwrite_confirmation(true);
-        dialog.set_current_name(suggested);
-        auto filter = Gtk::FileFilter::create();
-        filter->set_name("Web archive (*.mht)");
-        filter->add_pattern("*.mht");
-        dialog.add_filter(filter);
-        if (dialog.run() != Gtk::RESPONSE_ACCEPT) {
-            return !alive.expired();
-        }
-        chosen = dialog.get_filename();
+    Gtk::Window* parent = nullptr;
+    if (GtkWindow* top = toplevelWindow(view_)) {
+        parent = Glib::wrap(top);
     }
-    if (alive.expired() || chosen.empty() || viewDestroyed_) {
+    std::optional<std::string> chosen;
+    try {
+        chosen = dialogs_().saveFile(parent, "Save Web Page", fileNameFromTitle(documentTitle()),
+                                     {{"Web archive (*.mht)", {"*.mht"}}});
+    } catch (...) {
         return false;
     }
-    GFile* file = g_file_new_for_path(chosen.c_str());
+    if (!chosen) {
+        return !alive.expired();
+    }
+    if (alive.expired() || chosen->empty() || viewDestroyed_) {
+        return false;
+    }
+    GFile* file = g_file_new_for_path(chosen->c_str());
     webkit_web_view_save_to_file(view_, file, WEBKIT_SAVE_MODE_MHTML, nullptr,
                                  WebKitPageEngineCallbacks::onSaved, nullptr);
     g_object_unref(file);
     return true;
 }
 
-bool WebKitPageEngine::showProperties() {
+PageProperties WebKitPageEngine::currentProperties() const {
+    PageProperties result;
+    result.title = documentTitle();
+    result.address = locationURL();
+    result.secureState = secureState_;
+    return result;
+}
+
+bool WebKitPageEngine::properties(std::function<void(const PageProperties&)> done) {
     if (!hasPage()) {
         return false;
     }
-    std::string type;
+    PageProperties result = currentProperties();
     WebKitWebResource* resource = webkit_web_view_get_main_resource(view_);
-    if (resource != nullptr) {
-        if (WebKitURIResponse* response = webkit_web_resource_get_response(resource)) {
-            type = toString(webkit_uri_response_get_mime_type(response));
-        }
-        auto* call = new PropertiesCall{alive_, this, type};
-        webkit_web_resource_get_data(resource, cancellable_, WebKitPageEngineCallbacks::onPageData,
-                                     call);
+    if (resource == nullptr) {
+        callGuarded(done, result);
         return true;
     }
-    presentProperties(type, std::nullopt);
-    return true;
-}
-
-void WebKitPageEngine::presentProperties(const std::string& type, std::optional<std::size_t> size) {
-    std::string title = documentTitle();
-    std::string details = "Address: " + locationURL() + "\n";
-    details += "Type: " + (type.empty() ? std::string("unknown") : type) + "\n";
-    details += "Size: " + (size ? withThousands(*size) + " bytes" : std::string("unknown"));
-    propertiesDialog_ =
-        std::make_unique<Gtk::MessageDialog>(title.empty() ? std::string("(untitled page)") : title,
-                                             false, Gtk::MESSAGE_INFO, Gtk::BUTTONS_CLOSE, false);
-    propertiesDialog_->set_title("Properties");
-    propertiesDialog_->set_secondary_text(details);
-    if (GtkWindow* parent = toplevelWindow(view_)) {
-        propertiesDialog_->set_transient_for(*Glib::wrap(parent));
+    if (WebKitURIResponse* response = webkit_web_resource_get_response(resource)) {
+        result.type = toString(webkit_uri_response_get_mime_type(response));
     }
-    Gtk::MessageDialog* dialog = propertiesDialog_.get();
-    dialog->signal_response().connect([dialog](int) { dialog->hide(); });
-    dialog->show();
+    // The size is that of the page's data, which WebKit hands over asynchronously.
+    auto* call = new PropertiesCall{alive_, std::move(result), std::move(done)};
+    webkit_web_resource_get_data(resource, cancellable_, WebKitPageEngineCallbacks::onPageData,
+                                 call);
+    return true;
 }
 
 void WebKitPageEngine::printToPdf(const std::string& file, std::function<void(bool)> done) {
@@ -349,18 +367,35 @@ void WebKitPageEngineCallbacks::onPageData(GObject* source, GAsyncResult* result
     guchar* bytes =
         webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), result, &length, &error);
     g_free(bytes);
-    std::optional<std::size_t> size;
     if (error == nullptr) {
-        size = length;
+        call->properties.size = length;
     } else {
         g_error_free(error);
     }
-    if (call->alive.expired()) {
-        return;
+    if (!call->alive.expired()) {
+        callGuarded(call->done, call->properties);
     }
-    try {
-        call->engine->presentProperties(call->type, size);
-    } catch (...) {
+}
+
+void WebKitPageEngineCallbacks::onCountedMatches(WebKitFindController*, guint count,
+                                                 gpointer data) {
+    auto* self = engineOf(data);
+    // The callback may start another search; it is moved out first.
+    auto counted = std::move(self->findCounted_);
+    self->findCounted_ = nullptr;
+    callGuarded(counted, static_cast<unsigned>(count));
+}
+
+void WebKitPageEngineCallbacks::onCanUndo(GObject* source, GAsyncResult* result, gpointer data) {
+    std::unique_ptr<CanUndoCall> call(static_cast<CanUndoCall*>(data));
+    GError* error = nullptr;
+    gboolean can =
+        webkit_web_view_can_execute_editing_command_finish(WEBKIT_WEB_VIEW(source), result, &error);
+    if (error != nullptr) {
+        g_error_free(error);
+    }
+    if (!call->alive.expired()) {
+        callGuarded(call->done, can != FALSE);
     }
 }
 

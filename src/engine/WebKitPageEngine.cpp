@@ -3,7 +3,6 @@
 
 #include <glibmm/main.h>
 #include <gtk/gtk.h>
-#include <gtkmm/messagedialog.h>
 #include <gtkmm/widget.h>
 #include <webkit2/webkit2.h>
 
@@ -310,10 +309,12 @@ void WebKitPageEngineCallbacks::onTitleEvaluated(GObject* source, GAsyncResult* 
 
 // ---- The engine ----------------------------------------------------------------------
 
-WebKitPageEngine::WebKitPageEngine() : WebKitPageEngine(nullptr, nullptr) {}
+WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs)
+    : WebKitPageEngine(std::move(dialogs), nullptr, nullptr) {}
 
-WebKitPageEngine::WebKitPageEngine(WebKitWebView* relatedView, std::shared_ptr<PageFamily> family)
-    : relatedView_(relatedView), family_(std::move(family)) {
+WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, WebKitWebView* relatedView,
+                                   std::shared_ptr<PageFamily> family)
+    : dialogs_(std::move(dialogs)), relatedView_(relatedView), family_(std::move(family)) {
     registerMakerSiteScheme();
     if (!family_) {
         family_ = std::make_shared<PageFamily>();
@@ -349,19 +350,21 @@ WebKitPageEngine::WebKitPageEngine(WebKitWebView* relatedView, std::shared_ptr<P
     g_signal_connect(view_, "focus-out-event", G_CALLBACK(C::onFocusOut), this);
     g_signal_connect(view_, "destroy", G_CALLBACK(C::onDestroy), this);
     g_signal_connect(view_, "decide-policy", G_CALLBACK(C::onDecidePolicy), this);
+    g_signal_connect(webkit_web_view_get_find_controller(view_), "counted-matches",
+                     G_CALLBACK(C::onCountedMatches), this);
 }
 
 WebKitPageEngine::~WebKitPageEngine() {
     alive_.reset();
     g_cancellable_cancel(cancellable_);
     g_signal_handlers_disconnect_by_data(view_, this);
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_find_controller(view_), this);
     auto& members = family_->members;
     members.erase(std::remove(members.begin(), members.end(), this), members.end());
     if (family_->root == this) {
         family_->root = nullptr;
     }
     family_.reset();
-    propertiesDialog_.reset();
     if (!viewDestroyed_) {
         gtk_widget_destroy(GTK_WIDGET(view_));
     }
@@ -382,7 +385,7 @@ Gtk::Widget& WebKitPageEngine::widget() {
 }
 
 std::unique_ptr<PageEngine> WebKitPageEngine::createRelated() {
-    return std::unique_ptr<PageEngine>(new WebKitPageEngine(view_, family_));
+    return std::unique_ptr<PageEngine>(new WebKitPageEngine(dialogs_, view_, family_));
 }
 
 bool WebKitPageEngine::hasPage() const {
@@ -553,8 +556,8 @@ void WebKitPageEngine::requestClose() {
     emitGuarded([&] { signalWindowClosing.emit(childWindow_, cancel); });
 }
 
-std::unique_ptr<PageEngine> makeWebKitPageEngine() {
-    return std::make_unique<WebKitPageEngine>();
+std::unique_ptr<PageEngine> makeWebKitPageEngine(DialogsSource dialogs) {
+    return std::make_unique<WebKitPageEngine>(std::move(dialogs));
 }
 
 }  // namespace larkspan

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "common/Dialogs.hpp"
 #include "engine/PageEngine.hpp"
 
 // The engine's C types, declared here so that users of the adapter need not include the
@@ -14,21 +15,12 @@ typedef struct _GCancellable GCancellable;
 typedef struct _GtkPageSetup GtkPageSetup;
 typedef struct _GtkPrintSettings GtkPrintSettings;
 
-namespace Gtk {
-class MessageDialog;
-}
-
 namespace larkspan {
 
 // Plain rules of the adapter, kept apart so they can be checked without an engine.
 namespace engine {
 
-// Secure states reported through SetSecureLockIcon.
-inline constexpr int kSecureNone = 0;      // plain http, no TLS, or TLS with errors
-inline constexpr int kSecureMixed = 1;     // verified TLS page that showed insecure content
-inline constexpr int kSecureVerified = 2;  // verified TLS
-
-// Zoom levels 0 to 4 of the Zoom document command, as zoom factors of the text.
+// Text-size levels 0 to 4, as zoom factors of the text.
 inline constexpr std::array<double, 5> kZoomFactors{0.75, 0.9, 1.0, 1.2, 1.5};
 inline constexpr int kDefaultZoomLevel = 2;
 
@@ -53,12 +45,16 @@ std::string normalizeAddress(const std::string& address);
 struct WebKitPageEngineCallbacks;
 struct PageFamily;
 
+// Where the adapter finds the program's dialogs (the save-file chooser), asked each time one
+// is needed so that it always reaches the dialogs in use.
+using DialogsSource = std::function<Dialogs&()>;
+
 // The page engine on WebKitGTK: one WebKitWebView, its events reported through the
 // PageEngine signals. Safe to destroy at any moment, a load or a script call pending
 // included: callbacks that arrive later find the engine gone and do nothing.
 class WebKitPageEngine : public PageEngine {
   public:
-    WebKitPageEngine();
+    explicit WebKitPageEngine(DialogsSource dialogs);
     ~WebKitPageEngine() override;
     WebKitPageEngine(const WebKitPageEngine&) = delete;
     WebKitPageEngine& operator=(const WebKitPageEngine&) = delete;
@@ -72,8 +68,23 @@ class WebKitPageEngine : public PageEngine {
     void stop() override;
     void refresh() override;
 
-    bool execCommand(DocCommand command, int option = 0, std::optional<int> input = std::nullopt,
-                     int* output = nullptr) override;
+    // Asks for a file through the program's dialogs and saves the page there as a web archive.
+    bool saveAs() override;
+    // Print and print preview share the print dialog, which offers the preview.
+    bool print() override;
+    bool printPreview() override;
+    bool pageSetup() override;
+    bool properties(std::function<void(const PageProperties&)> done) override;
+    // A newer search replaces an older one: only its count is handed over.
+    bool find(const FindQuery& query, std::function<void(unsigned matches)> counted) override;
+    bool cut() override;
+    bool copy() override;
+    bool paste() override;
+    bool selectAll() override;
+    bool undo() override;
+    void canUndo(std::function<void(bool)> done) override;
+    std::optional<int> zoomLevel() const override;
+    bool setZoomLevel(int level) override;
 
     std::string locationURL() const override;
     std::string locationName() const override;
@@ -99,7 +110,8 @@ class WebKitPageEngine : public PageEngine {
   private:
     friend struct WebKitPageEngineCallbacks;
 
-    WebKitPageEngine(WebKitWebView* relatedView, std::shared_ptr<PageFamily> family);
+    WebKitPageEngine(DialogsSource dialogs, WebKitWebView* relatedView,
+                     std::shared_ptr<PageFamily> family);
 
     template <typename F>
     bool emitGuarded(F&& emit);
@@ -112,11 +124,10 @@ class WebKitPageEngine : public PageEngine {
     bool hasPage() const;
 
     bool runPrintDialog();
-    bool runPageSetup();
-    bool runSaveAs();
-    bool showProperties();
-    void presentProperties(const std::string& type, std::optional<std::size_t> size);
+    bool runEditing(const char* command);
+    PageProperties currentProperties() const;
 
+    DialogsSource dialogs_;
     WebKitWebView* view_ = nullptr;
     WebKitWebView* relatedView_ = nullptr;  // compared only, never used
     // The engines whose pages share one set of page scripts: a window and the popups it
@@ -125,7 +136,8 @@ class WebKitPageEngine : public PageEngine {
     GCancellable* cancellable_ = nullptr;
     GtkPageSetup* pageSetup_ = nullptr;
     GtkPrintSettings* printSettings_ = nullptr;
-    std::unique_ptr<Gtk::MessageDialog> propertiesDialog_;
+    // The search whose count is awaited.
+    std::function<void(unsigned)> findCounted_;
     // Callbacks that outlive the engine hold a weak reference to this token.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
@@ -146,6 +158,6 @@ class WebKitPageEngine : public PageEngine {
 };
 
 // The engine the program installs.
-std::unique_ptr<PageEngine> makeWebKitPageEngine();
+std::unique_ptr<PageEngine> makeWebKitPageEngine(DialogsSource dialogs);
 
 }  // namespace larkspan

@@ -79,9 +79,12 @@ struct WebKitPageEngineCallbacks {
     static void onErrorMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,
                                gpointer data);
 
-    // The document commands' saving, properties and printing (WebKitDocumentCommands.cpp).
+    // The document commands' saving, properties, finding and printing
+    // (WebKitDocumentCommands.cpp).
     static void onSaved(GObject* source, GAsyncResult* result, gpointer);
     static void onPageData(GObject* source, GAsyncResult* result, gpointer data);
+    static void onCountedMatches(WebKitFindController*, guint count, gpointer data);
+    static void onCanUndo(GObject* source, GAsyncResult* result, gpointer data);
     static void onPrintDone(WebKitPrintOperation* operation, gpointer);
     static void onPdfFailed(WebKitPrintOperation*, GError*, gpointer data);
     static void onPdfFinished(WebKitPrintOperation* operation, gpointer data);

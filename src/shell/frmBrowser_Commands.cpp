@@ -45,7 +45,7 @@ Glib::RefPtr<Gio::SimpleAction> frmBrowser::addCommand(const char* name,
 void frmBrowser::connectActions() {
     addCommand("new-window", [this] { mnuFileNew_Click(); });
     addCommand("open", [this] { mnuOpen_Click(); });
-    addCommand("print", [this] { engine_->execCommand(DocCommand::Print); });
+    addCommand("print", [this] { engine_->print(); });
     addCommand("exit", [this] { mnuFileExit_Click(); });
     // Closing by shortcut is closing by the title bar: the shut-down sequence.
     addCommand("close", [this] { Form_Unload(); });
@@ -132,10 +132,11 @@ void frmBrowser::focusAddressBox() {
 void frmBrowser::stepTextSize(int step) {
     int level = kMediumText;
     if (step != 0) {
-        if (!engine_->execCommand(DocCommand::Zoom, 2, std::nullopt, &level)) return;
-        level = std::clamp(level + step, kSmallestText, kLargestText);
+        std::optional<int> current = engine_->zoomLevel();
+        if (!current) return;
+        level = std::clamp(*current + step, kSmallestText, kLargestText);
     }
-    engine_->execCommand(DocCommand::Zoom, 2, level);
+    engine_->setZoomLevel(level);
 }
 
 }  // namespace larkspan

@@ -3,9 +3,7 @@
 #include <glibmm/main.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
-#include <gtkmm/filechooserdialog.h>
 #include <gtkmm/main.h>
-#include <gtkmm/messagedialog.h>
 #include <gtkmm/window.h>
 #include <webkit2/webkit2.h>
 
@@ -22,6 +20,7 @@
 #include "engine/MakerSiteScheme.hpp"
 #include "engine/WebKitPageEngine.hpp"
 #include "support/PageServer.hpp"
+#include "support/ScriptedDialogs.hpp"
 #include "support/Wait.hpp"
 
 namespace larkspan {
@@ -169,10 +168,12 @@ class WebKitPageEngineTest : public ::testing::Test {
     void SetUp() override { ASSERT_TRUE(server.listening()); }
 
     std::unique_ptr<HostedEngine> hosted() {
-        return std::make_unique<HostedEngine>(makeWebKitPageEngine());
+        return std::make_unique<HostedEngine>(
+            makeWebKitPageEngine([this]() -> Dialogs& { return dialogs; }));
     }
 
     PageServer server;
+    testing::ScriptedDialogs dialogs;
 };
 
 std::string page(const std::string& title, const std::string& head, const std::string& body) {
@@ -554,7 +555,7 @@ TEST_F(WebKitPageEngineTest, EngineCanBeDestroyedWithWorkPendingAndAfterItsWindo
         EXPECT_EQ(h->engine->locationURL(), "");
         h->engine->navigate(server.url("/other.html"));
         h->engine->refresh();
-        EXPECT_FALSE(h->engine->execCommand(DocCommand::SelectAll));
+        EXPECT_FALSE(h->engine->selectAll());
     }
     server.releaseHeld();
     // A second engine runs a whole load meanwhile; the first one's leftovers arrive and must
@@ -678,93 +679,93 @@ TEST_F(WebKitPageEngineTest, ZoomLevelIsSetAndQueriedBack) {
     server.addPage("/zoom.html", page("Zoom", "", "zoom"));
     auto h = hosted();
     ASSERT_TRUE(h->load(server.url("/zoom.html")));
-    int level = -1;
-    ASSERT_TRUE(h->engine->execCommand(DocCommand::Zoom, 2, std::nullopt, &level));
-    EXPECT_EQ(level, engine::kDefaultZoomLevel);
-    ASSERT_TRUE(h->engine->execCommand(DocCommand::Zoom, 2, 3));
+    EXPECT_EQ(h->engine->zoomLevel(), engine::kDefaultZoomLevel);
+    ASSERT_TRUE(h->engine->setZoomLevel(3));
     EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(h->view()), engine::kZoomFactors[3]);
-    level = -1;
-    ASSERT_TRUE(h->engine->execCommand(DocCommand::Zoom, 2, std::nullopt, &level));
-    EXPECT_EQ(level, 3);
-    EXPECT_FALSE(h->engine->execCommand(DocCommand::Zoom, 2, 5));
-    EXPECT_FALSE(h->engine->execCommand(DocCommand::Zoom, 2, -1));
-    level = -1;
-    ASSERT_TRUE(h->engine->execCommand(DocCommand::Zoom, 2, std::nullopt, &level));
-    EXPECT_EQ(level, 3);
+    EXPECT_EQ(h->engine->zoomLevel(), 3);
+    EXPECT_FALSE(h->engine->setZoomLevel(5));
+    EXPECT_FALSE(h->engine->setZoomLevel(-1));
+    EXPECT_EQ(h->engine->zoomLevel(), 3);
 }
 
 TEST_F(WebKitPageEngineTest, SelectAllAndCopyActOnThePage) {
     server.addPage("/text.html", page("Text", "", "<p>Copy this text</p>"));
     auto h = hosted();
-    EXPECT_FALSE(h->engine->execCommand(DocCommand::Copy));  // no page yet
+    EXPECT_FALSE(h->engine->copy());  // no page yet
     ASSERT_TRUE(h->load(server.url("/text.html")));
-    ASSERT_TRUE(h->engine->execCommand(DocCommand::SelectAll));
+    ASSERT_TRUE(h->engine->selectAll());
     h->runScript("document.title = 'selected:' + window.getSelection().toString().trim();");
     ASSERT_TRUE(
         waitUntil([&] { return h->log->has("title", "selected:Copy this text"); }, kLoadTimeoutMs));
 }
 
-TEST_F(WebKitPageEngineTest, PropertiesWindowShowsTitleAddressTypeAndSize) {
+TEST_F(WebKitPageEngineTest, TypingCanBeUndone) {
+    server.addPage("/form.html", page("Form", "", "<input id='field'>"));
+    auto h = hosted();
+    ASSERT_TRUE(h->load(server.url("/form.html")));
+    auto undoable = [&] {
+        std::optional<bool> answer;
+        h->engine->canUndo([&](bool can) { answer = can; });
+        EXPECT_TRUE(waitUntil([&] { return answer.has_value(); }, kLoadTimeoutMs));
+        return answer.value_or(false);
+    };
+    EXPECT_FALSE(undoable());
+    h->runScript(
+        "var f = document.getElementById('field'); f.focus();"
+        "document.execCommand('insertText', false, 'typed'); document.title = 'typed';");
+    ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "typed"); }, kLoadTimeoutMs));
+    EXPECT_TRUE(undoable());
+    ASSERT_TRUE(h->engine->undo());
+    h->runScript("document.title = 'value:' + document.getElementById('field').value;");
+    ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "value:"); }, kLoadTimeoutMs));
+}
+
+TEST_F(WebKitPageEngineTest, FindCountsTheMatchesWithOrWithoutCase) {
+    server.addPage("/find.html", page("Find", "", "<p>Apple, apple and APPLE; a pear.</p>"));
+    auto h = hosted();
+    EXPECT_FALSE(h->engine->find({"apple"}, [](unsigned) {}));  // no page yet
+    ASSERT_TRUE(h->load(server.url("/find.html")));
+    auto count = [&](const FindQuery& query) {
+        std::optional<unsigned> matches;
+        EXPECT_TRUE(h->engine->find(query, [&](unsigned n) { matches = n; }));
+        EXPECT_TRUE(waitUntil([&] { return matches.has_value(); }, kLoadTimeoutMs));
+        return matches.value_or(999);
+    };
+    EXPECT_EQ(count({"apple", true, false}), 3u);
+    EXPECT_EQ(count({"apple", false, true}), 1u);
+    EXPECT_EQ(count({"plum", true, false}), 0u);
+    // The match found is selected.
+    count({"pear", true, false});
+    h->runScript("document.title = 'found:' + window.getSelection().toString();");
+    ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "found:pear"); }, kLoadTimeoutMs));
+}
+
+TEST_F(WebKitPageEngineTest, PropertiesGiveTitleAddressTypeSizeAndSecureState) {
     const std::string body = page("About this page", "", "<p>Some text</p>");
     server.addPage("/props.html", body, "text/html");
     auto h = hosted();
-    EXPECT_FALSE(h->engine->execCommand(DocCommand::Properties));  // no page yet
+    EXPECT_FALSE(h->engine->properties([](const PageProperties&) {}));  // no page yet
     ASSERT_TRUE(h->load(server.url("/props.html")));
-    ASSERT_TRUE(h->engine->execCommand(DocCommand::Properties));
-    Gtk::MessageDialog* shown = nullptr;
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
-                auto* dialog = dynamic_cast<Gtk::MessageDialog*>(window);
-                if (dialog != nullptr && dialog->get_visible() &&
-                    dialog->get_title() == "Properties") {
-                    shown = dialog;
-                }
-            }
-            return shown != nullptr;
-        },
-        kLoadTimeoutMs));
-    EXPECT_EQ(shown->property_text().get_value(), "About this page");
-    std::string details = shown->property_secondary_text().get_value();
-    EXPECT_NE(details.find("Address: " + server.url("/props.html")), std::string::npos) << details;
-    EXPECT_NE(details.find("Type: text/html"), std::string::npos) << details;
-    EXPECT_NE(details.find("Size: " + std::to_string(body.size()) + " bytes"), std::string::npos)
-        << details;
+    std::optional<PageProperties> shown;
+    ASSERT_TRUE(h->engine->properties([&](const PageProperties& p) { shown = p; }));
+    ASSERT_TRUE(waitUntil([&] { return shown.has_value(); }, kLoadTimeoutMs));
+    EXPECT_EQ(shown->title, "About this page");
+    EXPECT_EQ(shown->address, server.url("/props.html"));
+    EXPECT_EQ(shown->type, "text/html");
+    EXPECT_EQ(shown->size, body.size());
+    EXPECT_EQ(shown->secureState, engine::kSecureNone);
 }
 
-TEST_F(WebKitPageEngineTest, SaveAsWritesTheChosenFile) {
+TEST_F(WebKitPageEngineTest, SaveAsWritesTheFileChosenInTheProgramsDialog) {
     server.addPage("/save.html", page("Saved page", "", "<p>keep me</p>"));
     auto h = hosted();
     ASSERT_TRUE(h->load(server.url("/save.html")));
-    const std::filesystem::path folder = scratchFolder();
-    std::string suggested;
-    int polls = 0;
-    // Answers the file dialog as a user would, from inside its own loop: first the folder
-    // and name, then Save (which the dialog takes only once it has read the folder). Gives
-    // up with Cancel after a few seconds so that a fault cannot hang the test.
-    sigc::connection answer = Glib::signal_timeout().connect(
-        [&] {
-            for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
-                auto* dialog = dynamic_cast<Gtk::FileChooserDialog*>(window);
-                if (dialog == nullptr || !dialog->get_visible()) {
-                    continue;
-                }
-                ++polls;
-                if (polls == 1) {
-                    suggested = dialog->get_current_name();
-                    dialog->set_current_folder(folder.string());
-                    dialog->set_current_name("saved copy.mht");
-                } else {
-                    dialog->response(polls < 200 ? Gtk::RESPONSE_ACCEPT : Gtk::RESPONSE_CANCEL);
-                }
-            }
-            return true;
-        },
-        20);
-    EXPECT_TRUE(h->engine->execCommand(DocCommand::SaveAs));
-    answer.disconnect();
-    EXPECT_EQ(suggested, "Saved page.mht");
-    const std::filesystem::path file = folder / "saved copy.mht";
+    const std::filesystem::path file = scratchFolder() / "saved copy.mht";
+    dialogs.file(file.string());
+    EXPECT_TRUE(h->engine->saveAs());
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].kind, "save");
+    EXPECT_EQ(dialogs.shown()[0].text, "Saved page.mht");
     ASSERT_TRUE(waitUntil(
         [&] {
             std::error_code ec;
@@ -775,6 +776,11 @@ TEST_F(WebKitPageEngineTest, SaveAsWritesTheChosenFile) {
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(content.find("multipart/related"), std::string::npos);
     EXPECT_NE(content.find("keep me"), std::string::npos);
+
+    // Cancelled: nothing is saved, and the command still counts as done.
+    dialogs.file(std::nullopt);
+    EXPECT_TRUE(h->engine->saveAs());
+    EXPECT_TRUE(dialogs.allAnswered());
 }
 
 // ---- The built-in site ------------------------------------------------------------------

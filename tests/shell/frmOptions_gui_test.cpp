@@ -396,6 +396,10 @@ class RecordingDialogs final : public Dialogs {
                                         const std::vector<FileFilter>&) override {
         return std::nullopt;
     }
+    std::optional<std::string> saveFile(Gtk::Window*, const std::string&, const std::string&,
+                                        const std::vector<FileFilter>&) override {
+        return std::nullopt;
+    }
     std::vector<ColorValue> offered;
     std::optional<ColorValue> next;
 };

@@ -31,17 +31,22 @@ void FakePageEngine::navigate(const std::string& address) {
     calls.push_back("navigate " + address);
 }
 
-bool FakePageEngine::execCommand(DocCommand command, int option, std::optional<int> input,
-                                 int* output) {
-    calls.push_back("exec " + std::to_string(static_cast<int>(command)));
-    if (command == DocCommand::Zoom && option == 2) {
-        if (input) {
-            if (*input < 0 || *input > 4) return false;
-            zoom = *input;
-        } else if (output) {
-            *output = zoom;
-        }
-    }
+bool FakePageEngine::properties(std::function<void(const PageProperties&)> done) {
+    calls.push_back("properties");
+    done(PageProperties{title, location, "text/html", std::nullopt, 0});
+    return true;
+}
+
+bool FakePageEngine::find(const FindQuery& query, std::function<void(unsigned)> counted) {
+    calls.push_back("find " + query.text);
+    counted(matches);
+    return true;
+}
+
+bool FakePageEngine::setZoomLevel(int level) {
+    calls.push_back("setZoomLevel " + std::to_string(level));
+    if (level < 0 || level > 4) return false;
+    zoom = level;
     return true;
 }
 

@@ -24,8 +24,20 @@ class FakePageEngine final : public PageEngine {
     void goForward() override { calls.push_back("forward"); }
     void stop() override { calls.push_back("stop"); }
     void refresh() override { calls.push_back("refresh"); }
-    bool execCommand(DocCommand command, int option, std::optional<int> input,
-                     int* output) override;
+    bool saveAs() override { return record("saveAs"); }
+    bool print() override { return record("print"); }
+    bool printPreview() override { return record("printPreview"); }
+    bool pageSetup() override { return record("pageSetup"); }
+    bool properties(std::function<void(const PageProperties&)> done) override;
+    bool find(const FindQuery& query, std::function<void(unsigned)> counted) override;
+    bool cut() override { return record("cut"); }
+    bool copy() override { return record("copy"); }
+    bool paste() override { return record("paste"); }
+    bool selectAll() override { return record("selectAll"); }
+    bool undo() override { return record("undo"); }
+    void canUndo(std::function<void(bool)> done) override { done(undoable); }
+    std::optional<int> zoomLevel() const override { return zoom; }
+    bool setZoomLevel(int level) override;
 
     std::string locationURL() const override { return location; }
     std::string locationName() const override { return title; }
@@ -50,11 +62,19 @@ class FakePageEngine final : public PageEngine {
     std::optional<std::string> markup;
     bool registerAsBrowser = false;
     int zoom = 2;
+    bool undoable = false;
+    // The number of matches every find reports.
+    unsigned matches = 0;
 
     // Every fake engine alive in this process, in creation order.
     static std::vector<FakePageEngine*>& all();
 
   private:
+    bool record(const std::string& call) {
+        calls.push_back(call);
+        return true;
+    }
+
     Gtk::Label view_;
     bool silent_ = false;
     bool focused_ = false;

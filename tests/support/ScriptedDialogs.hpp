@@ -13,7 +13,7 @@ namespace larkspan::testing {
 class ScriptedDialogs final : public Dialogs {
   public:
     struct Shown {
-        std::string kind;  // "message", "input", "color", "open"
+        std::string kind;  // "message", "input", "color", "open", "save"
         std::string text;
         std::string title;
     };
@@ -37,6 +37,10 @@ class ScriptedDialogs final : public Dialogs {
                                      const std::string& title, const std::string& initial) override;
     std::optional<ColorValue> chooseColor(Gtk::Window* parent, ColorValue initial) override;
     std::optional<std::string> openFile(Gtk::Window* parent, const std::string& title,
+                                        const std::vector<FileFilter>& filters) override;
+    // Records the suggested name as the text shown; answered from the same queue as openFile.
+    std::optional<std::string> saveFile(Gtk::Window* parent, const std::string& title,
+                                        const std::string& suggestedName,
                                         const std::vector<FileFilter>& filters) override;
 
   private:
