@@ -8,7 +8,7 @@
 
 namespace larkspan {
 class ShellContext;
-struct OptionsModel;
+class OptionsModel;
 }  // namespace larkspan
 
 namespace larkspan::locks {

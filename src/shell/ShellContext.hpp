@@ -18,7 +18,7 @@ namespace larkspan {
 
 class AddressList;
 class Dialogs;
-struct OptionsModel;
+class OptionsModel;
 class SettingsStore;
 class WindowCommands;
 class WindowRegistry;
