@@ -17,9 +17,9 @@ constexpr const char* kName = "frmAbout";
 
 constexpr const char* kCredits[] = {
     "A web browser for the Linux desktop.",
-    "Pages are shown by WebKitGTK; windows by GTK and gtkmm;",
-    "settings kept with SQLite; updates fetched with libsoup.",
-    "Written by the Larkspan developers.",
+    "Pages drawn by WebKitGTK, windows by gtkmm,",
+    "settings kept in SQLite, updates fetched by libsoup.",
+    "Made by the Larkspan developers.",
 };
 
 void whenClicked(const Glib::RefPtr<Gtk::Builder>& builder, const char* area,
