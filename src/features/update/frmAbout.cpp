@@ -84,6 +84,11 @@ void frmAbout::Label4_Click() {
     unloadLater();
 }
 
+bool frmAbout::on_delete_event(GdkEventAny*) {
+    unloadLater();
+    return true;
+}
+
 void frmAbout::unloadLater() {
     hide();
     Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_] {

@@ -38,6 +38,10 @@ class frmAbout : public Gtk::Window {
     void Label1_Click();
     void Label4_Click();
 
+  protected:
+    // Closing by the title bar unloads the window, as its own commands do.
+    bool on_delete_event(GdkEventAny* event) override;
+
   private:
     // Closes the box once the running handler has returned.
     void unloadLater();

@@ -108,6 +108,11 @@ void frmPop::Label4_Click() {
     unloadLater();
 }
 
+bool frmPop::on_delete_event(GdkEventAny*) {
+    unloadLater();
+    return true;
+}
+
 void frmPop::unloadLater() {
     hide();
     Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_] {

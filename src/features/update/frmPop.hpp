@@ -40,6 +40,10 @@ class frmPop : public Gtk::Window {
     void Label4_MouseMove();
     void Form_MouseMove();
 
+  protected:
+    // Closing by the title bar unloads the window, as its own commands do.
+    bool on_delete_event(GdkEventAny* event) override;
+
   private:
     // The fetches in their order: each fills its label and starts the next; a failure
     // reports itself and every fetch after it, then closes the window.

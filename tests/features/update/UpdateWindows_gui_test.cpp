@@ -225,7 +225,7 @@ TEST_F(UpdateTest, AboutBoxLinksAndCloseButton) {
     EXPECT_EQ(engine(first).navigations.back(), site::kHome);
     EXPECT_TRUE(testing::runUntil([&] { return window("frmAbout") == nullptr; }));
 
-    // The tray menu's About opens it again; "Close" closes it.
+    // The tray menu's About opens it again; "Close" closes it, and so does the title bar.
     auto* item = first.widget<Gtk::MenuItem>("mnuAbout");
     ASSERT_NE(item, nullptr);
     item->activate();
@@ -234,6 +234,13 @@ TEST_F(UpdateTest, AboutBoxLinksAndCloseButton) {
     ASSERT_NE(again, nullptr);
     again->Command1->model().leftButtonDown();
     again->Command1->model().leftButtonUp(true);
+    EXPECT_TRUE(testing::runUntil([&] { return window("frmAbout") == nullptr; }));
+
+    frmAbout& third = openAbout(first);
+    GdkEvent* close = gdk_event_new(GDK_DELETE);
+    close->any.window = GDK_WINDOW(g_object_ref(third.get_window()->gobj()));
+    gtk_main_do_event(close);
+    gdk_event_free(close);
     EXPECT_TRUE(testing::runUntil([&] { return window("frmAbout") == nullptr; }));
 }
 
