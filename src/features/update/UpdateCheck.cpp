@@ -19,9 +19,7 @@ UpdateCheck::UpdateCheck(ShellContext& context) : ctx_(context) {}
 void UpdateCheck::run(Trigger trigger, std::function<void()> offered) {
     std::string address = updateFileAddress(ctx_, kVersionFile);
     if (address.empty() && trigger == Trigger::Startup) return;
-    // A fresh fetcher drops the answer of a check still running.
-    fetcher_ = std::make_unique<TextFetcher>();
-    fetcher_->fetch(
+    fetcher_.fetch(
         address, [this, trigger, offered = std::move(offered)](std::optional<std::string> fetched) {
             answer(trigger, fetched, offered);
         });

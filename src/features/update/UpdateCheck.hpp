@@ -36,8 +36,8 @@ class UpdateCheck {
 
     // Fetches the offered version and acts on it once it arrives (see `decide`). The update
     // window opens modeless, owned by the first main window, with the focus; `offered` runs
-    // after it opened. A start-up check with no update server set asks nothing. A check
-    // started while another runs replaces it.
+    // after it opened. A start-up check with no update server set asks nothing. Checks
+    // started while others run are each answered.
     void run(Trigger trigger, std::function<void()> offered = {});
 
     // The version text last fetched ("Text1" before the first).
@@ -51,7 +51,7 @@ class UpdateCheck {
                 const std::function<void()>& offered);
 
     ShellContext& ctx_;
-    std::unique_ptr<TextFetcher> fetcher_;
+    TextFetcher fetcher_;
     std::string versionBox_ = kVersionBoxInitial;
 };
 
