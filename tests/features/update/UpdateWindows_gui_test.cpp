@@ -32,9 +32,8 @@ class UpdateTest : public testing::GuiTest {
         store().write("Settings", "CheckUpdatesAtStart", "0");
     }
     void useServer(const std::string& base) { store().write("Settings", "UpdateServer", base); }
-    void offer(const std::string& version, bool withNameAndDescription = true) {
+    void offer(const std::string& version) {
         server_.addPage(update::kVersionFile, version, "text/plain");
-        if (!withNameAndDescription) return;
         server_.addPage(update::kNameFile, "Larkspan Next", "text/plain");
         server_.addPage(update::kDescriptionFile, "Faster pages.\r\n", "text/plain");
     }
