@@ -69,6 +69,11 @@ const char* const kSelfSignedPem =
     "-----END PRIVATE KEY-----\n";
 
 TEST(TextFetcherTest, EncryptedAddressIsFetchedOnlyFromATrustedServer) {
+#if defined(__SANITIZE_ADDRESS__)
+    // The TLS module GIO loads keeps dynamic thread-local storage that the leak checker's
+    // tracer cannot read: the process would end in the checker's own crash.
+    GTEST_SKIP() << "no TLS in the sanitizer build";
+#endif
     test::PageServer server(kSelfSignedPem);
     ASSERT_TRUE(server.listening());
     server.addPage("/Downloads/progver.txt", "9.9.9", "text/plain");
