@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <sigc++/signal.h>
+
 #include "engine/PageEngine.hpp"
 
 namespace Gtk {
@@ -57,6 +59,10 @@ class ShellContext {
     Gtk::Window* ownerWindow() const;
     std::string currentAddress() const;
     void reloadAddressLists();
+
+    // Emitted by each main window's start-up where it checks for updates (after the
+    // script-error suppression): features hang their start-up steps here.
+    sigc::signal<void(frmBrowser&)> mainWindowLoading;
 };
 
 }  // namespace larkspan

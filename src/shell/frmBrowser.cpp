@@ -195,6 +195,9 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     }
     if (mnuToolsSuppressScriptErrors->get_active()) engine_->setSilent(true);
 
+    // 19. The update check, when it is on, and the other start-up steps of the features.
+    ctx_.mainWindowLoading.emit(*this);
+
     // 20. An empty stored button font colour resets the four button swatches.
     if (o.buttonFontColorStoredEmpty(store)) o.resetButtonSwatches();
 

@@ -5,13 +5,30 @@
 namespace larkspan::test {
 
 PageServer::PageServer() {
-    server_ = soup_server_new(nullptr, nullptr);
+    start("");
+}
+
+PageServer::PageServer(const std::string& tlsPem) {
+    start(tlsPem);
+}
+
+void PageServer::start(const std::string& tlsPem) {
+    GTlsCertificate* certificate = nullptr;
+    if (!tlsPem.empty()) {
+        certificate = g_tls_certificate_new_from_pem(tlsPem.c_str(), -1, nullptr);
+        if (certificate == nullptr) return;
+        tls_ = true;
+    }
+    server_ = soup_server_new("tls-certificate", certificate, nullptr);
+    if (certificate != nullptr) g_object_unref(certificate);
     if (server_ == nullptr) {
         return;
     }
     soup_server_add_handler(server_, nullptr, &PageServer::onRequest, this, nullptr);
     GError* error = nullptr;
-    if (!soup_server_listen_local(server_, 0, SOUP_SERVER_LISTEN_IPV4_ONLY, &error)) {
+    auto options = static_cast<SoupServerListenOptions>(SOUP_SERVER_LISTEN_IPV4_ONLY |
+                                                        (tls_ ? SOUP_SERVER_LISTEN_HTTPS : 0));
+    if (!soup_server_listen_local(server_, 0, options, &error)) {
         g_clear_error(&error);
         return;
     }
@@ -54,7 +71,7 @@ void PageServer::releaseHeld() {
 }
 
 std::string PageServer::url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
+    return std::string(tls_ ? "https" : "http") + "://127.0.0.1:" + std::to_string(port_) + path;
 }
 
 int PageServer::requestCount(const std::string& path) const {

@@ -15,6 +15,8 @@ namespace larkspan::test {
 class PageServer {
   public:
     PageServer();
+    // An HTTPS server presenting the certificate and key in `tlsPem` (PEM text).
+    explicit PageServer(const std::string& tlsPem);
     ~PageServer();
     PageServer(const PageServer&) = delete;
     PageServer& operator=(const PageServer&) = delete;
@@ -31,7 +33,7 @@ class PageServer {
     // Answers every held request with an empty page.
     void releaseHeld();
 
-    // "http://127.0.0.1:<port>" followed by the path.
+    // "http://127.0.0.1:<port>" (or "https://") followed by the path.
     std::string url(const std::string& path) const;
     // How many requests for `path` have arrived.
     int requestCount(const std::string& path) const;
@@ -46,8 +48,11 @@ class PageServer {
     static void onRequest(SoupServer* server, SoupServerMessage* message, const char* path,
                           GHashTable* query, void* data);
 
+    void start(const std::string& tlsPem);
+
     SoupServer* server_ = nullptr;
     unsigned port_ = 0;
+    bool tls_ = false;
     std::map<std::string, Page> pages_;
     std::map<std::string, int> requests_;
     std::map<SoupServerMessage*, bool> held_;

@@ -1,0 +1,64 @@
+#include "features/update/UpdateRegistration.hpp"
+
+#include <gtkmm/application.h>
+
+#include "common/MakerSite.hpp"
+#include "common/Paths.hpp"
+#include "controls/ButtonLink.hpp"
+#include "features/update/UpdateCheck.hpp"
+#include "features/update/frmAbout.hpp"
+#include "features/update/frmPop.hpp"
+#include "settings/OptionsModel.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowCommands.hpp"
+#include "shell/WindowRegistry.hpp"
+#include "shell/frmBrowser.hpp"
+
+namespace larkspan {
+
+namespace {
+
+// The About box closes after the source window and before the font chooser; the update
+// window after the popup notice and before the favorites importer.
+constexpr int kAboutPlace = 50;
+constexpr int kUpdateWindowPlace = 80;
+
+// Navigates the window's page to one of the maker's pages and gives the page the focus.
+void openSitePage(frmBrowser& window, const char* address) {
+    window.WebBrowser1().navigate(address);
+    window.WebBrowser1().grabFocus();
+}
+
+}  // namespace
+
+void registerUpdate(ShellContext& context, Gtk::Application& app) {
+    auto check = std::make_shared<update::UpdateCheck>(context);
+
+    WindowRegistry& windows = context.windows();
+    windows.define(update::kUpdateWindow, kUpdateWindowPlace,
+                   [&context] { return makeUpdateWindow(context); });
+    windows.define("frmAbout", kAboutPlace,
+                   [&context, check] { return makeAboutBox(context, *check); });
+
+    app.add_action("check-updates", [check] { check->run(update::Trigger::User); });
+    context.mainWindowLoading.connect([&context, check](frmBrowser&) {
+        if (context.options().checkUpdates) check->run(update::Trigger::Startup);
+    });
+
+    WindowCommands& commands = context.commands();
+    commands.define("about", [&context](frmBrowser&) {
+        Gtk::Window* about = context.windows().touch("frmAbout");
+        if (about == nullptr) return;
+        if (Gtk::Window* owner = context.ownerWindow()) about->set_transient_for(*owner);
+        about->present();
+    });
+    commands.define("whats-new", [](frmBrowser&) {
+        // What the desktop makes of the file, or of its absence, is its own business.
+        openLinkWithDefaultHandler((paths::installedDataDir() / "Readme.txt").string());
+    });
+    commands.define("send-issue",
+                    [](frmBrowser& window) { openSitePage(window, site::kIssuePage); });
+    commands.define("visit-website", [](frmBrowser& window) { openSitePage(window, site::kHome); });
+}
+
+}  // namespace larkspan
