@@ -1,11 +1,13 @@
 #include "app/Registrations.hpp"
 
+#include "features/popups/PopupsRegistration.hpp"
 #include "shell/ShellRegistration.hpp"
 
 namespace larkspan {
 
 void registerAll(ShellContext& context, Gtk::Application& app) {
     registerShell(context, app);
+    registerPopups(context, app);
 }
 
 }  // namespace larkspan

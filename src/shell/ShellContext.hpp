@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <sigc++/signal.h>
+
 #include "engine/PageEngine.hpp"
 
 namespace Gtk {
@@ -57,6 +59,13 @@ class ShellContext {
     Gtk::Window* ownerWindow() const;
     std::string currentAddress() const;
     void reloadAddressLists();
+
+    // Emitted by every main window as it is made, before its start-up runs: a feature
+    // that handles a window's engine events connects to them here.
+    sigc::signal<void(frmBrowser&)>& signalBrowserMade() { return browserMade_; }
+
+  private:
+    sigc::signal<void(frmBrowser&)> browserMade_;
 };
 
 }  // namespace larkspan

@@ -83,6 +83,7 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     connectEngineEvents();
     connectLayout();
     connectAutoRefresh();
+    ctx_.signalBrowserMade().emit(*this);
 }
 
 frmBrowser::~frmBrowser() {
