@@ -26,6 +26,14 @@ class frmBlockedLog : public Gtk::Window {
     void logBlocked(const std::string& address);
     const popups::BlockedLog& log() const { return log_; }
 
+    // A named control of this window, as the kind of widget it is (null otherwise).
+    template <typename W>
+    W* widget(const Glib::ustring& name) const {
+        Gtk::Widget* w = nullptr;
+        builder_->get_widget(name, w);
+        return dynamic_cast<W*>(w);
+    }
+
     // Events.
     void Delete_Click();
     void DeleteAll_Click();
