@@ -49,6 +49,7 @@ class ShellContext {
     virtual frmBrowser* firstWindow() const = 0;
     virtual const std::vector<frmBrowser*>& browsers() const = 0;
     // Creates a main window around `engine` (a new one when null) and runs its start-up.
+    // An engine handed in hosts a popup and loads the popup's page, not the home page.
     virtual frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) = 0;
     // Called by a main window that has closed.
     virtual void browserClosed(frmBrowser* window) = 0;

@@ -101,9 +101,12 @@ void frmBrowser::setStatusBarVisible(bool visible) {
     PB->set_visible(visible);
 }
 
+std::string frmBrowser::readHomePage(ShellContext& context) {
+    return context.settings().read(keys::kSettings, keys::kHomepage, context.options().homePage);
+}
+
 std::string frmBrowser::requestHomePage(ShellContext& context, PageEngine& engine) {
-    std::string home =
-        context.settings().read(keys::kSettings, keys::kHomepage, context.options().homePage);
+    std::string home = readHomePage(context);
     engine.navigate(home);
     return home;
 }

@@ -39,7 +39,8 @@ class PopupBlockerTest : public testing::GuiTest {
         testing::drainEvents();
     }
     static frmBlockedLog* logWindow() {
-        return dynamic_cast<frmBlockedLog*>(Application::instance().windows().find("frmBlockedLog"));
+        return dynamic_cast<frmBlockedLog*>(
+            Application::instance().windows().find("frmBlockedLog"));
     }
 };
 
