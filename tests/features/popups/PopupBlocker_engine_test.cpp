@@ -17,6 +17,7 @@
 #include "support/GuiTest.hpp"
 #include "support/PageServer.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
 namespace {
@@ -33,32 +34,6 @@ const char* kClickPage =
     "style='position:absolute;left:0;top:0;width:400px;height:300px;display:block'>open</a>"
     "<script>requestAnimationFrame(function () { requestAnimationFrame(function () {"
     " document.title = 'laid out ' + location.search; }); });</script></body></html>";
-
-// A click as the pointer makes it, so the page sees a user's gesture.
-void sendClick(GtkWidget* widget, double x, double y) {
-    GdkWindow* window = gtk_widget_get_window(widget);
-    GdkDevice* pointer =
-        gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default()));
-    for (GdkEventType type : {GDK_MOTION_NOTIFY, GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
-        GdkEvent* event = gdk_event_new(type);
-        if (type == GDK_MOTION_NOTIFY) {
-            event->motion.window = GDK_WINDOW(g_object_ref(window));
-            event->motion.send_event = TRUE;
-            event->motion.x = x;
-            event->motion.y = y;
-        } else {
-            event->button.window = GDK_WINDOW(g_object_ref(window));
-            event->button.send_event = TRUE;
-            event->button.x = x;
-            event->button.y = y;
-            event->button.button = 1;
-            event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
-        }
-        gdk_event_set_device(event, pointer);
-        gtk_widget_event(widget, event);
-        gdk_event_free(event);
-    }
-}
 
 std::size_t logLines() {
     std::ifstream in(popups::blockedLogPath(), std::ios::binary);
@@ -83,6 +58,10 @@ class PopupBlockerEngineTest : public testing::GuiTest {
             return true;
         });
         main_ = &startBrowser();
+        // The engine's processes start with the home page; a loaded machine makes that slow.
+        ASSERT_TRUE(
+            testing::runUntil([&] { return main_->get_title() == "Home - Larkspan"; }, 60000))
+            << main_->get_title();
         main_->WebBrowser1().signalNewWindow2.connect([this](NewWindowRequest&) { ++handled; });
     }
     void TearDown() override {
@@ -104,7 +83,7 @@ class PopupBlockerEngineTest : public testing::GuiTest {
                     },
                     kTimeoutMs))
                 return false;
-            sendClick(main_->WebBrowser1().widget().gobj(), 50, 50);
+            testing::sendClick(main_->WebBrowser1().widget().gobj(), 50, 50);
         } else {
             main_->WebBrowser1().navigate(server.url(path));
         }
