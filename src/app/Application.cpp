@@ -140,10 +140,14 @@ frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine)
             // Without a session bus the program runs on its own.
         }
     }
+    // An engine handed in hosts a popup: the engine loads the popup's page as soon as the
+    // window is made, and a home page asked for now would race that load.
+    bool hostsPopup = engine != nullptr;
     if (!engine) engine = makeEngine();
     // The page is asked for first: the engine's processes start and fetch it while the
     // window is being built.
-    std::string home = frmBrowser::requestHomePage(*this, *engine);
+    std::string home =
+        hostsPopup ? frmBrowser::readHomePage(*this) : frmBrowser::requestHomePage(*this, *engine);
     // The theme's button colours stand for the system colours from the first window on.
     static bool systemColorsRead = false;
     if (!systemColorsRead) {

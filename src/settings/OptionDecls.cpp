@@ -197,7 +197,10 @@ bool OptionDecl::take(OptionsModel& m, std::string_view text) const {
                                    // A check box reads back the number it was written as.
                                    std::optional<bool> v;
                                    if (form == StoredForm::Tick) {
-                                       if (auto n = stored::toInt16(text)) v = (*n != 0);
+                                       // The blocked-popup log is on only at exactly 1.
+                                       if (auto n = stored::toInt16(text)) {
+                                           v = id == OptionId::LogBlocked ? *n == 1 : *n != 0;
+                                       }
                                    } else {
                                        v = stored::toBool(text);
                                    }
@@ -224,8 +227,17 @@ bool OptionDecl::take(OptionsModel& m, std::string_view text) const {
                                    return true;
                                },
                                [&](Mode M::*) {
-                                   if (!choice || !chosen()) return false;
-                                   m.setPopupMode(static_cast<Mode>(*choice));
+                                   if (!choice) return false;
+                                   auto mode = static_cast<Mode>(*choice);
+                                   if (chosen()) {
+                                       m.setPopupMode(mode);
+                                       return true;
+                                   }
+                                   // Clearing the button that holds the mode leaves no
+                                   // mode selected.
+                                   auto v = stored::toBool(text);
+                                   if (!v) return false;
+                                   if (m.popupMode == mode) m.setPopupMode(Mode::None);
                                    return true;
                                }},
                       member);

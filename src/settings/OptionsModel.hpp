@@ -60,7 +60,8 @@ class OptionsModel {
     OptionsModel(const OptionsModel&) = delete;
     OptionsModel& operator=(const OptionsModel&) = delete;
 
-    enum class PopupMode { AskMe, Allow, BlockAndAlert, Block };
+    // `None`: the stored mode keys select no mode.
+    enum class PopupMode { AskMe, Allow, BlockAndAlert, Block, None };
 
     // ---- Values (read them directly; change them through the setters).
     std::string homePage;

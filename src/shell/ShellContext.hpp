@@ -49,6 +49,7 @@ class ShellContext {
     virtual frmBrowser* firstWindow() const = 0;
     virtual const std::vector<frmBrowser*>& browsers() const = 0;
     // Creates a main window around `engine` (a new one when null) and runs its start-up.
+    // An engine handed in hosts a popup and loads the popup's page, not the home page.
     virtual frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) = 0;
     // Called by a main window that has closed.
     virtual void browserClosed(frmBrowser* window) = 0;
@@ -60,9 +61,16 @@ class ShellContext {
     std::string currentAddress() const;
     void reloadAddressLists();
 
+    // Emitted by every main window as it is made, before its start-up runs: a feature
+    // that handles a window's engine events connects to them here.
+    sigc::signal<void(frmBrowser&)>& signalBrowserMade() { return browserMade_; }
     // Emitted by each main window's start-up where it checks for updates (after the
     // script-error suppression): features hang their start-up steps here.
-    sigc::signal<void(frmBrowser&)> mainWindowLoading;
+    sigc::signal<void(frmBrowser&)>& signalMainWindowLoading() { return mainWindowLoading_; }
+
+  private:
+    sigc::signal<void(frmBrowser&)> browserMade_;
+    sigc::signal<void(frmBrowser&)> mainWindowLoading_;
 };
 
 }  // namespace larkspan

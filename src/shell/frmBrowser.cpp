@@ -83,6 +83,7 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     connectEngineEvents();
     connectLayout();
     connectAutoRefresh();
+    ctx_.signalBrowserMade().emit(*this);
 }
 
 frmBrowser::~frmBrowser() {
@@ -100,9 +101,12 @@ void frmBrowser::setStatusBarVisible(bool visible) {
     PB->set_visible(visible);
 }
 
+std::string frmBrowser::readHomePage(ShellContext& context) {
+    return context.settings().read(keys::kSettings, keys::kHomepage, context.options().homePage);
+}
+
 std::string frmBrowser::requestHomePage(ShellContext& context, PageEngine& engine) {
-    std::string home =
-        context.settings().read(keys::kSettings, keys::kHomepage, context.options().homePage);
+    std::string home = readHomePage(context);
     engine.navigate(home);
     return home;
 }
@@ -196,7 +200,7 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     if (mnuToolsSuppressScriptErrors->get_active()) engine_->setSilent(true);
 
     // 19. The update check, when it is on, and the other start-up steps of the features.
-    ctx_.mainWindowLoading.emit(*this);
+    ctx_.signalMainWindowLoading().emit(*this);
 
     // 20. An empty stored button font colour resets the four button swatches.
     if (o.buttonFontColorStoredEmpty(store)) o.resetButtonSwatches();

@@ -42,6 +42,8 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // window is built, so the engine starts its work while the window is put together;
     // Form_Load is then handed the address and does not read or navigate again.
     static std::string requestHomePage(ShellContext& context, PageEngine& engine);
+    // The same address, read without asking for it.
+    static std::string readHomePage(ShellContext& context);
     void Form_Load(std::optional<std::string> requestedHomePage = std::nullopt);
     void Form_Activate();
     void Form_Unload();

@@ -21,6 +21,7 @@
 #include "engine/WebKitPageEngine.hpp"
 #include "support/PageServer.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/SyntheticEvents.hpp"
 #include "support/Wait.hpp"
 
 namespace larkspan {
@@ -361,33 +362,6 @@ TEST_F(WebKitPageEngineTest, TargetBlankLinkClickedByScriptReachesNewWindow) {
     EXPECT_EQ(requests[0].targetUrl, server.url("/popup.html"));
 }
 
-void sendClick(GtkWidget* widget, double x, double y) {
-    GdkWindow* window = gtk_widget_get_window(widget);
-    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(widget));
-    GdkDevice* pointer = gdk_seat_get_pointer(seat);
-    for (GdkEventType type : {GDK_MOTION_NOTIFY, GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
-        GdkEvent* event = gdk_event_new(type);
-        if (type == GDK_MOTION_NOTIFY) {
-            event->motion.window = GDK_WINDOW(g_object_ref(window));
-            event->motion.send_event = TRUE;
-            event->motion.time = GDK_CURRENT_TIME;
-            event->motion.x = x;
-            event->motion.y = y;
-        } else {
-            event->button.window = GDK_WINDOW(g_object_ref(window));
-            event->button.send_event = TRUE;
-            event->button.time = GDK_CURRENT_TIME;
-            event->button.x = x;
-            event->button.y = y;
-            event->button.button = 1;
-            event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
-        }
-        gdk_event_set_device(event, pointer);
-        gtk_widget_event(widget, event);
-        gdk_event_free(event);
-    }
-}
-
 TEST_F(WebKitPageEngineTest, TargetBlankLinkClickedByUserIsAllowedIntoRelatedEngine) {
     server.addPage("/links.html", page("Links", "", kLinkBody));
     server.addPage("/popup.html", kPopupPage);
@@ -402,7 +376,7 @@ TEST_F(WebKitPageEngineTest, TargetBlankLinkClickedByUserIsAllowedIntoRelatedEng
     ASSERT_TRUE(h->load(server.url("/links.html")));
     // The page must be laid out before a click can find the link.
     ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "laid out"); }, kLoadTimeoutMs));
-    sendClick(GTK_WIDGET(h->view()), 50, 50);
+    testing::sendClick(GTK_WIDGET(h->view()), 50, 50);
     ASSERT_TRUE(waitUntil([&] { return !requests.empty(); }, kLoadTimeoutMs));
     EXPECT_EQ(requests[0].targetUrl, server.url("/popup.html"));
     EXPECT_TRUE(requests[0].userGesture);

@@ -548,9 +548,12 @@ TEST_F(OptionsDialogTest, PrivacyPageActsOnTheMainWindow) {
     EXPECT_EQ(model().blockedCount, "0");
     EXPECT_TRUE(d.BApply->enabled());
 
-    // Without a log window in the program, "View Log" leaves the dialog where it is.
+    // "View Log" shows the blocked-popup log in the dialog's place.
     click(*d.ViewLog);
-    EXPECT_TRUE(d.get_visible());
+    EXPECT_FALSE(d.get_visible());
+    Gtk::Window* log = Application::instance().windows().find("frmBlockedLog");
+    ASSERT_NE(log, nullptr);
+    EXPECT_TRUE(log->get_visible());
 }
 
 TEST_F(OptionsDialogTest, LockApplyWritesTheLockBoxesAndTellsSo) {

@@ -27,4 +27,31 @@ void sendKey(Gtk::Window& win, GdkEventType type, guint keyval, guint state) {
     gdk_event_free(ev);
 }
 
+void sendClick(GtkWidget* widget, double x, double y) {
+    GdkWindow* window = gtk_widget_get_window(widget);
+    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(widget));
+    GdkDevice* pointer = gdk_seat_get_pointer(seat);
+    for (GdkEventType type : {GDK_MOTION_NOTIFY, GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
+        GdkEvent* event = gdk_event_new(type);
+        if (type == GDK_MOTION_NOTIFY) {
+            event->motion.window = GDK_WINDOW(g_object_ref(window));
+            event->motion.send_event = TRUE;
+            event->motion.time = GDK_CURRENT_TIME;
+            event->motion.x = x;
+            event->motion.y = y;
+        } else {
+            event->button.window = GDK_WINDOW(g_object_ref(window));
+            event->button.send_event = TRUE;
+            event->button.time = GDK_CURRENT_TIME;
+            event->button.x = x;
+            event->button.y = y;
+            event->button.button = 1;
+            event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
+        }
+        gdk_event_set_device(event, pointer);
+        gtk_widget_event(widget, event);
+        gdk_event_free(event);
+    }
+}
+
 }  // namespace larkspan::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gdk/gdk.h>
+#include <gtk/gtk.h>
 
 namespace Gtk {
 class Window;
@@ -12,5 +13,9 @@ namespace larkspan::testing {
 // device): the window gives it to its own key handler, the focus widget, its mnemonics and
 // its key bindings.
 void sendKey(Gtk::Window& win, GdkEventType type, guint keyval, guint state = 0);
+
+// A left click at (x, y) of a realized widget as the pointer makes it (motion, press,
+// release), so a page sees a user's gesture.
+void sendClick(GtkWidget* widget, double x, double y);
 
 }  // namespace larkspan::testing

@@ -41,7 +41,7 @@ void registerUpdate(ShellContext& context, Gtk::Application& app) {
                    [&context, check] { return makeAboutBox(context, *check); });
 
     app.add_action("check-updates", [check] { check->run(update::Trigger::User); });
-    context.mainWindowLoading.connect([&context, check](frmBrowser&) {
+    context.signalMainWindowLoading().connect([&context, check](frmBrowser&) {
         if (context.options().checkUpdates) check->run(update::Trigger::Startup);
     });
 

@@ -1,0 +1,127 @@
+// The popup blocker's wiring with a fake engine (a request inside a request, the counters,
+// the log window and the notice), and the log window's buttons.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/Application.hpp"
+#include "common/Paths.hpp"
+#include "controls/StyledButton.hpp"
+#include "features/popups/BlockedLog.hpp"
+#include "features/popups/Form2.hpp"
+#include "features/popups/frmBlockedLog.hpp"
+#include "settings/OptionsModel.hpp"
+#include "settings/SettingsKeys.hpp"
+#include "settings/SettingsStore.hpp"
+#include "shell/frmBrowser.hpp"
+#include "shell/frmOptions.hpp"
+#include "support/FakePageEngine.hpp"
+#include "support/GuiTest.hpp"
+#include "support/ScriptedDialogs.hpp"
+
+namespace larkspan {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string logBytes() {
+    std::ifstream in(popups::blockedLogPath(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class PopupBlockerTest : public testing::GuiTest {
+  protected:
+    static void click(StyledButton& b) {
+        b.model().leftButtonDown();
+        b.model().leftButtonUp(true);
+        testing::drainEvents();
+    }
+    static frmBlockedLog* logWindow() {
+        return dynamic_cast<frmBlockedLog*>(
+            Application::instance().windows().find("frmBlockedLog"));
+    }
+};
+
+TEST_F(PopupBlockerTest, RequestArrivingInsideARequestIsHandledInFull) {
+    frmBrowser& w = startBrowser();
+    auto& engine = dynamic_cast<testing::FakePageEngine&>(w.WebBrowser1());
+    engine.location = "http://pages.test/opener";
+    OptionsModel& o = Application::instance().options();
+    o.setPopupMode(OptionsModel::PopupMode::BlockAndAlert);
+    o.setFlag(OptionId::LogBlocked, true);
+
+    // The second request waits in the main loop; the first lets it run before deciding.
+    NewWindowRequest inner;
+    Glib::signal_idle().connect_once([&] { engine.signalNewWindow2.emit(inner); });
+    NewWindowRequest outer;
+    engine.signalNewWindow2.emit(outer);
+    EXPECT_TRUE(outer.cancel);
+    EXPECT_TRUE(inner.cancel);
+
+    EXPECT_EQ(w.widget<Gtk::Label>("Label1")->get_text(), "2");
+    EXPECT_EQ(store().read(keys::kSettings, keys::kBlockedCount, ""), "2");
+    EXPECT_EQ(logBytes(), "http://pages.test/opener\r\nhttp://pages.test/opener\r\n");
+    ASSERT_NE(logWindow(), nullptr);
+    EXPECT_FALSE(logWindow()->get_visible());
+    EXPECT_EQ(logWindow()->log().entries().size(), 2u);
+
+    // The notice: shown over the first main window, never focusable, hidden by a click.
+    auto* notice = dynamic_cast<Form2*>(Application::instance().windows().find("Form2"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->get_visible());
+    EXPECT_FALSE(notice->get_accept_focus());
+    EXPECT_EQ(notice->text(), "Blocked Popup! (To allow, change Privacy Settings).");
+    notice->Label1_Click();
+    EXPECT_FALSE(notice->get_visible());
+}
+
+TEST_F(PopupBlockerTest, LogWindowDeletesEntriesAndCloseReturnsToTheOptions) {
+    paths::ensureDir(paths::dataDir());
+    std::ofstream(popups::blockedLogPath(), std::ios::binary)
+        << "http://a.test/\r\nhttp://b.test/\r\nhttp://c.test/\r\n";
+    startBrowser();
+    frmOptions* options = showOptionsDialog(Application::instance());
+    ASSERT_NE(options, nullptr);
+    options->ViewLog_Click();
+    testing::drainEvents();
+    frmBlockedLog* log = logWindow();
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->get_title(), "Blocked Popups Log - Larkspan");
+
+    auto* list = log->widget<Gtk::TreeView>("List1");
+    auto* del = log->widget<StyledButton>("Delete");
+    ASSERT_TRUE(list && del);
+    EXPECT_EQ(list->get_model()->children().size(), 3u);
+    list->get_selection()->unselect_all();
+    EXPECT_FALSE(del->enabled());
+    list->get_selection()->select(Gtk::TreeModel::Path("1"));
+    EXPECT_TRUE(del->enabled());
+    click(*del);
+    EXPECT_EQ(logBytes(), "http://a.test/\r\nhttp://c.test/\r\n");
+    EXPECT_EQ(list->get_model()->children().size(), 2u);
+
+    // Delete All asks first; No keeps everything, Yes leaves an empty file.
+    testing::ScriptedDialogs dialogs;
+    dialogs.answer(Dialogs::Answer::No);
+    dialogs.answer(Dialogs::Answer::Yes);
+    click(*log->widget<StyledButton>("DeleteAll"));
+    EXPECT_EQ(list->get_model()->children().size(), 2u);
+    click(*log->widget<StyledButton>("DeleteAll"));
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_TRUE(log->get_visible());
+    EXPECT_EQ(list->get_model()->children().size(), 0u);
+    EXPECT_TRUE(fs::exists(popups::blockedLogPath()));
+    EXPECT_EQ(fs::file_size(popups::blockedLogPath()), 0u);
+
+    click(*log->widget<StyledButton>("BClose"));
+    ASSERT_TRUE(testing::runUntil([&] { return logWindow() == nullptr; }));
+    ASSERT_TRUE(testing::runUntil([&] {
+        frmOptions* o = findOptionsDialog(Application::instance());
+        return o && o->get_visible();
+    }));
+}
+
+}  // namespace
+}  // namespace larkspan
