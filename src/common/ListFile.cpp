@@ -183,6 +183,10 @@ bool SaveListToFile(const std::vector<std::string>& list, const fs::path& path) 
     return replaceFileAtomically(path, listfile::formatListFile(list));
 }
 
+bool EmptyListFile(const fs::path& path) {
+    return replaceFileAtomically(path, {});
+}
+
 bool LoadAddressList(const fs::path& path, std::vector<std::string>& list) {
     list.clear();
     Fd fd;

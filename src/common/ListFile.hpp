@@ -34,6 +34,10 @@ bool LoadListFromFile(std::vector<std::string>& list, const std::filesystem::pat
 // as it is (a caller that needs an empty file creates it itself) and counts as success.
 bool SaveListToFile(const std::vector<std::string>& list, const std::filesystem::path& path);
 
+// Replaces the file by an empty one (mode 0600 when it is new), atomically; true when the
+// file exists with zero length afterwards.
+bool EmptyListFile(const std::filesystem::path& path);
+
 // The main window's reader of typed addresses: clears `list`, then appends every line of
 // the file, whole, in file order.
 bool LoadAddressList(const std::filesystem::path& path, std::vector<std::string>& list);
