@@ -12,8 +12,20 @@
 namespace larkspan {
 
 namespace {
+
 constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmHistory.ui";
 constexpr const char* kName = "frmHistory";
+
+// Whether the event being handled now is the user's mouse or keyboard: the list also
+// selects its first row by itself when it takes the focus, which is no click.
+bool byUser() {
+    GdkEvent* event = gtk_get_current_event();
+    if (!event) return false;
+    GdkEventType type = event->type;
+    gdk_event_free(event);
+    return type == GDK_BUTTON_PRESS || type == GDK_BUTTON_RELEASE || type == GDK_KEY_PRESS;
+}
+
 }  // namespace
 
 frmHistory::frmHistory(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
@@ -87,7 +99,7 @@ void frmHistory::selectRow(std::size_t index) {
 // ---- Events ------------------------------------------------------------------------------
 
 void frmHistory::List1_Click() {
-    if (selecting_ || !selectedIndex()) return;
+    if (selecting_ || !byUser() || !selectedIndex()) return;
     Delete->setEnabled(true);
 }
 

@@ -20,9 +20,9 @@ using List = std::vector<std::string>;
 class HistoryListTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        file_ = paths::dataDir() /
-                (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 ".txt");
+        file_ =
+            paths::dataDir() /
+            (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".txt");
         fs::remove(file_);
     }
     void write(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }

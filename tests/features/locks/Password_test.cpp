@@ -57,9 +57,9 @@ TEST(EncDecTest, TheEmptyKeyScramblesEveryTextWithOneKeystream) {
 class PasswordStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        file_ = paths::configDir() /
-                (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 ".db");
+        file_ =
+            paths::configDir() /
+            (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".db");
         fs::remove(file_);
         store_ = std::make_unique<SettingsStore>(file_);
     }
@@ -89,8 +89,7 @@ TEST_F(PasswordStoreTest, AStoredPasswordIsComparedExactlyAndSurvivesReopening) 
     EXPECT_FALSE(CheckPassword(*store_, ""));
     // The password is kept apart from the plain settings, under scrambled names.
     EXPECT_EQ(store_->read("Settings", "Pass", "none"), "none");
-    EXPECT_EQ(store_->read(EncDec("Settings", ""), EncDec("Pass", ""), ""),
-              EncDec(password, ""));
+    EXPECT_EQ(store_->read(EncDec("Settings", ""), EncDec("Pass", ""), ""), EncDec(password, ""));
 }
 
 TEST_F(PasswordStoreTest, AnEmptyNewPasswordLeavesNoneSet) {
