@@ -2,6 +2,8 @@
 
 #include "features/update/UpdateRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
+#include "features/history/HistoryRegistration.hpp"
+#include "features/locks/LocksRegistration.hpp"
 #include "shell/ShellRegistration.hpp"
 
 namespace larkspan {
@@ -10,6 +12,8 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerShell(context, app);
     registerUpdate(context, app);
     registerPopups(context, app);
+    registerLocks(context, app);
+    registerHistory(context, app);
 }
 
 }  // namespace larkspan

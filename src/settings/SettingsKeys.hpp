@@ -48,6 +48,10 @@ inline constexpr std::string_view kPassLockOpt = "PassLockOpt";
 inline constexpr std::string_view kPassLockEmail = "PassLockEmail";
 inline constexpr std::string_view kPassLockBrowser = "PassLockBrowser";
 
+// The lock password's value name; it and its section name ("Settings") are stored
+// scrambled, so the password lives apart from the plain "Settings" section.
+inline constexpr std::string_view kPass = "Pass";
+
 // The main window's menu ticks, which "Apply" also writes.
 inline constexpr std::string_view kStatusBarVisible = "StatusBarVisible";
 inline constexpr std::string_view kSuppressScriptErrors = "SuppressScriptErrors";

@@ -59,31 +59,36 @@ const Guard* guardOf(std::string_view command) {
     return nullptr;
 }
 
-bool holdBack(ShellContext& context, std::string_view command) {
+bool holdBack(ShellContext& context, std::string_view command, frmBrowser* origin,
+              std::function<void()> proceed) {
     const Guard* g = guardOf(command);
     if (!g) return false;
     if (!isOn(context.options(), g->lock)) {
-        if (g->prepareDialog) context.windows().touch(kLockDialog);
+        if (g->prepareDialog) {
+            auto* dialog = dynamic_cast<LockDialog*>(context.windows().touch(kLockDialog));
+            if (dialog) dialog->conceal(g->button);
+        }
         return false;
     }
     if (!g->hideFirst.empty()) {
         if (Gtk::Window* w = context.windows().find(std::string(g->hideFirst))) w->hide();
     }
-    showLockDialog(context, g->button, g->captionOn, std::string(g->caption));
+    showLockDialog(context, g->button, g->captionOn, std::string(g->caption), origin,
+                   std::move(proceed));
     return true;
 }
 
 bool showLockDialog(ShellContext& app, Unlock action, CaptionOn captionOn,
-                    const std::string& caption) {
+                    const std::string& caption, frmBrowser* origin, std::function<void()> proceed) {
     Gtk::Window* dialog = app.windows().touch(kLockDialog);
     if (!dialog) return false;
-    dialog->set_data("larkspan-unlock-action",
-                     reinterpret_cast<void*>(static_cast<std::intptr_t>(action) + 1));
-    frmBrowser* first = app.firstWindow();
-    if (first) dialog->set_transient_for(*first);
-    if (captionOn == CaptionOn::MainWindow && first) first->set_title(caption);
-    if (captionOn == CaptionOn::Dialog) dialog->set_title(caption);
+    frmBrowser* owner = origin ? origin : app.firstWindow();
+    if (owner) dialog->set_transient_for(*owner);
     dialog->present();
+    if (auto* lock = dynamic_cast<LockDialog*>(dialog))
+        lock->reveal(action, origin, std::move(proceed));
+    if (captionOn == CaptionOn::MainWindow && owner) owner->set_title(caption);
+    if (captionOn == CaptionOn::Dialog) dialog->set_title(caption);
     return true;
 }
 

@@ -3,12 +3,14 @@
 // The password locks, applied in one place: each guarded command has one row in the table
 // of guards, and every way of starting the command asks `holdBack` before it acts.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace larkspan {
 class ShellContext;
 class OptionsModel;
+class frmBrowser;
 }  // namespace larkspan
 
 namespace larkspan::locks {
@@ -52,15 +54,29 @@ struct Guard {
 // The row of `command`; nullptr when the command is not guarded.
 const Guard* guardOf(std::string_view command);
 
+// The lock dialog as the guards see it (the locks feature makes it).
+class LockDialog {
+  public:
+    virtual ~LockDialog() = default;
+    // Makes the button of `action` visible. `origin` is the main window whose command was
+    // held back (null when none) and `proceed` that command, which the dialog runs after
+    // the right password where its button calls for it.
+    virtual void reveal(Unlock action, frmBrowser* origin, std::function<void()> proceed) = 0;
+    virtual void conceal(Unlock action) = 0;
+};
+
 // The guard of `command`: when its lock is on, the lock dialog opens as its row says and
 // the answer is true (the command does not run now; the dialog runs it after the right
-// password). False when the command may run.
-bool holdBack(ShellContext& context, std::string_view command);
+// password). False when the command may run. `origin` and `proceed` are handed to the
+// dialog (see LockDialog::reveal).
+bool holdBack(ShellContext& context, std::string_view command, frmBrowser* origin = nullptr,
+              std::function<void()> proceed = {});
 
-// Shows the lock dialog modeless, owned by the first main window, with the button for
-// `action` made visible and `caption` on the window `captionOn` names. False when the
-// program has no lock dialog to show.
+// Shows the lock dialog modeless, owned by `origin` (the first main window when null),
+// with the button for `action` made visible and `caption` on the window `captionOn` names.
+// False when the program has no lock dialog to show.
 bool showLockDialog(ShellContext& context, Unlock action, CaptionOn captionOn = CaptionOn::None,
-                    const std::string& caption = {});
+                    const std::string& caption = {}, frmBrowser* origin = nullptr,
+                    std::function<void()> proceed = {});
 
 }  // namespace larkspan::locks

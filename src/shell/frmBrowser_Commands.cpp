@@ -38,7 +38,7 @@ Glib::RefPtr<Gio::SimpleAction> frmBrowser::addCommand(const char* name,
                                                        std::function<void()> run) {
     std::string command = name;
     return add_action(name, [this, command, run = std::move(run)] {
-        if (!locks::holdBack(ctx_, command)) run();
+        if (!locks::holdBack(ctx_, command, this, run)) run();
     });
 }
 

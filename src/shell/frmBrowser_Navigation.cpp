@@ -79,9 +79,13 @@ void frmBrowser::cboAddress_KeyDown(int keyCode) {
     if (addressLogic_.keyDown(keyCode, text, false) != AddressBoxLogic::EnterAction::Navigate) {
         return;
     }
-    if (locks::holdBack(ctx_, "address-enter")) return;
-    engine_->navigate(text);
-    engine_->grabFocus();
+    // Held back, the lock dialog navigates to what the box holds once it is unlocked.
+    auto go = [this] {
+        engine_->navigate(cboAddress->get_entry()->get_text());
+        engine_->grabFocus();
+    };
+    if (locks::holdBack(ctx_, "address-enter", this, go)) return;
+    go();
 }
 
 void frmBrowser::cboAddress_KeyPress(int charCode) {

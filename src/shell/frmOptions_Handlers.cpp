@@ -1,10 +1,4 @@
 // The click and change handlers of the options dialog's pages.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <system_error>
-
 #include "common/Dialogs.hpp"
 #include "common/ListFile.hpp"
 #include "common/MakerSite.hpp"
@@ -15,6 +9,7 @@
 #include "settings/OptionDecls.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/Guards.hpp"
+#include "shell/TypedHistory.hpp"
 #include "shell/frmOptionsInternal.hpp"
 
 namespace larkspan {
@@ -23,14 +18,6 @@ namespace {
 
 // The face "Smooth" and "Standard" give each other when one is pressed.
 constexpr ColorValue kReleasedFace = 14215660;
-
-// Replaces the history file by an empty one (mode 0600, like every list file).
-bool createEmptyFile(const std::filesystem::path& path) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
-    bool ok = ::fsync(fd) == 0;
-    return (::close(fd) == 0) && ok;
-}
 
 }  // namespace
 
@@ -91,15 +78,7 @@ void frmOptions::Command3_Click() {
         return dialogs().message(this, "Delete History?  ", "History", Dialogs::Buttons::YesNo,
                                  Dialogs::Icon::Question);
     });
-    if (answer != Dialogs::Answer::Yes) return;
-
-    // Delete the file and create it again, empty; the address lists are filled again from
-    // it (it holds nothing now).
-    std::filesystem::path file = listfile::historyFilePath();
-    std::error_code ec;
-    std::filesystem::remove(file, ec);
-    createEmptyFile(file);
-    ctx_.reloadAddressLists();
+    if (answer == Dialogs::Answer::Yes) clearTypedHistory(ctx_);
 }
 
 void frmOptions::Command4_Click() {

@@ -105,9 +105,19 @@ TEST_F(CommandsTest, ShortcutsRunTheirCommands) {
     EXPECT_TRUE(Application::instance().browsers().empty());
 }
 
+// Stands in for the lock dialog: remembers the button a guard made visible.
+class RecordingLockDialog : public Gtk::Window, public locks::LockDialog {
+  public:
+    void reveal(locks::Unlock action, frmBrowser*, std::function<void()>) override {
+        revealed = static_cast<int>(action);
+    }
+    void conceal(locks::Unlock) override {}
+    int revealed = -1;
+};
+
 TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
     auto& app = Application::instance();
-    app.windows().define("frmPassword", 10, [] { return std::make_unique<Gtk::Window>(); });
+    app.windows().define("frmPassword", 10, [] { return std::make_unique<RecordingLockDialog>(); });
     // A feature's command comes alive in the toolbar and sits behind its lock as well.
     int historyShown = 0;
     app.commands().define("history", [&historyShown](frmBrowser&) { ++historyShown; });
@@ -128,9 +138,7 @@ TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
     auto unlockButton = [&app] {
         Gtk::Window* dialog = app.windows().find("frmPassword");
         if (!dialog || !dialog->get_visible()) return -1;
-        return static_cast<int>(
-                   reinterpret_cast<std::intptr_t>(dialog->get_data("larkspan-unlock-action"))) -
-               1;
+        return static_cast<RecordingLockDialog*>(dialog)->revealed;
     };
     app.options().lockOptions = true;
     click("Toolbar1_Options");

@@ -1,0 +1,154 @@
+// The history window's wiring: its list, a click, a double-click, Delete and Delete All,
+// and its openers.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/Application.hpp"
+#include "common/ListFile.hpp"
+#include "controls/StyledButton.hpp"
+#include "features/history/frmHistory.hpp"
+#include "shell/frmBrowser.hpp"
+#include "shell/frmOptions.hpp"
+#include "support/FakePageEngine.hpp"
+#include "support/GuiTest.hpp"
+#include "support/ScriptedDialogs.hpp"
+
+namespace larkspan {
+namespace {
+
+namespace fs = std::filesystem;
+using List = std::vector<std::string>;
+using testing::FakePageEngine;
+
+class HistoryWindowTest : public testing::GuiTest {
+  protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        file_ = listfile::historyFilePath();
+        std::ofstream(file_, std::ios::binary) << "http://a/\r\nhttp://b/?x,y\r\nhttp://c/\r\n";
+    }
+    Application& app() { return Application::instance(); }
+    frmHistory* history() { return dynamic_cast<frmHistory*>(app().windows().find("frmHistory")); }
+    std::string contents() {
+        std::ifstream in(file_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    static void click(StyledButton& b) {
+        b.model().leftButtonDown();
+        b.model().leftButtonUp(true);
+        testing::drainEvents();
+    }
+    // A click of the mouse on a row of the list.
+    static void clickRow(frmHistory& h, int row) {
+        Gdk::Rectangle cell;
+        h.List1->get_cell_area(Gtk::TreeModel::Path(std::to_string(row)), *h.List1->get_column(0),
+                               cell);
+        GdkDevice* pointer =
+            gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default()));
+        for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
+            GdkEvent* ev = gdk_event_new(type);
+            ev->button.window = GDK_WINDOW(g_object_ref(h.List1->get_bin_window()->gobj()));
+            ev->button.send_event = TRUE;
+            ev->button.time = GDK_CURRENT_TIME;
+            ev->button.button = 1;
+            ev->button.x = cell.get_x() + 4;
+            ev->button.y = cell.get_y() + cell.get_height() / 2;
+            gdk_event_set_device(ev, pointer);
+            gtk_main_do_event(ev);
+            gdk_event_free(ev);
+        }
+        testing::drainEvents();
+    }
+    size_t addressListSize(frmBrowser& w) {
+        return w.widget<AddressBox>("cboAddress")->get_model()->children().size();
+    }
+    fs::path file_;
+};
+
+TEST_F(HistoryWindowTest, TheToolbarOpensItAndDeleteRemovesTheClickedEntry) {
+    frmBrowser& w = startBrowser();
+    w.runCommand("history");
+    frmHistory* h = history();
+    ASSERT_NE(h, nullptr);
+    EXPECT_TRUE(h->get_visible());
+    EXPECT_EQ(h->get_title(), "History - Larkspan");
+    EXPECT_EQ(h->shownEntries(), (List{"http://a/", "http://b/?x", "y", "http://c/"}));
+    EXPECT_FALSE(h->Delete->enabled());
+
+    // Taking the focus selects the first row, which is no click.
+    h->List1->grab_focus();
+    testing::drainEvents();
+    EXPECT_FALSE(h->Delete->enabled());
+    clickRow(*h, 1);
+    EXPECT_TRUE(h->Delete->enabled());
+    click(*h->Delete);
+    EXPECT_EQ(h->shownEntries(), (List{"http://a/", "y", "http://c/"}));
+    EXPECT_EQ(contents(), "http://a/\r\ny\r\nhttp://c/\r\n");
+    EXPECT_FALSE(h->Delete->enabled());
+    auto selected = h->List1->get_selection()->get_selected();
+    ASSERT_TRUE(selected);
+    EXPECT_EQ(h->List1->get_model()->get_path(selected).to_string(), "2");
+    // The main windows' typed addresses are not this list's.
+    EXPECT_EQ(addressListSize(w), 3u);
+
+    click(*h->BClose);
+    EXPECT_TRUE(testing::runUntil([this] { return history() == nullptr; }));
+}
+
+TEST_F(HistoryWindowTest, ADoubleClickNavigatesTheFirstMainWindow) {
+    frmBrowser& first = startBrowser();
+    first.mnuFileNew_Click();
+    frmBrowser& second = *app().browsers().at(1);
+    second.runCommand("history");
+    frmHistory* h = history();
+    ASSERT_NE(h, nullptr);
+    h->List1->row_activated(Gtk::TreeModel::Path("3"), *h->List1->get_column(0));
+    testing::drainEvents();
+    EXPECT_EQ(static_cast<FakePageEngine&>(first.WebBrowser1()).navigations.back(), "http://c/");
+    EXPECT_NE(static_cast<FakePageEngine&>(second.WebBrowser1()).navigations.back(), "http://c/");
+    EXPECT_TRUE(h->get_visible());
+}
+
+TEST_F(HistoryWindowTest, DeleteAllAsksThenEmptiesTheFileAndEveryList) {
+    frmBrowser& w = startBrowser();
+    w.runCommand("history");
+    frmHistory* h = history();
+    ASSERT_NE(h, nullptr);
+    testing::ScriptedDialogs answers;
+
+    answers.answer(Dialogs::Answer::No);
+    click(*h->DeleteAll);
+    ASSERT_EQ(answers.shown().size(), 1u);
+    EXPECT_EQ(answers.shown()[0].text, "Delete History?  ");
+    EXPECT_EQ(answers.shown()[0].title, "History");
+    EXPECT_TRUE(h->get_visible());
+    EXPECT_EQ(h->shownEntries().size(), 4u);
+    EXPECT_EQ(addressListSize(w), 3u);
+
+    answers.answer(Dialogs::Answer::Yes);
+    click(*h->DeleteAll);
+    EXPECT_TRUE(h->get_visible());
+    EXPECT_TRUE(h->shownEntries().empty());
+    ASSERT_TRUE(fs::exists(file_));
+    EXPECT_EQ(fs::file_size(file_), 0u);
+    EXPECT_EQ(addressListSize(w), 0u);
+}
+
+TEST_F(HistoryWindowTest, TheOptionsViewButtonShowsItAndClosesTheOptions) {
+    startBrowser();
+    frmOptions* options = showOptionsDialog(app());
+    ASSERT_NE(options, nullptr);
+    click(*options->Command4);
+    ASSERT_NE(history(), nullptr);
+    EXPECT_TRUE(history()->get_visible());
+    EXPECT_TRUE(testing::runUntil([this] {
+        frmOptions* o = findOptionsDialog(app());
+        return o == nullptr || !o->get_visible();
+    }));
+}
+
+}  // namespace
+}  // namespace larkspan
