@@ -1,9 +1,9 @@
 #include "app/Registrations.hpp"
 
-#include "features/update/UpdateRegistration.hpp"
-#include "features/popups/PopupsRegistration.hpp"
 #include "features/history/HistoryRegistration.hpp"
 #include "features/locks/LocksRegistration.hpp"
+#include "features/popups/PopupsRegistration.hpp"
+#include "features/update/UpdateRegistration.hpp"
 #include "shell/ShellRegistration.hpp"
 
 namespace larkspan {
