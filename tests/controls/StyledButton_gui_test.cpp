@@ -21,6 +21,7 @@
 using namespace larkspan;
 using larkspan::testing::drainEvents;
 using larkspan::testing::initGtk;
+using larkspan::testing::parkPointer;
 using larkspan::testing::runUntil;
 
 namespace {
@@ -135,18 +136,6 @@ int countColor(const std::vector<unsigned char>& argb, Rgb c) {
         }
     }
     return n;
-}
-
-// Moves the real pointer to the screen's bottom-right corner, away from the test windows, so
-// that no real crossing events mix with the synthesized ones (also when test processes
-// share one display).
-void parkPointer() {
-    GdkDisplay* display = gdk_display_get_default();
-    GdkRectangle area{};
-    gdk_monitor_get_geometry(gdk_display_get_monitor(display, 0), &area);
-    gdk_device_warp(pointerDevice(), gdk_display_get_default_screen(display),
-                    area.x + area.width - 1, area.y + area.height - 1);
-    drainEvents();
 }
 
 class StyledButtonGui : public ::testing::Test {

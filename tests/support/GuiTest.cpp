@@ -1,5 +1,6 @@
 #include "support/GuiTest.hpp"
 
+#include <gdk/gdk.h>
 #include <gtkmm/main.h>
 #include <stdlib.h>
 
@@ -42,6 +43,17 @@ bool runUntil(const std::function<bool()>& condition, int timeoutMs) {
     return test::waitUntil(condition, timeoutMs);
 }
 
+void parkPointer() {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkRectangle area{};
+    gdk_monitor_get_geometry(gdk_display_get_monitor(display, 0), &area);
+    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(display));
+    gdk_device_warp(pointer, gdk_display_get_default_screen(display), area.x + area.width - 1,
+                    area.y + area.height - 1);
+    gdk_display_sync(display);
+    drainEvents();
+}
+
 void GuiTest::SetUp() {
     // Each test gets folders of its own, also when several run in one process.
     static int counter = 0;
@@ -52,6 +64,7 @@ void GuiTest::SetUp() {
     ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
     initGtk();
+    parkPointer();
     useFakeEngines();
 }
 

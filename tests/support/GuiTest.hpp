@@ -17,6 +17,11 @@ void initGtk();
 void drainEvents();
 // Runs the main loop until `condition` holds or `timeoutMs` passes; true when it held.
 bool runUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+// Moves the real pointer to the screen's bottom-right corner, away from every test window.
+// The display gives the keyboard focus to the window under the pointer when no window holds
+// it, so a pointer left over a window by an earlier test would decide which window is
+// active; parked, it decides nothing.
+void parkPointer();
 
 // A test with real windows: fresh settings and data folders, fake page engines, and the
 // application object torn down afterwards.

@@ -69,7 +69,7 @@ const char* const kSelfSignedPem =
     "-----END PRIVATE KEY-----\n";
 
 TEST(TextFetcherTest, EncryptedAddressIsFetchedOnlyFromATrustedServer) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(LARKSPAN_SANITIZED)
     // The TLS module GIO loads keeps dynamic thread-local storage that the leak checker's
     // tracer cannot read: the process would end in the checker's own crash.
     GTEST_SKIP() << "no TLS in the sanitizer build";
