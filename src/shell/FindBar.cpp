@@ -15,6 +15,14 @@ FindBar::FindBar(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& buil
 
     txtFind->signal_changed().connect([this] { search(true, true); });
     txtFind->signal_key_press_event().connect(sigc::mem_fun(*this, &FindBar::onKeyPress), false);
+    // Escape closes the bar from any of its controls: their keys come up to the bar.
+    signal_key_press_event().connect(
+        [this](GdkEventKey* event) {
+            if (event->keyval != GDK_KEY_Escape) return false;
+            close();
+            return true;
+        },
+        false);
     chkFindMatchCase->signal_toggled().connect([this] { search(true, true); });
     cmdFindNext->signal_clicked().connect([this] { findNext(); });
     cmdFindPrevious->signal_clicked().connect([this] { findPrevious(); });
@@ -39,9 +47,6 @@ bool FindBar::onKeyPress(GdkEventKey* event) {
         case GDK_KEY_KP_Enter:
         case GDK_KEY_ISO_Enter:
             search(false, (event->state & GDK_SHIFT_MASK) == 0);
-            return true;
-        case GDK_KEY_Escape:
-            close();
             return true;
         default:
             return false;

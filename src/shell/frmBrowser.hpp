@@ -207,7 +207,7 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void connectDocumentCommands();
     void setSuppressScriptErrorsTick(bool tick);
     // True when `event` is the shortcut of a command that a focused text box of the
-    // window (not the page) should see first.
+    // window (not the page) or the find bar should see first.
     bool keyGoesToFocusedBoxFirst(const GdkEventKey* event);
     void connectNavigation();
     void connectEngineEvents();

@@ -14,8 +14,9 @@ namespace larkspan {
 
 namespace {
 
-// The commands whose shortcuts a focused text box of the window sees before the window
-// does: its own clipboard keys keep working while the page is not the active control.
+// The commands whose shortcuts a focused text box or the find bar sees before the window
+// does: a box's own clipboard keys keep working while the page is not the active control,
+// and Escape closes the find bar rather than stopping the page.
 constexpr const char* kBoxFirstActions[] = {"win.cut",  "win.copy",       "win.paste",
                                             "win.undo", "win.select-all", "win.stop"};
 
@@ -58,7 +59,10 @@ bool frmBrowser::engineIsActiveControl() {
 
 bool frmBrowser::keyGoesToFocusedBoxFirst(const GdkEventKey* event) {
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(gobj()));
-    if (!focus || focus == engine_->widget().gobj() || !GTK_IS_EDITABLE(focus)) return false;
+    if (!focus || focus == engine_->widget().gobj()) return false;
+    if (!GTK_IS_EDITABLE(focus) && !gtk_widget_is_ancestor(focus, GTK_WIDGET(findBar_->gobj()))) {
+        return false;
+    }
     Glib::RefPtr<Gtk::Application> app = get_application();
     if (!app) return false;
     guint mask = gtk_accelerator_get_default_mod_mask();

@@ -163,7 +163,11 @@ TEST_F(DocumentCommandsTest, FindBarCountsAndStepsThroughTheMatchesAndEscapeClos
     testing::drainEvents();
     EXPECT_EQ(matches->get_text(), "No matches");
 
-    // Escape closes the bar rather than stopping the page.
+    // Escape closes the bar, from its buttons as well, rather than stopping the page.
+    pressKey(w, GDK_KEY_Escape, 0);
+    EXPECT_FALSE(bar.get_visible());
+    pressKey(w, GDK_KEY_f, GDK_CONTROL_MASK);
+    w.widget<Gtk::Button>("cmdFindPrevious")->grab_focus();
     pressKey(w, GDK_KEY_Escape, 0);
     EXPECT_FALSE(bar.get_visible());
     EXPECT_EQ(count(w, "stop"), 0);
