@@ -89,6 +89,10 @@ TEST_F(DocumentCommandsTest, TextSizeTicksShowTheEnginesLevelAsTheMenusOpen) {
     EXPECT_EQ(ticked(), 3);
     openMenu(w, "mnuViewTextSize_menu");
     EXPECT_EQ(ticked(), 0);
+    pressKey(w, GDK_KEY_0, GDK_CONTROL_MASK);
+    EXPECT_EQ(ticked(), 0);
+    openMenu(w, "mnuView_menu");
+    EXPECT_EQ(ticked(), 2);
 }
 
 TEST_F(DocumentCommandsTest, ScriptErrorSwitchSilencesThePageAndStoresBothKeys) {
