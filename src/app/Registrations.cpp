@@ -3,6 +3,8 @@
 #include "features/history/HistoryRegistration.hpp"
 #include "features/locks/LocksRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
+#include "features/search/SearchRegistration.hpp"
+#include "features/source/SourceRegistration.hpp"
 #include "features/update/UpdateRegistration.hpp"
 #include "shell/ShellRegistration.hpp"
 
@@ -14,6 +16,8 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerPopups(context, app);
     registerLocks(context, app);
     registerHistory(context, app);
+    registerSearch(context, app);
+    registerSource(context, app);
 }
 
 }  // namespace larkspan

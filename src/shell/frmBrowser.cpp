@@ -193,11 +193,11 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
               store.read(keys::kWebSearch, keys::kLastEngine, o.searchEngine));
 
     // 18. Script-error suppression.
-    if (auto v = stored::toBool(read(keys::kSuppressScriptErrors,
-                                     stored::truth(mnuToolsSuppressScriptErrors->get_active())))) {
-        mnuToolsSuppressScriptErrors->set_active(*v);
+    if (auto v = stored::toBool(
+            read(keys::kSuppressScriptErrors, stored::truth(suppressScriptErrorsTick())))) {
+        setSuppressScriptErrorsTick(*v);
     }
-    if (mnuToolsSuppressScriptErrors->get_active()) engine_->setSilent(true);
+    if (suppressScriptErrorsTick()) engine_->setSilent(true);
 
     // 19. The update check, when it is on, and the other start-up steps of the features.
     ctx_.signalMainWindowLoading().emit(*this);
@@ -257,7 +257,7 @@ void frmBrowser::optionsApplied() {
     const OptionsModel& o = ctx_.options();
     // The menu ticks, the scroll style and the status bar follow their options; the
     // controls are placed again.
-    mnuToolsSuppressScriptErrors->set_active(o.suppressScriptErrors);
+    setSuppressScriptErrorsTick(o.suppressScriptErrors);
     if (o.scrollStyle == 1 || o.scrollStyle == 0) PB->setScrolling(o.scrollStyle);
     setStatusBarVisible(o.statusBar);
     statusbarAction_->change_state(Glib::Variant<bool>::create(o.statusBar));
@@ -351,6 +351,10 @@ bool frmBrowser::on_key_press_event(GdkEventKey* event) {
     int shift = shiftStateOf(event);
     Form_KeyDown(keyCode, shift);
     if (keyCode == 0 && shift == 0) return true;
+    if (keyGoesToFocusedBoxFirst(event) &&
+        gtk_window_propagate_key_event(GTK_WINDOW(gobj()), event)) {
+        return true;
+    }
     return Gtk::Window::on_key_press_event(event);
 }
 

@@ -16,6 +16,8 @@
 #include "shell/AddressBox.hpp"
 #include "shell/AddressCompletion.hpp"
 #include "shell/AutoRefresh.hpp"
+#include "shell/FindBar.hpp"
+#include "shell/PagePropertiesWindow.hpp"
 #include "shell/TrayIcon.hpp"
 #include "shell/WindowGeometry.hpp"
 
@@ -109,6 +111,27 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // Commands.
     void mnuFileNew_Click();
     void mnuFileExit_Click();
+    // Edit, file and view commands, passed to the page engine.
+    void mnuEdit_Click();
+    void mnuEditUndo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditSelectAll_Click();
+    void mnuEditFind_Click();
+    void mnuFileSavePageAs_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrint_Click();
+    void mnuFilePrintPreview_Click();
+    void mnuFileProperties_Click();
+    // The Tools menu or its Text Size submenu is opening: the ticks follow the engine.
+    void mnuView_Click();
+    void mnuViewFontSize_Click(int index);
+    void mnuToolsSuppressScriptErrors_Click();
+    bool suppressScriptErrorsTick() const;
+    // Whether the page engine is the window's active control (has the window's focus).
+    bool engineIsActiveControl();
+    FindBar& findBar() { return *findBar_; }
     // Opens a further main window on `address`, inheriting `silent`.
     frmBrowser& OpenBrowserWindow(const std::string& address, bool silent);
     void UnloadAllWindows();
@@ -181,6 +204,11 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void focusAddressBox();
     // Steps the page's text size by `step` levels (0 returns it to "Medium").
     void stepTextSize(int step);
+    void connectDocumentCommands();
+    void setSuppressScriptErrorsTick(bool tick);
+    // True when `event` is the shortcut of a command that a focused text box of the
+    // window (not the page) or the find bar should see first.
+    bool keyGoesToFocusedBoxFirst(const GdkEventKey* event);
     void connectNavigation();
     void connectEngineEvents();
     void connectLayout();
@@ -203,6 +231,11 @@ class frmBrowser : public Gtk::ApplicationWindow {
     sigc::connection activeConn_;
     Glib::RefPtr<Gio::SimpleAction> statusbarAction_;
     Glib::RefPtr<Gio::SimpleAction> autoRefreshOffAction_;
+    Glib::RefPtr<Gio::SimpleAction> undoAction_;
+    Glib::RefPtr<Gio::SimpleAction> textSizeAction_;
+    Glib::RefPtr<Gio::SimpleAction> suppressAction_;
+    FindBar* findBar_ = nullptr;
+    std::unique_ptr<PagePropertiesWindow> propertiesWindow_;
 };
 
 }  // namespace larkspan

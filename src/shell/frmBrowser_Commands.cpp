@@ -45,7 +45,7 @@ Glib::RefPtr<Gio::SimpleAction> frmBrowser::addCommand(const char* name,
 void frmBrowser::connectActions() {
     addCommand("new-window", [this] { mnuFileNew_Click(); });
     addCommand("open", [this] { mnuOpen_Click(); });
-    addCommand("print", [this] { engine_->print(); });
+    addCommand("print", [this] { mnuFilePrint_Click(); });
     addCommand("exit", [this] { mnuFileExit_Click(); });
     // Closing by shortcut is closing by the title bar: the shut-down sequence.
     addCommand("close", [this] { Form_Unload(); });
@@ -83,6 +83,7 @@ void frmBrowser::connectActions() {
     addCommand("tray-website", [this] { mPopWebsite_Click(); });
     addCommand("tray-exit", [this] { mPopExit_Click(); });
 
+    connectDocumentCommands();
     connectFeatureCommands();
     property_application().signal_changed().connect(
         sigc::mem_fun(*this, &frmBrowser::labelShortcuts));

@@ -14,6 +14,8 @@ std::vector<FakePageEngine*>& FakePageEngine::all() {
 FakePageEngine::FakePageEngine() : view_("(page)") {
     view_.set_name("WebBrowser1");
     view_.set_can_focus(true);
+    // A selectable label takes the keyboard focus as a page does.
+    view_.set_selectable(true);
     all().push_back(this);
 }
 
@@ -52,6 +54,7 @@ bool FakePageEngine::setZoomLevel(int level) {
 
 void FakePageEngine::grabFocus() {
     focused_ = true;
+    view_.grab_focus();
     signalGotFocus.emit();
 }
 

@@ -1,0 +1,22 @@
+#include "features/source/SourceRegistration.hpp"
+
+#include "features/source/frmSource.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowCommands.hpp"
+#include "shell/WindowRegistry.hpp"
+
+namespace larkspan {
+
+namespace {
+// Closes after the history window and before the About box.
+constexpr int kSourcePlace = 40;
+}  // namespace
+
+void registerSource(ShellContext& context, Gtk::Application&) {
+    context.windows().define("frmSource", kSourcePlace,
+                             [&context] { return makeSourceWindow(context); });
+    context.commands().define(
+        "source", [&context](frmBrowser& window) { showSourceWindow(context, window); });
+}
+
+}  // namespace larkspan
