@@ -38,6 +38,26 @@ void drainEvents() {
     for (int i = 0; i < 1000 && ctx->pending(); ++i) ctx->iteration(false);
 }
 
+namespace {
+
+// The pointer goes to the screen's bottom-right corner before each test. Test processes
+// share one display and its pointer: a window that opens under a pointer another test left
+// there takes the keyboard focus whenever the focus falls back to what lies under it, and
+// the activations that follow differ from one run order to the next.
+void parkPointer() {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = display ? gdk_display_get_monitor(display, 0) : nullptr;
+    if (!monitor) return;
+    GdkRectangle area{};
+    gdk_monitor_get_geometry(monitor, &area);
+    gdk_device_warp(gdk_seat_get_pointer(gdk_display_get_default_seat(display)),
+                    gdk_display_get_default_screen(display), area.x + area.width - 1,
+                    area.y + area.height - 1);
+    gdk_display_sync(display);
+}
+
+}  // namespace
+
 bool runUntil(const std::function<bool()>& condition, int timeoutMs) {
     return test::waitUntil(condition, timeoutMs);
 }
@@ -52,6 +72,7 @@ void GuiTest::SetUp() {
     ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
     initGtk();
+    parkPointer();
     useFakeEngines();
 }
 
