@@ -152,6 +152,7 @@ frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine)
     static bool systemColorsRead = false;
     if (!systemColorsRead) {
         scheme::readSystemColors();
+        scheme::followDesktopTheme();
         systemColorsRead = true;
     }
     auto builder = Gtk::Builder::create_from_resource("/org/larkspan/Larkspan/ui/frmBrowser.ui");

@@ -4,28 +4,28 @@ namespace larkspan {
 
 namespace {
 // Until the GTK side reads the theme, the classic desktop colours stand in.
-Rgb gButtonFace{236, 233, 216};
-Rgb gButtonText{0, 0, 0};
-Rgb gGrayText{172, 168, 153};
+SystemColors gSystem;
 }  // namespace
 
-void setSystemColors(Rgb buttonFace, Rgb buttonText, Rgb grayText) {
-    gButtonFace = buttonFace;
-    gButtonText = buttonText;
-    gGrayText = grayText;
+void setSystemColors(const SystemColors& colors) {
+    gSystem = colors;
 }
 
 Rgb resolveColor(ColorValue c) {
     if (!isSystemColor(c)) return unpackRgb(c);
     switch (static_cast<std::uint32_t>(c) & 0xFF) {
+        case 0x05:
+            return gSystem.window;
+        case 0x08:
+            return gSystem.windowText;
         case 0x0F:
-            return gButtonFace;
+            return gSystem.buttonFace;
         case 0x11:
-            return gGrayText;
+            return gSystem.grayText;
         case 0x12:
-            return gButtonText;
+            return gSystem.buttonText;
         default:
-            return gButtonFace;
+            return gSystem.buttonFace;
     }
 }
 

@@ -8,6 +8,8 @@ namespace larkspan {
 // top bit set names a system colour instead (stored as a negative decimal).
 using ColorValue = std::int32_t;
 
+inline constexpr ColorValue kSysWindow = static_cast<ColorValue>(0x80000005);      // -2147483643
+inline constexpr ColorValue kSysWindowText = static_cast<ColorValue>(0x80000008);  // -2147483640
 inline constexpr ColorValue kSysButtonFace = static_cast<ColorValue>(0x8000000F);  // -2147483633
 inline constexpr ColorValue kSysGrayText = static_cast<ColorValue>(0x80000011);    // -2147483631
 inline constexpr ColorValue kSysButtonText = static_cast<ColorValue>(0x80000012);  // -2147483630
@@ -34,10 +36,21 @@ constexpr Rgb unpackRgb(ColorValue c) {
 }
 
 // The concrete colour of a value: plain colours unpack, system colours come from the
-// desktop theme (button face, button text, grey text) with fixed fallbacks.
+// desktop theme (button face, button text, grey text, the back and text of text boxes)
+// with fixed fallbacks.
 Rgb resolveColor(ColorValue c);
 
-// Lets the desktop theme's colours stand for the system colours (set by the GTK side).
-void setSystemColors(Rgb buttonFace, Rgb buttonText, Rgb grayText);
+// The desktop theme's colours for the system colours.
+struct SystemColors {
+    Rgb buttonFace{236, 233, 216};
+    Rgb buttonText{0, 0, 0};
+    Rgb grayText{172, 168, 153};
+    Rgb window{255, 255, 255};
+    Rgb windowText{0, 0, 0};
+};
+
+// Lets the desktop theme's colours stand for the system colours (set by the GTK side,
+// again whenever the theme changes).
+void setSystemColors(const SystemColors& colors);
 
 }  // namespace larkspan

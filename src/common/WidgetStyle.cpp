@@ -5,6 +5,7 @@
 #include <gtkmm/widget.h>
 
 #include <cstdio>
+#include <set>
 
 namespace larkspan::style {
 
@@ -19,6 +20,12 @@ struct State {
 
 const char* kKey = "larkspan-style";
 
+// Every widget's style, so that a theme change reaches those drawn in system colours.
+std::set<State*>& liveStates() {
+    static std::set<State*> states;
+    return states;
+}
+
 State& stateOf(Gtk::Widget& w) {
     auto* s = static_cast<State*>(w.get_data(kKey));
     if (!s) {
@@ -26,7 +33,11 @@ State& stateOf(Gtk::Widget& w) {
         s->provider = Gtk::CssProvider::create();
         w.get_style_context()->add_provider(s->provider,
                                             GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
-        w.set_data(kKey, s, [](void* p) { delete static_cast<State*>(p); });
+        liveStates().insert(s);
+        w.set_data(kKey, s, [](void* p) {
+            liveStates().erase(static_cast<State*>(p));
+            delete static_cast<State*>(p);
+        });
     }
     return *s;
 }
@@ -58,6 +69,12 @@ void rebuild(State& s) {
 }
 
 }  // namespace
+
+void refreshSystemColors() {
+    for (State* s : liveStates()) {
+        if ((s->fg && isSystemColor(*s->fg)) || (s->bg && isSystemColor(*s->bg))) rebuild(*s);
+    }
+}
 
 std::string cssColor(ColorValue c) {
     Rgb rgb = resolveColor(c);

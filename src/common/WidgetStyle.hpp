@@ -22,6 +22,10 @@ std::optional<ColorValue> foreground(Gtk::Widget& w);
 std::optional<ColorValue> background(Gtk::Widget& w);
 std::optional<std::string> fontFamily(Gtk::Widget& w);
 
+// Gives every widget styled with a system colour that colour as the theme now resolves
+// it (after the system colours were read again).
+void refreshSystemColors();
+
 // "#rrggbb" of a colour value (system colours resolved).
 std::string cssColor(ColorValue c);
 

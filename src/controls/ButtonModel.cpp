@@ -540,6 +540,12 @@ void ButtonModel::accessKey() {
     click_.emit();
 }
 
+void ButtonModel::setKeyboardFocusVisible(bool visible) {
+    if (visible == keyboardFocusVisible_) return;
+    keyboardFocusVisible_ = visible;
+    if (hasFocus_) redraw_.emit();
+}
+
 void ButtonModel::focusIn() {
     if (hasFocus_) return;
     hasFocus_ = true;

@@ -167,6 +167,11 @@ class ButtonModel {
     ButtonVisualState drawState() const;
     bool tracking() const { return tracking_; }
     bool hasFocus() const { return hasFocus_; }
+    // Whether the window shows where the keyboard focus is (the user moves it with keys);
+    // a button that has the focus then draws its focus mark even without ShowFocus.
+    void setKeyboardFocusVisible(bool visible);
+    // The focus mark is drawn: the button has the focus, and ShowFocus or the window asks.
+    bool focusMarked() const { return hasFocus_ && (showFocus_ || keyboardFocusVisible_); }
     bool shown() const { return shown_; }
     int lastButtonReleased() const { return lastButton_; }
     // The gap kept between the edge and the icon and caption for a look.
@@ -236,6 +241,7 @@ class ButtonModel {
     ButtonVisualState state_ = ButtonVisualState::Normal;
     bool tracking_ = false;
     bool hasFocus_ = false;
+    bool keyboardFocusVisible_ = false;
     bool shown_ = false;
     bool spaceHeld_ = false;
     bool leftHeld_ = false;  // a left press began on the button and is not released yet

@@ -288,6 +288,9 @@ void paintPixelFace(cairo_t* cr, const Look& look) {
     cairo_surface_mark_dirty(img);
     cairo_save(cr);
     cairo_set_source_surface(cr, img, 0, 0);
+    // On a scaled surface each pixel of the face becomes a sharp block of device pixels,
+    // not a blurred enlargement; the caption is drawn at the full resolution.
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_paint(cr);
     cairo_restore(cr);
     cairo_surface_destroy(img);
@@ -348,7 +351,7 @@ bool paintThemeFace(cairo_t* cr, const ButtonModel& model, ButtonVisualState sta
     }
     gtk_render_background(ctx, cr, 0, 0, w, h);
     gtk_render_frame(ctx, cr, 0, 0, w, h);
-    if (model.showFocus() && model.hasFocus() && state != ButtonVisualState::Disabled) {
+    if (model.focusMarked() && state != ButtonVisualState::Disabled) {
         int m = ButtonModel::edgeMargin(kThemeButtonStyle);
         if (w > 2 * m && h > 2 * m) gtk_render_focus(ctx, cr, m, m, w - 2 * m, h - 2 * m);
     }
@@ -605,14 +608,30 @@ ButtonPaintResult paintButton(cairo_t* cr, const ButtonModel& model, ButtonVisua
     }
     paintCaption(cr, model, buttonCaptionRect(model, style, state, w, h),
                  model.captionColor(state));
-    if (style != kThemeButtonStyle && model.showFocus() && model.hasFocus() &&
-        state != ButtonVisualState::Disabled) {
+    if (style != kThemeButtonStyle && model.focusMarked() && state != ButtonVisualState::Disabled) {
         paintFocusMark(cr, style, w, h, model.captionColor(state));
     }
     cairo_restore(cr);
     result.drawn = true;
     result.styleDrawn = style;
     return result;
+}
+
+cairo_surface_t* renderButtonImage(const ButtonModel& model, ButtonVisualState state, int w, int h,
+                                   int scale, ButtonPaintResult& result) {
+    if (w <= 0 || h <= 0) return nullptr;
+    scale = std::max(scale, 1);
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w * scale, h * scale);
+    if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(image);
+        return nullptr;
+    }
+    cairo_surface_set_device_scale(image, scale, scale);
+    cairo_t* cr = cairo_create(image);
+    result = paintButton(cr, model, state, w, h);
+    cairo_destroy(cr);
+    cairo_surface_flush(image);
+    return image;
 }
 
 ButtonPaintResult refreshButton(cairo_t* cr, ButtonModel& model, int w, int h) {

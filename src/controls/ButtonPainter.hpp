@@ -34,6 +34,13 @@ ButtonPaintResult paintButton(cairo_t* cr, const ButtonModel& model, ButtonVisua
 // drawn, makes the model take its NonThemeStyle for good.
 ButtonPaintResult refreshButton(cairo_t* cr, ButtonModel& model, int w, int h);
 
+// The button in `state` on a new ARGB32 image of w x h pixels at `scale` device pixels to
+// a pixel (the window's scale factor; the image then has scale * w x scale * h device
+// pixels and draws back at w x h). Null when no image could be made; the caller destroys
+// it. `result` tells what was drawn.
+cairo_surface_t* renderButtonImage(const ButtonModel& model, ButtonVisualState state, int w, int h,
+                                   int scale, ButtonPaintResult& result);
+
 // Draws icon at (x, y) scaled to width x height, every pixel replaced by its grey shade
 // (luma 0.299 R + 0.587 G + 0.114 B), transparency kept. False when cr or icon is missing
 // or the size is empty.

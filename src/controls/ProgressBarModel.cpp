@@ -178,23 +178,29 @@ void ProgressBarModel::readProperties(const PropertyBag& bag) {
     redraw();
 }
 
-bool ProgressBarModel::ensureBackBuffer(int width, int height) {
+bool ProgressBarModel::ensureBackBuffer(int width, int height, int scale) {
     if (width <= 0 || height <= 0) return false;
+    scale = std::max(scale, 1);
+    if (buffer_ && scale != bufferScale_) releaseBackBuffer();
     if (buffer_ && width <= bufferWidth_ && height <= bufferHeight_) return true;
     int w = std::max(width, bufferWidth_);
     int h = std::max(height, bufferHeight_);
-    if (w > kMaxBufferSide || h > kMaxBufferSide ||
-        static_cast<long long>(w) * h > kMaxBufferPixels) {
+    const long long dw = static_cast<long long>(w) * scale;
+    const long long dh = static_cast<long long>(h) * scale;
+    if (dw > kMaxBufferSide || dh > kMaxBufferSide || dw * dh > kMaxBufferPixels) {
         return false;  // keep what there is; this size is drawn without a buffer
     }
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_surface_t* s =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(dw), static_cast<int>(dh));
     if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(s);
         return false;
     }
+    cairo_surface_set_device_scale(s, scale, scale);
     buffer_ = Cairo::RefPtr<Cairo::ImageSurface>(new Cairo::ImageSurface(s, true));
     bufferWidth_ = w;
     bufferHeight_ = h;
+    bufferScale_ = scale;
     return true;
 }
 
@@ -202,6 +208,7 @@ void ProgressBarModel::releaseBackBuffer() {
     buffer_.clear();
     bufferWidth_ = 0;
     bufferHeight_ = 0;
+    bufferScale_ = 1;
 }
 
 }  // namespace larkspan

@@ -132,11 +132,13 @@ class ProgressBarModel {
     // 0, and rebuilds it when the requested width or height exceeds the current one, taking
     // the larger of old and requested in each direction (it never shrinks). Returns whether
     // a buffer at least width x height exists afterwards; when it does not, drawing goes
-    // straight to the control.
-    bool ensureBackBuffer(int width, int height);
+    // straight to the control. Sizes are in pixels; the buffer holds `scale` device pixels
+    // to a pixel (the window's scale factor), and a new scale makes a new buffer.
+    bool ensureBackBuffer(int width, int height, int scale = 1);
     const Cairo::RefPtr<Cairo::ImageSurface>& backBuffer() const { return buffer_; }
     int backBufferWidth() const { return bufferWidth_; }
     int backBufferHeight() const { return bufferHeight_; }
+    int backBufferScale() const { return bufferScale_; }
     void releaseBackBuffer();
 
     // What every redraw does first: P is cut to 0 to 100.
@@ -164,6 +166,7 @@ class ProgressBarModel {
     Cairo::RefPtr<Cairo::ImageSurface> buffer_;
     int bufferWidth_ = 0;
     int bufferHeight_ = 0;
+    int bufferScale_ = 1;
 };
 
 // The font a new control starts with.

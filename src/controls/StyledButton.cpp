@@ -106,6 +106,17 @@ void StyledButton::init(const Glib::ustring& /*name*/) {
     model_.signalTooltipShow().connect(sigc::mem_fun(*this, &StyledButton::onTooltipShow));
     model_.signalTooltipHide().connect(sigc::mem_fun(*this, &StyledButton::onTooltipHide));
     signal_state_flags_changed().connect(sigc::mem_fun(*this, &StyledButton::onStateFlagsChanged));
+    // To assistive technology the button is a push button named by its caption.
+    if (AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(gobj()))) {
+        atk_object_set_role(accessible, ATK_ROLE_PUSH_BUTTON);
+    }
+    updateAccessibleName();
+}
+
+void StyledButton::updateAccessibleName() {
+    if (AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(gobj()))) {
+        atk_object_set_name(accessible, parseCaption(model_.caption()).text.c_str());
+    }
 }
 
 StyledButton::~StyledButton() {
@@ -120,6 +131,7 @@ StyledButton::~StyledButton() {
 
 void StyledButton::setCaption(const std::string& caption) {
     model_.setCaption(caption);
+    updateAccessibleName();
     registerAccessKey();
     queue_resize();
 }
@@ -183,17 +195,16 @@ bool StyledButton::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
         const int w = get_allocated_width();
         const int h = get_allocated_height();
         if (w <= 0 || h <= 0) return true;
-        cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-        if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
-            cairo_surface_destroy(image);
-            return true;
+        // The focus mark shows while the window shows where the keyboard focus is.
+        if (auto* top = dynamic_cast<Gtk::Window*>(get_toplevel())) {
+            model_.setKeyboardFocusVisible(top->get_focus_visible());
         }
-        cairo_t* c = cairo_create(image);
         ButtonVisualState state = model_.drawState();
         if (!is_sensitive()) state = ButtonVisualState::Disabled;  // a disabled container
-        ButtonPaintResult result = paintButton(c, model_, state, w, h);
-        cairo_destroy(c);
-        cairo_surface_flush(image);
+        ButtonPaintResult result;
+        // Drawn at the window's scale factor, so that it stays sharp on a dense screen.
+        cairo_surface_t* image = renderButtonImage(model_, state, w, h, get_scale_factor(), result);
+        if (!image) return true;
 
         cr->save();
         cairo_set_source_surface(cr->cobj(), image, 0, 0);
@@ -230,7 +241,14 @@ void StyledButton::updateInputShape(cairo_surface_t* image, int style, int w, in
     // Clicks on the cut-off corners belong to what lies behind the button.
     cairo_region_t* region = nullptr;
     if (themed) {
-        region = gdk_cairo_region_create_from_surface(image);
+        // The outline in pixels: the image may hold more device pixels than that.
+        cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A1, w, h);
+        cairo_t* cr = cairo_create(mask);
+        cairo_set_source_surface(cr, image, 0, 0);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        region = gdk_cairo_region_create_from_surface(mask);
+        cairo_surface_destroy(mask);
     } else {
         region = cairo_region_create();
         for (const ButtonSpan& s : buttonShapeSpans(style, w, h)) {
@@ -371,6 +389,12 @@ bool StyledButton::on_key_press_event(GdkEventKey* event) {
             case GDK_KEY_space:
             case GDK_KEY_KP_Space:
                 model_.spaceDown();
+                return true;
+            case GDK_KEY_Return:
+            case GDK_KEY_KP_Enter:
+            case GDK_KEY_ISO_Enter:
+                // Enter presses the focused button at once, as it does a push button.
+                model_.accessKey();
                 return true;
             case GDK_KEY_Right:
             case GDK_KEY_Down:

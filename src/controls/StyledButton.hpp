@@ -159,6 +159,7 @@ class StyledButton : public Gtk::DrawingArea {
 
   private:
     void init(const Glib::ustring& name);
+    void updateAccessibleName();
     bool insideShape(double x, double y) const;
     void onTooltipShow();
     void onTooltipHide();

@@ -47,7 +47,9 @@ bool StyledProgressBar::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
         const int w = get_allocated_width();
         const int h = get_allocated_height();
         model_.clampPercent();
-        if (model_.ensureBackBuffer(w, h)) {
+        // The buffer holds the window's scale factor in device pixels: sharp on a dense
+        // screen.
+        if (model_.ensureBackBuffer(w, h, get_scale_factor())) {
             cairo_t* bcr = cairo_create(model_.backBuffer()->cobj());
             DrawProgressBar(bcr, model_, w, h);
             cairo_destroy(bcr);
@@ -64,7 +66,7 @@ bool StyledProgressBar::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
 void StyledProgressBar::on_size_allocate(Gtk::Allocation& allocation) {
     Gtk::DrawingArea::on_size_allocate(allocation);
     // Grown now rather than at the next paint; it never shrinks.
-    model_.ensureBackBuffer(allocation.get_width(), allocation.get_height());
+    model_.ensureBackBuffer(allocation.get_width(), allocation.get_height(), get_scale_factor());
 }
 
 }  // namespace larkspan

@@ -49,6 +49,10 @@ std::string normalizeAddress(const std::string& address) {
         return {};
     }
     std::string text = address.substr(first, address.find_last_not_of(blanks) - first + 1);
+    // "~/page.html" names a file in the user's home folder, as it does in a shell.
+    if (text == "~" || text.starts_with("~/")) {
+        text = std::string(g_get_home_dir()) + text.substr(1);
+    }
     if (text.front() == '/') {
         gchar* uri = g_filename_to_uri(text.c_str(), nullptr, nullptr);
         std::string result = toString(uri);

@@ -86,10 +86,12 @@ std::vector<OptionDecl> makeDecls() {
                                 W::Apply, &M::progressColor, colorText(12763842))),
         on("lblFontName",
            plain(OptionId::FontName, S, keys::kToolbarFont, Text, W::Apply, &M::fontName, "Arial")),
+        // Colours the user has not chosen are the theme's: they are stored as system
+        // colours and so follow the desktop (a dark theme gets light text on dark boxes).
         on("Label1", plain(OptionId::AddressTextColor, S, keys::kAddressFC, Color, W::Apply,
-                           &M::addressTextColor, colorText(0))),
+                           &M::addressTextColor, colorText(kSysWindowText))),
         on("Label2", plain(OptionId::AddressBackColor, S, keys::kAddressBG, Color, W::Apply,
-                           &M::addressBackColor, colorText(16777215))),
+                           &M::addressBackColor, colorText(kSysWindow))),
         on("Minimize", plain(OptionId::MinimizeToTray, S, keys::kSystray, Tick, W::Apply,
                              &M::minimizeToTray, "0")),
         // The menu tick follows the check box on "Apply"; both are stored.
@@ -112,10 +114,10 @@ std::vector<OptionDecl> makeDecls() {
         on("lblProgramBG",
            plain(OptionId::ProgramBackColor, C, keys::kProgramBackColor, Color, W::Apply,
                  &M::programBackColor, colorText(kSysButtonFace), colorText(kSysButtonFace))),
-        // Designed black; "Restore" gives the theme's button text colour.
+        // The theme's button text colour, to be read on the theme's button face.
         on("lblProgramFC",
            plain(OptionId::ProgramFontColor, C, keys::kProgramFontColor, Color, W::Apply,
-                 &M::programFontColor, colorText(0), colorText(kSysButtonText))),
+                 &M::programFontColor, colorText(kSysButtonText), colorText(kSysButtonText))),
         plain(OptionId::ScrollStyle, S, keys::kProgressBar, Integer, W::Apply, &M::scrollStyle,
               "0"),
         on("History",

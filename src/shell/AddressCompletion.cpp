@@ -1,5 +1,6 @@
 #include "shell/AddressCompletion.hpp"
 
+#include <gdk/gdk.h>
 #include <glib.h>
 
 #include "common/TextEncoding.hpp"
@@ -60,6 +61,17 @@ AddressBoxLogic::KeyPressOutcome AddressBoxLogic::keyPress(int charCode, std::st
         out.appendToHistory = historyOn && historyOn();
     }
     return out;
+}
+
+std::optional<int> addressKeyPressCode(unsigned keyval, bool withCtrlOrAlt) {
+    if (keyval == GDK_KEY_BackSpace || keyval == GDK_KEY_Delete || keyval == GDK_KEY_KP_Delete) {
+        return AddressBoxLogic::kKeyBackspace;
+    }
+    if (withCtrlOrAlt) return std::nullopt;
+    gunichar c = gdk_keyval_to_unicode(keyval);
+    // Tab, Escape and Delete map to control characters; they type nothing into the box.
+    if (c == 0 || g_unichar_iscntrl(c)) return std::nullopt;
+    return static_cast<int>(c);
 }
 
 std::optional<AddressCompletionResult> AddressBoxLogic::timerTick(std::string_view boxText) {

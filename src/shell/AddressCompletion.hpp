@@ -35,6 +35,14 @@ std::optional<AddressCompletionResult> completeAddress(std::string_view typed,
 // `text`, letter case ignored (Unicode case folding). No value when none does.
 std::optional<std::size_t> findAddressPrefix(const AddressList& list, std::string_view text);
 
+// The character code that a key pressed in the address box hands to the key-press rule
+// (`AddressBoxLogic::keyPress`), from its GDK key value: a key that types a character gives
+// that character; Backspace and Delete, which only take text away, both give Backspace's
+// code, so that deleting a proposed completion rejects it. Keys that type no character
+// (Tab, Escape, arrows, function keys, and any key held with Ctrl or Alt) give nothing and
+// leave the completion as it is.
+std::optional<int> addressKeyPressCode(unsigned keyval, bool withCtrlOrAlt);
+
 // The address box's state apart from its widgets: whether `Timer1` is switched on, over the
 // typed-address list that every main window shares.
 class AddressBoxLogic {

@@ -1,8 +1,11 @@
 #include "shell/ColorScheme.hpp"
 
+#include <glibmm/main.h>
 #include <gtkmm/container.h>
 #include <gtkmm/cssprovider.h>
+#include <gtkmm/settings.h>
 #include <gtkmm/stylecontext.h>
+#include <gtkmm/window.h>
 
 #include <cmath>
 #include <functional>
@@ -73,6 +76,7 @@ void readSystemColors() {
         contextFor({{GTK_TYPE_WINDOW, "window"}, {GTK_TYPE_BUTTON, "button"}});
     GtkStyleContext* window = contextFor({{GTK_TYPE_WINDOW, "window"}});
     gtk_style_context_add_class(window, "background");  // as every toplevel window has
+    GtkStyleContext* entry = contextFor({{GTK_TYPE_WINDOW, "window"}, {GTK_TYPE_ENTRY, "entry"}});
 
     GdkRGBA text;
     gtk_style_context_get_color(button, GTK_STATE_FLAG_NORMAL, &text);
@@ -83,11 +87,24 @@ void readSystemColors() {
     std::optional<GdkRGBA> face = backgroundOf(button, GTK_STATE_FLAG_NORMAL);
     if (!face) face = backgroundOf(window, GTK_STATE_FLAG_NORMAL);
 
-    Rgb faceRgb = face ? toRgb(*face) : resolveColor(kSysButtonFace);
-    setSystemColors(faceRgb, toRgb(text), toRgb(gray));
+    SystemColors colors;
+    if (face) colors.buttonFace = toRgb(*face);
+    colors.buttonText = toRgb(text);
+    colors.grayText = toRgb(gray);
+    // The text boxes: their own back colour, else the window's with the window's text.
+    GdkRGBA entryText;
+    gtk_style_context_get_color(entry, GTK_STATE_FLAG_NORMAL, &entryText);
+    colors.windowText = toRgb(entryText);
+    if (auto base = backgroundOf(entry, GTK_STATE_FLAG_NORMAL)) {
+        colors.window = toRgb(*base);
+    } else if (auto back = backgroundOf(window, GTK_STATE_FLAG_NORMAL)) {
+        colors.window = toRgb(*back);
+    }
+    setSystemColors(colors);
 
     g_object_unref(button);
     g_object_unref(window);
+    g_object_unref(entry);
 }
 
 void takeSampleLook(ShellContext& context, StyledButton& button) {
@@ -117,6 +134,18 @@ namespace {
 // when the colour changed.
 class ColorProvider {
   public:
+    // The sheet of `color`, made by `sheet`; kept to be made again when the theme changes.
+    void show(ColorValue color, std::string (*sheet)(ColorValue)) {
+        color_ = color;
+        sheet_ = sheet;
+        show(sheet(color));
+    }
+    // The same colour again, as the theme now resolves it.
+    void refresh() {
+        if (sheet_) show(sheet_(color_));
+    }
+
+  private:
     void show(const std::string& css) {
         if (css == css_) return;
         if (!provider_) {
@@ -135,9 +164,10 @@ class ColorProvider {
         }
     }
 
-  private:
     Glib::RefPtr<Gtk::CssProvider> provider_;
     std::string css_;
+    ColorValue color_ = 0;
+    std::string (*sheet_)(ColorValue) = nullptr;
 };
 
 ColorProvider& backProvider() {
@@ -154,8 +184,34 @@ ColorProvider& textProvider() {
 void applyProgramColors(ShellContext& context) {
     const OptionsModel& m = context.options();
     // Back colour first, as the passes have always run.
-    backProvider().show(programBackCss(m.programBackColor));
-    textProvider().show(programTextCss(m.programFontColor));
+    backProvider().show(m.programBackColor, &programBackCss);
+    textProvider().show(m.programFontColor, &programTextCss);
+}
+
+namespace {
+
+// The theme changed: the system colours are read again and everything drawn in one of
+// them takes its new value.
+void takeNewTheme() {
+    readSystemColors();
+    style::refreshSystemColors();
+    backProvider().refresh();
+    textProvider().refresh();
+    // The drawn controls resolve their colours as they paint.
+    for (Gtk::Window* w : Gtk::Window::list_toplevels()) w->queue_draw();
+}
+
+}  // namespace
+
+void followDesktopTheme() {
+    static bool following = false;
+    Glib::RefPtr<Gtk::Settings> settings = Gtk::Settings::get_default();
+    if (following || !settings) return;
+    following = true;
+    // GTK loads the new theme as the setting changes; the colours are read once it has.
+    auto changed = [] { Glib::signal_idle().connect_once(&takeNewTheme); };
+    settings->property_gtk_theme_name().signal_changed().connect(changed);
+    settings->property_gtk_application_prefer_dark_theme().signal_changed().connect(changed);
 }
 
 void followButtonLook(ShellContext& context, StyledButton& button, bool takesStyle) {

@@ -38,9 +38,13 @@ std::string programTextCss(ColorValue text);
 
 // ---- GTK side.
 
-// Takes the desktop theme's button face, button text and grey-text colours as the system
-// colours (kSysButtonFace, kSysButtonText, kSysGrayText).
+// Takes the desktop theme's button face, button text, grey-text and text-box colours as
+// the system colours (kSysButtonFace, kSysButtonText, kSysGrayText, kSysWindow,
+// kSysWindowText).
 void readSystemColors();
+// From now on, reads them again whenever the desktop theme or its dark variant changes,
+// and gives every widget and style sheet drawn in a system colour the new colour.
+void followDesktopTheme();
 
 // Gives the program colours of the options to every widget that carries their classes
 // (the options "Apply" and each activation of a main window).

@@ -37,9 +37,10 @@ LayoutPlaces layoutPlaces(const LayoutInput& in) {
     return p;
 }
 
-TrayStep trayStep(bool minimizeToTray, bool minimized) {
+TrayStep trayStep(bool minimizeToTray, bool minimized, bool inTray) {
     if (!minimizeToTray) return TrayStep::None;
-    return minimized ? TrayStep::AddIconAndHide : TrayStep::RemoveIconAndShow;
+    if (minimized) return inTray ? TrayStep::None : TrayStep::AddIconAndHide;
+    return TrayStep::RemoveIconAndShow;
 }
 
 StatusBarToggle toggleStatusBar(bool tickBefore) {

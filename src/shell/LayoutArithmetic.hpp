@@ -38,8 +38,10 @@ LayoutPlaces layoutPlaces(const LayoutInput& in);
 // The tray step of the layout pass. With "Minimize To Systray" ticked, a minimised window
 // puts its icon in the notification area and hides; any other state removes the icon
 // (removing an absent icon is harmless) and shows the window. Unticked: nothing.
+// `inTray` is the window's own record that it is hidden in the tray: a window there stays
+// there until it is restored, whatever passes run meanwhile.
 enum class TrayStep { None, AddIconAndHide, RemoveIconAndShow };
-TrayStep trayStep(bool minimizeToTray, bool minimized);
+TrayStep trayStep(bool minimizeToTray, bool minimized, bool inTray);
 
 // Tools > Statusbar. The window runs, in this order:
 //   1. the menu tick := toggled.tick;           2. status bar visible := toggled.tick;

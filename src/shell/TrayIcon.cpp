@@ -18,6 +18,13 @@ namespace {
 
 std::optional<bool> gOverride;
 
+// Each icon gets an id of its own: the desktop tells items apart by it, and two items of
+// one program with the same id would share one D-Bus object, so the second never showed.
+std::string nextItemId() {
+    static unsigned count = 0;
+    return "larkspan-" + std::to_string(++count);
+}
+
 // Whether an XEmbed tray owns the system tray selection of the default screen.
 bool xembedTrayPresent() {
 #ifdef GDK_WINDOWING_X11
@@ -64,6 +71,7 @@ TrayIcon::TrayIcon(std::string tip, std::string iconName, Gtk::Menu* menu)
     : impl_(std::make_unique<Impl>()),
       tip_(std::move(tip)),
       iconName_(std::move(iconName)),
+      itemId_(nextItemId()),
       menu_(menu) {
     impl_->owner = this;
     // Without a session bus (the tests, some kiosks) there is simply no watcher.
@@ -103,7 +111,7 @@ bool TrayIcon::show() {
 #ifdef LARKSPAN_HAVE_APPINDICATOR
     if (impl_->watcherPresent) {
         if (!impl_->indicator) {
-            impl_->indicator = app_indicator_new("larkspan", iconName_.c_str(),
+            impl_->indicator = app_indicator_new(itemId_.c_str(), iconName_.c_str(),
                                                  APP_INDICATOR_CATEGORY_APPLICATION_STATUS);
             app_indicator_set_title(impl_->indicator, tip_.c_str());
             if (menu_) app_indicator_set_menu(impl_->indicator, menu_->gobj());

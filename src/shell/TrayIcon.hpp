@@ -36,6 +36,8 @@ class TrayIcon {
     void hide();
     bool shown() const { return shown_; }
     const std::string& tip() const { return tip_; }
+    // The id the desktop knows this icon by, different for every icon of the program.
+    const std::string& itemId() const { return itemId_; }
 
     // Left release, double click and right release on the icon.
     sigc::signal<void(int message)> signalMouse;
@@ -48,6 +50,7 @@ class TrayIcon {
     std::unique_ptr<Impl> impl_;
     std::string tip_;
     std::string iconName_;
+    std::string itemId_;
     Gtk::Menu* menu_;
     bool shown_ = false;
 };

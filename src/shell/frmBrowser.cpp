@@ -1,5 +1,9 @@
 #include "shell/frmBrowser.hpp"
 
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
+
 #include "common/Color.hpp"
 #include "common/StoredValue.hpp"
 #include "common/Twips.hpp"
@@ -24,6 +28,17 @@ int keyCodeOf(const GdkEventKey* event) {
         return static_cast<int>(upper);
     }
     return static_cast<int>(event->keyval);
+}
+
+// Whether the desktop tells a program where its windows are: X11 does, Wayland does not
+// (every window reads as being at 0, 0 there).
+bool windowPositionKnown(const Glib::RefPtr<Gdk::Display>& display) {
+#ifdef GDK_WINDOWING_X11
+    return display && GDK_IS_X11_DISPLAY(display->gobj());
+#else
+    (void)display;
+    return false;
+#endif
 }
 
 int shiftStateOf(const GdkEventKey* event) {
@@ -88,6 +103,19 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
 
 frmBrowser::~frmBrowser() {
     activeConn_.disconnect();
+    // The icon lets go of the tray menu before the menus go.
+    tray_.reset();
+    destroyLooseMenus();
+}
+
+void frmBrowser::destroyLooseMenus() {
+    for (const auto& object : builder_->get_objects()) {
+        auto* menu = dynamic_cast<Gtk::Menu*>(object.get());
+        if (!menu) continue;
+        // A submenu goes with the menu item that holds it.
+        if (dynamic_cast<Gtk::MenuItem*>(menu->get_attach_widget())) continue;
+        gtk_widget_destroy(GTK_WIDGET(menu->gobj()));
+    }
 }
 
 Gtk::Widget* frmBrowser::control(const Glib::ustring& name) const {
@@ -308,6 +336,9 @@ void frmBrowser::setWindowState(int state) {
 }
 
 bool frmBrowser::on_window_state_event(GdkEventWindowState* event) {
+    // A window hidden in the tray keeps the state it had: the desktop reports a hidden
+    // window as no longer minimised, which would bring it straight back.
+    if (inTray_) return Gtk::Window::on_window_state_event(event);
     if (event->changed_mask & (GDK_WINDOW_STATE_ICONIFIED | GDK_WINDOW_STATE_MAXIMIZED)) {
         auto s = event->new_window_state;
         if (s & GDK_WINDOW_STATE_ICONIFIED) {
@@ -324,12 +355,13 @@ bool frmBrowser::on_window_state_event(GdkEventWindowState* event) {
 }
 
 bool frmBrowser::on_configure_event(GdkEventConfigure* event) {
-    // Only the normal window's place and size are remembered.
+    // Only the normal window's place and size are remembered. Where the desktop keeps
+    // window positions to itself (Wayland), the place read at start-up stays remembered.
     if (geometry_.state() == WindowGeometry::Normal && get_visible()) {
         int x = 0, y = 0, w = 0, h = 0;
         get_position(x, y);
         get_size(w, h);
-        geometry_.reportPosition(x, y);
+        if (windowPositionKnown(get_display())) geometry_.reportPosition(x, y);
         geometry_.reportSize(w, h);
     }
     bool handled = Gtk::Window::on_configure_event(event);

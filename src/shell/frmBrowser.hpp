@@ -98,6 +98,10 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void Form_Resize();
     void mnuToolsStatusbar_Click();
     bool trayIconShown() const;
+    // The window's own record that it is hidden in the tray (the desktop's window states
+    // do not say so: a hidden window is no longer minimised to it).
+    bool inTray() const { return inTray_; }
+    const TrayIcon* trayIcon() const;
     void traypic_MouseDown(int message);
     void mPopRestore_Click();
     void mPopWebsite_Click();
@@ -194,6 +198,8 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void optionChanged(OptionId id, OptionsModel::Cause cause);
     void optionsApplied();
     void recordLocation(std::vector<std::string>& list, const char* menuName);
+    // The Back and Forward arrows open their lists only while the lists have entries.
+    void updateRecordArrows();
     // Adds the `win.` action `name`, running `run` unless a lock holds the command back.
     Glib::RefPtr<Gio::SimpleAction> addCommand(const char* name, std::function<void()> run);
     void connectActions();
@@ -215,6 +221,11 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void connectAutoRefresh();
     void applyStartupGeometry();
     void saveState();
+    // Brings the window back from the tray in the normal state, focused.
+    void leaveTray();
+    // Destroys the window's menus that no menu item holds (menus of toolbar buttons, the
+    // hidden menus): GTK keeps a menu alive in its own popup window until it is destroyed.
+    void destroyLooseMenus();
 
     ShellContext& ctx_;
     AddressBoxLogic addressLogic_;
@@ -228,6 +239,7 @@ class frmBrowser : public Gtk::ApplicationWindow {
     std::unique_ptr<PageEngine> engine_;
     WindowGeometry geometry_;
     bool unloaded_ = false;
+    bool inTray_ = false;
     sigc::connection activeConn_;
     Glib::RefPtr<Gio::SimpleAction> statusbarAction_;
     Glib::RefPtr<Gio::SimpleAction> autoRefreshOffAction_;

@@ -9,6 +9,7 @@
 #include "settings/SettingsStore.hpp"
 #include "shell/Guards.hpp"
 #include "shell/MailLink.hpp"
+#include "shell/MailReader.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowCommands.hpp"
 #include "shell/frmBrowser.hpp"
@@ -22,15 +23,6 @@ namespace {
 constexpr int kSmallestText = 0;
 constexpr int kLargestText = 4;
 constexpr int kMediumText = 2;
-
-// Starts the user's mail reader (the default handler of "mailto" addresses) without an
-// address, so that it opens its inbox.
-void startMailReader() {
-    if (GAppInfo* reader = g_app_info_get_default_for_uri_scheme("mailto")) {
-        g_app_info_launch(reader, nullptr, nullptr, nullptr);
-        g_object_unref(reader);
-    }
-}
 
 }  // namespace
 
@@ -65,7 +57,7 @@ void frmBrowser::connectActions() {
 
     addCommand("options", [this] { showOptionsDialog(ctx_); });
     addCommand("toolbar-options", [this] { showOptionsDialog(ctx_); });
-    addCommand("check-mail", [] { startMailReader(); });
+    addCommand("check-mail", [this] { startMailReader(*this, defaultMailReader()); });
     addCommand("send-mail", [this] {
         if (auto link = askMailLink(this)) engine_->navigate(*link);
     });

@@ -4,6 +4,7 @@
 
 #include "common/Dialogs.hpp"
 #include "settings/OptionsModel.hpp"
+#include "shell/ClockFormat.hpp"
 #include "shell/ProgressDisplay.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
@@ -61,7 +62,7 @@ void frmBrowser::updateClockPanels() {
     builder_->get_widget("StatusBar1_Text5", time);
     auto now = Glib::DateTime::create_now_local();
     if (date) date->set_text(now.format("%x"));
-    if (time) time->set_text(now.format("%H:%M"));
+    if (time) time->set_text(now.format(clockTimeFormat(localeTimeFormat())));
 }
 
 void frmBrowser::WebBrowser1_NavigateComplete2(const std::string&) {

@@ -19,6 +19,27 @@ constexpr double kSearchBoxWidth = 2010;
 constexpr double kSearchButtonWidth = 915;
 constexpr double kSearchGap = 60;
 
+// Shows `menu` at the mouse pointer. A click on the icon comes with its event, which places
+// the menu; an icon host that only asks for the menu gives none, and the menu goes at the
+// pointer's place on the screen.
+void popupAtPointer(Gtk::Menu& menu) {
+    if (GdkEvent* current = gtk_get_current_event()) {
+        gdk_event_free(current);
+        menu.popup_at_pointer(nullptr);
+        return;
+    }
+    GdkDisplay* display = gdk_display_get_default();
+    GdkSeat* seat = display ? gdk_display_get_default_seat(display) : nullptr;
+    GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
+    if (!pointer) return;
+    GdkScreen* screen = nullptr;
+    GdkRectangle at{0, 0, 1, 1};
+    gdk_device_get_position(pointer, &screen, &at.x, &at.y);
+    if (!screen) return;
+    gtk_menu_popup_at_rect(menu.gobj(), gdk_screen_get_root_window(screen), &at,
+                           GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, nullptr);
+}
+
 }  // namespace
 
 void frmBrowser::connectLayout() {
@@ -42,12 +63,16 @@ void frmBrowser::Form_Resize() {
 
     // 2. The tray, when "Minimize To Systray" is ticked. A window is only hidden when its
     // icon could be shown: with no notification area it stays an ordinary minimised one.
-    switch (trayStep(o.minimizeToTray, windowState() == WindowGeometry::Minimized)) {
+    switch (trayStep(o.minimizeToTray, windowState() == WindowGeometry::Minimized, inTray_)) {
         case TrayStep::AddIconAndHide:
-            if (tray_->show()) hide();
+            if (tray_->show()) {
+                inTray_ = true;
+                hide();
+            }
             break;
         case TrayStep::RemoveIconAndShow:
             tray_->hide();
+            inTray_ = false;
             if (!get_visible() && !unloaded_) show();
             break;
         case TrayStep::None:
@@ -103,19 +128,30 @@ bool frmBrowser::trayIconShown() const {
     return tray_ && tray_->shown();
 }
 
+const TrayIcon* frmBrowser::trayIcon() const {
+    return tray_.get();
+}
+
+void frmBrowser::leaveTray() {
+    // The window leaves the tray before its state changes, so that the desktop's reports
+    // of the restored window count again.
+    inTray_ = false;
+    setWindowState(WindowGeometry::Normal);
+    show();
+    present();
+    engine_->grabFocus();
+}
+
 void frmBrowser::traypic_MouseDown(int message) {
     switch (message) {
         case TrayIcon::kLeftUp:
         case TrayIcon::kLeftDoubleClick:
-            setWindowState(WindowGeometry::Normal);
-            show();
-            present();
-            engine_->grabFocus();
+            leaveTray();
             Form_Resize();
             break;
         case TrayIcon::kRightUp:
-            present();
-            mPopupSys->popup_at_pointer(nullptr);
+            // The menu only: a hidden window stays in the tray until "Restore".
+            popupAtPointer(*mPopupSys);
             break;
         default:
             break;
@@ -123,10 +159,7 @@ void frmBrowser::traypic_MouseDown(int message) {
 }
 
 void frmBrowser::mPopRestore_Click() {
-    setWindowState(WindowGeometry::Normal);
-    show();
-    present();
-    engine_->grabFocus();
+    leaveTray();
     tray_->hide();
 }
 
@@ -136,8 +169,10 @@ void frmBrowser::mPopWebsite_Click() {
 }
 
 void frmBrowser::mPopExit_Click() {
+    // The icon goes first; then the whole shut-down, saving the window's state as File >
+    // Exit does.
     tray_->hide();
-    UnloadAllWindows();
+    Form_Unload();
 }
 
 void frmBrowser::connectAutoRefresh() {

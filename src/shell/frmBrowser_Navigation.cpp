@@ -35,9 +35,26 @@ void appendToMenu(Gtk::Menu* menu, const std::string& text) {
     }
 }
 
+// A drop-down tool button's arrow can only be opened while its menu has entries. GTK
+// offers no call for the arrow alone: it is the toggle button beside the main button.
+void setArrowSensitive(Gtk::MenuToolButton* button, bool sensitive) {
+    if (!button) return;
+    auto* box = dynamic_cast<Gtk::Container*>(button->get_child());
+    if (!box) return;
+    for (Gtk::Widget* part : box->get_children()) {
+        if (dynamic_cast<Gtk::ToggleButton*>(part)) part->set_sensitive(sensitive);
+    }
+}
+
 }  // namespace
 
+void frmBrowser::updateRecordArrows() {
+    setArrowSensitive(widget<Gtk::MenuToolButton>("Toolbar1_Back"), !backList_.empty());
+    setArrowSensitive(widget<Gtk::MenuToolButton>("Toolbar1_Forward"), !forwardList_.empty());
+}
+
 void frmBrowser::connectNavigation() {
+    updateRecordArrows();
     Gtk::Entry* entry = cboAddress->get_entry();
     // Enter runs the navigation first and the list handling second, as one key.
     entry->signal_key_press_event().connect(
@@ -48,11 +65,8 @@ void frmBrowser::connectNavigation() {
                 cboAddress_KeyPress(13);
                 return true;
             }
-            if (key == GDK_KEY_BackSpace) {
-                cboAddress_KeyPress(8);
-            } else if (gunichar c = gdk_keyval_to_unicode(key); c != 0) {
-                cboAddress_KeyPress(static_cast<int>(c));
-            }
+            bool command = (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0;
+            if (auto code = addressKeyPressCode(key, command)) cboAddress_KeyPress(*code);
             return false;
         },
         false);
@@ -125,6 +139,7 @@ void frmBrowser::recordLocation(std::vector<std::string>& list, const char* menu
     Gtk::Menu* menu = nullptr;
     builder_->get_widget(menuName, menu);
     appendToMenu(menu, here);
+    updateRecordArrows();
 }
 
 void frmBrowser::mnuBack_Click() {

@@ -479,14 +479,53 @@ TEST(ButtonPainterCaption, LongCaptionsWrapInsideTheButton) {
     EXPECT_EQ(img.countInk(57, 0, 60, 80), 0);
 }
 
-TEST(ButtonPainterCaption, FocusMarkOnlyWithShowFocusAndFocus) {
+TEST(ButtonPainterCaption, FocusMarkWithFocusAndShowFocusOrAKeyboardUser) {
     ButtonModel m("Go");
     m.setStyle(1);
     auto plain = render(m, ButtonVisualState::Normal);
+    m.setKeyboardFocusVisible(true);
+    EXPECT_EQ(render(m, ButtonVisualState::Normal), plain) << "no mark without the focus";
     m.focusIn();
+    auto marked = render(m, ButtonVisualState::Normal);
+    EXPECT_NE(marked, plain) << "the window shows the keyboard focus";
+    m.setKeyboardFocusVisible(false);
     EXPECT_EQ(render(m, ButtonVisualState::Normal), plain);
     m.setShowFocus(true);
-    EXPECT_NE(render(m, ButtonVisualState::Normal), plain);
+    EXPECT_EQ(render(m, ButtonVisualState::Normal), marked);
+}
+
+TEST(ButtonPainterScale, DrawsEveryDevicePixelAtTheWindowsScaleFactor) {
+    // Straight edges only (no caption, a square look): at scale 2 each pixel of the plain
+    // image becomes a sharp 2 x 2 block, not a blurred enlargement.
+    for (int style : {1, 3}) {
+        ButtonModel m("");
+        m.setStyle(style);
+        ButtonPaintResult plainResult, sharpResult;
+        cairo_surface_t* plain =
+            renderButtonImage(m, ButtonVisualState::Normal, 40, 20, 1, plainResult);
+        cairo_surface_t* sharp =
+            renderButtonImage(m, ButtonVisualState::Normal, 40, 20, 2, sharpResult);
+        ASSERT_TRUE(plain && sharp);
+        EXPECT_TRUE(sharpResult.drawn);
+        ASSERT_EQ(cairo_image_surface_get_width(sharp), 80);
+        ASSERT_EQ(cairo_image_surface_get_height(sharp), 40);
+        auto pixel = [](cairo_surface_t* img, int x, int y) {
+            const unsigned char* row =
+                cairo_image_surface_get_data(img) + y * cairo_image_surface_get_stride(img);
+            std::uint32_t v = 0;
+            std::memcpy(&v, row + 4 * x, 4);
+            return v;
+        };
+        int differing = 0;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 80; ++x) {
+                if (pixel(sharp, x, y) != pixel(plain, x / 2, y / 2)) ++differing;
+            }
+        }
+        EXPECT_EQ(differing, 0) << "style " << style;
+        cairo_surface_destroy(plain);
+        cairo_surface_destroy(sharp);
+    }
 }
 
 TEST(ButtonPainterCaption, OddInputDrawsSafely) {

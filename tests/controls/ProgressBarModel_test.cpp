@@ -1,9 +1,14 @@
 #include "controls/ProgressBarModel.hpp"
 
+#include "controls/ProgressBarPainter.hpp"
+
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 
 using namespace larkspan;
 
@@ -221,6 +226,32 @@ TEST(ProgressBarBackBuffer, IsBuiltForPositiveSizesAndOnlyGrows) {
     m.releaseBackBuffer();
     EXPECT_FALSE(m.backBuffer());
     EXPECT_EQ(m.backBufferWidth(), 0);
+}
+
+TEST(ProgressBarBackBuffer, HoldsTheWindowsScaleFactorInDevicePixels) {
+    ProgressBarModel m;
+    m.setValue(100);
+    ASSERT_TRUE(m.ensureBackBuffer(100, 20, 2));
+    EXPECT_EQ(m.backBufferWidth(), 100);
+    EXPECT_EQ(m.backBuffer()->get_width(), 200);
+    EXPECT_EQ(m.backBuffer()->get_height(), 40);
+    // A bar drawn in pixels covers the whole buffer, down to its last device pixel.
+    cairo_t* cr = cairo_create(m.backBuffer()->cobj());
+    DrawProgressBar(cr, m, 100, 20);
+    cairo_destroy(cr);
+    cairo_surface_flush(m.backBuffer()->cobj());
+    auto alpha = [&](int x, int y) {
+        const unsigned char* data = m.backBuffer()->get_data();
+        std::uint32_t px = 0;
+        std::memcpy(&px, data + y * m.backBuffer()->get_stride() + 4 * x, 4);
+        return px >> 24;
+    };
+    for (auto [x, y] : {std::pair{0, 0}, {199, 39}, {150, 30}, {199, 0}, {0, 39}}) {
+        EXPECT_EQ(alpha(x, y), 255u) << x << "," << y;
+    }
+    // Back on an ordinary screen the buffer is made again, one device pixel to a pixel.
+    ASSERT_TRUE(m.ensureBackBuffer(100, 20, 1));
+    EXPECT_EQ(m.backBuffer()->get_width(), 100);
 }
 
 TEST(ProgressBarBackBuffer, ATooLargeControlKeepsTheBufferItHasAndDrawsWithoutOne) {

@@ -360,6 +360,21 @@ TEST_F(StyledButtonGui, SpaceClicksOnceAndArrowsMoveTheFocus) {
     EXPECT_EQ(clicks_, 1);
 }
 
+TEST_F(StyledButtonGui, IsAPushButtonNamedByItsCaptionThatEnterPresses) {
+    one_->setCaption("&Delete All");
+    AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(one_->gobj()));
+    EXPECT_EQ(atk_object_get_role(accessible), ATK_ROLE_PUSH_BUTTON);
+    EXPECT_STREQ(atk_object_get_name(accessible), "Delete All");
+    one_->grab_focus();
+    tap(*win_, GDK_KEY_Return);
+    EXPECT_EQ(clicks_, 1);
+    tap(*win_, GDK_KEY_KP_Enter);
+    EXPECT_EQ(clicks_, 2);
+    one_->setEnabled(false);
+    tap(*win_, GDK_KEY_Return);
+    EXPECT_EQ(clicks_, 2);
+}
+
 TEST_F(StyledButtonGui, TabEndsThePassOnceAndMovesTheFocus) {
     one_->grab_focus();
     crossing(*one_, GDK_ENTER_NOTIFY, GDK_NOTIFY_ANCESTOR, 10, 10);

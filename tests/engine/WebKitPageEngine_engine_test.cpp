@@ -837,6 +837,11 @@ TEST(WebKitPageEngineRules, TypedAddressesBecomeLoadableAddresses) {
     EXPECT_EQ(engine::normalizeAddress("mailto:someone@example.org"), "mailto:someone@example.org");
     EXPECT_EQ(engine::normalizeAddress(site::kDownloadPage), site::kDownloadPage);
     EXPECT_EQ(engine::normalizeAddress("/tmp/a page.html"), "file:///tmp/a%20page.html");
+    gchar* home =
+        g_filename_to_uri((std::string(g_get_home_dir()) + "/page.html").c_str(), nullptr, nullptr);
+    EXPECT_EQ(engine::normalizeAddress(" ~/page.html"), home);
+    g_free(home);
+    EXPECT_EQ(engine::normalizeAddress("~user.example.org"), "http://~user.example.org");
     EXPECT_EQ(engine::normalizeAddress("   "), "");
     EXPECT_EQ(engine::normalizeAddress(""), "");
 }

@@ -40,8 +40,8 @@ TEST_F(OptionsLoadTest, EmptyStoreGivesTheDesignValues) {
     EXPECT_TRUE(m.logBlocked);
     EXPECT_EQ(m.blockedCount, "0");
     EXPECT_EQ(m.popupTarget, "Larkspan");
-    EXPECT_EQ(m.addressTextColor, 0);
-    EXPECT_EQ(m.addressBackColor, 16777215);
+    EXPECT_EQ(m.addressTextColor, kSysWindowText);
+    EXPECT_EQ(m.addressBackColor, kSysWindow);
     EXPECT_EQ(m.fontName, "Arial");
     EXPECT_EQ(m.progressColor, 12763842);
     EXPECT_EQ(m.scrollStyle, 0);
@@ -50,10 +50,10 @@ TEST_F(OptionsLoadTest, EmptyStoreGivesTheDesignValues) {
     EXPECT_EQ(m.sampleLook().style, 3);
     EXPECT_EQ(m.styleChoice, 2);
     EXPECT_FALSE(m.lockBrowser || m.lockEmail || m.lockFavorites || m.lockHistory || m.lockOptions);
-    // The program font swatch holds its design 0, not the button-text colour, so a first
-    // start has a scheme to restore.
-    EXPECT_EQ(m.programFontColor, 0);
-    EXPECT_FALSE(m.swatchesAtDefaults());
+    // Both program colours follow the theme until the user picks one, so a first start has
+    // nothing to restore.
+    EXPECT_EQ(m.programFontColor, kSysButtonText);
+    EXPECT_TRUE(m.swatchesAtDefaults());
 }
 
 TEST_F(OptionsLoadTest, StoredValuesReachTheirControls) {
@@ -99,7 +99,7 @@ TEST_F(OptionsLoadTest, MalformedValuesLeaveTheDesignValue) {
     store.write("Settings", "PopupBlocker2", "perhaps");
     OptionsModel& m = loaded();
     EXPECT_TRUE(m.saveHistory);
-    EXPECT_EQ(m.addressTextColor, 0);
+    EXPECT_EQ(m.addressTextColor, kSysWindowText);
     EXPECT_EQ(m.scrollStyle, 0);
     EXPECT_EQ(m.popupMode, OptionsModel::PopupMode::AskMe);
 }

@@ -1,5 +1,6 @@
 #include "shell/AddressCompletion.hpp"
 
+#include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -131,6 +132,32 @@ TEST(AddressBoxLogicTest, KeysSwitchTheTimerAndEachPassRunsOnce) {
     box.keyPress('a', "a", nullptr);
     box.keyPress(AddressBoxLogic::kKeyBackspace, "", nullptr);
     EXPECT_FALSE(box.timerEnabled());
+}
+
+TEST(AddressBoxLogicTest, OnlyKeysThatTypeOrDeleteTextReachTheCompletion) {
+    EXPECT_EQ(addressKeyPressCode(GDK_KEY_a, false), 'a');
+    EXPECT_EQ(addressKeyPressCode(GDK_KEY_slash, false), '/');
+    EXPECT_EQ(addressKeyPressCode(GDK_KEY_udiaeresis, false), 0xFC);
+    // Delete takes the proposed rest away like Backspace does: the timer goes off, so the
+    // proposal is not made again.
+    AddressList list;
+    list.append("abcdef");
+    AddressBoxLogic logic(list);
+    for (unsigned key : {GDK_KEY_Delete, GDK_KEY_KP_Delete, GDK_KEY_BackSpace}) {
+        auto code = addressKeyPressCode(key, false);
+        ASSERT_TRUE(code) << key;
+        logic.keyPress('a', "a", {});
+        logic.keyPress(*code, "ab", {});
+        EXPECT_FALSE(logic.timerEnabled()) << key;
+    }
+    for (unsigned key : {GDK_KEY_Tab, GDK_KEY_ISO_Left_Tab, GDK_KEY_Escape, GDK_KEY_Left,
+                         GDK_KEY_Home, GDK_KEY_F5, GDK_KEY_Shift_L}) {
+        EXPECT_FALSE(addressKeyPressCode(key, false)) << key;
+    }
+    // Shortcuts type nothing either (Ctrl+A selects, Alt+D moves the focus), yet
+    // Ctrl+Backspace still deletes.
+    EXPECT_FALSE(addressKeyPressCode(GDK_KEY_a, true));
+    EXPECT_EQ(addressKeyPressCode(GDK_KEY_BackSpace, true), AddressBoxLogic::kKeyBackspace);
 }
 
 TEST(AddressBoxLogicTest, WebLockGuardsEnterInsteadOfNavigating) {

@@ -15,7 +15,7 @@ TEST(SchemeSheets, ColourValuesAndSystemColoursAreDrawnAsTheyMean) {
     // A colour value packs blue, green and red from the top byte down.
     EXPECT_NE(scheme::programBackCss(packRgb(1, 2, 3)).find("#010203"), std::string::npos);
     // A system colour is drawn in the colour the theme gives its role.
-    setSystemColors(Rgb{10, 20, 30}, Rgb{40, 50, 60}, Rgb{70, 80, 90});
+    setSystemColors({Rgb{10, 20, 30}, Rgb{40, 50, 60}, Rgb{70, 80, 90}, {}, {}});
     EXPECT_NE(scheme::programBackCss(kSysButtonFace).find("#0a141e"), std::string::npos);
     EXPECT_NE(scheme::programTextCss(kSysButtonText).find("#28323c"), std::string::npos);
     // Each sheet reaches its own class only.

@@ -131,15 +131,30 @@ TEST_F(BrowsingTest, TheWebLockStopsTypedNavigation) {
     EXPECT_EQ(engine(w).navigations.size(), before);
 }
 
+// The toggle button beside a drop-down tool button's main button: its arrow.
+Gtk::Widget* arrowOf(frmBrowser& w, const char* name) {
+    auto* box = dynamic_cast<Gtk::Container*>(w.widget<Gtk::MenuToolButton>(name)->get_child());
+    for (Gtk::Widget* part : box->get_children()) {
+        if (dynamic_cast<Gtk::ToggleButton*>(part)) return part;
+    }
+    return nullptr;
+}
+
 TEST_F(BrowsingTest, BackAndForwardRecordTheCurrentAddressOnce) {
     frmBrowser& w = startBrowser();
+    ASSERT_NE(arrowOf(w, "Toolbar1_Back"), nullptr);
+    EXPECT_FALSE(arrowOf(w, "Toolbar1_Back")->get_sensitive()) << "nothing to drop down yet";
+    EXPECT_FALSE(arrowOf(w, "Toolbar1_Forward")->get_sensitive());
     engine(w).completeNavigation("http://x.test/1", "One");
     w.mnuBack_Click();
     w.mnuBack_Click();
     EXPECT_EQ(w.forwardList(), (std::vector<std::string>{"http://x.test/1"}));
     EXPECT_TRUE(w.backList().empty());
+    EXPECT_TRUE(arrowOf(w, "Toolbar1_Forward")->get_sensitive());
+    EXPECT_FALSE(arrowOf(w, "Toolbar1_Back")->get_sensitive());
     w.mnuForward_Click();
     EXPECT_EQ(w.backList(), (std::vector<std::string>{"http://x.test/1"}));
+    EXPECT_TRUE(arrowOf(w, "Toolbar1_Back")->get_sensitive());
     auto& calls = engine(w).calls;
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "back"), 2);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "forward"), 1);
@@ -397,16 +412,57 @@ TEST_F(BrowsingTest, WithoutANotificationAreaTheWindowIsNeverHidden) {
     TrayIcon::overrideDesktopHasTray(std::nullopt);
 }
 
-TEST_F(BrowsingTest, TrayExitRemovesTheIconAndClosesEverything) {
+// What a window manager tells a window it has just hidden: no longer minimised.
+void reportNotMinimised(frmBrowser& w) {
+    GdkEvent* event = gdk_event_new(GDK_WINDOW_STATE);
+    event->window_state.window = GDK_WINDOW(g_object_ref(w.get_window()->gobj()));
+    event->window_state.changed_mask = GDK_WINDOW_STATE_ICONIFIED;
+    event->window_state.new_window_state = GDK_WINDOW_STATE_WITHDRAWN;
+    gtk_widget_event(GTK_WIDGET(w.gobj()), event);
+    gdk_event_free(event);
+}
+
+TEST_F(BrowsingTest, AWindowInTheTrayStaysThereUntilRestoredAndARightClickOnlyShowsTheMenu) {
+    TrayIcon::overrideDesktopHasTray(true);
+    frmBrowser& w = startBrowser();
+    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
+    w.setWindowState(1);
+    w.Form_Resize();
+    ASSERT_TRUE(w.inTray());
+    reportNotMinimised(w);
+    testing::drainEvents();
+    w.Form_Resize();
+    EXPECT_FALSE(w.get_visible()) << "the desktop's report does not bring the window back";
+    EXPECT_TRUE(w.trayIconShown());
+    EXPECT_EQ(w.windowState(), 1);
+
+    w.traypic_MouseDown(TrayIcon::kRightUp);
+    Gtk::Menu* menu = w.widget<Gtk::Menu>("mPopupSys");
+    EXPECT_TRUE(testing::runUntil([&] { return menu->get_visible(); }, 2000));
+    EXPECT_FALSE(w.get_visible());
+    EXPECT_TRUE(w.inTray());
+    menu->popdown();
+
+    w.control("mPopRestore")->activate();
+    EXPECT_TRUE(w.get_visible());
+    EXPECT_FALSE(w.inTray());
+    EXPECT_FALSE(w.trayIconShown());
+    EXPECT_EQ(w.windowState(), 0);
+    TrayIcon::overrideDesktopHasTray(std::nullopt);
+}
+
+TEST_F(BrowsingTest, TrayExitRemovesTheIconAndRunsTheWholeShutDown) {
     TrayIcon::overrideDesktopHasTray(true);
     frmBrowser& w = startBrowser();
     Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     w.Form_Resize();
     ASSERT_TRUE(w.trayIconShown());
-    w.mPopExit_Click();
+    w.control("mPopExit")->activate();
     EXPECT_FALSE(w.trayIconShown());
     EXPECT_TRUE(Application::instance().browsers().empty());
+    // The window's state is saved as File > Exit saves it: minimised reads as normal.
+    EXPECT_EQ(store().read("Settings", "WindowState", "<none>"), "0");
     TrayIcon::overrideDesktopHasTray(std::nullopt);
 }
 

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "app/Application.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/Guards.hpp"
+#include "shell/MailReader.hpp"
 #include "shell/frmBrowser.hpp"
 #include "shell/frmOptions.hpp"
 #include "support/FakePageEngine.hpp"
@@ -161,6 +164,27 @@ TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
     options = findOptionsDialog(app);
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(options->get_visible());
+}
+
+TEST_F(CommandsTest, CheckMailStartsTheDefaultMailProgramOrSaysThereIsNone) {
+    // A mail program of the test's own, the default for "mailto" in the test's folders.
+    std::filesystem::path marker = root_ / "mail-started";
+    std::filesystem::create_directories(root_ / "data" / "applications");
+    std::ofstream(root_ / "data" / "applications" / "test-mail.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Test Mail\nExec=touch " << marker.string()
+        << "\nMimeType=x-scheme-handler/mailto;\n";
+    std::ofstream(root_ / "config" / "mimeapps.list")
+        << "[Default Applications]\nx-scheme-handler/mailto=test-mail.desktop\n";
+    frmBrowser& w = startBrowser();
+    testing::ScriptedDialogs d;
+    EXPECT_TRUE(w.runCommand("check-mail"));
+    EXPECT_TRUE(testing::runUntil([&] { return std::filesystem::exists(marker); }, 5000));
+    EXPECT_TRUE(d.shown().empty());
+
+    d.answer(Dialogs::Answer::Ok);
+    EXPECT_FALSE(startMailReader(w, Glib::RefPtr<Gio::AppInfo>()));
+    ASSERT_EQ(d.shown().size(), 1u);
+    EXPECT_NE(d.shown()[0].text.find("No e-mail program"), std::string::npos);
 }
 
 }  // namespace

@@ -242,5 +242,22 @@ TEST_F(MainWindowTest, ClosingOneOfTwoWindowsKeepsTheOther) {
     EXPECT_TRUE(w.get_visible());
 }
 
+TEST_F(MainWindowTest, AClosedWindowsMenusAreFreedWithIt) {
+    startBrowser().mnuFileNew_Click();
+    frmBrowser* second = Application::instance().browsers().at(1);
+    // Every menu of the window's description, submenus and menus of buttons alike (counted
+    // in a static: a menu that outlives the test must not write into a finished frame).
+    static int alive = 0;
+    for (const auto& object : second->builder()->get_objects()) {
+        if (!GTK_IS_MENU(object->gobj())) continue;
+        ++alive;
+        g_object_weak_ref(
+            object->gobj(), [](gpointer count, GObject*) { --*static_cast<int*>(count); }, &alive);
+    }
+    ASSERT_GT(alive, 5);
+    closeWindow(*second);
+    EXPECT_TRUE(testing::runUntil([&] { return alive == 0; }, 5000)) << alive << " menus left";
+}
+
 }  // namespace
 }  // namespace larkspan

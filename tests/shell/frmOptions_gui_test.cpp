@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "app/Application.hpp"
 #include "common/Color.hpp"
 #include "common/ListFile.hpp"
 #include "common/MakerSite.hpp"
+#include "common/StoredValue.hpp"
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
 #include "controls/StyledProgressBar.hpp"
@@ -249,8 +251,8 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     EXPECT_EQ(setting("ShowBlock"), "0");
     EXPECT_EQ(setting("ProgressBarForeColor"), "12763842");
     EXPECT_EQ(setting("toolbarFont"), "Arial");
-    EXPECT_EQ(setting("AddressFC"), "0");
-    EXPECT_EQ(setting("AddressBG"), "16777215");
+    EXPECT_EQ(setting("AddressFC"), stored::color(kSysWindowText));
+    EXPECT_EQ(setting("AddressBG"), stored::color(kSysWindow));
     EXPECT_EQ(setting("Systray"), "1");
     EXPECT_EQ(setting("SuppressScriptErrors"), "True");
     EXPECT_EQ(setting("SuppressScriptErrors1"), "1");
@@ -267,7 +269,7 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     EXPECT_EQ(schemeKey("BackColor"), "14215660");
     EXPECT_EQ(schemeKey("BackHighlightColor"), "14737632");
     EXPECT_EQ(schemeKey("ProgramBackColor"), "-2147483633");
-    EXPECT_EQ(schemeKey("ProgramFontColor"), "0");
+    EXPECT_EQ(schemeKey("ProgramFontColor"), "-2147483630");
     // Not Apply's business: the locks, the home page, the engine.
     EXPECT_EQ(setting("PassLockHis"), "<none>");
     EXPECT_EQ(setting("Homepage"), "<none>");
@@ -303,9 +305,11 @@ TEST_F(OptionsDialogTest, WindowsThemeDisablesTheTwoBackColorSwatches) {
 
 TEST_F(OptionsDialogTest, RestoreIsEnabledOnlyWhileThereIsSomethingToRestore) {
     frmOptions& d = open();
-    // First start: the program font swatch holds 0, not the button-text colour.
-    EXPECT_TRUE(d.RestoreB->enabled());
+    // First start: every swatch holds its default, the program colours the theme's.
+    EXPECT_FALSE(d.RestoreB->enabled());
     d.Form_Activate();
+    d.Button5->set_active(true);
+    EXPECT_TRUE(d.RestoreB->enabled());
     click(*d.RestoreB);
     EXPECT_FALSE(d.RestoreB->enabled());
     EXPECT_TRUE(d.BApply->enabled());
@@ -370,8 +374,8 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     dialogs.color(std::nullopt);
     d.PBForeColor->clicked();
     EXPECT_EQ(style::foreground(*address), addressFg);
-    EXPECT_EQ(model().addressTextColor, 0);
-    EXPECT_EQ(model().addressBackColor, 16777215);
+    EXPECT_EQ(model().addressTextColor, kSysWindowText);
+    EXPECT_EQ(model().addressBackColor, kSysWindow);
     EXPECT_EQ(model().progressColor, 12763842);
     EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 12763842);
     EXPECT_TRUE(dialogs.allAnswered());
@@ -461,6 +465,59 @@ TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
     EXPECT_EQ(chooser->Command1->backColor(), 0x33);
 }
 
+// How light a colour reads.
+int lightness(ColorValue c) {
+    Rgb rgb = unpackRgb(c);
+    return (299 * rgb.r + 587 * rgb.g + 114 * rgb.b) / 1000;
+}
+
+TEST_F(OptionsDialogTest, ColoursNeverChosenFollowTheDesktopThemeAndAChosenOneStays) {
+    frmOptions& d = open();
+    main_->Form_Activate();
+    Gtk::Entry* address = main_->widget<AddressBox>("cboAddress")->get_entry();
+    auto readable = [&](bool dark) {
+        int text = lightness(shownText(*d.Larkspanlbl));
+        int back = lightness(shownBack(d));
+        int boxText = lightness(shownText(*address));
+        int boxBack = lightness(shownBack(*address));
+        return dark ? (text > back + 60 && boxText > boxBack + 60)
+                    : (text + 60 < back && boxText + 60 < boxBack);
+    };
+    EXPECT_TRUE(readable(false)) << "dark text on a light window";
+
+    auto settings = Gtk::Settings::get_default();
+    settings->property_gtk_application_prefer_dark_theme() = true;
+    EXPECT_TRUE(testing::runUntil([&] { return readable(true); }, 5000))
+        << "light text on a dark window, also in the address box";
+    EXPECT_LT(lightness(shownBack(*main_)), 128);
+
+    // A colour the user chose is kept whatever the theme.
+    const ColorValue chosen = packRgb(200, 30, 30);
+    testing::ScriptedDialogs dialogs;
+    dialogs.color(chosen);
+    d.lblProgramFC->clicked();
+    click(*d.BApply);
+    settings->property_gtk_application_prefer_dark_theme() = false;
+    EXPECT_TRUE(testing::runUntil([&] { return lightness(shownBack(d)) > 128; }, 5000));
+    EXPECT_EQ(shownText(*d.Larkspanlbl), chosen);
+    EXPECT_EQ(schemeKey("ProgramFontColor"), std::to_string(chosen));
+}
+
+TEST_F(OptionsDialogTest, ColourSwatchesAreNamedForAssistiveTechnology) {
+    frmOptions& d = open();
+    std::set<std::string> names;
+    for (Gtk::Button* swatch :
+         {d.lblFontColor, d.lblHFontColor, d.lblBackColor, d.lblHBackcolor, d.lblProgramBG,
+          d.lblProgramFC, d.Label1, d.Label2, d.PBForeColor}) {
+        const char* name =
+            atk_object_get_name(gtk_widget_get_accessible(GTK_WIDGET(swatch->gobj())));
+        ASSERT_NE(name, nullptr) << swatch->get_name();
+        EXPECT_NE(std::string(name), "") << swatch->get_name();
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), 9u) << "each swatch says which colour it holds";
+}
+
 TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
     frmOptions& d = open();
     RecordingDialogs dialogs;
@@ -486,7 +543,7 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
     // The progress picker starts from the address box's back colour.
     dialogs.next = 128;
     d.PBForeColor->clicked();
-    EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{0, 16777215, 65280}));
+    EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{kSysWindowText, kSysWindow, 65280}));
     EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 128);
     EXPECT_EQ(d.PB->color(), 128);
     EXPECT_EQ(setting("AddressFC"), "<none>") << "stored only by Apply";

@@ -45,8 +45,10 @@ bool runUntil(const std::function<bool()>& condition, int timeoutMs) {
 
 void parkPointer() {
     GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = display ? gdk_display_get_monitor(display, 0) : nullptr;
+    if (!monitor) return;
     GdkRectangle area{};
-    gdk_monitor_get_geometry(gdk_display_get_monitor(display, 0), &area);
+    gdk_monitor_get_geometry(monitor, &area);
     GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(display));
     gdk_device_warp(pointer, gdk_display_get_default_screen(display), area.x + area.width - 1,
                     area.y + area.height - 1);
