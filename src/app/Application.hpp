@@ -15,6 +15,7 @@
 namespace larkspan {
 
 class SettingsStore;
+class WebSession;
 class frmBrowser;
 
 // The application object: the one owner of the settings store, the live options model,
@@ -78,6 +79,8 @@ class Application : public Gtk::Application, public ShellContext {
     std::unique_ptr<OptionsModel> options_;
     WindowRegistry windows_;
     WindowCommands commands_;
+    // Where the web engine keeps site data, cache and cookies; made with the first engine.
+    std::shared_ptr<WebSession> session_;
     std::vector<std::unique_ptr<frmBrowser>> browsersOwned_;
     std::vector<frmBrowser*> browserOrder_;
     bool shutDown_ = false;
