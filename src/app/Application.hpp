@@ -75,12 +75,13 @@ class Application : public Gtk::Application, public ShellContext {
 
     // Declared first, so it outlives every window that shows it.
     AddressList addressList_;
+    // Where the web engine keeps site data, cache and cookies; made with the first engine,
+    // it outlives the windows and the downloads that use it.
+    std::shared_ptr<WebSession> session_;
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<OptionsModel> options_;
     WindowRegistry windows_;
     WindowCommands commands_;
-    // Where the web engine keeps site data, cache and cookies; made with the first engine.
-    std::shared_ptr<WebSession> session_;
     std::vector<std::unique_ptr<frmBrowser>> browsersOwned_;
     std::vector<frmBrowser*> browserOrder_;
     bool shutDown_ = false;

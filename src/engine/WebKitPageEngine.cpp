@@ -436,7 +436,7 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
       session_(std::move(session)),
       relatedView_(relatedView),
       family_(std::move(family)) {
-    registerMakerSiteScheme();
+    registerMakerSiteScheme(session_ ? session_->context() : nullptr);
     if (!family_) {
         family_ = std::make_shared<PageFamily>();
         family_->root = this;

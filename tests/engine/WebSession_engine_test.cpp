@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/MakerSite.hpp"
 #include "engine/Download.hpp"
 #include "engine/WebKitPageEngine.hpp"
 #include "engine/WebSession.hpp"
@@ -91,6 +92,13 @@ TEST_F(WebSessionTest, CookieIsSentAgainByASessionMadeAfreshOnTheSameFolders) {
     ASSERT_TRUE(h->load(server.url("/check")));
     EXPECT_EQ(server.requestCount("/check"), 2);
     EXPECT_EQ(server.requestHeader("/check", "Cookie"), "visit=one");
+}
+
+TEST_F(WebSessionTest, TheMakersSiteLoadsInTheSession) {
+    auto h = host(std::make_shared<WebSession>(folders()));
+    ASSERT_TRUE(h->load(site::kHome));
+    EXPECT_FALSE(h->engine().documentTitle().empty());
+    EXPECT_EQ(h->engine().locationURL(), site::kHome);
 }
 
 // Keeps every download the engine hands over.
