@@ -28,6 +28,9 @@ class DownloadStatus {
     // How much has arrived, 0 to 1; none while the size is unknown. A completed download
     // is whole whatever was announced.
     std::optional<double> fraction() const;
+    // Whether all the announced bytes arrived (true when no size was announced): an end of
+    // the transfer short of it is a broken-off download, not a complete one.
+    bool whole() const { return !total_ || received_ >= *total_; }
     // Why a failed download failed, in the engine's words.
     const std::string& failure() const { return failure_; }
 

@@ -19,6 +19,7 @@ using webkit_internal::toString;
 namespace {
 
 constexpr const char* kNotSaved = "The file could not be saved.";
+constexpr const char* kIncomplete = "The transfer ended before the whole file arrived.";
 
 bool fileExists(const fs::path& file) {
     std::error_code ec;
@@ -170,8 +171,10 @@ void WebKitDownloadItem::onFinished(WebKitDownload*, gpointer data) {
     auto* self = static_cast<WebKitDownloadItem*>(data);
     try {
         if (self->status_.ended()) return;
-        bool placed = self->moveIntoPlace();
-        if (placed) {
+        if (!self->status_.whole()) {
+            self->status_.fail(kIncomplete, false);
+            self->removePartial();
+        } else if (self->moveIntoPlace()) {
             self->status_.finish();
         } else {
             self->status_.fail(kNotSaved, false);

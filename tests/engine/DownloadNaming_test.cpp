@@ -70,6 +70,7 @@ TEST(DownloadStatusTest, CountsAndShareWhileReceiving) {
     DownloadStatus s;
     EXPECT_FALSE(s.fraction());
     EXPECT_TRUE(s.receive(100));
+    EXPECT_TRUE(s.whole()) << "nothing announced, nothing missing";
     EXPECT_FALSE(s.fraction()) << "no size announced";
     EXPECT_TRUE(s.announce(400));
     EXPECT_FALSE(s.announce(400));
@@ -77,8 +78,10 @@ TEST(DownloadStatusTest, CountsAndShareWhileReceiving) {
     EXPECT_EQ(s.received(), 200u);
     EXPECT_DOUBLE_EQ(*s.fraction(), 0.5);
     EXPECT_FALSE(s.receive(0));
+    EXPECT_FALSE(s.whole());
     // A server that sends more than it announced is not past whole.
     s.receive(1000);
+    EXPECT_TRUE(s.whole());
     EXPECT_DOUBLE_EQ(*s.fraction(), 1.0);
     EXPECT_EQ(s.state(), DownloadState::Receiving);
 }

@@ -187,5 +187,26 @@ TEST_F(WebSessionTest, CancelledOrDroppedDownloadLeavesNoFile) {
         << *filesIn(downloads).begin();
 }
 
+TEST_F(WebSessionTest, BrokenOffDownloadFailsAndLeavesNoFile) {
+    server.streamPage("/cut", bodyOf(100000), "application/octet-stream", 4096);
+    server.addHeader("/cut", "Content-Disposition", "attachment; filename=\"cut.bin\"");
+    auto session = std::make_shared<WebSession>(folders());
+    auto h = host(session);
+    Downloads got(h->engine());
+    h->engine().navigate(server.url("/cut"));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return !got.items.empty() && got.items[0]->status().received() > 0 &&
+                   !filesIn(downloads).empty();
+        },
+        kTimeoutMs));
+    server.breakHeld();
+    ASSERT_TRUE(got.waitEnded(1));
+    EXPECT_EQ(got.items[0]->status().state(), DownloadState::Failed);
+    EXPECT_FALSE(got.items[0]->status().failure().empty());
+    EXPECT_TRUE(waitUntil([&] { return filesIn(downloads).empty(); }, kTimeoutMs))
+        << *filesIn(downloads).begin();
+}
+
 }  // namespace
 }  // namespace larkspan

@@ -95,6 +95,24 @@ void PageServer::onFinished(SoupServerMessage* message, void* data) {
     if (self->held_.erase(message) > 0) g_object_unref(message);
 }
 
+void PageServer::breakHeld() {
+    for (auto it = held_.begin(); it != held_.end();) {
+        SoupServerMessage* message = it->first;
+        if (!it->second.streamed) {
+            ++it;
+            continue;
+        }
+        g_signal_handlers_disconnect_by_data(message, this);
+        it = held_.erase(it);
+        GIOStream* connection = soup_server_message_steal_connection(message);
+        if (connection != nullptr) {
+            g_io_stream_close(connection, nullptr, nullptr);
+            g_object_unref(connection);
+        }
+        g_object_unref(message);
+    }
+}
+
 std::string PageServer::requestHeader(const std::string& path, const std::string& name) const {
     auto it = requestHeaders_.find(path);
     if (it == requestHeaders_.end()) return {};
@@ -145,7 +163,7 @@ void PageServer::onRequest(SoupServer*, SoupServerMessage* message, const char* 
     }
     if (page.firstBytes) {
         // The headers and the first part go out now; the rest waits for releaseHeld().
-        soup_message_headers_set_encoding(headers, SOUP_ENCODING_CHUNKED);
+        soup_message_headers_set_content_length(headers, static_cast<goffset>(page.body.size()));
         soup_message_headers_set_content_type(headers, page.contentType.c_str(), nullptr);
         soup_server_message_set_status(message, 200, nullptr);
         SoupMessageBody* body = soup_server_message_get_response_body(message);

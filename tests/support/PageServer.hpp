@@ -41,6 +41,8 @@ class PageServer {
                     const std::string& contentType, std::size_t firstBytes);
     // Answers every held request with an empty page.
     void releaseHeld();
+    // Breaks off every streamed answer that waits: its connection closes mid-body.
+    void breakHeld();
 
     // "http://127.0.0.1:<port>" (or "https://") followed by the path.
     std::string url(const std::string& path) const;

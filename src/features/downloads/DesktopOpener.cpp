@@ -40,8 +40,28 @@ bool launchUri(const std::string& uri, Gtk::Window* parent) {
 }
 
 struct ShowCall {
+    std::string fileUri;
     std::string folderUri;
 };
+
+void onShown(GObject* source, GAsyncResult* result, gpointer data);
+
+void onBus(GObject*, GAsyncResult* result, gpointer data) {
+    std::unique_ptr<ShowCall> call(static_cast<ShowCall*>(data));
+    GDBusConnection* bus = g_bus_get_finish(result, nullptr);
+    if (bus == nullptr) {
+        launchUri(call->folderUri, nullptr);
+        return;
+    }
+    GVariantBuilder uris;
+    g_variant_builder_init(&uris, G_VARIANT_TYPE("as"));
+    g_variant_builder_add(&uris, "s", call->fileUri.c_str());
+    g_dbus_connection_call(bus, "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
+                           "org.freedesktop.FileManager1", "ShowItems",
+                           g_variant_new("(ass)", &uris, ""), nullptr, G_DBUS_CALL_FLAGS_NONE, -1,
+                           nullptr, onShown, call.release());
+    g_object_unref(bus);
+}
 
 void onShown(GObject* source, GAsyncResult* result, gpointer data) {
     std::unique_ptr<ShowCall> call(static_cast<ShowCall*>(data));
@@ -64,20 +84,12 @@ bool openFile(const fs::path& file, Gtk::Window* parent) {
     return launchUri(fileUri(file), parent);
 }
 
-bool showInFolder(const fs::path& file, Gtk::Window* parent) {
+bool showInFolder(const fs::path& file, Gtk::Window*) {
     if (file.empty()) return false;
     if (replaced().showInFolder) return replaced().showInFolder(file);
-    std::string folderUri = fileUri(file.parent_path());
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    if (bus == nullptr) return launchUri(folderUri, parent);
-    GVariantBuilder uris;
-    g_variant_builder_init(&uris, G_VARIANT_TYPE("as"));
-    g_variant_builder_add(&uris, "s", fileUri(file).c_str());
-    g_dbus_connection_call(bus, "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
-                           "org.freedesktop.FileManager1", "ShowItems",
-                           g_variant_new("(ass)", &uris, ""), nullptr, G_DBUS_CALL_FLAGS_NONE, -1,
-                           nullptr, onShown, new ShowCall{folderUri});
-    g_object_unref(bus);
+    // The session bus is reached without waiting; the file manager answers later.
+    g_bus_get(G_BUS_TYPE_SESSION, nullptr, onBus,
+              new ShowCall{fileUri(file), fileUri(file.parent_path())});
     return true;
 }
 
