@@ -10,6 +10,7 @@
 #include "common/Dialogs.hpp"
 #include "common/Paths.hpp"
 #include "engine/WebKitPageEngine.hpp"
+#include "engine/WebSession.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/frmBrowser.hpp"
@@ -50,7 +51,8 @@ void Application::setEngineFactory(PageEngineFactory factory) {
 
 std::unique_ptr<PageEngine> Application::makeEngine() {
     if (gEngineFactory) return gEngineFactory();
-    return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); });
+    if (!session_) session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+    return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session_);
 }
 
 Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {

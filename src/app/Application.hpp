@@ -15,6 +15,7 @@
 namespace larkspan {
 
 class SettingsStore;
+class WebSession;
 class frmBrowser;
 
 // The application object: the one owner of the settings store, the live options model,
@@ -74,6 +75,9 @@ class Application : public Gtk::Application, public ShellContext {
 
     // Declared first, so it outlives every window that shows it.
     AddressList addressList_;
+    // Where the web engine keeps site data, cache and cookies; made with the first engine,
+    // it outlives the windows and the downloads that use it.
+    std::shared_ptr<WebSession> session_;
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<OptionsModel> options_;
     WindowRegistry windows_;

@@ -1,5 +1,6 @@
 #include "app/Registrations.hpp"
 
+#include "features/downloads/DownloadsRegistration.hpp"
 #include "features/history/HistoryRegistration.hpp"
 #include "features/locks/LocksRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
@@ -18,6 +19,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerHistory(context, app);
     registerSearch(context, app);
     registerSource(context, app);
+    registerDownloads(context, app);
 }
 
 }  // namespace larkspan

@@ -1,5 +1,6 @@
 #include "common/Paths.hpp"
 
+#include <glib.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -35,6 +36,30 @@ fs::path dataDir() {
     fs::path d = xdg("XDG_DATA_HOME", ".local/share") / "larkspan";
     ensureDir(d);
     return d;
+}
+
+fs::path cacheDir() {
+    fs::path d = xdg("XDG_CACHE_HOME", ".cache") / "larkspan";
+    ensureDir(d);
+    return d;
+}
+
+fs::path downloadDirFrom(const char* desktopFolder, const fs::path& home) {
+    if (desktopFolder != nullptr && *desktopFolder == '/') {
+        fs::path folder(desktopFolder);
+        std::error_code ec;
+        // user-dirs.dirs names the home folder for a folder the user does not want.
+        bool isHome = fs::equivalent(folder, home, ec) ||
+                      (folder / "").lexically_normal() == (home / "").lexically_normal();
+        if (!isHome) {
+            return folder;
+        }
+    }
+    return home / "Downloads";
+}
+
+fs::path downloadDir() {
+    return downloadDirFrom(g_get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD), home());
 }
 
 fs::path installedDataDir() {

@@ -13,6 +13,16 @@ std::filesystem::path configDir();
 // "history.txt", "Blocked Log.txt" and "Favorites/". Created on first use (mode 0700).
 std::filesystem::path dataDir();
 
+// $XDG_CACHE_HOME/larkspan (default ~/.cache/larkspan): the web engine's cache. Created on
+// first use (mode 0700).
+std::filesystem::path cacheDir();
+
+// The user's download folder: the desktop's own (XDG_DOWNLOAD_DIR in user-dirs.dirs), or
+// ~/Downloads when the desktop names none or names the home folder itself.
+std::filesystem::path downloadDir();
+// The same rule, given the desktop's folder (null when it names none) and the home folder.
+std::filesystem::path downloadDirFrom(const char* desktopFolder, const std::filesystem::path& home);
+
 // The read-only files shipped with the program ("Readme.txt"): the install's data folder,
 // or the source tree's data folder when running from a build.
 std::filesystem::path installedDataDir();

@@ -101,16 +101,18 @@ std::optional<std::string> makerSiteResourcePath(std::string_view address) {
     return result;
 }
 
-void registerMakerSiteScheme() {
-    static bool registered = false;
-    if (registered) {
+void registerMakerSiteScheme(WebKitWebContext* context) {
+    if (context == nullptr) {
+        context = webkit_web_context_get_default();
+    }
+    static const char* const kRegistered = "larkspan-site-scheme";
+    if (g_object_get_data(G_OBJECT(context), kRegistered) != nullptr) {
         return;
     }
-    registered = true;
+    g_object_set_data(G_OBJECT(context), kRegistered, GINT_TO_POINTER(1));
     // Touch the resource bundle so it is linked in and registered before the first request.
     (void)larkspan_get_resource();
 
-    WebKitWebContext* context = webkit_web_context_get_default();
     webkit_web_context_register_uri_scheme(context, site::kScheme, onMakerSiteRequest, nullptr,
                                            nullptr);
     WebKitSecurityManager* security = webkit_web_context_get_security_manager(context);

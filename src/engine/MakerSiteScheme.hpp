@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+typedef struct _WebKitWebContext WebKitWebContext;
+
 namespace larkspan {
 
 // The resource path, inside the program's built-in resources, of the page that a maker-site
@@ -13,7 +15,8 @@ namespace larkspan {
 std::optional<std::string> makerSiteResourcePath(std::string_view address);
 
 // Makes the web engine serve the maker's site from the built-in resources under the
-// "larkspan" scheme. Safe to call any number of times; only the first call acts.
-void registerMakerSiteScheme();
+// "larkspan" scheme, in `context` (the engine's default context when null). Safe to call
+// any number of times; only the first call for a context acts.
+void registerMakerSiteScheme(WebKitWebContext* context = nullptr);
 
 }  // namespace larkspan

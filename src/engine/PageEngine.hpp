@@ -38,6 +38,7 @@ struct FindQuery {
 };
 
 class PageEngine;
+class Download;
 
 // A page's request for a new window. The handler either sets `cancel` (refuse) or puts a
 // fresh engine made by `opener.createRelated()` into `ppDisp`, hosted by a new window
@@ -118,6 +119,9 @@ class PageEngine {
     sigc::signal<void(NewWindowRequest& request)> signalNewWindow2;
     // An engine that `NewWindow2` allowed is ready to be shown.
     sigc::signal<void()> signalReadyToShow;
+    // A page handed over a file to be saved rather than shown. The download lives as long
+    // as someone holds it: one that no handler keeps is cancelled.
+    sigc::signal<void(const std::shared_ptr<Download>& download)> signalDownloadStarted;
     sigc::signal<void()> signalGotFocus;
     sigc::signal<void()> signalLostFocus;
 };

@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/ErrorPages.hpp"
 #include "engine/MakerSiteScheme.hpp"
 #include "engine/WebKitPageEngineInternal.hpp"
+#include "engine/WebSession.hpp"
 
 namespace larkspan {
 
@@ -93,19 +95,34 @@ void WebKitPageEngineCallbacks::onLoadChanged(WebKitWebView* view, WebKitLoadEve
                 if (!self->loading_ && !self->beginLoad()) {
                     return;
                 }
-                self->emitGuarded(
-                    [&] { self->signalStatusTextChange.emit(engine::kStatusLoading); });
+                if (!self->quietLoad_) {
+                    self->emitGuarded(
+                        [&] { self->signalStatusTextChange.emit(engine::kStatusLoading); });
+                }
                 break;
             case WEBKIT_LOAD_REDIRECTED:
                 break;
             case WEBKIT_LOAD_COMMITTED: {
                 std::string uri = toString(webkit_web_view_get_uri(view));
+                self->reportedUri_ = uri;
                 if (self->emitGuarded([&] { self->signalNavigateComplete2.emit(uri); })) {
                     self->updateSecureState();
                 }
                 break;
             }
             case WEBKIT_LOAD_FINISHED:
+                // The end of a load that another one has already replaced changes nothing.
+                if (webkit_web_view_is_loading(view)) {
+                    break;
+                }
+                if (self->loading_) {
+                    // A script may have moved the address while the page loaded.
+                    std::weak_ptr<bool> alive = self->alive_;
+                    self->reportMovedAddress();
+                    if (alive.expired()) {
+                        return;
+                    }
+                }
                 self->finishLoad();
                 break;
         }
@@ -127,14 +144,96 @@ gboolean WebKitPageEngineCallbacks::onLoadFailed(WebKitWebView*, WebKitLoadEvent
     return FALSE;  // let the engine show its own error page
 }
 
-gboolean WebKitPageEngineCallbacks::onLoadFailedWithTlsErrors(WebKitWebView*, gchar*,
+gboolean WebKitPageEngineCallbacks::onLoadFailedWithTlsErrors(WebKitWebView*, gchar* failingUri,
                                                               GTlsCertificate*,
-                                                              GTlsCertificateFlags, gpointer data) {
+                                                              GTlsCertificateFlags errors,
+                                                              gpointer data) {
+    auto* self = engineOf(data);
     try {
-        engineOf(data)->reportSecureState(engine::kSecureNone);
+        std::weak_ptr<bool> alive = self->alive_;
+        self->abandonLoad();
+        if (alive.expired()) {
+            return TRUE;
+        }
+        self->reportSecureState(engine::kSecureNone);
+        if (alive.expired()) {
+            return TRUE;
+        }
+        // The page is not shown, and nothing on the error page leads on to it.
+        std::string address = toString(failingUri);
+        self->showErrorPage(engine::certificatePage(address, static_cast<unsigned>(errors)),
+                            address);
     } catch (...) {
     }
-    return FALSE;
+    return TRUE;
+}
+
+void WebKitPageEngineCallbacks::onWebProcessTerminated(WebKitWebView* view,
+                                                       WebKitWebProcessTerminationReason reason,
+                                                       gpointer data) {
+    auto* self = engineOf(data);
+    try {
+        if (self->viewDestroyed_) {
+            return;
+        }
+        std::string address = toString(webkit_web_view_get_uri(view));
+        if (address.empty()) {
+            address = self->reportedUri_;
+        }
+        std::weak_ptr<bool> alive = self->alive_;
+        self->abandonLoad();
+        if (alive.expired()) {
+            return;
+        }
+        engine::PageEnd why = engine::PageEnd::Crashed;
+        if (reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT) {
+            why = engine::PageEnd::OutOfMemory;
+        } else if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) {
+            why = engine::PageEnd::Ended;
+        }
+        self->showErrorPage(engine::stoppedPage(address, why), address);
+    } catch (...) {
+    }
+}
+
+void WebKitPageEngineCallbacks::onUri(GObject*, GParamSpec*, gpointer data) {
+    auto* self = engineOf(data);
+    try {
+        // While a load runs, its commit reports the address. Otherwise the page moved
+        // inside its document: a script pushed a history entry or a fragment was followed.
+        if (self->loading_ || webkit_web_view_is_loading(self->view_)) {
+            return;
+        }
+        std::weak_ptr<bool> alive = self->alive_;
+        if (self->reportMovedAddress() && !alive.expired()) {
+            self->reportMovedInDocument();
+        }
+    } catch (...) {
+    }
+}
+
+void WebKitPageEngineCallbacks::onIsLoading(GObject*, GParamSpec*, gpointer data) {
+    auto* self = engineOf(data);
+    try {
+        if (webkit_web_view_is_loading(self->view_)) {
+            return;
+        }
+        if (self->loading_) {
+            // A step back or forward inside one document reports no load events, yet it
+            // starts and ends like a load; the end of any load is known here first.
+            std::weak_ptr<bool> alive = self->alive_;
+            self->reportMovedAddress();
+            if (!alive.expired()) {
+                self->finishLoad();
+            }
+        } else {
+            std::weak_ptr<bool> alive = self->alive_;
+            if (self->reportMovedAddress() && !alive.expired()) {
+                self->reportMovedInDocument();
+            }
+        }
+    } catch (...) {
+    }
 }
 
 void WebKitPageEngineCallbacks::onInsecureContent(WebKitWebView*, WebKitInsecureContentEvent,
@@ -173,6 +272,7 @@ void WebKitPageEngineCallbacks::onTitle(GObject*, GParamSpec*, gpointer data) {
     try {
         std::string title = toString(webkit_web_view_get_title(self->view_));
         self->scriptTitle_.clear();
+        self->movedTitle_.reset();
         self->emitGuarded([&] { self->signalTitleChange.emit(title); });
     } catch (...) {
     }
@@ -307,15 +407,36 @@ void WebKitPageEngineCallbacks::onTitleEvaluated(GObject* source, GAsyncResult* 
     }
 }
 
+void WebKitPageEngineCallbacks::onMovedTitleEvaluated(GObject* source, GAsyncResult* result,
+                                                      gpointer data) {
+    std::unique_ptr<TitleCall> call(static_cast<TitleCall*>(data));
+    std::optional<std::string> title = evaluatedString(source, result);
+    if (call->alive.expired()) {
+        return;
+    }
+    WebKitPageEngine* self = call->engine;
+    try {
+        if (call->serial != self->movedSerial_ || self->loading_) {
+            return;
+        }
+        self->movedTitle_ = title;
+        self->emitGuarded([&] { self->signalDownloadComplete.emit(); });
+    } catch (...) {
+    }
+}
+
 // ---- The engine ----------------------------------------------------------------------
 
-WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs)
-    : WebKitPageEngine(std::move(dialogs), nullptr, nullptr) {}
+WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSession> session)
+    : WebKitPageEngine(std::move(dialogs), std::move(session), nullptr, nullptr) {}
 
-WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, WebKitWebView* relatedView,
-                                   std::shared_ptr<PageFamily> family)
-    : dialogs_(std::move(dialogs)), relatedView_(relatedView), family_(std::move(family)) {
-    registerMakerSiteScheme();
+WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSession> session,
+                                   WebKitWebView* relatedView, std::shared_ptr<PageFamily> family)
+    : dialogs_(std::move(dialogs)),
+      session_(std::move(session)),
+      relatedView_(relatedView),
+      family_(std::move(family)) {
+    registerMakerSiteScheme(session_ ? session_->context() : nullptr);
     if (!family_) {
         family_ = std::make_shared<PageFamily>();
         family_->root = this;
@@ -323,22 +444,31 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, WebKitWebView* related
     family_->members.push_back(this);
     cancellable_ = g_cancellable_new();
     WebKitSettings* settings = makeSettings();
+    // A popup's view shares the context of the view that opened it.
     GObject* object =
         relatedView != nullptr
             ? G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", relatedView, "settings",
                                     settings, "user-content-manager", family_->contentManager,
                                     nullptr))
+        : session_ != nullptr
+            ? G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", session_->context(),
+                                    "settings", settings, "user-content-manager",
+                                    family_->contentManager, nullptr))
             : G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings,
                                     "user-content-manager", family_->contentManager, nullptr));
     g_object_unref(settings);
     view_ = WEBKIT_WEB_VIEW(g_object_ref_sink(object));
     childWindow_ = relatedView != nullptr;
+    g_object_set_data(G_OBJECT(view_), webkit_internal::kEngineKey, this);
 
     using C = WebKitPageEngineCallbacks;
     g_signal_connect(view_, "load-changed", G_CALLBACK(C::onLoadChanged), this);
     g_signal_connect(view_, "load-failed", G_CALLBACK(C::onLoadFailed), this);
     g_signal_connect(view_, "load-failed-with-tls-errors", G_CALLBACK(C::onLoadFailedWithTlsErrors),
                      this);
+    g_signal_connect(view_, "web-process-terminated", G_CALLBACK(C::onWebProcessTerminated), this);
+    g_signal_connect(view_, "notify::uri", G_CALLBACK(C::onUri), this);
+    g_signal_connect(view_, "notify::is-loading", G_CALLBACK(C::onIsLoading), this);
     g_signal_connect(view_, "insecure-content-detected", G_CALLBACK(C::onInsecureContent), this);
     g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(C::onProgress), this);
     g_signal_connect(view_, "notify::title", G_CALLBACK(C::onTitle), this);
@@ -356,6 +486,7 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, WebKitWebView* related
 
 WebKitPageEngine::~WebKitPageEngine() {
     alive_.reset();
+    g_object_set_data(G_OBJECT(view_), webkit_internal::kEngineKey, nullptr);
     g_cancellable_cancel(cancellable_);
     g_signal_handlers_disconnect_by_data(view_, this);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_find_controller(view_), this);
@@ -385,7 +516,7 @@ Gtk::Widget& WebKitPageEngine::widget() {
 }
 
 std::unique_ptr<PageEngine> WebKitPageEngine::createRelated() {
-    return std::unique_ptr<PageEngine>(new WebKitPageEngine(dialogs_, view_, family_));
+    return std::unique_ptr<PageEngine>(new WebKitPageEngine(dialogs_, session_, view_, family_));
 }
 
 bool WebKitPageEngine::hasPage() const {
@@ -444,6 +575,9 @@ std::string WebKitPageEngine::documentTitle() const {
     if (viewDestroyed_) {
         return {};
     }
+    if (movedTitle_) {
+        return *movedTitle_;
+    }
     std::string title = toString(webkit_web_view_get_title(view_));
     return title.empty() ? scriptTitle_ : title;
 }
@@ -484,6 +618,9 @@ bool WebKitPageEngine::beginLoad() {
     }
     loading_ = true;
     loadFailed_ = false;
+    movedTitle_.reset();
+    quietLoad_ = errorPageNext_;
+    errorPageNext_ = false;
     lastProgress_ = -1;
     scriptTitle_.clear();
     return true;
@@ -528,10 +665,60 @@ void WebKitPageEngine::reportLoadEnd() {
     if (!emitGuarded([&] { signalProgressChange.emit(-1, 100); })) {
         return;
     }
-    if (!emitGuarded([&] { signalStatusTextChange.emit(engine::kStatusDone); })) {
+    // An error page tells no status: the panel stays clear.
+    const char* status = quietLoad_ ? "" : engine::kStatusDone;
+    if (!emitGuarded([&] { signalStatusTextChange.emit(status); })) {
         return;
     }
     emitGuarded([&] { signalDownloadComplete.emit(); });
+}
+
+void WebKitPageEngine::abandonLoad() {
+    bool wasLoading = loading_ || endPending_;
+    loading_ = false;
+    endPending_ = false;
+    ++endSerial_;
+    if (wasLoading && lastProgress_ != 100) {
+        lastProgress_ = 100;
+        if (!emitGuarded([&] { signalProgressChange.emit(100, 100); })) {
+            return;
+        }
+    }
+    if (wasLoading && !emitGuarded([&] { signalProgressChange.emit(-1, 100); })) {
+        return;
+    }
+    emitGuarded([&] { signalStatusTextChange.emit(""); });
+}
+
+bool WebKitPageEngine::reportMovedAddress() {
+    std::string uri = viewDestroyed_ ? std::string() : toString(webkit_web_view_get_uri(view_));
+    if (uri.empty() || uri == reportedUri_) {
+        return false;
+    }
+    reportedUri_ = uri;
+    emitGuarded([&] { signalNavigateComplete2.emit(uri); });
+    return true;
+}
+
+void WebKitPageEngine::reportMovedInDocument() {
+    // The engine tells a title a script set with its next rendering update, later than
+    // the move: the page is asked, and the caption follows once it has answered.
+    webkit_web_view_evaluate_javascript(view_, kTitleScript, -1, nullptr, nullptr, cancellable_,
+                                        WebKitPageEngineCallbacks::onMovedTitleEvaluated,
+                                        new TitleCall{alive_, this, ++movedSerial_});
+}
+
+void WebKitPageEngine::showErrorPage(const std::string& html, const std::string& address) {
+    if (viewDestroyed_) {
+        return;
+    }
+    errorPageNext_ = true;
+    webkit_web_view_load_alternate_html(view_, html.c_str(),
+                                        address.empty() ? nullptr : address.c_str(), nullptr);
+}
+
+void WebKitPageEngine::reportDownload(const std::shared_ptr<Download>& download) {
+    emitGuarded([&] { signalDownloadStarted.emit(download); });
 }
 
 void WebKitPageEngine::reportSecureState(int state) {
@@ -556,8 +743,9 @@ void WebKitPageEngine::requestClose() {
     emitGuarded([&] { signalWindowClosing.emit(childWindow_, cancel); });
 }
 
-std::unique_ptr<PageEngine> makeWebKitPageEngine(DialogsSource dialogs) {
-    return std::make_unique<WebKitPageEngine>(std::move(dialogs));
+std::unique_ptr<PageEngine> makeWebKitPageEngine(DialogsSource dialogs,
+                                                 std::shared_ptr<WebSession> session) {
+    return std::make_unique<WebKitPageEngine>(std::move(dialogs), std::move(session));
 }
 
 }  // namespace larkspan

@@ -44,6 +44,7 @@ std::string normalizeAddress(const std::string& address);
 
 struct WebKitPageEngineCallbacks;
 struct PageFamily;
+class WebSession;
 
 // Where the adapter finds the program's dialogs (the save-file chooser), asked each time one
 // is needed so that it always reaches the dialogs in use.
@@ -52,9 +53,15 @@ using DialogsSource = std::function<Dialogs&()>;
 // The page engine on WebKitGTK: one WebKitWebView, its events reported through the
 // PageEngine signals. Safe to destroy at any moment, a load or a script call pending
 // included: callbacks that arrive later find the engine gone and do nothing.
+//
+// A page whose process stops, or whose certificate fails verification, is replaced by an
+// error page of the engine's own; navigations inside one document (history entries a
+// script pushed, fragments) are reported like completed ones.
 class WebKitPageEngine : public PageEngine {
   public:
-    explicit WebKitPageEngine(DialogsSource dialogs);
+    // Without a session the engine keeps its data in the engine's shared default folders
+    // and downloads are the engine's own affair.
+    explicit WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSession> session = nullptr);
     ~WebKitPageEngine() override;
     WebKitPageEngine(const WebKitPageEngine&) = delete;
     WebKitPageEngine& operator=(const WebKitPageEngine&) = delete;
@@ -107,11 +114,14 @@ class WebKitPageEngine : public PageEngine {
     // True for an engine made to host a window that a page opened.
     bool isChildWindow() const { return childWindow_; }
 
+    // Hands a download this engine's page started to the program (signalDownloadStarted).
+    void reportDownload(const std::shared_ptr<Download>& download);
+
   private:
     friend struct WebKitPageEngineCallbacks;
 
-    WebKitPageEngine(DialogsSource dialogs, WebKitWebView* relatedView,
-                     std::shared_ptr<PageFamily> family);
+    WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSession> session,
+                     WebKitWebView* relatedView, std::shared_ptr<PageFamily> family);
 
     template <typename F>
     bool emitGuarded(F&& emit);
@@ -122,12 +132,23 @@ class WebKitPageEngine : public PageEngine {
     void updateSecureState();
     void requestClose();
     bool hasPage() const;
+    // Reports the address when it moved since the last report (a navigation inside the
+    // document); true when it did.
+    bool reportMovedAddress();
+    // Reports the end of a navigation inside the document once its title is known.
+    void reportMovedInDocument();
+    // Shows `html` in place of the page at `address`, as a load that tells no status.
+    void showErrorPage(const std::string& html, const std::string& address);
+    // Ends the load in progress, if any, without a completed download: the progress goes
+    // and the status text is cleared.
+    void abandonLoad();
 
     bool runPrintDialog();
     bool runEditing(const char* command);
     PageProperties currentProperties() const;
 
     DialogsSource dialogs_;
+    std::shared_ptr<WebSession> session_;
     WebKitWebView* view_ = nullptr;
     WebKitWebView* relatedView_ = nullptr;  // compared only, never used
     // The engines whose pages share one set of page scripts: a window and the popups it
@@ -148,16 +169,26 @@ class WebKitPageEngine : public PageEngine {
 
     bool loading_ = false;
     bool loadFailed_ = false;
+    // The next load shows one of the engine's error pages; `quietLoad_` while it runs.
+    bool errorPageNext_ = false;
+    bool quietLoad_ = false;
+    // The address last reported through NavigateComplete2.
+    std::string reportedUri_;
     // The end of a load is reported once the page's title is known (see finishLoad).
     bool endPending_ = false;
     unsigned endSerial_ = 0;
     std::string scriptTitle_;
+    // The title a script set before moving inside its document, read from the page ahead
+    // of the engine's own report of it.
+    std::optional<std::string> movedTitle_;
+    unsigned movedSerial_ = 0;
     long lastProgress_ = -1;
     int secureState_ = engine::kSecureNone;
     std::string hoveredLink_;
 };
 
 // The engine the program installs.
-std::unique_ptr<PageEngine> makeWebKitPageEngine(DialogsSource dialogs);
+std::unique_ptr<PageEngine> makeWebKitPageEngine(DialogsSource dialogs,
+                                                 std::shared_ptr<WebSession> session = nullptr);
 
 }  // namespace larkspan

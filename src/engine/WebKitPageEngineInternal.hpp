@@ -25,6 +25,12 @@ inline gboolean unrefLater(gpointer object) {
     return G_SOURCE_REMOVE;
 }
 
+// The engine whose view this is; null when none (the engine has gone).
+inline constexpr const char* kEngineKey = "larkspan-page-engine";
+inline WebKitPageEngine* engineOfView(WebKitWebView* view) {
+    return static_cast<WebKitPageEngine*>(g_object_get_data(G_OBJECT(view), kEngineKey));
+}
+
 }  // namespace webkit_internal
 
 // The engines whose pages share one content manager: WebKit gives the page of a popup the
@@ -57,6 +63,10 @@ struct WebKitPageEngineCallbacks {
     static gboolean onLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer data);
     static gboolean onLoadFailedWithTlsErrors(WebKitWebView*, gchar*, GTlsCertificate*,
                                               GTlsCertificateFlags, gpointer data);
+    static void onWebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason,
+                                       gpointer data);
+    static void onUri(GObject*, GParamSpec*, gpointer data);
+    static void onIsLoading(GObject*, GParamSpec*, gpointer data);
     static void onInsecureContent(WebKitWebView*, WebKitInsecureContentEvent, gpointer data);
     static void onProgress(GObject*, GParamSpec*, gpointer data);
     static void onTitle(GObject*, GParamSpec*, gpointer data);
@@ -72,6 +82,7 @@ struct WebKitPageEngineCallbacks {
                                    WebKitPolicyDecisionType type, gpointer);
     static void onMarkupEvaluated(GObject* source, GAsyncResult* result, gpointer data);
     static void onTitleEvaluated(GObject* source, GAsyncResult* result, gpointer data);
+    static void onMovedTitleEvaluated(GObject* source, GAsyncResult* result, gpointer data);
 
     // Messages from the family's page scripts (WebKitPageScripts.cpp).
     static void onCloseMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,

@@ -1,6 +1,8 @@
 // A main window around the real web engine: loading a page served on 127.0.0.1 moves the
-// caption, the status panel, the address box and the progress display.
+// caption, the status panel, the address box and the progress display; so do navigations
+// inside one document.
 #include <gtest/gtest.h>
+#include <webkit2/webkit2.h>
 
 #include "app/Application.hpp"
 #include "settings/SettingsStore.hpp"
@@ -61,6 +63,54 @@ TEST_F(BrowserEngineTest, ALoadedPageDrivesTheWindow) {
     EXPECT_FALSE(w.panelText(1).empty());
     // Plain http is not a secure site.
     EXPECT_FALSE(w.panelVisible(2));
+}
+
+TEST_F(BrowserEngineTest, NavigationsInsideTheDocumentMoveAddressCaptionAndBackList) {
+    test::PageServer server;
+    ASSERT_TRUE(server.listening());
+    server.addPage("/app", "<html><head><title>App</title></head><body>app</body></html>");
+    auto& app = Application::instance();
+    app.settings().write("Settings", "Homepage", server.url("/app"));
+    app.settings().write("Settings", "CheckUpdatesAtStart", "0");
+    frmBrowser& w = app.createBrowserWindow();
+    w.show();
+    ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "App - Larkspan"; }, 15000));
+    auto address = [&] {
+        return std::string(w.widget<AddressBox>("cboAddress")->get_entry()->get_text());
+    };
+    auto run = [&](const char* script) {
+        webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(w.WebBrowser1().widget().gobj()),
+                                            script, -1, nullptr, nullptr, nullptr, nullptr,
+                                            nullptr);
+    };
+
+    run("document.title = 'Inbox'; history.pushState({}, '', '/app/inbox');");
+    ASSERT_TRUE(testing::runUntil([&] { return address() == server.url("/app/inbox"); }, 15000))
+        << address();
+    EXPECT_TRUE(testing::runUntil([&] { return w.get_title() == "Inbox - Larkspan"; }, 15000))
+        << w.get_title();
+
+    run("location.hash = 'message-2';");
+    ASSERT_TRUE(
+        testing::runUntil([&] { return address() == server.url("/app/inbox#message-2"); }, 15000))
+        << address();
+
+    // Back steps inside the document and notes where it left, like any other page.
+    w.mnuBack_Click();
+    ASSERT_TRUE(testing::runUntil([&] { return address() == server.url("/app/inbox"); }, 15000))
+        << address();
+    EXPECT_EQ(w.forwardList(), std::vector<std::string>{server.url("/app/inbox#message-2")});
+    w.mnuBack_Click();
+    ASSERT_TRUE(testing::runUntil([&] { return address() == server.url("/app"); }, 15000))
+        << address();
+    w.mnuForward_Click();
+    ASSERT_TRUE(testing::runUntil([&] { return address() == server.url("/app/inbox"); }, 15000))
+        << address();
+    EXPECT_EQ(w.backList(), std::vector<std::string>{server.url("/app")});
+    // Nothing was fetched again, and no load was left showing progress.
+    EXPECT_EQ(server.requestCount("/app"), 1);
+    EXPECT_TRUE(testing::runUntil([&] { return !w.widget<StyledProgressBar>("PB")->get_visible(); },
+                                  15000));
 }
 
 }  // namespace

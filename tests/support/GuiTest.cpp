@@ -65,6 +65,7 @@ void GuiTest::SetUp() {
     std::filesystem::create_directories(root_ / "data");
     ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (root_ / "cache").c_str(), 1);
     initGtk();
     parkPointer();
     useFakeEngines();

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 typedef struct _SoupServer SoupServer;
 typedef struct _SoupServerMessage SoupServerMessage;
@@ -28,26 +31,44 @@ class PageServer {
     // Serves `body` at `path` ("/page.html") with status 200.
     void addPage(const std::string& path, const std::string& body,
                  const std::string& contentType = "text/html; charset=utf-8");
+    // Adds a header to the answers for `path` (a page added before).
+    void addHeader(const std::string& path, const std::string& name, const std::string& value);
     // Requests for `path` wait unanswered until releaseHeld(): a load that never ends.
     void holdPage(const std::string& path);
+    // Requests for `path` get their headers and the first `firstBytes` bytes of `body`,
+    // then wait until releaseHeld(), which sends the rest.
+    void streamPage(const std::string& path, const std::string& body,
+                    const std::string& contentType, std::size_t firstBytes);
     // Answers every held request with an empty page.
     void releaseHeld();
+    // Breaks off every streamed answer that waits: its connection closes mid-body.
+    void breakHeld();
 
     // "http://127.0.0.1:<port>" (or "https://") followed by the path.
     std::string url(const std::string& path) const;
     // How many requests for `path` have arrived.
     int requestCount(const std::string& path) const;
+    // A header of the latest request for `path`; empty when it had none.
+    std::string requestHeader(const std::string& path, const std::string& name) const;
 
   private:
     struct Page {
         std::string body;
         std::string contentType;
         bool hold = false;
+        std::vector<std::pair<std::string, std::string>> headers;
+        // For a streamed page, how much goes out before the hold; the rest follows it.
+        std::optional<std::size_t> firstBytes;
+    };
+    struct Held {
+        std::string rest;  // what a streamed answer still has to send
+        bool streamed = false;
     };
 
     static void onRequest(SoupServer* server, SoupServerMessage* message, const char* path,
                           GHashTable* query, void* data);
 
+    static void onFinished(SoupServerMessage* message, void* data);
     void start(const std::string& tlsPem);
 
     SoupServer* server_ = nullptr;
@@ -55,7 +76,8 @@ class PageServer {
     bool tls_ = false;
     std::map<std::string, Page> pages_;
     std::map<std::string, int> requests_;
-    std::map<SoupServerMessage*, bool> held_;
+    std::map<std::string, std::map<std::string, std::string>> requestHeaders_;
+    std::map<SoupServerMessage*, Held> held_;
 };
 
 }  // namespace larkspan::test

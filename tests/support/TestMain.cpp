@@ -17,8 +17,13 @@ int main(int argc, char** argv) {
         std::filesystem::path base(root);
         std::filesystem::create_directories(base / "config");
         std::filesystem::create_directories(base / "data");
+        std::filesystem::create_directories(base / "cache");
+        std::filesystem::create_directories(base / "home");
+        // Whatever a test saves into the user's folders (downloads) stays in its own.
+        ::setenv("HOME", (base / "home").c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", (base / "config").c_str(), 1);
         ::setenv("XDG_DATA_HOME", (base / "data").c_str(), 1);
+        ::setenv("XDG_CACHE_HOME", (base / "cache").c_str(), 1);
         ::setenv("LARKSPAN_TEST_ROOT", root, 1);
     }
     // The web engine refuses to start its sandbox inside containers and has no GPU here.

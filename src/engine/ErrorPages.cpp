@@ -1,0 +1,106 @@
+// The engine's own error pages.
+#include "engine/ErrorPages.hpp"
+
+#include <gio/gio.h>
+
+namespace larkspan::engine {
+
+namespace {
+
+constexpr const char* kStyle =
+    "<style>body{font-family:sans-serif;margin:3em auto;max-width:40em;padding:0 1em;"
+    "color:#222;background:#fafafa}h1{font-size:1.5em}"
+    ".address{font-family:monospace;word-break:break-all}</style>";
+
+std::string document(const char* title, const std::string& body) {
+    return std::string("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>") + title +
+           "</title>" + kStyle + "</head><body><h1>" + title + "</h1>" + body + "</body></html>";
+}
+
+std::string addressLine(const std::string& address) {
+    return "<p class=\"address\">" + escapeHtml(address) + "</p>";
+}
+
+const char* endSentence(PageEnd why) {
+    switch (why) {
+        case PageEnd::OutOfMemory:
+            return "The page used more memory than it may and was stopped.";
+        case PageEnd::Ended:
+            return "The page's process was ended.";
+        case PageEnd::Crashed:
+            break;
+    }
+    return "The page's process ended unexpectedly.";
+}
+
+}  // namespace
+
+std::string escapeHtml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> certificateProblems(unsigned flags) {
+    struct Problem {
+        unsigned flag;
+        const char* sentence;
+    };
+    static const Problem problems[] = {
+        {G_TLS_CERTIFICATE_UNKNOWN_CA,
+         "It is not signed by an issuer this computer trusts (unknown issuer)."},
+        {G_TLS_CERTIFICATE_BAD_IDENTITY, "It was issued for another site (wrong host)."},
+        {G_TLS_CERTIFICATE_NOT_ACTIVATED, "It is not valid yet."},
+        {G_TLS_CERTIFICATE_EXPIRED, "It has expired."},
+        {G_TLS_CERTIFICATE_REVOKED, "It has been revoked."},
+        {G_TLS_CERTIFICATE_INSECURE, "It uses an algorithm that is no longer safe."},
+    };
+    std::vector<std::string> out;
+    for (const Problem& p : problems) {
+        if (flags & p.flag) out.emplace_back(p.sentence);
+    }
+    if (out.empty()) out.emplace_back("It could not be verified.");
+    return out;
+}
+
+std::string stoppedPage(const std::string& address, PageEnd why) {
+    std::string body = "<p>" + std::string(endSentence(why)) + "</p>" + addressLine(address);
+    if (!address.empty()) {
+        body += "<p><a id=\"reload\" href=\"" + escapeHtml(address) + "\">Reload</a></p>";
+    }
+    return document(kStoppedTitle, body);
+}
+
+std::string certificatePage(const std::string& address, unsigned flags) {
+    std::string body =
+        "<p>The page was not loaded: the certificate of the site could not be verified, so "
+        "the connection cannot be trusted.</p>" +
+        addressLine(address) + "<ul>";
+    for (const std::string& problem : certificateProblems(flags)) {
+        body += "<li>" + escapeHtml(problem) + "</li>";
+    }
+    return document(kCertificateTitle, body + "</ul>");
+}
+
+}  // namespace larkspan::engine

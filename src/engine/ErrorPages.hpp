@@ -1,0 +1,34 @@
+#pragma once
+
+// The pages the engine shows in place of a page it could not show: one whose process
+// stopped, and one whose certificate failed verification. Neither offers a way on to the
+// page it replaces other than loading it afresh.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace larkspan::engine {
+
+// Why a page's process stopped.
+enum class PageEnd { Crashed, OutOfMemory, Ended };
+
+inline constexpr const char* kStoppedTitle = "This page stopped working";
+inline constexpr const char* kCertificateTitle = "Certificate not trusted";
+
+// Text made safe inside markup and inside a quoted attribute.
+std::string escapeHtml(std::string_view text);
+
+// One sentence for each problem of a certificate (`flags` as the TLS layer reports them,
+// GTlsCertificateFlags); at least one sentence, also when the flags name no known problem.
+std::vector<std::string> certificateProblems(unsigned flags);
+
+// The page shown where the page at `address` stopped: what happened, the address and a
+// "Reload" link that loads the address afresh.
+std::string stoppedPage(const std::string& address, PageEnd why);
+
+// The page shown instead of the page at `address`, whose certificate failed: the address
+// and each of the problems.
+std::string certificatePage(const std::string& address, unsigned flags);
+
+}  // namespace larkspan::engine

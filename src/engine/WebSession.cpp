@@ -1,0 +1,78 @@
+// The web engine's session: its folders, its cookie store and the routing of downloads to
+// the page engine whose page started them.
+#include "engine/WebSession.hpp"
+
+#include <webkit2/webkit2.h>
+
+#include "common/Paths.hpp"
+#include "engine/WebKitDownloadItem.hpp"
+#include "engine/WebKitPageEngineInternal.hpp"
+
+namespace larkspan {
+
+namespace {
+
+struct DownloadRouting {
+    std::function<std::filesystem::path()> folder;
+    std::shared_ptr<DownloadReservations> reservations;
+};
+
+void onDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer data) {
+    auto* routing = static_cast<DownloadRouting*>(data);
+    try {
+        WebKitWebView* view = webkit_download_get_web_view(download);
+        WebKitPageEngine* engine = view != nullptr ? webkit_internal::engineOfView(view) : nullptr;
+        if (engine == nullptr) {
+            // No page of the program asked for it: nothing is saved unseen.
+            webkit_download_cancel(download);
+            return;
+        }
+        auto item =
+            std::make_shared<WebKitDownloadItem>(download, routing->folder, routing->reservations);
+        // A download nobody takes is dropped, which cancels it.
+        engine->reportDownload(item);
+    } catch (...) {
+        webkit_download_cancel(download);
+    }
+}
+
+}  // namespace
+
+WebSessionFolders WebSessionFolders::program() {
+    return WebSessionFolders{paths::dataDir() / "site-data", paths::cacheDir(),
+                             [] { return paths::downloadDir(); }};
+}
+
+WebSession::WebSession(WebSessionFolders folders)
+    : folders_(std::move(folders)), reservations_(std::make_shared<DownloadReservations>()) {
+    paths::ensureDir(folders_.data);
+    paths::ensureDir(folders_.cache);
+    WebKitWebsiteDataManager* manager =
+        webkit_website_data_manager_new("base-data-directory", folders_.data.c_str(),
+                                        "base-cache-directory", folders_.cache.c_str(), nullptr);
+    // A certificate that fails verification stops the load; nothing lets it through.
+    webkit_website_data_manager_set_tls_errors_policy(manager, WEBKIT_TLS_ERRORS_POLICY_FAIL);
+    webkit_cookie_manager_set_persistent_storage(
+        webkit_website_data_manager_get_cookie_manager(manager), cookieFile().c_str(),
+        WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    context_ = webkit_web_context_new_with_website_data_manager(manager);
+    g_object_unref(manager);
+    auto* routing = new DownloadRouting{folders_.downloads, reservations_};
+    g_signal_connect_data(
+        context_, "download-started", G_CALLBACK(onDownloadStarted), routing,
+        [](gpointer data, GClosure*) { delete static_cast<DownloadRouting*>(data); },
+        static_cast<GConnectFlags>(0));
+}
+
+WebSession::~WebSession() {
+    // The context's last reference goes with the last view that uses it.
+    g_signal_handlers_disconnect_matched(context_, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                         reinterpret_cast<gpointer>(onDownloadStarted), nullptr);
+    g_object_unref(context_);
+}
+
+std::filesystem::path WebSession::cookieFile() const {
+    return folders_.data / "cookies.sqlite";
+}
+
+}  // namespace larkspan

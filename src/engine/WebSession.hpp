@@ -1,0 +1,49 @@
+#pragma once
+
+// The web engine's session: the folders where it keeps site data, its cache and the
+// cookies between runs, and the downloads its pages start. Every page engine made with one
+// session shares it; the program makes one.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+typedef struct _WebKitWebContext WebKitWebContext;
+
+namespace larkspan {
+
+struct DownloadReservations;
+
+struct WebSessionFolders {
+    // Site data (local storage, databases, the cookie store "cookies.sqlite").
+    std::filesystem::path data;
+    std::filesystem::path cache;
+    // The folder a download is saved into, asked each time one starts.
+    std::function<std::filesystem::path()> downloads;
+
+    // The program's: "site-data" in its data folder, its cache folder and the user's
+    // download folder.
+    static WebSessionFolders program();
+};
+
+class WebSession {
+  public:
+    explicit WebSession(WebSessionFolders folders);
+    ~WebSession();
+    WebSession(const WebSession&) = delete;
+    WebSession& operator=(const WebSession&) = delete;
+
+    WebKitWebContext* context() const { return context_; }
+    const WebSessionFolders& folders() const { return folders_; }
+    // The cookie store's file.
+    std::filesystem::path cookieFile() const;
+
+  private:
+    WebSessionFolders folders_;
+    WebKitWebContext* context_ = nullptr;
+    // The files that downloads still receiving will take, shared with the downloads
+    // (which may outlive the session).
+    std::shared_ptr<DownloadReservations> reservations_;
+};
+
+}  // namespace larkspan

@@ -1,0 +1,50 @@
+#include "features/downloads/DownloadsRegistration.hpp"
+
+#include <gtkmm/application.h>
+
+#include <memory>
+
+#include "features/downloads/DownloadList.hpp"
+#include "features/downloads/frmDownloads.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowCommands.hpp"
+#include "shell/WindowRegistry.hpp"
+#include "shell/frmBrowser.hpp"
+
+namespace larkspan {
+
+namespace {
+
+// Closes after the blocked-popup log, before the options dialog.
+constexpr int kDownloadsPlace = 105;
+
+void showDownloads(ShellContext& context) {
+    Gtk::Window* window = context.windows().touch("frmDownloads");
+    if (!window) return;
+    if (Gtk::Window* owner = context.ownerWindow()) window->set_transient_for(*owner);
+    window->present();
+}
+
+}  // namespace
+
+void registerDownloads(ShellContext& context, Gtk::Application& app) {
+    // The list lives as long as the program's registrations do: the whole run.
+    auto downloads = std::make_shared<DownloadList>();
+    context.windows().define("frmDownloads", kDownloadsPlace, [&context, downloads] {
+        return makeDownloadsWindow(context, downloads);
+    });
+    context.commands().define("downloads", [&context](frmBrowser&) { showDownloads(context); });
+    app.set_accels_for_action("win.downloads", {"<Control><Shift>y"});
+    std::weak_ptr<DownloadList> list = downloads;
+    context.signalBrowserMade().connect([&context, list](frmBrowser& window) {
+        window.WebBrowser1().signalDownloadStarted.connect(
+            [&context, list](const std::shared_ptr<Download>& download) {
+                auto kept = list.lock();
+                if (!kept || !download) return;
+                kept->add(download);
+                showDownloads(context);
+            });
+    });
+}
+
+}  // namespace larkspan
