@@ -1,5 +1,6 @@
 #include "app/Registrations.hpp"
 
+#include "features/favorites/FavoritesRegistration.hpp"
 #include "features/history/HistoryRegistration.hpp"
 #include "features/locks/LocksRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
@@ -14,6 +15,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerPopups(context, app);
     registerLocks(context, app);
     registerHistory(context, app);
+    registerFavorites(context, app);
 }
 
 }  // namespace larkspan

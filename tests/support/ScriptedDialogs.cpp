@@ -51,6 +51,11 @@ std::optional<std::string> ScriptedDialogs::openFile(Gtk::Window*, const std::st
     return take(files_, "file");
 }
 
+std::optional<std::string> ScriptedDialogs::chooseFolder(Gtk::Window*, const std::string& title) {
+    shown_.push_back({"folder", "", title});
+    return take(files_, "file");
+}
+
 std::optional<std::string> ScriptedDialogs::saveFile(Gtk::Window*, const std::string& title,
                                                      const std::string& suggestedName,
                                                      const std::vector<FileFilter>&) {
