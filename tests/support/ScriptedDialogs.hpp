@@ -16,6 +16,7 @@ class ScriptedDialogs final : public Dialogs {
         std::string kind;  // "message", "input", "color", "open", "folder", "save"
         std::string text;
         std::string title;
+        std::string initial;  // an input box's default text
     };
 
     ScriptedDialogs();

@@ -17,6 +17,15 @@ namespace {
 constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmFavorites.ui";
 constexpr const char* kName = "frmFavorites";
 
+// Whether the event being handled now is the user's mouse or keyboard.
+bool byUser() {
+    GdkEvent* event = gtk_get_current_event();
+    if (!event) return false;
+    GdkEventType type = event->type;
+    gdk_event_free(event);
+    return type == GDK_BUTTON_PRESS || type == GDK_BUTTON_RELEASE || type == GDK_KEY_PRESS;
+}
+
 }  // namespace
 
 frmFavorites::frmFavorites(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
@@ -41,18 +50,15 @@ frmFavorites::frmFavorites(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Buil
     cmdDelete->setEnabled(false);
     load();
 
-    lstFav->signal_button_release_event().connect(
-        [this](GdkEventButton* event) {
-            if (event->button == 1) lstFav_Click();
-            return false;
-        },
-        true);
-    lstFav->signal_key_release_event().connect(
-        [this](GdkEventKey*) {
-            lstFav_Click();
-            return false;
-        },
-        true);
+    // A click shows the entry, also one on the entry already selected; so does a move of
+    // the selection by the keyboard. The list's own first selection is no click.
+    lstFav->signal_button_release_event().connect([this](GdkEventButton* event) {
+        if (event->button == 1) lstFav_Click();
+        return false;
+    });
+    lstFav->get_selection()->signal_changed().connect([this] {
+        if (byUser()) lstFav_Click();
+    });
     lstFav->signal_row_activated().connect(
         [this](const Gtk::TreeModel::Path&, Gtk::TreeViewColumn*) { lstFav_DblClick(); });
     cmdRename->signal_click().connect(sigc::mem_fun(*this, &frmFavorites::cmdRename_Click));
