@@ -19,8 +19,8 @@ constexpr std::string_view kTitleKey = "TITLE=";
 constexpr std::string_view kUrlKey = "URL=";
 constexpr std::string_view kExtension = ".fav";
 
-constexpr long kLongestCaption = 40;
-constexpr long kCutCaption = 37;
+constexpr std::size_t kLongestCaption = 40;
+constexpr std::size_t kCutCaption = 37;
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -88,11 +88,26 @@ std::optional<std::string> readFirstTitle(const fs::path& file) {
     return std::nullopt;
 }
 
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (unsigned char c : text) count += (c & 0xC0) != 0x80;
+    return count;
+}
+
+std::string firstCharacters(const std::string& text, std::size_t count) {
+    // Counted by hand rather than with GLib's, which stops at a NUL character.
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (seen == count) return text.substr(0, i);
+        ++seen;
+    }
+    return text;
+}
+
 std::string cutTitle(const std::string& title) {
-    const char* text = title.c_str();
-    if (g_utf8_strlen(text, static_cast<gssize>(title.size())) <= kLongestCaption) return title;
-    const char* end = g_utf8_offset_to_pointer(text, kCutCaption);
-    return std::string(text, end) + "...";
+    if (characterCount(title) <= kLongestCaption) return title;
+    return firstCharacters(title, kCutCaption) + "...";
 }
 
 bool writeFavorite(const fs::path& file, const Favorite& favorite, std::string_view folderKey) {

@@ -36,6 +36,10 @@ Favorite readFavorite(const std::filesystem::path& file);
 // The rest of the first whole line that begins with "TITLE="; none when no line does.
 std::optional<std::string> readFirstTitle(const std::filesystem::path& file);
 
+// The characters of UTF-8 text (a NUL counts as one), and its first `count` of them.
+std::size_t characterCount(std::string_view text);
+std::string firstCharacters(const std::string& text, std::size_t count);
+
 // A title as a caption: longer than 40 characters, its first 37 followed by "...".
 std::string cutTitle(const std::string& title);
 

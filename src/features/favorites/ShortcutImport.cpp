@@ -19,7 +19,7 @@ namespace {
 
 constexpr std::string_view kShortcutExtension = ".url";
 // The address buffer of the shortcut reader holds 255 characters with its end mark.
-constexpr long kLongestAddress = 254;
+constexpr std::size_t kLongestAddress = 254;
 
 std::string trim(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
@@ -31,12 +31,6 @@ std::string trim(std::string_view s) {
 bool sameIgnoringCase(const std::string& a, std::string_view b) {
     return g_ascii_strncasecmp(a.c_str(), b.data(), std::max(a.size(), b.size())) == 0 &&
            a.size() == b.size();
-}
-
-std::string cutCharacters(const std::string& text, long count) {
-    if (g_utf8_strlen(text.c_str(), static_cast<gssize>(text.size())) <= count) return text;
-    const char* end = g_utf8_offset_to_pointer(text.c_str(), count);
-    return std::string(text.c_str(), end);
 }
 
 bool endsWith(const std::string& name, std::string_view suffix) {
@@ -67,7 +61,7 @@ std::string ReadURL(const fs::path& shortcut, const std::string& fallback) {
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
             value.back() == value.front())
             value = value.substr(1, value.size() - 2);
-        return cutCharacters(value, kLongestAddress);
+        return firstCharacters(value, kLongestAddress);
     }
     return fallback;
 }

@@ -75,6 +75,9 @@ TEST_F(FavoriteFileTest, TitlesOverFortyCharactersAreCutToThirtySevenAndDots) {
     std::string umlauts;
     for (int i = 0; i < 41; ++i) umlauts += "\xC3\xA4";
     EXPECT_EQ(cutTitle(umlauts), umlauts.substr(0, 74) + "...");
+    // A NUL read from a file is one character like any other.
+    const std::string withNul = "a" + std::string(1, '\0') + std::string(43, 'b');
+    EXPECT_EQ(cutTitle(withNul), withNul.substr(0, 37) + "...");
 }
 
 TEST_F(FavoriteFileTest, WritingAndRenamingKeepTheLinesAndTheirEnds) {
