@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the favorites' readers: a favorite file's lines, a title as the
-// add command checks and cuts it, and an exported bookmarks page. Besides crashes and
-// sanitizer reports, it checks what the readers promise their callers.
+// add command checks and cuts it, an exported bookmarks page and a JSON bookmarks file. Besides
+// crashes and sanitizer reports, it checks what the readers promise their callers.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -29,6 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const favorites::Bookmark& b :
          favorites::parseBookmarksHtml(text::decodeFileText(bytes))) {
+        if (!text::isValidUtf8(b.title) || !text::isValidUtf8(b.url)) std::abort();
+    }
+    // A JSON bookmarks file of any shape and nesting is read; valid text stays valid.
+    for (const favorites::Bookmark& b :
+         favorites::parseChromiumBookmarks(text::decodeFileText(bytes))) {
         if (!text::isValidUtf8(b.title) || !text::isValidUtf8(b.url)) std::abort();
     }
     return 0;

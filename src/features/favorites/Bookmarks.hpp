@@ -20,7 +20,8 @@ std::vector<Bookmark> parseBookmarksHtml(std::string_view html);
 std::vector<Bookmark> readBookmarksHtml(const std::filesystem::path& file);
 
 // A "Bookmarks" file of the Chromium family (JSON): the links of every root folder
-// ("bookmark_bar", "other", "synced", ...) and their subfolders, depth first in order.
+// ("bookmark_bar", "other", "synced", ...) and their subfolders, depth first in order. A
+// file that is not well-formed JSON gives none.
 std::vector<Bookmark> parseChromiumBookmarks(const std::string& json);
 std::vector<Bookmark> readChromiumBookmarks(const std::filesystem::path& file);
 

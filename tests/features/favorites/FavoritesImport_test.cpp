@@ -101,15 +101,17 @@ TEST_F(FavoritesImportTest, ChromiumBookmarksGiveTheLinksOfEveryRootAndFolder) {
         "bookmark_bar": {"type": "folder", "name": "Bar", "children": [
           {"type": "url", "name": "One", "url": "http://one/"},
           {"type": "folder", "name": "Sub", "children": [
-            {"type": "url", "name": "Two \u00e9", "url": "http://two/"}]}]},
+            {"type": "url", "name": "Two \u00e9 \ud83d\ude00 \"q\"", "url": "http://two/"}]}]},
         "other": {"type": "folder", "children": [{"type": "url", "name": "", "url": "http://three/"}]},
         "synced": {"type": "folder", "children": []}
       }})");
     ASSERT_EQ(marks.size(), 3u);
     EXPECT_EQ(marks[0].title, "One");
-    EXPECT_EQ(marks[1].title, "Two \xC3\xA9");
+    EXPECT_EQ(marks[1].title, "Two \xC3\xA9 \xF0\x9F\x98\x80 \"q\"");
     EXPECT_EQ(marks[2].url, "http://three/");
     EXPECT_TRUE(parseChromiumBookmarks("{not json").empty());
+    EXPECT_TRUE(parseChromiumBookmarks(R"({"roots": {"other": {"children": [)").empty());
+    EXPECT_TRUE(parseChromiumBookmarks(std::string(5000, '[') + std::string(5000, ']')).empty());
     EXPECT_TRUE(parseChromiumBookmarks("[1, 2]").empty());
 }
 
