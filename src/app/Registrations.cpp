@@ -1,6 +1,7 @@
 #include "app/Registrations.hpp"
 
 #include "features/downloads/DownloadsRegistration.hpp"
+#include "features/favorites/FavoritesRegistration.hpp"
 #include "features/history/HistoryRegistration.hpp"
 #include "features/locks/LocksRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
@@ -20,6 +21,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerSearch(context, app);
     registerSource(context, app);
     registerDownloads(context, app);
+    registerFavorites(context, app);
 }
 
 }  // namespace larkspan

@@ -38,6 +38,11 @@ class Dialogs {
     // A file chooser for opening one file; no value when cancelled.
     virtual std::optional<std::string> openFile(Gtk::Window* parent, const std::string& title,
                                                 const std::vector<FileFilter>& filters) = 0;
+    // A folder chooser; no value when cancelled (or when the dialogs have none).
+    virtual std::optional<std::string> chooseFolder(Gtk::Window* /*parent*/,
+                                                    const std::string& /*title*/) {
+        return std::nullopt;
+    }
     // A file chooser for saving, offering `suggestedName` and asking before it replaces a
     // file; no value when cancelled.
     virtual std::optional<std::string> saveFile(Gtk::Window* parent, const std::string& title,

@@ -120,6 +120,18 @@ class GtkDialogs final : public Dialogs {
         return std::string(dlg.get_filename());
     }
 
+    std::optional<std::string> chooseFolder(Gtk::Window* parent,
+                                            const std::string& title) override {
+        Gtk::FileChooserDialog dlg(title, Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER);
+        if (parent) dlg.set_transient_for(*parent);
+        dlg.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+        dlg.add_button("_Select", Gtk::RESPONSE_OK);
+        if (dlg.run() != Gtk::RESPONSE_OK) return std::nullopt;
+        std::string chosen = dlg.get_filename();
+        if (chosen.empty()) return std::nullopt;
+        return chosen;
+    }
+
     std::optional<std::string> saveFile(Gtk::Window* parent, const std::string& title,
                                         const std::string& suggestedName,
                                         const std::vector<FileFilter>& filters) override {

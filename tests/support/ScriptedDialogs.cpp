@@ -26,7 +26,7 @@ ScriptedDialogs::~ScriptedDialogs() {
 
 Dialogs::Answer ScriptedDialogs::message(Gtk::Window*, const std::string& text,
                                          const std::string& title, Buttons, Icon) {
-    shown_.push_back({"message", text, title});
+    shown_.push_back({"message", text, title, ""});
     if (answers_.empty()) {
         ADD_FAILURE() << "unscripted message box: " << text;
         return Answer::Cancel;
@@ -35,26 +35,32 @@ Dialogs::Answer ScriptedDialogs::message(Gtk::Window*, const std::string& text,
 }
 
 std::optional<std::string> ScriptedDialogs::input(Gtk::Window*, const std::string& prompt,
-                                                  const std::string& title, const std::string&) {
-    shown_.push_back({"input", prompt, title});
+                                                  const std::string& title,
+                                                  const std::string& initial) {
+    shown_.push_back({"input", prompt, title, initial});
     return take(inputs_, "input");
 }
 
 std::optional<ColorValue> ScriptedDialogs::chooseColor(Gtk::Window*, ColorValue) {
-    shown_.push_back({"color", "", ""});
+    shown_.push_back({"color", "", "", ""});
     return take(colors_, "colour");
 }
 
 std::optional<std::string> ScriptedDialogs::openFile(Gtk::Window*, const std::string& title,
                                                      const std::vector<FileFilter>&) {
-    shown_.push_back({"open", "", title});
+    shown_.push_back({"open", "", title, ""});
+    return take(files_, "file");
+}
+
+std::optional<std::string> ScriptedDialogs::chooseFolder(Gtk::Window*, const std::string& title) {
+    shown_.push_back({"folder", "", title, ""});
     return take(files_, "file");
 }
 
 std::optional<std::string> ScriptedDialogs::saveFile(Gtk::Window*, const std::string& title,
                                                      const std::string& suggestedName,
                                                      const std::vector<FileFilter>&) {
-    shown_.push_back({"save", suggestedName, title});
+    shown_.push_back({"save", suggestedName, title, ""});
     return take(files_, "file");
 }
 

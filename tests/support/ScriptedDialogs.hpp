@@ -13,9 +13,10 @@ namespace larkspan::testing {
 class ScriptedDialogs final : public Dialogs {
   public:
     struct Shown {
-        std::string kind;  // "message", "input", "color", "open", "save"
+        std::string kind;  // "message", "input", "color", "open", "folder", "save"
         std::string text;
         std::string title;
+        std::string initial;  // an input box's default text
     };
 
     ScriptedDialogs();
@@ -38,6 +39,8 @@ class ScriptedDialogs final : public Dialogs {
     std::optional<ColorValue> chooseColor(Gtk::Window* parent, ColorValue initial) override;
     std::optional<std::string> openFile(Gtk::Window* parent, const std::string& title,
                                         const std::vector<FileFilter>& filters) override;
+    // Answered from the same queue as openFile.
+    std::optional<std::string> chooseFolder(Gtk::Window* parent, const std::string& title) override;
     // Records the suggested name as the text shown; answered from the same queue as openFile.
     std::optional<std::string> saveFile(Gtk::Window* parent, const std::string& title,
                                         const std::string& suggestedName,

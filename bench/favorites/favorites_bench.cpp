@@ -1,0 +1,144 @@
+// What a large favorites folder costs at start-up: reading the folder into the menu's
+// entries, building the whole menu of a main window, the whole first window, and opening
+// the organizer. The page engine is the tests' fake. Needs a display (run under xvfb-run).
+#include <benchmark/benchmark.h>
+#include <gtkmm/main.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "app/Application.hpp"
+#include "features/favorites/FavoriteFile.hpp"
+#include "features/favorites/FavoritesMenu.hpp"
+#include "features/favorites/FavoritesMenuModel.hpp"
+#include "shell/WindowRegistry.hpp"
+#include "shell/frmBrowser.hpp"
+#include "support/FakePageEngine.hpp"
+
+namespace fs = std::filesystem;
+using larkspan::Application;
+using larkspan::frmBrowser;
+namespace favorites = larkspan::favorites;
+
+namespace {
+
+void drain() {
+    auto ctx = Glib::MainContext::get_default();
+    for (int i = 0; i < 100000 && ctx->pending(); ++i) ctx->iteration(false);
+}
+
+// `count` favorites with titles and addresses of the usual shapes, some longer than a
+// caption, in the form the add command writes (plainly here: the atomic rewrite's flush to
+// disk of each file would make seeding the slow part). The folder is kept between
+// benchmarks asking for the same count.
+void seedFavorites(const benchmark::State& state) {
+    static int seeded = -1;
+    const auto count = static_cast<int>(state.range(0));
+    if (count == seeded) return;
+    const fs::path folder = favorites::folderPath();
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    fs::create_directories(folder);
+    for (int i = 0; i < count; ++i) {
+        std::string title = "Site " + std::to_string(i) + " - news, weather and more";
+        if (i % 3 == 0) title += " from around the world today";
+        title = favorites::cutTitle(title);
+        std::ofstream(folder / (title + ".fav"), std::ios::binary)
+            << "FOLDER=\r\nTITLE=" << title << "\r\nURL=https://www.site" << i % 4000
+            << ".example/page/" << i << "?ref=favorites\r\n";
+    }
+    seeded = count;
+}
+
+frmBrowser& openWindow() {
+    frmBrowser& w = Application::instance().createBrowserWindow();
+    w.show();
+    drain();
+    return w;
+}
+
+void endApplication() {
+    Application::shutdown();
+    drain();
+}
+
+// The folder read into entries, without widgets.
+void BM_ReadFolder(benchmark::State& state) {
+    seedFavorites(state);
+    for (auto _ : state) {
+        favorites::FavoritesMenuModel model;
+        model.load(favorites::folderPath());
+        benchmark::DoNotOptimize(model.entries().data());
+    }
+}
+BENCHMARK(BM_ReadFolder)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// LoadFavoritesMenu as the start-up runs it: from the one empty entry to the whole menu.
+void BM_LoadFavoritesMenu(benchmark::State& state) {
+    seedFavorites(state);
+    frmBrowser& w = openWindow();
+    auto& menu = favorites::FavoritesMenu::of(w);
+    for (auto _ : state) {
+        state.PauseTiming();
+        menu.rebuild({});
+        drain();
+        state.ResumeTiming();
+        menu.LoadFavoritesMenu(favorites::folderPath());
+        drain();
+    }
+    endApplication();
+}
+BENCHMARK(BM_LoadFavoritesMenu)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The first main window's whole start-up, favorites menu included.
+void BM_FirstWindow(benchmark::State& state) {
+    seedFavorites(state);
+    for (auto _ : state) {
+        openWindow();
+        state.PauseTiming();
+        endApplication();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstWindow)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Opening the organizer: its lists read from the folder and the window shown.
+void BM_OpenOrganizer(benchmark::State& state) {
+    seedFavorites(state);
+    frmBrowser& w = openWindow();
+    for (auto _ : state) {
+        w.runCommand("organize-favorites");
+        drain();
+        state.PauseTiming();
+        Application::instance().windows().close("frmFavorites");
+        drain();
+        state.ResumeTiming();
+    }
+    endApplication();
+}
+BENCHMARK(BM_OpenOrganizer)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string pattern = (fs::temp_directory_path() / "larkspan-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) return 1;
+    const fs::path root = pattern;
+    fs::create_directories(root / "config");
+    fs::create_directories(root / "data");
+    ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+    gtk_init(&argc, &argv);
+    Gtk::Main::init_gtkmm_internals();
+    larkspan::testing::useFakeEngines();
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(root, ec);
+    return 0;
+}

@@ -1,0 +1,75 @@
+// A profile's "places.sqlite", read from a private copy.
+#include <glib.h>
+#include <sqlite3.h>
+
+#include <system_error>
+
+#include "features/favorites/Bookmarks.hpp"
+
+namespace larkspan::favorites {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Links only (type 1), saved searches ("place:") left out, each folder's links in order.
+constexpr const char* kQuery =
+    "SELECT COALESCE(b.title, p.title, ''), p.url FROM moz_bookmarks b "
+    "JOIN moz_places p ON p.id = b.fk WHERE b.type = 1 AND p.url NOT LIKE 'place:%' "
+    "ORDER BY b.parent, b.position";
+
+std::string column(sqlite3_stmt* statement, int index) {
+    const unsigned char* text = sqlite3_column_text(statement, index);
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+// A folder of its own in the temporary folder, removed with what it holds.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        gchar* made = g_dir_make_tmp("larkspan-places-XXXXXX", nullptr);
+        if (made) path_ = made;
+        g_free(made);
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        if (!path_.empty()) fs::remove_all(path_, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const fs::path& path() const { return path_; }
+
+  private:
+    fs::path path_;
+};
+
+}  // namespace
+
+std::vector<Bookmark> readFirefoxBookmarks(const fs::path& places) {
+    std::vector<Bookmark> out;
+    ScratchFolder scratch;
+    if (scratch.path().empty()) return out;
+    const fs::path copy = scratch.path() / "places.sqlite";
+    std::error_code ec;
+    if (!fs::copy_file(places, copy, ec)) return out;
+    // Recent changes may still sit in the write-ahead log beside the database.
+    fs::path wal = places;
+    wal += "-wal";
+    if (fs::exists(wal, ec)) fs::copy_file(wal, scratch.path() / "places.sqlite-wal", ec);
+
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(copy.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return out;
+    }
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, kQuery, -1, &statement, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            out.push_back({column(statement, 0), column(statement, 1)});
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return out;
+}
+
+}  // namespace larkspan::favorites

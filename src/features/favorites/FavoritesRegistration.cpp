@@ -1,0 +1,79 @@
+#include "features/favorites/FavoritesRegistration.hpp"
+
+#include <gtkmm/application.h>
+
+#include "features/favorites/AddFavorite.hpp"
+#include "features/favorites/FavoriteFile.hpp"
+#include "features/favorites/FavoritesMenu.hpp"
+#include "features/favorites/frmFavorites.hpp"
+#include "features/favorites/frmIE2LarkspanConverter.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowCommands.hpp"
+#include "shell/WindowRegistry.hpp"
+#include "shell/frmBrowser.hpp"
+
+namespace larkspan {
+
+namespace {
+
+// The organizer closes right after the lock dialog; the importer after the update notice
+// and before the blocked-popup log.
+constexpr int kOrganizerPlace = 20;
+constexpr int kImporterPlace = 90;
+
+// Shows a shared window modeless, owned by the first main window.
+void present(ShellContext& context, const char* name) {
+    Gtk::Window* w = context.windows().touch(name);
+    if (!w) return;
+    if (Gtk::Window* owner = context.ownerWindow()) w->set_transient_for(*owner);
+    w->present();
+}
+
+void addCurrentPage(ShellContext& context, frmBrowser& window) {
+    PageEngine& engine = window.WebBrowser1();
+    const std::string address = engine.locationURL();
+    auto& menu = favorites::FavoritesMenu::of(window);
+    auto added = favorites::addFavorite(context.dialogs(), &window, favorites::folderPath(),
+                                        engine.documentTitle(), address, menu.model().captions());
+    // The entry is added even when the file could not be written: the favorite then
+    // works until the program ends.
+    if (added) menu.append({favorites::cutTitle(added->title), address});
+}
+
+}  // namespace
+
+void registerFavorites(ShellContext& context, Gtk::Application& app) {
+    WindowRegistry& windows = context.windows();
+    windows.define("frmFavorites", kOrganizerPlace,
+                   [&context] { return makeFavoritesOrganizer(context); });
+    windows.define("frmIE2LarkspanConverter", kImporterPlace, [&context] {
+        return makeFavoritesImporter(context, favorites::ImportPlaces::ofThisSession());
+    });
+
+    // Each main window's menu entries open their favorite in that window.
+    context.signalBrowserMade().connect([](frmBrowser& window) {
+        window.add_action_with_parameter(
+            "open-favorite", Glib::VARIANT_TYPE_INT32, [&window](const Glib::VariantBase& index) {
+                favorites::FavoritesMenu::of(window).mnuFavoriteT_Click(
+                    Glib::VariantBase::cast_dynamic<Glib::Variant<gint32>>(index).get());
+            });
+    });
+    context.signalMainWindowLoading().connect([](frmBrowser& window) {
+        favorites::FavoritesMenu::of(window).LoadFavoritesMenu(favorites::folderPath());
+    });
+
+    WindowCommands& commands = context.commands();
+    commands.define("add-favorite",
+                    [&context](frmBrowser& window) { addCurrentPage(context, window); });
+    // The Tools menu's and the Favorites menu's ways to the organizer, each behind its own
+    // guard of the favorites lock.
+    commands.define("favorites", [&context](frmBrowser&) { present(context, "frmFavorites"); });
+    commands.define("organize-favorites",
+                    [&context](frmBrowser&) { present(context, "frmFavorites"); });
+
+    app.add_action("import-favorites", [&context] { present(context, "frmIE2LarkspanConverter"); });
+    app.set_accels_for_action("win.add-favorite", {"<Control>a"});
+    app.set_accels_for_action("win.favorites", {"<Control>r"});
+}
+
+}  // namespace larkspan

@@ -1,0 +1,106 @@
+#include "features/favorites/ShortcutImport.hpp"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <deque>
+#include <system_error>
+#include <vector>
+
+#include "common/ListFile.hpp"
+#include "common/Paths.hpp"
+#include "features/favorites/FavoriteFile.hpp"
+
+namespace larkspan::favorites {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kShortcutExtension = ".url";
+// The address buffer of the shortcut reader holds 255 characters with its end mark.
+constexpr std::size_t kLongestAddress = 254;
+
+std::string trim(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = s.find_last_not_of(" \t");
+    return std::string(s.substr(first, last - first + 1));
+}
+
+bool sameIgnoringCase(const std::string& a, std::string_view b) {
+    return g_ascii_strncasecmp(a.c_str(), b.data(), std::max(a.size(), b.size())) == 0 &&
+           a.size() == b.size();
+}
+
+bool endsWith(const std::string& name, std::string_view suffix) {
+    return name.size() >= suffix.size() &&
+           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+}  // namespace
+
+std::string ReadURL(const fs::path& shortcut, const std::string& fallback) {
+    std::error_code ec;
+    if (!fs::is_regular_file(shortcut, ec)) return fallback;
+    std::vector<std::string> lines;
+    if (!LoadAddressList(shortcut, lines)) return fallback;
+    bool inSection = false;
+    for (const std::string& raw : lines) {
+        const std::string line = trim(raw);
+        if (!line.empty() && line.front() == '[') {
+            const auto close = line.find(']');
+            inSection = close != std::string::npos &&
+                        sameIgnoringCase(trim(line.substr(1, close - 1)), "InternetShortcut");
+            continue;
+        }
+        if (!inSection) continue;
+        const auto eq = line.find('=');
+        if (eq == std::string::npos || !sameIgnoringCase(trim(line.substr(0, eq)), "URL")) continue;
+        std::string value = trim(line.substr(eq + 1));
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+            value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        return firstCharacters(value, kLongestAddress);
+    }
+    return fallback;
+}
+
+bool writeImported(const fs::path& target, std::string title, const std::string& address) {
+    if (title.empty()) return false;
+    if (exists(target, title)) title += "(2)";
+    return writeFavorite(target / (title + ".fav"), {"", title, address}, "Folder=");
+}
+
+int importShortcuts(const fs::path& source, const fs::path& target) {
+    int written = 0;
+    std::deque<fs::path> pending{source};
+    while (!pending.empty()) {
+        const fs::path folder = pending.front();
+        pending.pop_front();
+        paths::ensureDir(target);
+
+        std::vector<fs::directory_entry> entries;
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+            entries.push_back(*it);
+        std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+            return a.path().filename() < b.path().filename();
+        });
+
+        for (const fs::directory_entry& entry : entries) {
+            const std::string name = entry.path().filename().string();
+            std::error_code typeEc;
+            if (endsWith(name, kShortcutExtension)) {
+                const std::string title = name.substr(0, name.size() - kShortcutExtension.size());
+                if (writeImported(target, title, ReadURL(entry.path(), ""))) ++written;
+            } else if (entry.is_directory(typeEc) && !entry.is_symlink(typeEc)) {
+                // A link to a folder is not followed, so a tree that loops ends.
+                pending.push_back(entry.path());
+            }
+        }
+    }
+    return written;
+}
+
+}  // namespace larkspan::favorites

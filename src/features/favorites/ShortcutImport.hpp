@@ -1,0 +1,28 @@
+#pragma once
+
+// Copying a folder tree of internet shortcuts (".url" files) into the favorites folder:
+// one favorite file per shortcut, the tree flattened, folders taken breadth-first.
+
+#include <filesystem>
+#include <string>
+
+namespace larkspan::favorites {
+
+// The "URL" value of the "[InternetShortcut]" section of a shortcut file (section and key
+// names matched ignoring case, spaces around the value and one pair of quotes around it
+// dropped), at most 254 characters; `fallback` when the file has no such key or cannot be
+// read.
+std::string ReadURL(const std::filesystem::path& shortcut, const std::string& fallback);
+
+// Writes the favorite of one imported entry: "<title>.fav" in `target`, or "<title>(2).fav"
+// when that file exists already (a third of the same name replaces the "(2)" file), with
+// the lines "Folder=", "TITLE=" + title, "URL=" + address. False when nothing was written.
+bool writeImported(const std::filesystem::path& target, std::string title,
+                   const std::string& address);
+
+// Imports every ".url" file (lower case) of `source` and its subfolders into `target`,
+// creating `target` when missing; folders are taken level by level, each in name order.
+// Gives the number of favorites written; a missing source gives none.
+int importShortcuts(const std::filesystem::path& source, const std::filesystem::path& target);
+
+}  // namespace larkspan::favorites

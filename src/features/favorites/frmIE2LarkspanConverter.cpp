@@ -1,0 +1,120 @@
+#include "features/favorites/frmIE2LarkspanConverter.hpp"
+
+#include "common/Dialogs.hpp"
+#include "controls/StyledButton.hpp"
+#include "features/favorites/Bookmarks.hpp"
+#include "features/favorites/FavoriteFile.hpp"
+#include "features/favorites/ShortcutImport.hpp"
+#include "shell/ColorScheme.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowRegistry.hpp"
+#include "shell/frmBrowser.hpp"
+
+namespace larkspan {
+
+namespace {
+
+constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmIE2LarkspanConverter.ui";
+constexpr const char* kName = "frmIE2LarkspanConverter";
+
+using favorites::ImportSource;
+
+}  // namespace
+
+frmIE2LarkspanConverter::frmIE2LarkspanConverter(BaseObjectType* cobject,
+                                                 const Glib::RefPtr<Gtk::Builder>& builder,
+                                                 ShellContext& context,
+                                                 std::vector<ImportSource> sources)
+    : Gtk::Window(cobject), ctx_(context), builder_(builder), sources_(std::move(sources)) {
+    builder_->get_widget("Label1", Label1);
+    builder_->get_widget("cboSource", cboSource);
+    builder_->get_widget_derived("Yes", Yes);
+    builder_->get_widget_derived("No", No);
+    Yes->setCaption("Yes");
+    No->setCaption("No");
+    for (StyledButton* b : {Yes, No}) scheme::followButtonLook(ctx_, *b, true);
+
+    // The sources found, then the two the user points at; the first found is offered, or
+    // a folder to choose when none was found.
+    for (const ImportSource& s : sources_) cboSource->append(s.label);
+    cboSource->append("Another folder of internet shortcuts...");
+    cboSource->append("An exported bookmarks page (HTML)...");
+    cboSource->set_active(0);
+
+    Yes->signal_click().connect(sigc::mem_fun(*this, &frmIE2LarkspanConverter::Yes_Click));
+    No->signal_click().connect(sigc::mem_fun(*this, &frmIE2LarkspanConverter::No_Click));
+}
+
+frmIE2LarkspanConverter::~frmIE2LarkspanConverter() {
+    *alive_ = false;
+}
+
+bool frmIE2LarkspanConverter::importChosen() {
+    const int chosen = cboSource->get_active_row_number();
+    const auto found = static_cast<int>(sources_.size());
+    const std::filesystem::path target = favorites::folderPath();
+    if (chosen >= 0 && chosen < found) {
+        const ImportSource& s = sources_[static_cast<std::size_t>(chosen)];
+        switch (s.kind) {
+            case ImportSource::Kind::Shortcuts:
+                favorites::importShortcuts(s.path, target);
+                break;
+            case ImportSource::Kind::Firefox:
+                favorites::writeBookmarks(favorites::readFirefoxBookmarks(s.path), target);
+                break;
+            case ImportSource::Kind::Chromium:
+                favorites::writeBookmarks(favorites::readChromiumBookmarks(s.path), target);
+                break;
+        }
+        return true;
+    }
+    if (chosen == found) {
+        auto folder = ctx_.dialogs().chooseFolder(this, "Choose your favorites folder");
+        if (!folder) return false;
+        favorites::importShortcuts(*folder, target);
+        return true;
+    }
+    auto file = ctx_.dialogs().openFile(this, "Choose a bookmarks page",
+                                        {{"Bookmarks pages (*.html;*.htm)", {"*.html", "*.htm"}}});
+    if (!file) return false;
+    favorites::writeBookmarks(favorites::readBookmarksHtml(*file), target);
+    return true;
+}
+
+void frmIE2LarkspanConverter::Yes_Click() {
+    if (!importChosen()) return;
+    // The window goes first; the menu is not rebuilt, so the message asks for a restart.
+    closeLater();
+    frmBrowser* first = ctx_.firstWindow();
+    ctx_.dialogs().message(ctx_.ownerWindow(), "Coverted Successfully. Please restart Larkspan!",
+                           first ? first->applicationTitle() : std::string("Larkspan"),
+                           Dialogs::Buttons::Ok, Dialogs::Icon::None);
+}
+
+void frmIE2LarkspanConverter::No_Click() {
+    closeLater();
+}
+
+bool frmIE2LarkspanConverter::on_delete_event(GdkEventAny*) {
+    closeLater();
+    return true;
+}
+
+void frmIE2LarkspanConverter::closeLater() {
+    hide();
+    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_, this] {
+        auto a = alive.lock();
+        if (!a || !*a) return;
+        if (!get_visible()) ctx->windows().close(kName);
+    });
+}
+
+std::unique_ptr<Gtk::Window> makeFavoritesImporter(ShellContext& context,
+                                                   const favorites::ImportPlaces& places) {
+    auto builder = Gtk::Builder::create_from_resource(kResource);
+    frmIE2LarkspanConverter* raw = nullptr;
+    builder->get_widget_derived(kName, raw, context, favorites::findImportSources(places));
+    return std::unique_ptr<Gtk::Window>(raw);
+}
+
+}  // namespace larkspan

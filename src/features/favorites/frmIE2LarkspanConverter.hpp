@@ -1,0 +1,56 @@
+#pragma once
+
+// The importer "IE 2 Larkspan Converter": copies a user's older favorites into the
+// favorites folder. It offers the folders of internet shortcuts found on this system, the
+// bookmarks of Firefox, Chromium and Chrome profiles, another folder of shortcuts and an
+// exported bookmarks page; "Yes" imports from the chosen one, "No" closes.
+
+#include <gtkmm.h>
+
+#include <memory>
+#include <vector>
+
+#include "features/favorites/ImportSources.hpp"
+
+namespace larkspan {
+
+class ShellContext;
+class StyledButton;
+
+class frmIE2LarkspanConverter : public Gtk::Window {
+  public:
+    frmIE2LarkspanConverter(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
+                            ShellContext& context, std::vector<favorites::ImportSource> sources);
+    ~frmIE2LarkspanConverter() override;
+
+    // ---- Controls, by their names.
+    Gtk::Label* Label1 = nullptr;
+    Gtk::ComboBoxText* cboSource = nullptr;
+    StyledButton* Yes = nullptr;
+    StyledButton* No = nullptr;
+
+    const std::vector<favorites::ImportSource>& sources() const { return sources_; }
+
+    // ---- Events.
+    void Yes_Click();
+    void No_Click();
+
+  protected:
+    bool on_delete_event(GdkEventAny* event) override;
+
+  private:
+    // Imports from the chosen entry; false when the user cancelled a chooser.
+    bool importChosen();
+    void closeLater();
+
+    ShellContext& ctx_;
+    Glib::RefPtr<Gtk::Builder> builder_;
+    std::vector<favorites::ImportSource> sources_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// Makes the importer (hidden) offering what `places` hold; the registry's factory.
+std::unique_ptr<Gtk::Window> makeFavoritesImporter(ShellContext& context,
+                                                   const favorites::ImportPlaces& places);
+
+}  // namespace larkspan
