@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/BuiltWindow.hpp"
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
 #include "settings/OptionsModel.hpp"
@@ -207,10 +208,7 @@ void frmFont::closeByUser(bool changed) {
 }
 
 std::unique_ptr<Gtk::Window> makeFontChooser(ShellContext& context) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmFont* raw = nullptr;
-    builder->get_widget_derived("frmFont", raw, context);
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmFont>(kResource, "frmFont", context);
 }
 
 }  // namespace larkspan

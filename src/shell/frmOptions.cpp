@@ -1,5 +1,6 @@
 // The options dialog's creation, syncing from the model, and its make/find/show functions.
 #include "shell/frmOptions.hpp"
+#include "common/BuiltWindow.hpp"
 
 #include "BuildConfig.hpp"
 #include "common/MakerSite.hpp"
@@ -274,10 +275,7 @@ void frmOptions::markDirty() {
 // ---- Factory -------------------------------------------------------------------------
 
 std::unique_ptr<Gtk::Window> makeOptionsDialog(ShellContext& context) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmOptions* raw = nullptr;
-    builder->get_widget_derived("frmOptions", raw, context);
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmOptions>(kResource, "frmOptions", context);
 }
 
 frmOptions* findOptionsDialog(ShellContext& context) {

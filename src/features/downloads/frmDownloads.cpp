@@ -1,5 +1,6 @@
 #include "features/downloads/frmDownloads.hpp"
 
+#include "common/BuiltWindow.hpp"
 #include "controls/StyledButton.hpp"
 #include "features/downloads/DesktopOpener.hpp"
 #include "shell/ColorScheme.hpp"
@@ -160,10 +161,7 @@ bool frmDownloads::on_delete_event(GdkEventAny*) {
 
 std::unique_ptr<Gtk::Window> makeDownloadsWindow(ShellContext& context,
                                                  std::shared_ptr<DownloadList> downloads) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmDownloads* raw = nullptr;
-    builder->get_widget_derived("frmDownloads", raw, context, std::move(downloads));
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmDownloads>(kResource, "frmDownloads", context, std::move(downloads));
 }
 
 }  // namespace larkspan

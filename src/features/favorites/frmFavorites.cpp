@@ -1,6 +1,8 @@
 #include "features/favorites/frmFavorites.hpp"
 
+#include "common/BuiltWindow.hpp"
 #include "common/Dialogs.hpp"
+#include "common/UserInput.hpp"
 #include "controls/StyledButton.hpp"
 #include "features/favorites/FavoriteFile.hpp"
 #include "features/favorites/FavoritesMenu.hpp"
@@ -16,15 +18,6 @@ namespace {
 
 constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmFavorites.ui";
 constexpr const char* kName = "frmFavorites";
-
-// Whether the event being handled now is the user's mouse or keyboard.
-bool byUser() {
-    GdkEvent* event = gtk_get_current_event();
-    if (!event) return false;
-    GdkEventType type = event->type;
-    gdk_event_free(event);
-    return type == GDK_BUTTON_PRESS || type == GDK_BUTTON_RELEASE || type == GDK_KEY_PRESS;
-}
 
 }  // namespace
 
@@ -57,7 +50,7 @@ frmFavorites::frmFavorites(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Buil
         return false;
     });
     lstFav->get_selection()->signal_changed().connect([this] {
-        if (byUser()) lstFav_Click();
+        if (handlingUserInput()) lstFav_Click();
     });
     lstFav->signal_row_activated().connect(
         [this](const Gtk::TreeModel::Path&, Gtk::TreeViewColumn*) { lstFav_DblClick(); });
@@ -188,10 +181,7 @@ void frmFavorites::closeLater() {
 }
 
 std::unique_ptr<Gtk::Window> makeFavoritesOrganizer(ShellContext& context) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmFavorites* raw = nullptr;
-    builder->get_widget_derived(kName, raw, context);
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmFavorites>(kResource, kName, context);
 }
 
 }  // namespace larkspan

@@ -1,5 +1,6 @@
 #include "features/favorites/frmIE2LarkspanConverter.hpp"
 
+#include "common/BuiltWindow.hpp"
 #include "common/Dialogs.hpp"
 #include "controls/StyledButton.hpp"
 #include "features/favorites/Bookmarks.hpp"
@@ -111,10 +112,8 @@ void frmIE2LarkspanConverter::closeLater() {
 
 std::unique_ptr<Gtk::Window> makeFavoritesImporter(ShellContext& context,
                                                    const favorites::ImportPlaces& places) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmIE2LarkspanConverter* raw = nullptr;
-    builder->get_widget_derived(kName, raw, context, favorites::findImportSources(places));
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmIE2LarkspanConverter>(kResource, kName, context,
+                                                favorites::findImportSources(places));
 }
 
 }  // namespace larkspan

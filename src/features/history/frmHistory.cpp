@@ -1,7 +1,9 @@
 #include "features/history/frmHistory.hpp"
 
+#include "common/BuiltWindow.hpp"
 #include "common/Dialogs.hpp"
 #include "common/ListFile.hpp"
+#include "common/UserInput.hpp"
 #include "controls/StyledButton.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
@@ -15,16 +17,6 @@ namespace {
 
 constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmHistory.ui";
 constexpr const char* kName = "frmHistory";
-
-// Whether the event being handled now is the user's mouse or keyboard: the list also
-// selects its first row by itself when it takes the focus, which is no click.
-bool byUser() {
-    GdkEvent* event = gtk_get_current_event();
-    if (!event) return false;
-    GdkEventType type = event->type;
-    gdk_event_free(event);
-    return type == GDK_BUTTON_PRESS || type == GDK_BUTTON_RELEASE || type == GDK_KEY_PRESS;
-}
 
 }  // namespace
 
@@ -99,7 +91,7 @@ void frmHistory::selectRow(std::size_t index) {
 // ---- Events ------------------------------------------------------------------------------
 
 void frmHistory::List1_Click() {
-    if (selecting_ || !byUser() || !selectedIndex()) return;
+    if (selecting_ || !handlingUserInput() || !selectedIndex()) return;
     Delete->setEnabled(true);
 }
 
@@ -158,10 +150,7 @@ void frmHistory::closeLater() {
 }
 
 std::unique_ptr<Gtk::Window> makeHistoryWindow(ShellContext& context) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmHistory* raw = nullptr;
-    builder->get_widget_derived("frmHistory", raw, context);
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmHistory>(kResource, "frmHistory", context);
 }
 
 }  // namespace larkspan

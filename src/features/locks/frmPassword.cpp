@@ -1,5 +1,6 @@
 #include "features/locks/frmPassword.hpp"
 
+#include "common/BuiltWindow.hpp"
 #include "common/Dialogs.hpp"
 #include "controls/StyledButton.hpp"
 #include "features/locks/PasswordStore.hpp"
@@ -271,10 +272,7 @@ void frmPassword::closeLater() {
 }
 
 std::unique_ptr<Gtk::Window> makePasswordDialog(ShellContext& context) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmPassword* raw = nullptr;
-    builder->get_widget_derived("frmPassword", raw, context);
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmPassword>(kResource, "frmPassword", context);
 }
 
 }  // namespace larkspan

@@ -1,5 +1,6 @@
 #include "features/popups/Form2.hpp"
 
+#include "common/BuiltWindow.hpp"
 #include "common/Twips.hpp"
 #include "features/popups/NoticePlacement.hpp"
 #include "shell/ShellContext.hpp"
@@ -63,10 +64,7 @@ void Form2::Label1_Click() {
 }
 
 std::unique_ptr<Gtk::Window> makeNotice(ShellContext& context) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    Form2* raw = nullptr;
-    builder->get_widget_derived("Form2", raw, context);
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<Form2>(kResource, "Form2", context);
 }
 
 }  // namespace larkspan

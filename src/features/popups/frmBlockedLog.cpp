@@ -1,5 +1,6 @@
 #include "features/popups/frmBlockedLog.hpp"
 
+#include "common/BuiltWindow.hpp"
 #include "common/Dialogs.hpp"
 #include "controls/StyledButton.hpp"
 #include "shell/ColorScheme.hpp"
@@ -116,10 +117,7 @@ bool frmBlockedLog::on_delete_event(GdkEventAny*) {
 }
 
 std::unique_ptr<Gtk::Window> makeBlockedLogWindow(ShellContext& context) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmBlockedLog* raw = nullptr;
-    builder->get_widget_derived("frmBlockedLog", raw, context);
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmBlockedLog>(kResource, "frmBlockedLog", context);
 }
 
 }  // namespace larkspan

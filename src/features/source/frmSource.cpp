@@ -1,5 +1,6 @@
 #include "features/source/frmSource.hpp"
 
+#include "common/BuiltWindow.hpp"
 #include "common/WidgetStyle.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
@@ -51,10 +52,7 @@ bool frmSource::on_delete_event(GdkEventAny*) {
 }
 
 std::unique_ptr<Gtk::Window> makeSourceWindow(ShellContext& context) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmSource* raw = nullptr;
-    builder->get_widget_derived(kName, raw, context);
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmSource>(kResource, kName, context);
 }
 
 void showSourceWindow(ShellContext& context, frmBrowser& window) {

@@ -1,5 +1,6 @@
 #include "features/update/frmAbout.hpp"
 
+#include "common/BuiltWindow.hpp"
 #include "common/MakerSite.hpp"
 #include "controls/StyledButton.hpp"
 #include "features/update/UpdateCheck.hpp"
@@ -98,10 +99,7 @@ void frmAbout::unloadLater() {
 }
 
 std::unique_ptr<Gtk::Window> makeAboutBox(ShellContext& context, update::UpdateCheck& check) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmAbout* raw = nullptr;
-    builder->get_widget_derived("frmAbout", raw, context, check);
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmAbout>(kResource, "frmAbout", context, check);
 }
 
 }  // namespace larkspan

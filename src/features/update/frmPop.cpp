@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/BuiltWindow.hpp"
 #include "common/Dialogs.hpp"
 #include "common/MakerSite.hpp"
 #include "common/TextEncoding.hpp"
@@ -122,10 +123,7 @@ void frmPop::unloadLater() {
 }
 
 std::unique_ptr<Gtk::Window> makeUpdateWindow(ShellContext& context) {
-    auto builder = Gtk::Builder::create_from_resource(kResource);
-    frmPop* raw = nullptr;
-    builder->get_widget_derived("frmPop", raw, context);
-    return std::unique_ptr<Gtk::Window>(raw);
+    return buildWindow<frmPop>(kResource, "frmPop", context);
 }
 
 }  // namespace larkspan
