@@ -289,16 +289,20 @@ struct SettingsStore::Impl {
         if (rc != SQLITE_OK) return rc;
         // Opened read-only by SQLite because the file is write-protected.
         if (sqlite3_db_readonly(db, "main") == 1) return SQLITE_READONLY;
+        // The mark and the schema are read in one transaction: another instance creating the
+        // store at this moment is seen completely or not at all, never as a table without
+        // its mark.
+        if ((rc = exec("BEGIN")) != SQLITE_OK) return rc;
         int version = 0;
-        if ((rc = schemaVersion(version)) != SQLITE_OK) return rc;
+        std::int64_t objects = 0;
+        rc = schemaVersion(version);
+        if (rc == SQLITE_OK && version == 0) rc = countSchemaObjects(objects);
+        exec("COMMIT");
+        if (rc != SQLITE_OK) return rc;
         if (version > kSchemaVersion) return SQLITE_READONLY;  // a newer program's store
-        if (version == 0) {
-            // Not yet marked as this program's store: only an empty database becomes one.
-            // Anything else is left exactly as it is.
-            std::int64_t objects = 0;
-            if ((rc = countSchemaObjects(objects)) != SQLITE_OK) return rc;
-            if (objects > 0) return SQLITE_ERROR;
-        }
+        // Not yet marked as this program's store: only an empty database becomes one.
+        // Anything else is left exactly as it is.
+        if (version == 0 && objects > 0) return SQLITE_ERROR;
         // WAL lets readers go on while another instance writes; NORMAL syncing in WAL mode
         // still leaves the old value or the new after a crash or a power cut.
         // A store another instance holds in a rollback journal stays in that mode for now.
