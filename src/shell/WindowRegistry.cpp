@@ -1,5 +1,7 @@
 #include "shell/WindowRegistry.hpp"
 
+#include <glibmm/main.h>
+
 #include <algorithm>
 
 namespace larkspan {
@@ -16,24 +18,41 @@ Gtk::Window* WindowRegistry::touch(const std::string& name) {
     if (!window) return nullptr;
     window->set_name(name);
     Gtk::Window* raw = window.get();
-    open_[name] = std::move(window);
+    open_[name] = Open{std::move(window), ++made_};
     return raw;
 }
 
 Gtk::Window* WindowRegistry::find(const std::string& name) const {
     auto it = open_.find(name);
-    return it == open_.end() ? nullptr : it->second.get();
+    return it == open_.end() ? nullptr : it->second.window.get();
 }
 
 void WindowRegistry::close(const std::string& name) {
     auto it = open_.find(name);
     if (it == open_.end()) return;
     // Move it out first: destroying a window may run code that touches the registry.
-    std::unique_ptr<Gtk::Window> window = std::move(it->second);
+    std::unique_ptr<Gtk::Window> window = std::move(it->second.window);
     open_.erase(it);
     window->hide();
     window.reset();
     if (onClosed) onClosed(name);
+}
+
+void WindowRegistry::closeWhenIdle(const std::string& name, ShownAgain shownAgain,
+                                   std::function<void()> then) {
+    auto it = open_.find(name);
+    if (it == open_.end()) return;
+    it->second.window->hide();
+    Glib::signal_idle().connect_once([this, alive = std::weak_ptr<bool>(alive_), name,
+                                      serial = it->second.serial, shownAgain,
+                                      then = std::move(then)] {
+        if (alive.expired()) return;
+        auto open = open_.find(name);
+        if (open == open_.end() || open->second.serial != serial) return;
+        if (shownAgain == ShownAgain::Stay && open->second.window->get_visible()) return;
+        close(name);
+        if (then) then();
+    });
 }
 
 void WindowRegistry::closeAll() {

@@ -29,6 +29,16 @@ class WindowRegistry {
     Gtk::Window* find(const std::string& name) const;
     // Destroys the window when it exists.
     void close(const std::string& name);
+
+    // What a window hidden for closing does when something shows it again before it is
+    // destroyed.
+    enum class ShownAgain { Close, Stay };
+    // Hides the window now and destroys it once the main loop is idle, so that a window can
+    // close itself from its own handlers. By then it may have been closed already or made
+    // anew, and nothing happens; with `ShownAgain::Stay` a window shown again in between is
+    // kept. `then` runs after the window was destroyed.
+    void closeWhenIdle(const std::string& name, ShownAgain shownAgain = ShownAgain::Stay,
+                       std::function<void()> then = {});
     // Destroys every shared window, in the closing order.
     void closeAll();
 
@@ -40,8 +50,16 @@ class WindowRegistry {
         int closingPlace = 0;
         Factory factory;
     };
+    struct Open {
+        std::unique_ptr<Gtk::Window> window;
+        // Tells this window from a later one of the same name.
+        unsigned long serial = 0;
+    };
     std::map<std::string, Definition> definitions_;
-    std::map<std::string, std::unique_ptr<Gtk::Window>> open_;
+    std::map<std::string, Open> open_;
+    unsigned long made_ = 0;
+    // Closings waiting for the idle main loop end with the registry.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace larkspan

@@ -78,10 +78,6 @@ frmFont::frmFont(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& buil
     Text1->set_text(size);
 }
 
-frmFont::~frmFont() {
-    *alive_ = false;
-}
-
 std::vector<std::string> frmFont::installedFamilies(const Glib::RefPtr<Pango::Context>& ctx) {
     std::vector<std::string> names;
     if (!ctx) return names;
@@ -198,13 +194,8 @@ void frmFont::closeByUser(bool changed) {
     if (changed) {
         if (frmOptions* options = findOptionsDialog(ctx_)) options->returningFromChooser();
     }
-    hide();
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_] {
-        auto a = alive.lock();
-        if (!a || !*a) return;
-        ctx->windows().close("frmFont");
-        showOptionsDialog(*ctx);
-    });
+    ctx_.windows().closeWhenIdle("frmFont", WindowRegistry::ShownAgain::Close,
+                                 [ctx = &ctx_] { showOptionsDialog(*ctx); });
 }
 
 std::unique_ptr<Gtk::Window> makeFontChooser(ShellContext& context) {

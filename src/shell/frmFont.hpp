@@ -20,7 +20,6 @@ class frmFont : public Gtk::Window {
   public:
     frmFont(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
             ShellContext& context);
-    ~frmFont() override;
 
     // The font the chooser starts from: "Arial", 8.25 points.
     static constexpr const char* kReferenceFamily = "Arial";
@@ -70,7 +69,6 @@ class frmFont : public Gtk::Window {
     Glib::RefPtr<Gtk::Builder> builder_;
     std::string previewFamily_;
     int previewSize_ = kPreviewSize;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // Makes the font chooser (hidden); the registry's factory for "frmFont".

@@ -53,10 +53,6 @@ frmDownloads::frmDownloads(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Buil
     cmdClose->signal_click().connect(sigc::mem_fun(*this, &frmDownloads::cmdClose_Click));
 }
 
-frmDownloads::~frmDownloads() {
-    *alive_ = false;
-}
-
 void frmDownloads::showRow(std::size_t index) {
     auto rows = store_->children();
     if (index >= rows.size() || index >= downloads_->items().size()) return;
@@ -146,12 +142,7 @@ void frmDownloads::cmdCancel_Click() {
 }
 
 void frmDownloads::cmdClose_Click() {
-    hide();
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_, this] {
-        auto a = alive.lock();
-        if (!a || !*a) return;
-        if (!get_visible()) ctx->windows().close(kName);
-    });
+    ctx_.windows().closeWhenIdle(kName);
 }
 
 bool frmDownloads::on_delete_event(GdkEventAny*) {

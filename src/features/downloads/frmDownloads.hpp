@@ -23,7 +23,6 @@ class frmDownloads : public Gtk::Window {
   public:
     frmDownloads(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
                  ShellContext& context, std::shared_ptr<DownloadList> downloads);
-    ~frmDownloads() override;
 
     // ---- Controls, by their names.
     Gtk::TreeView* lstDownloads = nullptr;
@@ -64,7 +63,6 @@ class frmDownloads : public Gtk::Window {
     Glib::RefPtr<Gtk::Builder> builder_;
     Glib::RefPtr<Gtk::ListStore> store_;
     std::shared_ptr<DownloadList> downloads_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // Makes the Downloads window (hidden) showing `downloads`; the registry's factory.

@@ -59,10 +59,6 @@ frmFavorites::frmFavorites(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Buil
     cmdClose->signal_click().connect(sigc::mem_fun(*this, &frmFavorites::cmdClose_Click));
 }
 
-frmFavorites::~frmFavorites() {
-    *alive_ = false;
-}
-
 void frmFavorites::load() {
     refreshFiles();
     store_->clear();
@@ -172,12 +168,7 @@ bool frmFavorites::on_delete_event(GdkEventAny*) {
 }
 
 void frmFavorites::closeLater() {
-    hide();
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_, this] {
-        auto a = alive.lock();
-        if (!a || !*a) return;
-        if (!get_visible()) ctx->windows().close(kName);
-    });
+    ctx_.windows().closeWhenIdle(kName);
 }
 
 std::unique_ptr<Gtk::Window> makeFavoritesOrganizer(ShellContext& context) {

@@ -21,7 +21,6 @@ class frmFavorites : public Gtk::Window {
   public:
     frmFavorites(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
                  ShellContext& context);
-    ~frmFavorites() override;
 
     // ---- Controls, by their names.
     Gtk::TreeView* lstFav = nullptr;
@@ -61,7 +60,6 @@ class frmFavorites : public Gtk::Window {
     Glib::RefPtr<Gtk::ListStore> store_;
     std::filesystem::path folder_;
     std::vector<std::string> files_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // Makes the organizer (hidden, its lists read); the registry's factory.

@@ -46,10 +46,6 @@ frmIE2LarkspanConverter::frmIE2LarkspanConverter(BaseObjectType* cobject,
     No->signal_click().connect(sigc::mem_fun(*this, &frmIE2LarkspanConverter::No_Click));
 }
 
-frmIE2LarkspanConverter::~frmIE2LarkspanConverter() {
-    *alive_ = false;
-}
-
 bool frmIE2LarkspanConverter::importChosen() {
     const int chosen = cboSource->get_active_row_number();
     const auto found = static_cast<int>(sources_.size());
@@ -102,12 +98,7 @@ bool frmIE2LarkspanConverter::on_delete_event(GdkEventAny*) {
 }
 
 void frmIE2LarkspanConverter::closeLater() {
-    hide();
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_, this] {
-        auto a = alive.lock();
-        if (!a || !*a) return;
-        if (!get_visible()) ctx->windows().close(kName);
-    });
+    ctx_.windows().closeWhenIdle(kName);
 }
 
 std::unique_ptr<Gtk::Window> makeFavoritesImporter(ShellContext& context,

@@ -21,7 +21,6 @@ class frmIE2LarkspanConverter : public Gtk::Window {
   public:
     frmIE2LarkspanConverter(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
                             ShellContext& context, std::vector<favorites::ImportSource> sources);
-    ~frmIE2LarkspanConverter() override;
 
     // ---- Controls, by their names.
     Gtk::Label* Label1 = nullptr;
@@ -46,7 +45,6 @@ class frmIE2LarkspanConverter : public Gtk::Window {
     ShellContext& ctx_;
     Glib::RefPtr<Gtk::Builder> builder_;
     std::vector<favorites::ImportSource> sources_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // Makes the importer (hidden) offering what `places` hold; the registry's factory.

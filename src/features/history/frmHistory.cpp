@@ -51,7 +51,6 @@ frmHistory::frmHistory(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
 }
 
 frmHistory::~frmHistory() {
-    *alive_ = false;
     // The main window is drawn again once the history window has gone.
     if (Gtk::Window* owner = ctx_.ownerWindow()) owner->queue_draw();
 }
@@ -141,12 +140,7 @@ bool frmHistory::on_delete_event(GdkEventAny*) {
 }
 
 void frmHistory::closeLater() {
-    hide();
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_, this] {
-        auto a = alive.lock();
-        if (!a || !*a) return;
-        if (!get_visible()) ctx->windows().close(kName);
-    });
+    ctx_.windows().closeWhenIdle(kName);
 }
 
 std::unique_ptr<Gtk::Window> makeHistoryWindow(ShellContext& context) {

@@ -55,7 +55,6 @@ class frmHistory : public Gtk::Window {
     Glib::RefPtr<Gtk::ListStore> store_;
     HistoryList history_;
     bool selecting_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // Makes the history window (hidden, its list read); the registry's factory.

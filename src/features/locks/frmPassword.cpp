@@ -95,7 +95,6 @@ frmPassword::frmPassword(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builde
 }
 
 frmPassword::~frmPassword() {
-    *alive_ = false;
     // Closed without the right password, the windows a wrong one disabled come back.
     enableHeldWindows();
 }
@@ -262,13 +261,8 @@ void frmPassword::enableHeldWindows() {
 }
 
 void frmPassword::closeLater() {
-    hide();
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_, this] {
-        auto a = alive.lock();
-        if (!a || !*a) return;
-        // Shown again by a guard in the meantime, it stays as it is.
-        if (!get_visible()) ctx->windows().close(kName);
-    });
+    // Shown again by a guard in the meantime, it stays as it is.
+    ctx_.windows().closeWhenIdle(kName);
 }
 
 std::unique_ptr<Gtk::Window> makePasswordDialog(ShellContext& context) {

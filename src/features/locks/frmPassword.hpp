@@ -81,7 +81,6 @@ class frmPassword : public Gtk::Window, public locks::LockDialog {
     std::array<HeldWindow, locks::kPasswordButtonCount> origins_{};
     std::array<std::function<void()>, locks::kPasswordButtonCount> proceed_{};
     std::vector<HeldWindow> disabled_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // Makes the lock dialog (hidden, its load steps run); the registry's factory.

@@ -41,10 +41,6 @@ frmBlockedLog::frmBlockedLog(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Bu
     BClose->signal_click().connect(sigc::mem_fun(*this, &frmBlockedLog::BClose_Click));
 }
 
-frmBlockedLog::~frmBlockedLog() {
-    *alive_ = false;
-}
-
 void frmBlockedLog::fillList() {
     // Detached while filling, so the view does not follow each row.
     List1->unset_model();
@@ -101,14 +97,9 @@ void frmBlockedLog::showAgain() {
 }
 
 void frmBlockedLog::BClose_Click() {
-    hide();
     // Closed once this handler has returned; the options dialog comes back.
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_] {
-        auto a = alive.lock();
-        if (!a || !*a) return;
-        ctx->windows().close("frmBlockedLog");
-        showOptionsDialog(*ctx);
-    });
+    ctx_.windows().closeWhenIdle("frmBlockedLog", WindowRegistry::ShownAgain::Close,
+                                 [ctx = &ctx_] { showOptionsDialog(*ctx); });
 }
 
 bool frmBlockedLog::on_delete_event(GdkEventAny*) {

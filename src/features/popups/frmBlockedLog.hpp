@@ -20,7 +20,6 @@ class frmBlockedLog : public Gtk::Window {
   public:
     frmBlockedLog(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
                   ShellContext& context);
-    ~frmBlockedLog() override;
 
     // Adds a logged popup's page address as the last entry and selects it.
     void logBlocked(const std::string& address);
@@ -56,7 +55,6 @@ class frmBlockedLog : public Gtk::Window {
     StyledButton* BClose = nullptr;
     Glib::RefPtr<Gtk::ListStore> rows_;
     popups::BlockedLog log_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // Makes the log window (hidden, its list read from the file); the registry's factory.

@@ -43,11 +43,7 @@ std::string frmSource::text() const {
 
 bool frmSource::on_delete_event(GdkEventAny*) {
     // Closing unloads the window: the next opening reads the page again.
-    hide();
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_] {
-        if (alive.expired()) return;
-        ctx->windows().close(kName);
-    });
+    ctx_.windows().closeWhenIdle(kName, WindowRegistry::ShownAgain::Close);
     return true;
 }
 

@@ -91,11 +91,7 @@ bool frmAbout::on_delete_event(GdkEventAny*) {
 }
 
 void frmAbout::unloadLater() {
-    hide();
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_] {
-        if (alive.expired()) return;
-        ctx->windows().close(kName);
-    });
+    ctx_.windows().closeWhenIdle(kName, WindowRegistry::ShownAgain::Close);
 }
 
 std::unique_ptr<Gtk::Window> makeAboutBox(ShellContext& context, update::UpdateCheck& check) {

@@ -115,11 +115,7 @@ bool frmPop::on_delete_event(GdkEventAny*) {
 }
 
 void frmPop::unloadLater() {
-    hide();
-    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_] {
-        if (alive.expired()) return;
-        ctx->windows().close(update::kUpdateWindow);
-    });
+    ctx_.windows().closeWhenIdle(update::kUpdateWindow, WindowRegistry::ShownAgain::Close);
 }
 
 std::unique_ptr<Gtk::Window> makeUpdateWindow(ShellContext& context) {
