@@ -2,21 +2,19 @@
 // entries, building the whole menu of a main window, the whole first window, and opening
 // the organizer. The page engine is the tests' fake. Needs a display (run under xvfb-run).
 #include <benchmark/benchmark.h>
-#include <gtkmm/main.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <system_error>
 
+#include "WindowBench.hpp"
 #include "app/Application.hpp"
 #include "features/favorites/FavoriteFile.hpp"
 #include "features/favorites/FavoritesMenu.hpp"
 #include "features/favorites/FavoritesMenuModel.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
-#include "support/FakePageEngine.hpp"
 
 namespace fs = std::filesystem;
 using larkspan::Application;
@@ -25,10 +23,9 @@ namespace favorites = larkspan::favorites;
 
 namespace {
 
-void drain() {
-    auto ctx = Glib::MainContext::get_default();
-    for (int i = 0; i < 100000 && ctx->pending(); ++i) ctx->iteration(false);
-}
+using larkspan::bench::drain;
+using larkspan::bench::endApplication;
+using larkspan::bench::openWindow;
 
 // `count` favorites with titles and addresses of the usual shapes, some longer than a
 // caption, in the form the add command writes (plainly here: the atomic rewrite's flush to
@@ -51,18 +48,6 @@ void seedFavorites(const benchmark::State& state) {
             << ".example/page/" << i << "?ref=favorites\r\n";
     }
     seeded = count;
-}
-
-frmBrowser& openWindow() {
-    frmBrowser& w = Application::instance().createBrowserWindow();
-    w.show();
-    drain();
-    return w;
-}
-
-void endApplication() {
-    Application::shutdown();
-    drain();
 }
 
 // The folder read into entries, without widgets.
@@ -124,21 +109,5 @@ BENCHMARK(BM_OpenOrganizer)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string pattern = (fs::temp_directory_path() / "larkspan-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) return 1;
-    const fs::path root = pattern;
-    fs::create_directories(root / "config");
-    fs::create_directories(root / "data");
-    ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
-    gtk_init(&argc, &argv);
-    Gtk::Main::init_gtkmm_internals();
-    larkspan::testing::useFakeEngines();
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(root, ec);
-    return 0;
+    return larkspan::bench::runWindowBenchmarks(argc, argv);
 }

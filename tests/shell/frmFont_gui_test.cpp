@@ -11,9 +11,12 @@
 #include "shell/frmFont.hpp"
 #include "shell/frmOptions.hpp"
 #include "support/GuiTest.hpp"
+#include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
 namespace {
+
+using testing::click;
 
 class FontChooserTest : public testing::GuiTest {
   protected:
@@ -29,11 +32,6 @@ class FontChooserTest : public testing::GuiTest {
         chooser->present();
         testing::drainEvents();
         return *chooser;
-    }
-    static void click(StyledButton& b) {
-        b.model().leftButtonDown();
-        b.model().leftButtonUp(true);
-        testing::drainEvents();
     }
     static std::vector<std::string> rows(Gtk::TreeView& list) {
         std::vector<std::string> out;

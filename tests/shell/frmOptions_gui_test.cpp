@@ -23,9 +23,12 @@
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
 namespace {
+
+using testing::click;
 
 namespace fs = std::filesystem;
 
@@ -60,12 +63,6 @@ class OptionsDialogTest : public testing::GuiTest {
         EXPECT_NE(d, nullptr);
         testing::drainEvents();
         return *d;
-    }
-    // A click on a styled button, as the mouse makes it.
-    static void click(StyledButton& b) {
-        b.model().leftButtonDown();
-        b.model().leftButtonUp(true);
-        testing::drainEvents();
     }
     std::string setting(const char* key) { return store().read("Settings", key, "<none>"); }
     std::string schemeKey(const char* key) { return store().read("ButtonColors", key, "<none>"); }

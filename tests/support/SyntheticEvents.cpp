@@ -1,7 +1,13 @@
 #include "support/SyntheticEvents.hpp"
 
 #include <gtk/gtk.h>
+#include <gtkmm/treeview.h>
 #include <gtkmm/window.h>
+
+#include <string>
+
+#include "controls/StyledButton.hpp"
+#include "support/GuiTest.hpp"
 
 namespace larkspan::testing {
 
@@ -52,6 +58,32 @@ void sendClick(GtkWidget* widget, double x, double y) {
         gtk_widget_event(widget, event);
         gdk_event_free(event);
     }
+}
+
+void click(StyledButton& button) {
+    button.model().leftButtonDown();
+    button.model().leftButtonUp(true);
+    drainEvents();
+}
+
+void clickRow(Gtk::TreeView& list, int row) {
+    Gdk::Rectangle cell;
+    list.get_cell_area(Gtk::TreeModel::Path(std::to_string(row)), *list.get_column(0), cell);
+    GdkDevice* pointer =
+        gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default()));
+    for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
+        GdkEvent* ev = gdk_event_new(type);
+        ev->button.window = GDK_WINDOW(g_object_ref(list.get_bin_window()->gobj()));
+        ev->button.send_event = TRUE;
+        ev->button.time = GDK_CURRENT_TIME;
+        ev->button.button = 1;
+        ev->button.x = cell.get_x() + 4;
+        ev->button.y = cell.get_y() + cell.get_height() / 2;
+        gdk_event_set_device(ev, pointer);
+        gtk_main_do_event(ev);
+        gdk_event_free(ev);
+    }
+    drainEvents();
 }
 
 }  // namespace larkspan::testing

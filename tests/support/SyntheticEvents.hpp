@@ -4,7 +4,12 @@
 #include <gtk/gtk.h>
 
 namespace Gtk {
+class TreeView;
 class Window;
+}  // namespace Gtk
+
+namespace larkspan {
+class StyledButton;
 }
 
 namespace larkspan::testing {
@@ -17,5 +22,11 @@ void sendKey(Gtk::Window& win, GdkEventType type, guint keyval, guint state = 0)
 // A left click at (x, y) of a realized widget as the pointer makes it (motion, press,
 // release), so a page sees a user's gesture.
 void sendClick(GtkWidget* widget, double x, double y);
+
+// A click of the mouse on one of the program's styled buttons, through its button model.
+void click(StyledButton& button);
+
+// A left click on row `row` of a list (its first column), as the pointer makes it.
+void clickRow(Gtk::TreeView& list, int row);
 
 }  // namespace larkspan::testing

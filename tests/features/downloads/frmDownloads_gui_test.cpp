@@ -16,9 +16,12 @@
 #include "shell/frmBrowser.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
+#include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
 namespace {
+
+using testing::click;
 
 namespace fs = std::filesystem;
 using testing::FakePageEngine;
@@ -70,11 +73,6 @@ class DownloadsWindowTest : public testing::GuiTest {
     }
     frmDownloads* window() {
         return dynamic_cast<frmDownloads*>(Application::instance().windows().find("frmDownloads"));
-    }
-    static void click(StyledButton& b) {
-        b.model().leftButtonDown();
-        b.model().leftButtonUp(true);
-        testing::drainEvents();
     }
     std::shared_ptr<FakeDownload> start(frmBrowser& w, const std::string& address) {
         auto d = std::make_shared<FakeDownload>(address);

@@ -15,9 +15,12 @@
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
 namespace {
+
+using testing::click;
 
 namespace fs = std::filesystem;
 using List = std::vector<std::string>;
@@ -54,32 +57,6 @@ class FavoritesWindowTest : public testing::GuiTest {
             if (below) out.push_back(static_cast<Gtk::MenuItem*>(child)->get_label());
         }
         return out;
-    }
-    static void click(StyledButton& b) {
-        b.model().leftButtonDown();
-        b.model().leftButtonUp(true);
-        testing::drainEvents();
-    }
-    // A click of the mouse on a row of the organizer's list.
-    static void clickRow(frmFavorites& f, int row) {
-        Gdk::Rectangle cell;
-        f.lstFav->get_cell_area(Gtk::TreeModel::Path(std::to_string(row)), *f.lstFav->get_column(0),
-                                cell);
-        GdkDevice* pointer =
-            gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default()));
-        for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
-            GdkEvent* ev = gdk_event_new(type);
-            ev->button.window = GDK_WINDOW(g_object_ref(f.lstFav->get_bin_window()->gobj()));
-            ev->button.send_event = TRUE;
-            ev->button.time = GDK_CURRENT_TIME;
-            ev->button.button = 1;
-            ev->button.x = cell.get_x() + 4;
-            ev->button.y = cell.get_y() + cell.get_height() / 2;
-            gdk_event_set_device(ev, pointer);
-            gtk_main_do_event(ev);
-            gdk_event_free(ev);
-        }
-        testing::drainEvents();
     }
     frmFavorites& openOrganizer(frmBrowser& w) {
         w.runCommand("organize-favorites");
@@ -144,7 +121,7 @@ TEST_F(FavoritesWindowTest, TheOrganizerShowsRenamesAndDeletesAndOnlyCloseRebuil
     EXPECT_EQ(f.lblOfFavorites->get_text(), "3");
     EXPECT_FALSE(f.cmdDelete->enabled());
 
-    clickRow(f, 2);
+    testing::clickRow(*f.lstFav, 2);
     EXPECT_EQ(f.lblTitle->get_text(), "Two");
     EXPECT_EQ(f.lblURL->get_text(), "http://two/");
     EXPECT_FALSE(f.lblMod->get_text().empty());
@@ -163,14 +140,14 @@ TEST_F(FavoritesWindowTest, TheOrganizerShowsRenamesAndDeletesAndOnlyCloseRebuil
     EXPECT_EQ(favorites::readFavorite(folder_ / "Two.fav").title, longTitle);
     EXPECT_EQ(menuCaptions(w), (List{"One", "Three", "Two"}));
 
-    clickRow(f, 0);
+    testing::clickRow(*f.lstFav, 0);
     answers.answer(Dialogs::Answer::Cancel);
     click(*f.cmdDelete);
     EXPECT_EQ(answers.shown().back().text, "Remove item from Favorites?");
     EXPECT_EQ(answers.shown().back().title, "Remove Favorite?");
     EXPECT_TRUE(fs::exists(folder_ / "One.fav"));
     EXPECT_FALSE(f.cmdDelete->enabled());
-    clickRow(f, 0);
+    testing::clickRow(*f.lstFav, 0);
     answers.answer(Dialogs::Answer::Ok);
     click(*f.cmdDelete);
     EXPECT_FALSE(fs::exists(folder_ / "One.fav"));
@@ -190,7 +167,7 @@ TEST_F(FavoritesWindowTest, TheCloseBoxLeavesTheMenuAsItWas) {
     put("One", "http://one/");
     frmBrowser& w = startBrowser();
     frmFavorites& f = openOrganizer(w);
-    clickRow(f, 0);
+    testing::clickRow(*f.lstFav, 0);
     testing::ScriptedDialogs answers;
     answers.input("Renamed");
     click(*f.cmdRename);

@@ -13,9 +13,12 @@
 #include "shell/frmBrowser.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
 namespace {
+
+using testing::click;
 
 namespace fs = std::filesystem;
 using List = std::vector<std::string>;
@@ -52,11 +55,6 @@ class ImporterWindowTest : public testing::GuiTest {
         EXPECT_NE(c, nullptr);
         EXPECT_TRUE(c->get_visible());
         return *c;
-    }
-    static void click(StyledButton& b) {
-        b.model().leftButtonDown();
-        b.model().leftButtonUp(true);
-        testing::drainEvents();
     }
     bool closed() {
         return testing::runUntil([this] { return importer() == nullptr; });

@@ -15,9 +15,12 @@
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
 namespace {
+
+using testing::click;
 
 namespace fs = std::filesystem;
 using List = std::vector<std::string>;
@@ -35,32 +38,6 @@ class HistoryWindowTest : public testing::GuiTest {
     std::string contents() {
         std::ifstream in(file_, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    static void click(StyledButton& b) {
-        b.model().leftButtonDown();
-        b.model().leftButtonUp(true);
-        testing::drainEvents();
-    }
-    // A click of the mouse on a row of the list.
-    static void clickRow(frmHistory& h, int row) {
-        Gdk::Rectangle cell;
-        h.List1->get_cell_area(Gtk::TreeModel::Path(std::to_string(row)), *h.List1->get_column(0),
-                               cell);
-        GdkDevice* pointer =
-            gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default()));
-        for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
-            GdkEvent* ev = gdk_event_new(type);
-            ev->button.window = GDK_WINDOW(g_object_ref(h.List1->get_bin_window()->gobj()));
-            ev->button.send_event = TRUE;
-            ev->button.time = GDK_CURRENT_TIME;
-            ev->button.button = 1;
-            ev->button.x = cell.get_x() + 4;
-            ev->button.y = cell.get_y() + cell.get_height() / 2;
-            gdk_event_set_device(ev, pointer);
-            gtk_main_do_event(ev);
-            gdk_event_free(ev);
-        }
-        testing::drainEvents();
     }
     size_t addressListSize(frmBrowser& w) {
         return w.widget<AddressBox>("cboAddress")->get_model()->children().size();
@@ -82,7 +59,7 @@ TEST_F(HistoryWindowTest, TheToolbarOpensItAndDeleteRemovesTheClickedEntry) {
     h->List1->grab_focus();
     testing::drainEvents();
     EXPECT_FALSE(h->Delete->enabled());
-    clickRow(*h, 1);
+    testing::clickRow(*h->List1, 1);
     EXPECT_TRUE(h->Delete->enabled());
     click(*h->Delete);
     EXPECT_EQ(h->shownEntries(), (List{"http://a/", "y", "http://c/"}));

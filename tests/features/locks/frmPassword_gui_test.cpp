@@ -15,9 +15,12 @@
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
 namespace {
+
+using testing::click;
 
 namespace fs = std::filesystem;
 using locks::PasswordButton;
@@ -39,11 +42,6 @@ class LockDialogTest : public testing::GuiTest {
         ASSERT_NE(d, nullptr);
         d->Text1->set_text(text);
         d->Text1->activate();
-        testing::drainEvents();
-    }
-    static void click(StyledButton& b) {
-        b.model().leftButtonDown();
-        b.model().leftButtonUp(true);
         testing::drainEvents();
     }
     FakePageEngine& engine(frmBrowser& w) { return static_cast<FakePageEngine&>(w.WebBrowser1()); }

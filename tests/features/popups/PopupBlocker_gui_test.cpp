@@ -20,9 +20,12 @@
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
 namespace {
+
+using testing::click;
 
 namespace fs = std::filesystem;
 
@@ -33,11 +36,6 @@ std::string logBytes() {
 
 class PopupBlockerTest : public testing::GuiTest {
   protected:
-    static void click(StyledButton& b) {
-        b.model().leftButtonDown();
-        b.model().leftButtonUp(true);
-        testing::drainEvents();
-    }
     static frmBlockedLog* logWindow() {
         return dynamic_cast<frmBlockedLog*>(
             Application::instance().windows().find("frmBlockedLog"));
