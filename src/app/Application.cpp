@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/LeftoverFiles.hpp"
 #include "app/Registrations.hpp"
 #include "common/Dialogs.hpp"
 #include "common/Paths.hpp"
@@ -103,6 +104,7 @@ frmBrowser& Application::openMainWindow(const std::string& address) {
         w.present();
         return w;
     }
+    removeLeftoverRewritesWhenIdle();
     // For the start-up benchmark: end once the home page has finished loading.
     if (const char* bench = std::getenv("LARKSPAN_BENCH_EXIT_AFTER_LOAD"); bench && *bench == '1') {
         w.WebBrowser1().signalDownloadComplete.connect([this] { quit(); });

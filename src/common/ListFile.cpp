@@ -130,6 +130,22 @@ std::string entryForFile(std::string_view entry) {
     return s;
 }
 
+// What tells a rewrite's temporary file: "." + the file's name + this + six random characters.
+constexpr std::string_view kRewriteMark = ".new-";
+
+bool isLeftoverRewriteName(std::string_view name) {
+    constexpr std::size_t kRandom = 6;
+    if (name.size() < 2 + kRewriteMark.size() + kRandom || name.front() != '.') return false;
+    const std::string_view mark = name.substr(name.size() - kRandom - kRewriteMark.size());
+    if (mark.substr(0, kRewriteMark.size()) != kRewriteMark) return false;
+    for (char c : mark.substr(kRewriteMark.size())) {
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!alnum) return false;
+    }
+    return true;
+}
+
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames it over
 // `path`. A symbolic link is followed, so the link stays and its target is replaced.
 bool replaceFileAtomically(const fs::path& path, std::string_view bytes) {
@@ -144,7 +160,8 @@ bool replaceFileAtomically(const fs::path& path, std::string_view bytes) {
 
     std::string name = ".";
     name += target.filename().string();
-    name += ".XXXXXX";
+    name += kRewriteMark;
+    name += "XXXXXX";
     std::string tmpl = (dir / name).string();
     Fd fd(::mkostemp(tmpl.data(), O_CLOEXEC));
     if (fd.get() < 0) return false;
@@ -193,6 +210,26 @@ bool LoadAddressList(const fs::path& path, std::vector<std::string>& list) {
     const OpenResult opened = openForReading(path, fd);
     if (opened != OpenResult::Opened) return opened == OpenResult::Missing;
     return readLines(fd.get(), [&list](std::string line) { list.push_back(std::move(line)); });
+}
+
+int RemoveLeftoverRewrites(const fs::path& folder, fs::file_time_type::duration minAge) {
+    int removed = 0;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    const fs::file_time_type cutoff = fs::file_time_type::clock::now() - minAge;
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const fs::directory_entry& entry = *it;
+        std::error_code entryEc;
+        // symlink_status: a link of that name is not the program's and is not followed.
+        if (!fs::is_regular_file(entry.symlink_status(entryEc)) ||
+            !isLeftoverRewriteName(entry.path().filename().string())) {
+            continue;
+        }
+        const fs::file_time_type written = entry.last_write_time(entryEc);
+        if (entryEc || written > cutoff) continue;
+        if (fs::remove(entry.path(), entryEc)) ++removed;
+    }
+    return removed;
 }
 
 bool AppendAddressToHistory(const fs::path& path, std::string_view address) {

@@ -10,9 +10,10 @@
 // as an empty list and is not an error.
 //
 // Writing is always UTF-8 with CR LF. A rewrite goes to a temporary file in the same
-// folder, is flushed to disk and then renamed over the old file, so a crash leaves the old
-// or the new content. An append writes its whole line with one write() to a file opened
-// for appending, so two running instances never interleave within a line.
+// folder (".<name>.new-XXXXXX"), is flushed to disk and then renamed over the old file, so
+// a crash leaves the old or the new content, and at worst that temporary file. An append writes its
+// whole line with one write() to a file opened for appending, so two running instances never
+// interleave within a line.
 //
 // Nothing here throws; each function reports whether it did its work.
 
@@ -45,6 +46,13 @@ bool LoadAddressList(const std::filesystem::path& path, std::vector<std::string>
 // Appends `address` and CR LF to the file, creating it (mode 0600) when missing. When the
 // file's last line has no line end, one is written first so the address gets its own line.
 bool AppendAddressToHistory(const std::filesystem::path& path, std::string_view address);
+
+// Removes the temporary files that rewrites killed midway left in `folder` (not its
+// subfolders), once they are older than `minAge`: a younger one may be another running
+// instance's rewrite in progress. Anything else, whatever its name, stays. Gives how many
+// were removed.
+int RemoveLeftoverRewrites(const std::filesystem::path& folder,
+                           std::filesystem::file_time_type::duration minAge);
 
 namespace listfile {
 

@@ -3,12 +3,18 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include <giomm/dbusconnection.h>
 #include <giomm/file.h>
 #include <glibmm/spawn.h>
 
 #include "app/Application.hpp"
+#include "common/ListFile.hpp"
 #include "common/MakerSite.hpp"
+#include "common/Paths.hpp"
+#include "features/favorites/FavoriteFile.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
@@ -16,6 +22,7 @@
 namespace larkspan {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::FakePageEngine;
 
 class ApplicationTest : public testing::GuiTest {
@@ -40,6 +47,26 @@ TEST_F(ApplicationTest, EachAddressOpensInAMainWindowOfItsOwn) {
     ASSERT_EQ(app.browsers().size(), 3u);
     EXPECT_EQ(navigationsOf(2), (std::vector<std::string>{site::kHome}));
     EXPECT_EQ(app.get_windows().size(), 3u);
+}
+
+TEST_F(ApplicationTest, StartingClearsWhatKilledRewritesLeftBehind) {
+    const fs::path folders[] = {paths::dataDir(), favorites::folderPath()};
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const fs::path& folder : folders) {
+        fs::create_directories(folder);
+        // What a rewrite killed midway leaves: a whole temporary file that is never renamed.
+        EXPECT_TRUE(SaveListToFile({"left"}, folder / "probe.txt"));
+        fs::rename(folder / "probe.txt", folder / ".probe.txt.new-AbCd12");
+        fs::last_write_time(folder / ".probe.txt.new-AbCd12", old);
+    }
+    auto& app = Application::instance();
+    app.register_application();
+    app.activate();
+    ASSERT_EQ(app.browsers().size(), 1u);
+    EXPECT_TRUE(testing::runUntil([&] {
+        return !fs::exists(folders[0] / ".probe.txt.new-AbCd12") &&
+               !fs::exists(folders[1] / ".probe.txt.new-AbCd12");
+    }));
 }
 
 TEST_F(ApplicationTest, ASecondStartHandsItsAddressToTheRunningInstance) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -176,6 +177,34 @@ TEST_F(ListFileTest, FailedSaveReportsFailureAndCleansUp) {
     EXPECT_EQ(folderEntries(dir()), std::vector<std::string>{"taken"});
     // A folder that does not exist.
     EXPECT_FALSE(SaveListToFile({"a"}, dir() / "missing" / "f.txt"));
+}
+
+TEST_F(ListFileTest, LeftoverRewritesGoOnlyWhenOldAndNothingElseDoes) {
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    auto make = [&](const std::string& name, bool aged) {
+        writeBytes(dir() / name, "x");
+        if (aged) fs::last_write_time(dir() / name, old);
+    };
+    make(".history.txt.new-Ab12Cd", true);
+    make(".Site (2).fav.new-zzzzzz", true);
+    // A rewrite of another instance still in progress.
+    make(".Blocked Log.txt.new-Qx81pL", false);
+    // The user's own files, however close their names come.
+    make(".notes.txt.backup", true);
+    make(".notes.new-Ab12Cd.txt", true);
+    make("history.txt.new-Ab12Cd", true);
+    make(".history.txt.new-Ab12C!", true);
+    make(".new-Ab12Cd", true);
+    fs::create_directory(dir() / ".dir.new-Ab12Cd");
+    fs::create_symlink(dir() / ".notes.txt.backup", dir() / ".link.new-Ab12Cd");
+
+    EXPECT_EQ(RemoveLeftoverRewrites(dir(), std::chrono::minutes(10)), 2);
+    EXPECT_EQ(folderEntries(dir()),
+              (std::vector<std::string>{".Blocked Log.txt.new-Qx81pL", ".dir.new-Ab12Cd",
+                                        ".history.txt.new-Ab12C!", ".link.new-Ab12Cd",
+                                        ".new-Ab12Cd", ".notes.new-Ab12Cd.txt", ".notes.txt.backup",
+                                        "history.txt.new-Ab12Cd"}));
+    EXPECT_EQ(RemoveLeftoverRewrites(dir() / "missing", std::chrono::minutes(0)), 0);
 }
 
 TEST_F(ListFileTest, ReadErrorsReportFailure) {

@@ -206,6 +206,11 @@ TEST_F(WriterCrash, KilledWriterLeavesOldOrNewContentAndAnOpeningStore) {
         checkBlockedLog(dir_ / kBlockedLog);
         checkStore(dir_ / kStore);
     }
+    // Whatever temporary files the killed rewrites left are recognised as such and go.
+    RemoveLeftoverRewrites(dir_, std::chrono::seconds(0));
+    for (const fs::directory_entry& e : fs::directory_iterator(dir_)) {
+        EXPECT_NE(e.path().filename().string().front(), '.') << e.path() << " was left behind";
+    }
 }
 
 // Every line `name` appended is in `lines` exactly once, in the order it was appended.
