@@ -13,6 +13,15 @@ std::string ShellContext::currentAddress() const {
     return first ? first->WebBrowser1().locationURL() : std::string();
 }
 
+bool ShellContext::mayClose(frmBrowser& closing) const {
+    const std::vector<frmBrowser*>& open = browsers();
+    if (open.size() != 1 || open.front() != &closing) return true;
+    for (const LastWindowGuard& guard : lastWindowGuards_) {
+        if (!guard(closing)) return false;
+    }
+    return true;
+}
+
 void ShellContext::reloadAddressLists() {
     for (frmBrowser* b : browsers()) b->clearAddressList();
     for (frmBrowser* b : browsers()) b->LoadAddressList();

@@ -4,6 +4,7 @@
 // live options model, the dialogs, the shared secondary windows and the main windows. The
 // application object provides it; each window is handed it when it is made.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,7 +69,18 @@ class ShellContext {
     // script-error suppression): features hang their start-up steps here.
     sigc::signal<void(frmBrowser&)>& signalMainWindowLoading() { return mainWindowLoading_; }
 
+    // Asked, in the order added, before the last main window closes and the program ends
+    // with it: a guard that gives false keeps the window open. A feature adds one for what
+    // closing would lose (the downloads still receiving).
+    using LastWindowGuard = std::function<bool(frmBrowser& closing)>;
+    void addLastWindowGuard(LastWindowGuard guard) {
+        lastWindowGuards_.push_back(std::move(guard));
+    }
+    // True when `closing` may close: it is not the last main window, or every guard agrees.
+    bool mayClose(frmBrowser& closing) const;
+
   private:
+    std::vector<LastWindowGuard> lastWindowGuards_;
     sigc::signal<void(frmBrowser&)> browserMade_;
     sigc::signal<void(frmBrowser&)> mainWindowLoading_;
 };

@@ -428,6 +428,11 @@ void frmBrowser::saveState() {
 }
 
 void frmBrowser::Form_Unload() {
+    if (unloaded_ || !ctx_.mayClose(*this)) return;
+    unload();
+}
+
+void frmBrowser::unload() {
     if (unloaded_) return;
     unloaded_ = true;
     saveState();
@@ -440,7 +445,8 @@ void frmBrowser::mnuFileExit_Click() {
 }
 
 bool frmBrowser::on_delete_event(GdkEventAny*) {
-    // Closing is never refused; the window goes away through the shut-down sequence.
+    // The window goes away through the shut-down sequence, unless it is the last one and
+    // the user chooses to keep what closing would lose.
     Form_Unload();
     return true;
 }

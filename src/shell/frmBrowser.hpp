@@ -48,6 +48,8 @@ class frmBrowser : public Gtk::ApplicationWindow {
     static std::string readHomePage(ShellContext& context);
     void Form_Load(std::optional<std::string> requestedHomePage = std::nullopt);
     void Form_Activate();
+    // Closes the window (and every shared window) through the shut-down sequence; the last
+    // main window asks the guards of the shell context first.
     void Form_Unload();
     // Sees key presses before the controls do; a handled key is zeroed.
     void Form_KeyDown(int& keyCode, int& shift);
@@ -221,6 +223,8 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void connectAutoRefresh();
     void applyStartupGeometry();
     void saveState();
+    // The shut-down sequence itself, without asking.
+    void unload();
     // Brings the window back from the tray in the normal state, focused.
     void leaveTray();
     // Destroys the window's menus that no menu item holds (menus of toolbar buttons, the

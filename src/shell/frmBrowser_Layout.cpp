@@ -170,9 +170,10 @@ void frmBrowser::mPopWebsite_Click() {
 
 void frmBrowser::mPopExit_Click() {
     // The icon goes first; then the whole shut-down, saving the window's state as File >
-    // Exit does.
+    // Exit does. Kept open, the window keeps its icon.
+    if (unloaded_ || !ctx_.mayClose(*this)) return;
     tray_->hide();
-    Form_Unload();
+    unload();
 }
 
 void frmBrowser::connectAutoRefresh() {

@@ -16,6 +16,7 @@
 #include "shell/frmBrowser.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
+#include "support/ScriptedDialogs.hpp"
 #include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
@@ -163,6 +164,35 @@ TEST_F(DownloadsWindowTest, ToolsDownloadsBringsTheClosedWindowBackWithTheRunsLi
     auto* item = w.widget<Gtk::MenuItem>("mnuToolsDownloads");
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->get_label(), "_Downloads");
+}
+
+TEST_F(DownloadsWindowTest, ClosingTheLastWindowAsksBeforeRunningDownloadsAreCancelled) {
+    frmBrowser& first = startBrowser();
+    frmBrowser& second = Application::instance().createBrowserWindow();
+    second.show();
+    auto finished = start(first, "http://example.org/files/small");
+    finished->update([](DownloadStatus& s) { s.finish(); });
+    auto running = start(second, "http://example.org/files/big");
+    testing::ScriptedDialogs dialogs;
+
+    // Another main window stays open: the downloads go on without a question.
+    second.Form_Unload();
+    EXPECT_TRUE(dialogs.shown().empty());
+    ASSERT_EQ(Application::instance().browsers().size(), 1u);
+
+    // The last one asks, counting only the download still receiving; No keeps it open.
+    dialogs.answer(Dialogs::Answer::No);
+    first.Form_Unload();
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].text, "A download is still in progress.\nCancel it and quit?");
+    EXPECT_EQ(Application::instance().browsers().size(), 1u);
+    EXPECT_TRUE(first.get_visible());
+    EXPECT_EQ(running->cancels, 0);
+
+    dialogs.answer(Dialogs::Answer::Yes);
+    first.Form_Unload();
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_TRUE(Application::instance().browsers().empty());
 }
 
 }  // namespace
