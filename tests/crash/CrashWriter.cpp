@@ -64,6 +64,9 @@ int cycle(const fs::path& dir, std::uint64_t first) {
 
 int append(const fs::path& dir, const std::string& name, int count) {
     SettingsStore store(dir / crashwriter::kStore);
+    // The blocked-popup log as a main window keeps it: read once, then added to.
+    popups::BlockedLog blocked(dir / crashwriter::kBlockedLog);
+    blocked.load();
     char go = 0;
     if (::read(STDIN_FILENO, &go, 1) != 1) return 2;
     bool ok = true;
@@ -79,8 +82,7 @@ int append(const fs::path& dir, const std::string& name, int count) {
         }
         ok =
             AppendAddressToHistory(dir / crashwriter::kHistory, "https://h.example/" + value) && ok;
-        ok = AppendAddressToHistory(dir / crashwriter::kBlockedLog, "https://b.example/" + value) &&
-             ok;
+        ok = blocked.append("https://b.example/" + value) && ok;
     }
     return ok ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/FolderLock.hpp"
 #include "common/ListFile.hpp"
 #include "common/Paths.hpp"
 
@@ -18,7 +19,10 @@ BlockedLog::BlockedLog(fs::path path) : path_(std::move(path)) {}
 
 void BlockedLog::load() {
     knownSize_.reset();
-    if (!LoadListFromFile(entries_, path_, true)) return;
+    std::vector<std::string> read;
+    if (!LoadListFromFile(read, path_, true)) return;
+    entries_ = std::move(read);
+    ++reads_;
     // The file holds the list when writing the list back gives its very bytes (not so for
     // an address with a comma, or a line in the older code page).
     std::string expected = listfile::formatListFile(entries_);
@@ -44,7 +48,14 @@ std::optional<std::uintmax_t> BlockedLog::sizeInStep() const {
 }
 
 bool BlockedLog::append(const std::string& address) {
+    paths::ensureDir(path_.parent_path());
+    // Other instances wait here, so the file cannot change between reading and writing it.
+    FolderLock lock(path_.parent_path());
     auto inStep = sizeInStep();
+    if (!inStep) {
+        load();
+        inStep = sizeInStep();
+    }
     entries_.push_back(address);
     if (inStep && AppendAddressToHistory(path_, address)) {
         knownSize_ = *inStep + listfile::formatListFile({address}).size();

@@ -58,8 +58,14 @@ void frmBlockedLog::selectLast() {
 }
 
 void frmBlockedLog::logBlocked(const std::string& address) {
+    const std::size_t reads = log_.reads();
     log_.append(address);
-    (*rows_->append()).set_value(0, Glib::ustring(address));
+    // Read again from the file (another instance logged too), the list is shown anew.
+    if (log_.reads() != reads) {
+        fillList();
+    } else {
+        (*rows_->append()).set_value(0, Glib::ustring(address));
+    }
     selectLast();
 }
 

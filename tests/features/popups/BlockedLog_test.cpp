@@ -62,11 +62,34 @@ TEST_F(BlockedLogTest, FileOutOfStepWithTheListIsRewrittenFromIt) {
     ASSERT_EQ(log.entries(), (std::vector<std::string>{"http://x.test/?a=1", "b=2"}));
     ASSERT_TRUE(log.append("http://c.test/"));
     EXPECT_EQ(bytes(), "http://x.test/?a=1\r\nb=2\r\nhttp://c.test/\r\n");
+}
 
-    // Another writer changed the file behind the list: the list wins again.
-    writeBytes("http://other.test/\r\n");
-    ASSERT_TRUE(log.append("http://d.test/"));
-    EXPECT_EQ(bytes(), "http://x.test/?a=1\r\nb=2\r\nhttp://c.test/\r\nhttp://d.test/\r\n");
+TEST_F(BlockedLogTest, WhatAnotherInstanceWroteMeanwhileIsKept) {
+    BlockedLog mine(path_);
+    BlockedLog theirs(path_);
+    mine.load();
+    theirs.load();
+    ASSERT_TRUE(mine.append("http://m1.test/"));
+    ASSERT_TRUE(theirs.append("http://t1.test/"));
+    ASSERT_TRUE(theirs.append("http://t2.test/"));
+    ASSERT_TRUE(mine.append("http://m2.test/"));
+    ASSERT_TRUE(theirs.append("http://t3.test/"));
+    const std::vector<std::string> all{"http://m1.test/", "http://t1.test/", "http://t2.test/",
+                                       "http://m2.test/", "http://t3.test/"};
+    EXPECT_EQ(bytes(),
+              "http://m1.test/\r\nhttp://t1.test/\r\nhttp://t2.test/\r\n"
+              "http://m2.test/\r\nhttp://t3.test/\r\n");
+    EXPECT_EQ(theirs.entries(), all);
+    // The other instance emptied the file: that stands, with the new entry after it.
+    ASSERT_TRUE(theirs.clear());
+    ASSERT_TRUE(mine.append("http://m3.test/"));
+    EXPECT_EQ(bytes(), "http://m3.test/\r\n");
+
+    // A file that cannot be read is not taken for an empty one.
+    fs::remove(path_);
+    fs::create_directory(path_);
+    EXPECT_FALSE(mine.append("http://m4.test/"));
+    EXPECT_EQ(mine.entries(), (std::vector<std::string>{"http://m3.test/", "http://m4.test/"}));
 }
 
 TEST_F(BlockedLogTest, DeletingTheLastEntryOrAllLeavesAnEmptyFile) {
