@@ -301,8 +301,8 @@ struct SettingsStore::Impl {
         if (rc != SQLITE_OK) return rc;
         if (version > kSchemaVersion) return SQLITE_READONLY;  // a newer program's store
         // Not yet marked as this program's store: only an empty database becomes one.
-        // Anything else is left exactly as it is.
-        if (version == 0 && objects > 0) return SQLITE_ERROR;
+        // Anything else, or a mark this program never sets, is left exactly as it is.
+        if (version < 0 || (version == 0 && objects > 0)) return SQLITE_ERROR;
         // WAL lets readers go on while another instance writes; NORMAL syncing in WAL mode
         // still leaves the old value or the new after a crash or a power cut.
         // A store another instance holds in a rollback journal stays in that mode for now.

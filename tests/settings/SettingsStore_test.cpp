@@ -790,19 +790,27 @@ TEST_F(SettingsStoreTest, UnusableFolderGivesDefaultsAndFailedWrites) {
 
 TEST_F(SettingsStoreTest, AnotherProgramsDatabaseIsLeftAlone) {
     fs::create_directories(file_.parent_path());
-    {
-        RawDb raw(file_);
-        ASSERT_EQ(raw.exec("CREATE TABLE settings (x INTEGER); INSERT INTO settings VALUES (1)"),
-                  SQLITE_OK);
+    // Unmarked, or with a mark this program never sets (a negative one once passed for an
+    // older store of its own and got the table added).
+    for (const char* mark : {"0", "-1"}) {
+        SCOPED_TRACE(mark);
+        fs::remove(file_);
+        {
+            RawDb raw(file_);
+            ASSERT_EQ(raw.exec("CREATE TABLE settings (x INTEGER); INSERT INTO settings VALUES (1);"
+                               "PRAGMA user_version = " +
+                               std::string(mark)),
+                      SQLITE_OK);
+        }
+        const std::string before = readFile(file_);
+        {
+            SettingsStore s(file_);
+            EXPECT_TRUE(s.movedAside().empty());
+            EXPECT_EQ(s.read("Settings", "Homepage", "default"), "default");
+            EXPECT_FALSE(s.write("Settings", "Homepage", "new"));
+        }
+        EXPECT_TRUE(readFile(file_) == before);
     }
-    const std::string before = readFile(file_);
-    {
-        SettingsStore s(file_);
-        EXPECT_TRUE(s.movedAside().empty());
-        EXPECT_EQ(s.read("Settings", "Homepage", "default"), "default");
-        EXPECT_FALSE(s.write("Settings", "Homepage", "new"));
-    }
-    EXPECT_TRUE(readFile(file_) == before);
 }
 
 TEST_F(SettingsStoreTest, NewerStoreFormatIsReadButNotWritten) {

@@ -38,13 +38,8 @@ bool endsWith(const std::string& name, std::string_view suffix) {
            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-}  // namespace
-
-std::string ReadURL(const fs::path& shortcut, const std::string& fallback) {
-    std::error_code ec;
-    if (!fs::is_regular_file(shortcut, ec)) return fallback;
-    std::vector<std::string> lines;
-    if (!LoadAddressList(shortcut, lines)) return fallback;
+// The key's value in the lines of a shortcut file, or `fallback`.
+std::string urlOfLines(const std::vector<std::string>& lines, const std::string& fallback) {
     bool inSection = false;
     for (const std::string& raw : lines) {
         const std::string line = trim(raw);
@@ -64,6 +59,20 @@ std::string ReadURL(const fs::path& shortcut, const std::string& fallback) {
         return firstCharacters(value, kLongestAddress);
     }
     return fallback;
+}
+
+}  // namespace
+
+std::string ReadURL(const fs::path& shortcut, const std::string& fallback) {
+    std::error_code ec;
+    if (!fs::is_regular_file(shortcut, ec)) return fallback;
+    std::vector<std::string> lines;
+    if (!LoadAddressList(shortcut, lines)) return fallback;
+    return urlOfLines(lines, fallback);
+}
+
+std::string parseURL(std::string_view bytes, const std::string& fallback) {
+    return urlOfLines(listfile::parseAddressLines(bytes), fallback);
 }
 
 bool writeImported(const fs::path& target, std::string title, const std::string& address) {

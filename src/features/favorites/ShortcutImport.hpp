@@ -5,14 +5,18 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace larkspan::favorites {
 
 // The "URL" value of the "[InternetShortcut]" section of a shortcut file (section and key
 // names matched ignoring case, spaces around the value and one pair of quotes around it
-// dropped), at most 254 characters; `fallback` when the file has no such key or cannot be
-// read.
+// dropped), at most 254 characters of valid text; `fallback` when the file has no such key
+// or cannot be read.
 std::string ReadURL(const std::filesystem::path& shortcut, const std::string& fallback);
+
+// The same for a shortcut file's whole contents, read as the file reader reads them.
+std::string parseURL(std::string_view bytes, const std::string& fallback);
 
 // Writes the favorite of one imported entry: "<title>.fav" in `target`, or "<title>(2).fav"
 // when that file exists already (a third of the same name replaces the "(2)" file), with

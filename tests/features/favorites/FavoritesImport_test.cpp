@@ -52,6 +52,15 @@ TEST_F(FavoritesImportTest, ReadURLTakesTheShortcutSectionsKeyAndCutsItAt254) {
     EXPECT_EQ(ReadURL(root_ / "c.url", ""), longUrl.substr(0, 254));
 }
 
+TEST_F(FavoritesImportTest, ShortcutBytesInMemoryReadAsTheFileDoes) {
+    // Each line decoded on its own (here the older code page), the last without a line end.
+    const std::string bytes = "[InternetShortcut]\nURL=http://caf\xE9/\r\n[x]\r\nURL=y";
+    EXPECT_EQ(parseURL(bytes, "none"), "http://caf\xC3\xA9/");
+    put(root_ / "d.url", bytes);
+    EXPECT_EQ(ReadURL(root_ / "d.url", "none"), parseURL(bytes, "none"));
+    EXPECT_EQ(parseURL("URL=http://outside/\r\n[InternetShortcut]", "none"), "none");
+}
+
 TEST_F(FavoritesImportTest, ATreeIsFlattenedLevelByLevelWithTheSecondOfANameMarked) {
     const fs::path src = root_ / "Favorites";
     put(src / "News.url", shortcut("http://news/top"));
