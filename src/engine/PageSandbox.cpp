@@ -45,7 +45,10 @@ std::string sandboxTrialProblem(const char* tool) {
         problem = error->message;
         g_error_free(error);
     } else if (!g_spawn_check_wait_status(status, &error)) {
-        problem = errors != nullptr && errors[0] != '\0' ? g_strstrip(errors) : error->message;
+        // The tool says what failed; if it said nothing, how it ended.
+        problem = errors != nullptr && g_strstrip(errors)[0] != '\0'
+                      ? std::string(errors)
+                      : std::string(tool) + ": " + error->message;
         g_error_free(error);
     }
     g_free(errors);
@@ -62,9 +65,9 @@ bool sandboxWorks() {
         std::string problem = sandboxTrialProblem(kSandboxTool);
         if (!problem.empty()) {
             std::fprintf(stderr,
-                         "larkspan: the page sandbox cannot be made on this machine (%s: %s); "
+                         "larkspan: the page sandbox cannot be made on this machine (%s); "
                          "no web page will be shown.\n",
-                         kSandboxTool, problem.c_str());
+                         problem.c_str());
         }
         return problem.empty();
     }();
