@@ -7,16 +7,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/ErrorPages.hpp"
-#include "engine/PageSandbox.hpp"
 #include "engine/WebKitPageEngine.hpp"
 #include "engine/WebSession.hpp"
 #include "support/EngineHost.hpp"
+#include "support/PageProcesses.hpp"
 #include "support/PageServer.hpp"
 #include "support/ScriptedDialogs.hpp"
 #include "support/Wait.hpp"
@@ -27,52 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::EngineHost;
 using test::PageServer;
-
-// Every process below this one, by parent ids read from /proc/<pid>/stat.
-std::vector<int> descendants() {
-    std::map<int, int> parentOf;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator("/proc", ec)) {
-        const std::string name = entry.path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::getline(stat, line)) continue;
-        // "pid (comm) state ppid ...": the name may hold spaces and brackets.
-        std::size_t close = line.rfind(')');
-        if (close == std::string::npos) continue;
-        int parent = std::atoi(line.c_str() + close + 4);
-        parentOf[std::stoi(name)] = parent;
-    }
-    std::vector<int> out;
-    for (const auto& [pid, parent] : parentOf) {
-        for (int up = parent; up > 1;) {
-            if (up == ::getpid()) {
-                out.push_back(pid);
-                break;
-            }
-            auto it = parentOf.find(up);
-            up = it != parentOf.end() ? it->second : 0;
-        }
-    }
-    return out;
-}
-
-std::string processName(int pid) {
-    std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
-    std::string name;
-    std::getline(comm, name);
-    return name;
-}
-
-// The engine's page processes among them (the kernel keeps 15 characters of a name).
-std::vector<int> pageProcesses() {
-    std::vector<int> out;
-    for (int pid : descendants()) {
-        if (processName(pid).rfind("WebKitWebProces", 0) == 0) out.push_back(pid);
-    }
-    return out;
-}
 
 std::string namespaceOf(const std::string& pid, const char* kind) {
     std::error_code ec;
@@ -109,9 +63,9 @@ class PageSandboxTest : public ::testing::Test {
         std::ofstream(secret) << "mine";
         ASSERT_TRUE(fs::exists(secret));
 
-        std::vector<int> pids = pageProcesses();
+        std::set<pid_t> pids = test::pageProcesses();
         ASSERT_FALSE(pids.empty()) << "no page process among the test's descendants";
-        for (int pid : pids) {
+        for (pid_t pid : pids) {
             const std::string id = std::to_string(pid);
             // The engine keeps the IPC namespace (for X11's shared memory); a user namespace
             // is made only for a user without the privilege to make the others.
