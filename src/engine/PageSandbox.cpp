@@ -1,5 +1,4 @@
-// The page processes' sandbox: the trial run of its tool, switching it on for a context and
-// the page shown where it cannot be made.
+// The page processes' sandbox: the trial run of its tool, and switching it on for a context.
 #include "engine/PageSandbox.hpp"
 
 #include <glib.h>

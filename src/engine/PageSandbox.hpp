@@ -2,9 +2,9 @@
 
 // The sandbox the engine's page processes run in. Each page process starts inside
 // namespaces of its own (through the bubblewrap tool): it sees the system's files read-only,
-// none of the user's, no other process, so a page that takes over its process reaches
-// nothing of the user's. Downloads, local files and the site data are read and written by
-// the engine's other processes, which stay outside.
+// of the user's only what drawing a page needs (fonts, themes) and no other process, so a
+// page that takes over its process cannot reach the user's files. Downloads, local files
+// and the site data are read and written by the engine's other processes, outside.
 
 #include <string>
 

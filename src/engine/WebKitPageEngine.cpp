@@ -453,9 +453,11 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
       relatedView_(relatedView),
       family_(std::move(family)) {
     WebKitWebContext* context = session_ ? session_->context() : webkit_web_context_get_default();
-    // The default context's page processes go into the sandbox before its first view
-    // exists; a session's did when it was made.
-    engine::sandboxPageProcesses(context, session_ ? false : engine::sandboxWorks());
+    if (!session_) {
+        // Before the default context's first view exists (a session's context went into
+        // the sandbox when the session was made).
+        engine::sandboxPageProcesses(context, engine::sandboxWorks());
+    }
     showsPages_ = engine::mayShowPages(context);
     registerMakerSiteScheme(context);
     if (!family_) {
