@@ -99,6 +99,27 @@ TEST_F(PageSandboxTest, ThePagesOfTheEnginesDefaultContextRunConfined) {
     expectPageProcessesConfined(*h);
 }
 
+TEST_F(PageSandboxTest, ALocalFileTheSandboxDoesNotSeeStillLoadsWithItsScript) {
+    // The user's files are read for the page by the engine's processes outside.
+    const char* home = std::getenv("HOME");
+    ASSERT_NE(home, nullptr);
+    const fs::path folder = fs::path(home) / "pages";
+    fs::create_directories(folder);
+    std::ofstream(folder / "local.html")
+        << "<html><head><title>local</title><script src=\"local.js\"></script></head>"
+           "<body>x</body></html>";
+    std::ofstream(folder / "local.js") << "document.title = 'local and its script';";
+    auto h = host(std::make_shared<WebSession>(folders()));
+    ASSERT_TRUE(h->load("file://" + (folder / "local.html").string()));
+    EXPECT_EQ(h->engine().documentTitle(), "local and its script");
+    for (pid_t pid : test::pageProcesses()) {
+        std::error_code ec;
+        EXPECT_FALSE(fs::exists(fs::path("/proc") / std::to_string(pid) / "root" /
+                                    folder.relative_path() / "local.html",
+                                ec));
+    }
+}
+
 TEST_F(PageSandboxTest, WhereTheSandboxCannotBeMadeNoPageIsLoadedAndThePageSaysWhy) {
     auto h = host(std::make_shared<WebSession>(folders(), false));
     const std::string address = server.url("/page");
