@@ -103,4 +103,18 @@ std::string certificatePage(const std::string& address, unsigned flags) {
     return document(kCertificateTitle, body + "</ul>");
 }
 
+std::string noSandboxPage(const std::string& address) {
+    return document(
+        kNoSandboxTitle,
+        "<p>The page was not loaded. Larkspan shows every web page inside a sandbox that keeps "
+        "the page away from your files and programs, and this computer cannot make that "
+        "sandbox: the bubblewrap tool (<code>bwrap</code>) is missing, or it may not create "
+        "user namespaces here.</p>" +
+            addressLine(address) +
+            "<p>Install the <code>bubblewrap</code> package, or allow unprivileged user "
+            "namespaces, then start Larkspan again.</p>"
+            "<p>To show pages without the sandbox at your own risk, start Larkspan with the "
+            "environment variable <code>WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1</code>.</p>");
+}
+
 }  // namespace larkspan::engine

@@ -1,8 +1,9 @@
 #pragma once
 
 // The pages the engine shows in place of a page it could not show: one whose process
-// stopped, and one whose certificate failed verification. Neither offers a way on to the
-// page it replaces other than loading it afresh.
+// stopped, one whose certificate failed verification, and any page on a machine where the
+// page processes' sandbox cannot be made. None offers a way on to the page it replaces
+// other than loading it afresh.
 
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@ enum class PageEnd { Crashed, OutOfMemory, Ended };
 
 inline constexpr const char* kStoppedTitle = "This page stopped working";
 inline constexpr const char* kCertificateTitle = "Certificate not trusted";
+inline constexpr const char* kNoSandboxTitle = "Web pages cannot be shown safely";
 
 // Text made safe inside markup and inside a quoted attribute.
 std::string escapeHtml(std::string_view text);
@@ -30,5 +32,9 @@ std::string stoppedPage(const std::string& address, PageEnd why);
 // The page shown instead of the page at `address`, whose certificate failed: the address
 // and each of the problems.
 std::string certificatePage(const std::string& address, unsigned flags);
+
+// The page shown instead of the page at `address` on a machine where the sandbox of the
+// page processes cannot be made: why, and what the user can do about it.
+std::string noSandboxPage(const std::string& address);
 
 }  // namespace larkspan::engine

@@ -11,6 +11,7 @@
 
 #include "engine/ErrorPages.hpp"
 #include "engine/MakerSiteScheme.hpp"
+#include "engine/PageSandbox.hpp"
 #include "engine/WebKitPageEngineInternal.hpp"
 #include "engine/WebSession.hpp"
 
@@ -352,7 +353,7 @@ void WebKitPageEngineCallbacks::onDestroy(GtkWidget*, gpointer data) {
 }
 
 gboolean WebKitPageEngineCallbacks::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
-                                                   WebKitPolicyDecisionType type, gpointer) {
+                                                   WebKitPolicyDecisionType type, gpointer data) {
     try {
         if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION &&
             type != WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
@@ -363,6 +364,21 @@ gboolean WebKitPageEngineCallbacks::onDecidePolicy(WebKitWebView*, WebKitPolicyD
         WebKitURIRequest* request = webkit_navigation_action_get_request(action);
         std::string uri =
             toString(request != nullptr ? webkit_uri_request_get_uri(request) : nullptr);
+        auto* self = engineOf(data);
+        if (!self->showsPages_ && !self->errorPageNext_) {
+            // Without the sandbox no page is shown, only the engine's own error pages: a
+            // page that asks for a window gets none, any other the reason instead.
+            webkit_policy_decision_ignore(decision);
+            if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) {
+                // The refused load has begun for the window; it ends unseen.
+                std::weak_ptr<bool> alive = self->alive_;
+                self->abandonLoad();
+                if (!alive.expired()) {
+                    self->showErrorPage(engine::noSandboxPage(uri), uri);
+                }
+            }
+            return TRUE;
+        }
         // A mail link opens the user's mail reader; the page stays.
         if (isMailAddress(uri)) {
             openWithDefaultApplication(uri);
@@ -436,7 +452,14 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
       session_(std::move(session)),
       relatedView_(relatedView),
       family_(std::move(family)) {
-    registerMakerSiteScheme(session_ ? session_->context() : nullptr);
+    WebKitWebContext* context = session_ ? session_->context() : webkit_web_context_get_default();
+    if (!session_) {
+        // Before the default context's first view exists (a session's context went into
+        // the sandbox when the session was made).
+        engine::sandboxPageProcesses(context, engine::sandboxWorks());
+    }
+    showsPages_ = engine::mayShowPages(context);
+    registerMakerSiteScheme(context);
     if (!family_) {
         family_ = std::make_shared<PageFamily>();
         family_->root = this;

@@ -166,6 +166,8 @@ class WebKitPageEngine : public PageEngine {
     bool silent_ = false;
     bool registerAsBrowser_ = false;
     bool viewDestroyed_ = false;
+    // False where the page processes' sandbox cannot be made: every page is refused.
+    bool showsPages_ = true;
 
     bool loading_ = false;
     bool loadFailed_ = false;

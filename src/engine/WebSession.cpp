@@ -1,5 +1,5 @@
-// The web engine's session: its folders, its cookie store and the routing of downloads to
-// the page engine whose page started them.
+// The web engine's session: its folders, its cookie store, its page processes' sandbox and
+// the routing of downloads to the page engine whose page started them.
 #include "engine/WebSession.hpp"
 
 #include <webkit2/webkit2.h>
@@ -43,7 +43,7 @@ WebSessionFolders WebSessionFolders::program() {
                              [] { return paths::downloadDir(); }};
 }
 
-WebSession::WebSession(WebSessionFolders folders)
+WebSession::WebSession(WebSessionFolders folders, bool sandboxWorks)
     : folders_(std::move(folders)), reservations_(std::make_shared<DownloadReservations>()) {
     paths::ensureDir(folders_.data);
     paths::ensureDir(folders_.cache);
@@ -57,6 +57,8 @@ WebSession::WebSession(WebSessionFolders folders)
         WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
     context_ = webkit_web_context_new_with_website_data_manager(manager);
     g_object_unref(manager);
+    // Before any view exists, so before the first page process starts.
+    engine::sandboxPageProcesses(context_, sandboxWorks);
     auto* routing = new DownloadRouting{folders_.downloads, reservations_};
     g_signal_connect_data(
         context_, "download-started", G_CALLBACK(onDownloadStarted), routing,

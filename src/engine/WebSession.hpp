@@ -1,12 +1,14 @@
 #pragma once
 
 // The web engine's session: the folders where it keeps site data, its cache and the
-// cookies between runs, and the downloads its pages start. Every page engine made with one
-// session shares it; the program makes one.
+// cookies between runs, the downloads its pages start and the sandbox of its page processes.
+// Every page engine made with one session shares it; the program makes one.
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+
+#include "engine/PageSandbox.hpp"
 
 typedef struct _WebKitWebContext WebKitWebContext;
 
@@ -28,7 +30,9 @@ struct WebSessionFolders {
 
 class WebSession {
   public:
-    explicit WebSession(WebSessionFolders folders);
+    // Its page processes run in the sandbox; `sandboxWorks` tells whether this machine can
+    // make it (where it cannot, the session shows no page).
+    explicit WebSession(WebSessionFolders folders, bool sandboxWorks = engine::sandboxWorks());
     ~WebSession();
     WebSession(const WebSession&) = delete;
     WebSession& operator=(const WebSession&) = delete;

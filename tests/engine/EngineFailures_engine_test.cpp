@@ -3,11 +3,8 @@
 // verification is not loaded but explained.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <unistd.h>
 #include <webkit2/webkit2.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -15,6 +12,7 @@
 #include "engine/ErrorPages.hpp"
 #include "engine/WebKitPageEngine.hpp"
 #include "support/EngineHost.hpp"
+#include "support/PageProcesses.hpp"
 #include "support/PageServer.hpp"
 #include "support/ScriptedDialogs.hpp"
 #include "support/TestCertificate.hpp"
@@ -24,36 +22,11 @@ namespace larkspan {
 namespace {
 
 using test::EngineHost;
+using test::pageProcesses;
 using test::PageServer;
 using test::waitUntil;
 
 constexpr int kTimeoutMs = 15000;
-
-// The page processes this test process started and that still run.
-std::set<pid_t> pageProcesses() {
-    std::set<pid_t> found;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
-        std::string name = entry.path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        std::getline(stat, line);
-        auto close = line.rfind(')');
-        if (close == std::string::npos) continue;
-        char state = 0;
-        int parent = 0;
-        if (std::sscanf(line.c_str() + close + 2, "%c %d", &state, &parent) != 2) continue;
-        if (parent != ::getpid() || state == 'Z') continue;
-        std::ifstream cmdline(entry.path() / "cmdline");
-        std::string program;
-        std::getline(cmdline, program, '\0');
-        if (program.find("WebKitWebProcess") != std::string::npos) {
-            found.insert(static_cast<pid_t>(std::stoi(name)));
-        }
-    }
-    return found;
-}
 
 class EngineFailuresTest : public ::testing::Test {
   protected:

@@ -29,8 +29,8 @@ TEST(ErrorPagesTest, StoppedPageShowsTheAddressAndReloadsIt) {
 
 TEST(ErrorPagesTest, AnAddressCannotBreakOutOfTextOrAttribute) {
     const std::string address = "http://x/\"><script>alert('1')</script>";
-    for (const std::string& page :
-         {stoppedPage(address, PageEnd::Crashed), certificatePage(address, 0)}) {
+    for (const std::string& page : {stoppedPage(address, PageEnd::Crashed),
+                                    certificatePage(address, 0), noSandboxPage(address)}) {
         EXPECT_FALSE(contains(page, "<script>"));
         EXPECT_TRUE(contains(page, "http://x/&quot;&gt;&lt;script&gt;alert(&#39;1&#39;)"));
     }
