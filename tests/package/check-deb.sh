@@ -117,24 +117,34 @@ expand_closure() {
     done
     closure_done=yes
 }
-# The package that owns a library file; dpkg knows each file under one of its two names on
-# a system whose /lib is /usr/lib.
-owner_of() {
-    local candidate owner
-    for candidate in "$1" "$(readlink -f "$1")" "${1#/usr}" "/usr$1"; do
-        owner=$(dpkg -S "$candidate" 2>/dev/null | grep -v '^diversion' | head -n 1) || true
-        if [ -n "$owner" ]; then
-            echo "${owner%%:*}"
-            return
-        fi
-    done
-}
 
 ldd "$program" >"$work/ldd"
 needed=$(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 [ -n "$needed" ] || fail "the program names no libraries"
+library_file() { awk -v lib="$1" '$1 == lib && $2 == "=>" { print $3 }' "$work/ldd"; }
+# dpkg knows each file under one of its names on a system whose /lib is /usr/lib: ask it
+# about all of them at once (each question reads its whole file list).
+names_of_file() { printf '%s\n' "$1" "$(readlink -f "$1")" "${1#/usr}" "/usr$1"; }
 for lib in $needed; do
-    file=$(awk -v lib="$lib" '$1 == lib && $2 == "=>" { print $3 }' "$work/ldd")
+    file=$(library_file "$lib")
+    if [ -n "$file" ] && [ "$file" != not ]; then names_of_file "$file"; fi
+done | sort -u >"$work/library-names"
+# Lines "package:arch: path"; diversions aside.
+xargs -r dpkg -S <"$work/library-names" 2>/dev/null | grep -v '^diversion' >"$work/owners" || true
+owner_of() {
+    local candidate owner
+    while read -r candidate; do
+        owner=$(awk -F': ' -v path="$candidate" '$2 == path { sub(/:.*/, "", $1); print $1; exit }' \
+            "$work/owners")
+        if [ -n "$owner" ]; then
+            echo "$owner"
+            return
+        fi
+    done < <(names_of_file "$1")
+}
+
+for lib in $needed; do
+    file=$(library_file "$lib")
     if [ -z "$file" ] || [ "$file" = not ]; then
         fail "$lib is not found on this system"
         continue
