@@ -5,7 +5,8 @@
 
 set(LARKSPAN_PACKAGE_MAINTAINER "The Larkspan developers <larkspan@example.org>"
     CACHE STRING "Maintainer field of the Debian package: name <address>")
-set(LARKSPAN_HOMEPAGE "" CACHE STRING "The project's web address, for the package's Homepage field (empty: none)")
+set(LARKSPAN_HOMEPAGE "" CACHE STRING
+    "The project's web address, for the package's Homepage field (empty: none)")
 
 # Directories the install creates get 0755 whatever the umask of whoever builds the package.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -28,7 +29,8 @@ if(_metainfo MATCHES "<release version=\"${PROJECT_VERSION}\" date=\"([0-9-]+)\"
     execute_process(COMMAND date -u -R -d "${CMAKE_MATCH_1} 12:00:00"
                     OUTPUT_VARIABLE LARKSPAN_RELEASE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE)
 else()
-    message(WARNING "The metainfo names no release ${PROJECT_VERSION}; the changelog gets today's date")
+    message(WARNING "The metainfo names no release ${PROJECT_VERSION}: "
+                    "the package's changelog gets today's date")
     string(TIMESTAMP LARKSPAN_RELEASE_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/cmake/debian/changelog.in ${LARKSPAN_PACKAGING_DIR}/changelog
