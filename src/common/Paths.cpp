@@ -62,11 +62,23 @@ fs::path downloadDir() {
     return downloadDirFrom(g_get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD), home());
 }
 
+fs::path installedDataDirFor(const fs::path& program) {
+    auto holdsReadme = [](const fs::path& dir) {
+        std::error_code ec;
+        return fs::exists(dir / "Readme.txt", ec);
+    };
+    if (program.has_parent_path()) {
+        fs::path beside = (program.parent_path() / build::kDataDirFromBinDir).lexically_normal();
+        if (holdsReadme(beside)) return beside;
+    }
+    fs::path installed(build::kInstalledDataDir);
+    if (holdsReadme(installed)) return installed;
+    return fs::path(build::kSourceDataDir);
+}
+
 fs::path installedDataDir() {
     std::error_code ec;
-    fs::path installed(build::kInstalledDataDir);
-    if (fs::exists(installed / "Readme.txt", ec)) return installed;
-    return fs::path(build::kSourceDataDir);
+    return installedDataDirFor(fs::read_symlink("/proc/self/exe", ec));
 }
 
 bool ensureDir(const fs::path& dir, unsigned mode) {

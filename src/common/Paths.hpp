@@ -23,9 +23,13 @@ std::filesystem::path downloadDir();
 // The same rule, given the desktop's folder (null when it names none) and the home folder.
 std::filesystem::path downloadDirFrom(const char* desktopFolder, const std::filesystem::path& home);
 
-// The read-only files shipped with the program ("Readme.txt"): the install's data folder,
-// or the source tree's data folder when running from a build.
+// The read-only files shipped with the program ("Readme.txt"): the data folder of the
+// installation the running program belongs to, wherever it was put (a package installs under
+// /usr, a build may have been configured for /usr/local); else the folder the build installs
+// to; else, running from a build, the source tree's data folder.
 std::filesystem::path installedDataDir();
+// The same rule for the given program file.
+std::filesystem::path installedDataDirFor(const std::filesystem::path& program);
 
 // Creates a folder and its parents with the given mode; true when it exists afterwards.
 bool ensureDir(const std::filesystem::path& dir, unsigned mode = 0700);
