@@ -62,6 +62,11 @@ std::vector<Bookmark> readFirefoxBookmarks(const fs::path& places) {
         sqlite3_close(db);
         return out;
     }
+    // The file is another program's and may have been made to harm its reader: no schema
+    // changes through pragmas, and views and triggers in it may call no function with side
+    // effects.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, kQuery, -1, &statement, nullptr) == SQLITE_OK) {
         while (sqlite3_step(statement) == SQLITE_ROW)
