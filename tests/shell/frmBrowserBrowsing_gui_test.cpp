@@ -466,6 +466,32 @@ TEST_F(BrowsingTest, TrayExitRemovesTheIconAndRunsTheWholeShutDown) {
     TrayIcon::overrideDesktopHasTray(std::nullopt);
 }
 
+TEST_F(BrowsingTest, ALastWindowKeptOpenByAGuardKeepsItsTrayIcon) {
+    TrayIcon::overrideDesktopHasTray(true);
+    frmBrowser& w = startBrowser();
+    int asked = 0;
+    Application::instance().addLastWindowGuard([&](frmBrowser& closing) {
+        EXPECT_EQ(&closing, &w);
+        return ++asked > 2;
+    });
+    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
+    w.setWindowState(1);
+    w.Form_Resize();
+    ASSERT_TRUE(w.trayIconShown());
+    w.control("mPopExit")->activate();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(w.trayIconShown()) << "a window in the tray without its icon is unreachable";
+    EXPECT_EQ(Application::instance().browsers().size(), 1u);
+    w.runCommand("exit");
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(Application::instance().browsers().size(), 1u);
+    // The guard agrees the third time.
+    w.control("mPopExit")->activate();
+    EXPECT_FALSE(w.trayIconShown());
+    EXPECT_TRUE(Application::instance().browsers().empty());
+    TrayIcon::overrideDesktopHasTray(std::nullopt);
+}
+
 TEST_F(BrowsingTest, AutoRefreshRestartsOnEachChoiceAndTurnsOff) {
     frmBrowser& w = startBrowser();
     Gtk::Widget* off = w.control("mnuAF_Off");
