@@ -23,6 +23,13 @@ FavoritesMenu::FavoritesMenu(frmBrowser& window) : window_(window) {
     window.builder()->get_widget("mnuFavorites_menu", menu_);
     Gtk::MenuItem* first = window.widget<Gtk::MenuItem>("mnuFavoriteT_0");
     if (first) items_.push_back(first);
+    // A menu is shown each time it pops up.
+    if (menu_) {
+        menu_->signal_show().connect([this] {
+            opened_ = true;
+            if (pending_) sync();
+        });
+    }
 }
 
 FavoritesMenu& FavoritesMenu::of(frmBrowser& window) {
@@ -36,7 +43,8 @@ FavoritesMenu& FavoritesMenu::of(frmBrowser& window) {
     return *menu;
 }
 
-Gtk::MenuItem* FavoritesMenu::item(std::size_t index) const {
+Gtk::MenuItem* FavoritesMenu::item(std::size_t index) {
+    if (pending_) sync();
     return index < items_.size() ? items_[index] : nullptr;
 }
 
@@ -63,6 +71,12 @@ void FavoritesMenu::mnuFavoriteT_Click(int Index) {
 }
 
 void FavoritesMenu::show() {
+    pending_ = true;
+    if (opened_) sync();
+}
+
+void FavoritesMenu::sync() {
+    pending_ = false;
     if (!menu_ || items_.empty()) return;
     const auto& entries = model_.entries();
     // Items past the last entry go; entry 0, the window's own item, always stays.

@@ -2,7 +2,9 @@
 
 // The favorites entries of one main window's "Favorites" menu (`mnuFavoriteT`): the model
 // of the entries and the menu items that show it. Every main window has its own, made on
-// first use and gone with the window.
+// first use and gone with the window. The items are made when the menu first opens (or an
+// item is asked for), not at start-up: a folder of thousands of favorites would otherwise
+// cost every new window the time to make thousands of menu items.
 
 #include <gtkmm/menu.h>
 #include <gtkmm/menuitem.h>
@@ -18,7 +20,7 @@ class frmBrowser;
 
 namespace larkspan::favorites {
 
-class FavoritesMenu {
+class FavoritesMenu : public sigc::trackable {
   public:
     explicit FavoritesMenu(frmBrowser& window);
 
@@ -26,8 +28,8 @@ class FavoritesMenu {
     static FavoritesMenu& of(frmBrowser& window);
 
     const FavoritesMenuModel& model() const { return model_; }
-    // The item of entry `index` (null when there is none).
-    Gtk::MenuItem* item(std::size_t index) const;
+    // The item of entry `index` (null when there is none), made now if need be.
+    Gtk::MenuItem* item(std::size_t index);
 
     // Builds the menu from the folder's files, captions cut (the start-up build).
     void LoadFavoritesMenu(const std::filesystem::path& folder);
@@ -41,14 +43,18 @@ class FavoritesMenu {
     void mnuFavoriteT_Click(int Index);
 
   private:
+    // Makes the items show the model once the menu has opened; until then they wait.
+    void show();
     // Makes the items show the model: entry 0 is the window's own item, the others are
     // made or dropped as the model grows or shrinks.
-    void show();
+    void sync();
 
     frmBrowser& window_;
     Gtk::Menu* menu_ = nullptr;
     FavoritesMenuModel model_;
     std::vector<Gtk::MenuItem*> items_;
+    bool opened_ = false;
+    bool pending_ = false;
 };
 
 }  // namespace larkspan::favorites

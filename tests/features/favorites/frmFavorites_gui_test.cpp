@@ -45,11 +45,15 @@ class FavoritesWindowTest : public testing::GuiTest {
     static FakePageEngine& engine(frmBrowser& w) {
         return static_cast<FakePageEngine&>(w.WebBrowser1());
     }
-    // The captions the menu shows below its separator, read from the menu itself.
+    // The captions the menu shows below its separator, read from the menu itself as it
+    // opens.
     static List menuCaptions(frmBrowser& w) {
         List out;
         bool below = false;
-        for (Gtk::Widget* child : w.widget<Gtk::Menu>("mnuFavorites_menu")->get_children()) {
+        auto* menu = w.widget<Gtk::Menu>("mnuFavorites_menu");
+        menu->show();
+        menu->hide();
+        for (Gtk::Widget* child : menu->get_children()) {
             if (dynamic_cast<Gtk::SeparatorMenuItem*>(child)) {
                 below = true;
                 continue;
