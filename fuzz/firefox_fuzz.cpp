@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ScratchFolder.hpp"
 #include "features/favorites/Bookmarks.hpp"
 
 using namespace larkspan;
@@ -28,20 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of its own in the temporary folder, removed with what it holds at exit.
-struct ScratchFolder {
-    explicit ScratchFolder(const char* pattern) {
-        gchar* made = g_dir_make_tmp(pattern, nullptr);
-        if (made == nullptr) std::abort();
-        path = made;
-        g_free(made);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    fs::path path;
-};
+using fuzz::ScratchFolder;
 
 // The profile folder of this process.
 const fs::path& profileDir() {

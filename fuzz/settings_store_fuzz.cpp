@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ScratchFolder.hpp"
 #include "settings/SettingsStore.hpp"
 
 using namespace larkspan;
@@ -36,20 +37,7 @@ namespace fs = std::filesystem;
 constexpr int kRunsPerStore = 256;
 constexpr int kRunsPerReopen = 32;
 
-// A folder of its own in the temporary folder, removed with what it holds at exit.
-struct ScratchFolder {
-    explicit ScratchFolder(const char* pattern) {
-        gchar* made = g_dir_make_tmp(pattern, nullptr);
-        if (made == nullptr) std::abort();
-        path = made;
-        g_free(made);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    fs::path path;
-};
+using fuzz::ScratchFolder;
 
 // The folder of this process's stores.
 const fs::path& scratchDir() {

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "ScratchFolder.hpp"
 #include "common/TextEncoding.hpp"
 #include "features/favorites/FavoriteFile.hpp"
 #include "features/favorites/ShortcutImport.hpp"
@@ -24,20 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of its own in the temporary folder, removed with what it holds at exit.
-struct ScratchFolder {
-    explicit ScratchFolder(const char* pattern) {
-        gchar* made = g_dir_make_tmp(pattern, nullptr);
-        if (made == nullptr) std::abort();
-        path = made;
-        g_free(made);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    fs::path path;
-};
+using fuzz::ScratchFolder;
 
 // The shortcut file of this process.
 const fs::path& shortcutFile() {
