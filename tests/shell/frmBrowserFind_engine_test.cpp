@@ -14,17 +14,7 @@
 namespace larkspan {
 namespace {
 
-class FindEngineTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        testing::initGtk();
-        Application::setEngineFactory(nullptr);  // the real engine
-    }
-    void TearDown() override {
-        Application::shutdown();
-        testing::drainEvents();
-    }
-};
+using FindEngineTest = testing::RealEngineTest;
 
 TEST_F(FindEngineTest, TheBarCountsTheEnginesMatchesAndStepsThroughThem) {
     test::PageServer server;

@@ -13,17 +13,7 @@
 namespace larkspan {
 namespace {
 
-class BrowserEngineTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        testing::initGtk();
-        Application::setEngineFactory(nullptr);  // the real engine
-    }
-    void TearDown() override {
-        Application::shutdown();
-        testing::drainEvents();
-    }
-};
+using BrowserEngineTest = testing::RealEngineTest;
 
 TEST_F(BrowserEngineTest, ALoadedPageDrivesTheWindow) {
     test::PageServer server;

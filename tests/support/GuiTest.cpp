@@ -92,4 +92,14 @@ void GuiTest::pressKey(frmBrowser& w, unsigned keyval, unsigned modifiers) {
     drainEvents();
 }
 
+void RealEngineTest::SetUp() {
+    initGtk();
+    Application::setEngineFactory(nullptr);
+}
+
+void RealEngineTest::TearDown() {
+    Application::shutdown();
+    drainEvents();
+}
+
 }  // namespace larkspan::testing

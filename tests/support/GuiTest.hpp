@@ -39,4 +39,11 @@ class GuiTest : public ::testing::Test {
     std::filesystem::path root_;
 };
 
+// A test of main windows around the real web engine: the application torn down afterwards.
+class RealEngineTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
 }  // namespace larkspan::testing
