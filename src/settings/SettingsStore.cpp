@@ -274,6 +274,24 @@ struct SettingsStore::Impl {
         return rc;
     }
 
+    // SQLITE_CORRUPT unless SQLite's quick check of the whole file finds nothing wrong.
+    int checkSound() {
+        sqlite3_stmt* st = nullptr;
+        int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &st, nullptr);
+        if (rc == SQLITE_OK) {
+            rc = sqlite3_step(st);
+            if (rc == SQLITE_ROW) {
+                const auto* text = sqlite3_column_text(st, 0);
+                rc =
+                    text != nullptr && std::string_view(reinterpret_cast<const char*>(text)) == "ok"
+                        ? SQLITE_OK
+                        : SQLITE_CORRUPT;
+            }
+        }
+        sqlite3_finalize(st);
+        return rc;
+    }
+
     int createTable() {
         int rc = exec("BEGIN IMMEDIATE");
         if (rc != SQLITE_OK) return rc;
@@ -303,13 +321,19 @@ struct SettingsStore::Impl {
         // Not yet marked as this program's store: only an empty database becomes one.
         // Anything else, or a mark this program never sets, is left exactly as it is.
         if (version < 0 || (version == 0 && objects > 0)) return SQLITE_ERROR;
+        if (version < kSchemaVersion) {
+            // An empty database becomes the store only once it has proved sound, and in one
+            // transaction of the rollback journal: a file that fails on the way is left byte
+            // for byte as it was found, to be moved aside whole.
+            if ((rc = checkSound()) != SQLITE_OK) return rc;
+            if ((rc = createTable()) != SQLITE_OK) return rc;
+        }
         // WAL lets readers go on while another instance writes; NORMAL syncing in WAL mode
         // still leaves the old value or the new after a crash or a power cut.
         // A store another instance holds in a rollback journal stays in that mode for now.
         rc = exec("PRAGMA journal_mode=WAL");
         if (isCorrupt(rc) || isAccessProblem(rc)) return rc;
         if ((rc = exec("PRAGMA synchronous=NORMAL")) != SQLITE_OK) return rc;
-        if (version < kSchemaVersion && (rc = createTable()) != SQLITE_OK) return rc;
         if ((rc = prepare("PRAGMA data_version", &versionStmt)) != SQLITE_OK) return rc;
         rc = prepare(kSelectAllSql, &selectAllStmt);
         if ((rc & 0xFF) == SQLITE_ERROR) {

@@ -813,6 +813,24 @@ TEST_F(SettingsStoreTest, AnotherProgramsDatabaseIsLeftAlone) {
     }
 }
 
+TEST_F(SettingsStoreTest, DamagedEmptyDatabaseIsMovedAsideUntouched) {
+    // Another program's database, cut short: its first page lists no tables, so it passes
+    // for an empty database, but it is damaged. It must be moved aside as it was found, never
+    // after the store has begun to make it its own.
+    const std::string damaged =
+        readFile(fs::path(LARKSPAN_FUZZ_CORPUS) / "settings_store_fuzz" /
+                 "foreign-truncated-empty-database")
+            .substr(1);  // the fuzz target's first byte picks the whole-file branch
+    ASSERT_GT(damaged.size(), 512u);
+    fs::create_directories(file_.parent_path());
+    writeFile(file_, damaged);
+    SettingsStore s(file_);
+    ASSERT_FALSE(s.movedAside().empty());
+    EXPECT_TRUE(readFile(s.movedAside()) == damaged);
+    EXPECT_TRUE(s.write("Settings", "Homepage", "fresh"));
+    EXPECT_EQ(s.read("Settings", "Homepage", "default"), "fresh");
+}
+
 TEST_F(SettingsStoreTest, NewerStoreFormatIsReadButNotWritten) {
     fs::create_directories(file_.parent_path());
     {
