@@ -11,6 +11,7 @@
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
+#include "shell/AccessibleNames.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
@@ -65,6 +66,7 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     builder_->get_widget_derived("Command1", Command1);
     Command1->setCaption("Search");
     builder_->get_widget("Toolbar1", Toolbar1);
+    nameMenuArrows(*Toolbar1);
     builder_->get_widget("StatusBar1", StatusBar1);
     builder_->get_widget_derived("PB", PB);
     builder_->get_widget("Frame1", Frame1);
