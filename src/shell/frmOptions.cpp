@@ -128,7 +128,7 @@ frmOptions::frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
                                                               {Command3, "Clear History"},
                                                               {Command4, "View"},
                                                               {SetHP, "Set"},
-                                                              {DefualtHP, "Defualt"},
+                                                              {DefualtHP, "Default"},
                                                               {CP, "Current Page"},
                                                               {Example, "Example"},
                                                               {RestoreB, "Restore"},

@@ -130,7 +130,7 @@ TEST_F(OptionsDialogTest, TheDialogShowsTheDesignValuesAndCaptions) {
     EXPECT_FALSE(d.SetHP->enabled());
     EXPECT_EQ(d.BApply->caption(), "Apply");
     EXPECT_EQ(d.CloseB->caption(), "Cancel");
-    EXPECT_EQ(d.DefualtHP->caption(), "Defualt");
+    EXPECT_EQ(d.DefualtHP->caption(), "Default");
     EXPECT_EQ(d.Enable->caption(), "Unlock");
     EXPECT_EQ(d.ShowFont->caption(), "Yes");
     EXPECT_FALSE(d.Frame13->get_sensitive());
@@ -148,7 +148,7 @@ TEST_F(OptionsDialogTest, TheDialogShowsTheDesignValuesAndCaptions) {
     auto* info = dynamic_cast<Gtk::Label*>(d.control("lblHomepageInfo"));
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->get_text(),
-              "Set a Homepage or use Defualt. This will not interfer with any other browsers. "
+              "Set a Homepage or use Default. This will not interfere with any other browsers. "
               "Choose a website you would like to use when searching.");
     // The dialog's buttons wear the sample's look.
     for (StyledButton* b : {d.CloseB, d.BApply, d.DefualtHP, d.SetHP, d.RestoreB, d.Command3,

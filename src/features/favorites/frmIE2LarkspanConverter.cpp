@@ -83,7 +83,7 @@ void frmIE2LarkspanConverter::Yes_Click() {
     // The window goes first; the menu is not rebuilt, so the message asks for a restart.
     closeLater();
     frmBrowser* first = ctx_.firstWindow();
-    ctx_.dialogs().message(ctx_.ownerWindow(), "Coverted Successfully. Please restart Larkspan!",
+    ctx_.dialogs().message(ctx_.ownerWindow(), "Converted Successfully. Please restart Larkspan!",
                            first ? first->applicationTitle() : std::string("Larkspan"),
                            Dialogs::Buttons::Ok, Dialogs::Icon::None);
 }

@@ -246,7 +246,7 @@ void frmPassword::ChgPass_Click() {
                                Dialogs::Icon::None);
     } else {
         locks::storeNewPassword(ctx_.settings(), Text1->get_text());
-        ctx_.dialogs().message(this, "Password Changed Successful!", kTitle, Dialogs::Buttons::Ok,
+        ctx_.dialogs().message(this, "Password Changed Successfully!", kTitle, Dialogs::Buttons::Ok,
                                Dialogs::Icon::None);
         closeLater();
     }

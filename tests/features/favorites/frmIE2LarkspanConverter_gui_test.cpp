@@ -73,7 +73,7 @@ TEST_F(ImporterWindowTest, YesImportsTheChosenSourceAndSaysSo) {
     answers.answer(Dialogs::Answer::Ok);
     click(*c.Yes);
     ASSERT_EQ(answers.shown().size(), 1u);
-    EXPECT_EQ(answers.shown()[0].text, "Coverted Successfully. Please restart Larkspan!");
+    EXPECT_EQ(answers.shown()[0].text, "Converted Successfully. Please restart Larkspan!");
     EXPECT_EQ(answers.shown()[0].title, w.applicationTitle());
     EXPECT_TRUE(closed());
     const fs::path target = favorites::folderPath();

@@ -77,7 +77,7 @@ TEST_F(LockDialogTest, ChangingThePasswordFromTheOptions) {
     answers.answer(Dialogs::Answer::Ok);
     d->Text2->set_text("secret");
     enter("secret");
-    EXPECT_EQ(answers.shown().back().text, "Password Changed Successful!");
+    EXPECT_EQ(answers.shown().back().text, "Password Changed Successfully!");
     EXPECT_TRUE(dialogGone());
     EXPECT_TRUE(locks::CheckPassword(store(), "secret"));
     EXPECT_TRUE(options->get_visible());
