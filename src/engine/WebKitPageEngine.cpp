@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/DesktopCompositing.hpp"
 #include "engine/ErrorPages.hpp"
 #include "engine/MakerSiteScheme.hpp"
 #include "engine/PageSandbox.hpp"
@@ -36,6 +37,7 @@ WebKitSettings* makeSettings() {
     webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
     // The Zoom command is the program's text size.
     webkit_settings_set_zoom_text_only(settings, TRUE);
+    engine::followDesktopCompositing(settings);
     return settings;
 }
 
