@@ -1,5 +1,6 @@
 #include "controls/StyledButton.hpp"
 
+#include "common/Failure.hpp"
 #include "controls/ButtonLook.hpp"
 
 #include <gdkmm/cursor.h>
@@ -227,6 +228,7 @@ void StyledButton::updateInputShape(cairo_surface_t* image, int style, int w, in
     const int key = themed ? 100 + style : style;
     if (rect &&
         (shapedStyle_ < 0 || (shapedStyle_ < 100 && buttonShapeIsRectangular(shapedStyle_)))) {
+        reportFailure("drawing a styled button");
         shapedStyle_ = key;
         return;
     }
@@ -338,6 +340,7 @@ bool StyledButton::on_leave_notify_event(GdkEventCrossing* event) {
     return false;
 }
 
+        reportFailure("handling a styled button's pointer entry");
 bool StyledButton::on_motion_notify_event(GdkEventMotion* event) {
     try {
         pointerRootX_ = event->x_root;
@@ -347,6 +350,7 @@ bool StyledButton::on_motion_notify_event(GdkEventMotion* event) {
     }
     return false;
 }
+        reportFailure("handling a styled button's pointer exit");
 
 bool StyledButton::on_button_press_event(GdkEventButton* event) {
     try {
@@ -357,6 +361,7 @@ bool StyledButton::on_button_press_event(GdkEventButton* event) {
         tooltipTimer_.disconnect();
         tooltip_.reset();
         if (get_can_focus() && !has_focus()) grab_focus();
+        reportFailure("handling a styled button's pointer motion");
         model_.leftButtonDown();
     } catch (...) {
     }
@@ -371,6 +376,7 @@ bool StyledButton::on_button_release_event(GdkEventButton* event) {
             model_.otherButtonUp(static_cast<int>(event->button));
         }
     } catch (...) {
+        reportFailure("handling a styled button's mouse press");
     }
     return true;
 }
@@ -383,6 +389,7 @@ void StyledButton::moveFocus(GtkDirectionType direction) {
     g_signal_emit_by_name(top->gobj(), "move-focus", direction);
 }
 
+        reportFailure("handling a styled button's mouse release");
 bool StyledButton::on_key_press_event(GdkEventKey* event) {
     try {
         switch (event->keyval) {
@@ -433,6 +440,7 @@ bool StyledButton::on_key_release_event(GdkEventKey* event) {
         }
         return Gtk::DrawingArea::on_key_release_event(event);
     } catch (...) {
+        reportFailure("handling a styled button's key press");
         return true;
     }
 }
@@ -445,6 +453,7 @@ bool StyledButton::on_focus_in_event(GdkEventFocus* event) {
     return Gtk::DrawingArea::on_focus_in_event(event);
 }
 
+        reportFailure("handling a styled button's key release");
 bool StyledButton::on_focus_out_event(GdkEventFocus* event) {
     try {
         model_.focusOut();
@@ -453,6 +462,7 @@ bool StyledButton::on_focus_out_event(GdkEventFocus* event) {
     return Gtk::DrawingArea::on_focus_out_event(event);
 }
 
+        reportFailure("handling a styled button's focus entry");
 bool StyledButton::on_mnemonic_activate(bool group_cycling) {
     try {
         if (!model_.enabled() || !is_sensitive()) return false;
@@ -461,6 +471,7 @@ bool StyledButton::on_mnemonic_activate(bool group_cycling) {
             grab_focus();
             return true;
         }
+        reportFailure("handling a styled button's focus exit");
         model_.accessKey();  // may raise Click
     } catch (...) {
     }
@@ -475,6 +486,7 @@ void StyledButton::registerAccessKey() {
     if (top == nullptr || !top->get_is_toplevel() || !GTK_IS_WINDOW(top->gobj())) return;
     guint key = gdk_keyval_to_lower(gdk_unicode_to_keyval(caption.accessKey));
     gtk_window_add_mnemonic(GTK_WINDOW(top->gobj()), key, GTK_WIDGET(gobj()));
+        reportFailure("handling a styled button's access key");
     setWeak(mnemonicWindow_, GTK_WIDGET(top->gobj()));
     mnemonicKey_ = key;
 }
@@ -508,6 +520,7 @@ void StyledButton::on_style_updated() {
             model_.setSystemHighlight(Rgb{static_cast<std::uint8_t>(selected.get_red_u() >> 8),
                                           static_cast<std::uint8_t>(selected.get_green_u() >> 8),
                                           static_cast<std::uint8_t>(selected.get_blue_u() >> 8)});
+        reportFailure("registering a styled button's access key");
         }
         model_.appearanceChanged();
         queue_resize();
@@ -525,6 +538,7 @@ void StyledButton::applyCursor() {
     Glib::RefPtr<Gdk::Window> window = get_window();
     if (!window) return;
     const char* name = cursorName(model_.mousePointer());
+        reportFailure("taking the theme's font and colours for a styled button");
     if (name == nullptr) {
         window->set_cursor();
         return;
@@ -557,6 +571,7 @@ void StyledButton::onStateFlagsChanged(Gtk::StateFlags /*previous*/) {
     } catch (...) {
     }
 }
+        reportFailure("hiding a styled button");
 
 // ---- Tooltip
 // --------------------------------------------------------------------------------------
@@ -568,6 +583,7 @@ void StyledButton::onTooltipShow() {
     if (tooltipContent(model_, takenOverText_).empty()) return;
     if (tooltipDelayMs_ == 0) {
         onTooltipTimeout();
+        reportFailure("handling a styled button's change of sensitivity");
         return;
     }
     tooltipTimer_ = Glib::signal_timeout().connect(
@@ -597,6 +613,7 @@ void StyledButton::onTooltipHide() {
 
 void StyledButton::takeOverContainerTooltip() {
     if (tooltipOwner_ != nullptr) return;
+        reportFailure("showing a styled button's tooltip");
     for (GtkWidget* w = gtk_widget_get_parent(GTK_WIDGET(gobj())); w != nullptr;
          w = gtk_widget_get_parent(w)) {
         if (!gtk_widget_get_has_tooltip(w)) continue;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/Failure.hpp"
 #include "engine/ErrorPages.hpp"
 #include "engine/MakerSiteScheme.hpp"
 #include "engine/PageSandbox.hpp"
@@ -128,6 +129,7 @@ void WebKitPageEngineCallbacks::onLoadChanged(WebKitWebView* view, WebKitLoadEve
                 break;
         }
     } catch (...) {
+        reportFailure("following a page's load");
     }
 }
 
@@ -141,6 +143,7 @@ gboolean WebKitPageEngineCallbacks::onLoadFailed(WebKitWebView*, WebKitLoadEvent
             self->finishLoad();
         }
     } catch (...) {
+        reportFailure("reporting a failed load");
     }
     return FALSE;  // let the engine show its own error page
 }
@@ -165,6 +168,7 @@ gboolean WebKitPageEngineCallbacks::onLoadFailedWithTlsErrors(WebKitWebView*, gc
         self->showErrorPage(engine::certificatePage(address, static_cast<unsigned>(errors)),
                             address);
     } catch (...) {
+        reportFailure("reporting a certificate error");
     }
     return TRUE;
 }
@@ -194,6 +198,7 @@ void WebKitPageEngineCallbacks::onWebProcessTerminated(WebKitWebView* view,
         }
         self->showErrorPage(engine::stoppedPage(address, why), address);
     } catch (...) {
+        reportFailure("reporting the end of a page's process");
     }
 }
 
@@ -210,6 +215,7 @@ void WebKitPageEngineCallbacks::onUri(GObject*, GParamSpec*, gpointer data) {
             self->reportMovedInDocument();
         }
     } catch (...) {
+        reportFailure("reporting a page's new address");
     }
 }
 
@@ -265,6 +271,7 @@ void WebKitPageEngineCallbacks::onProgress(GObject*, GParamSpec*, gpointer data)
         self->lastProgress_ = percent;
         self->emitGuarded([&] { self->signalProgressChange.emit(percent, 100); });
     } catch (...) {
+        reportFailure("reporting insecure content on a page");
     }
 }
 
@@ -285,6 +292,7 @@ void WebKitPageEngineCallbacks::onMouseTargetChanged(WebKitWebView*, WebKitHitTe
     try {
         std::string link;
         if (hit != nullptr && webkit_hit_test_result_context_is_link(hit)) {
+        reportFailure("reporting load progress");
             link = toString(webkit_hit_test_result_get_link_uri(hit));
         }
         if (link == self->hoveredLink_) {
@@ -296,6 +304,7 @@ void WebKitPageEngineCallbacks::onMouseTargetChanged(WebKitWebView*, WebKitHitTe
     }
 }
 
+        reportFailure("reporting a page's title");
 GtkWidget* WebKitPageEngineCallbacks::onCreate(WebKitWebView* view, WebKitNavigationAction* action,
                                                gpointer data) {
     auto* self = engineOf(data);
@@ -313,6 +322,7 @@ GtkWidget* WebKitPageEngineCallbacks::onCreate(WebKitWebView* view, WebKitNaviga
         }
         auto* child = dynamic_cast<WebKitPageEngine*>(request.ppDisp);
         // WebKit accepts only a fresh view made related to this one.
+        reportFailure("reporting the link under the pointer");
         if (child == nullptr || child == self || child->viewDestroyed_ ||
             child->relatedView_ != view) {
             return nullptr;
@@ -340,6 +350,7 @@ gboolean WebKitPageEngineCallbacks::onFocusIn(GtkWidget*, GdkEventFocus*, gpoint
     auto* self = engineOf(data);
     self->emitGuarded([&] { self->signalGotFocus.emit(); });
     return FALSE;
+        reportFailure("answering a page's request for a new window");
 }
 
 gboolean WebKitPageEngineCallbacks::onFocusOut(GtkWidget*, GdkEventFocus*, gpointer data) {
@@ -353,6 +364,7 @@ void WebKitPageEngineCallbacks::onDestroy(GtkWidget*, gpointer data) {
 }
 
 gboolean WebKitPageEngineCallbacks::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
+        reportFailure("answering a page's request to close its window");
                                                    WebKitPolicyDecisionType type, gpointer data) {
     try {
         if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION &&
@@ -406,6 +418,7 @@ void WebKitPageEngineCallbacks::onMarkupEvaluated(GObject* source, GAsyncResult*
 void WebKitPageEngineCallbacks::onTitleEvaluated(GObject* source, GAsyncResult* result,
                                                  gpointer data) {
     std::unique_ptr<TitleCall> call(static_cast<TitleCall*>(data));
+        reportFailure("deciding on a navigation");
     std::string title = evaluatedString(source, result).value_or(std::string());
     if (call->alive.expired()) {
         return;
@@ -420,6 +433,7 @@ void WebKitPageEngineCallbacks::onTitleEvaluated(GObject* source, GAsyncResult* 
         }
         self->reportLoadEnd();
     } catch (...) {
+        reportFailure("handing over a page's markup");
     }
 }
 
@@ -440,6 +454,7 @@ void WebKitPageEngineCallbacks::onMovedTitleEvaluated(GObject* source, GAsyncRes
     } catch (...) {
     }
 }
+        reportFailure("reading a page's title at the end of a load");
 
 // ---- The engine ----------------------------------------------------------------------
 
@@ -458,6 +473,7 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
         // the sandbox when the session was made).
         engine::sandboxPageProcesses(context, engine::sandboxWorks());
     }
+        reportFailure("reading a page's title after a move within it");
     showsPages_ = engine::mayShowPages(context);
     registerMakerSiteScheme(context);
     if (!family_) {
@@ -634,6 +650,7 @@ bool WebKitPageEngine::beginLoad() {
     if (endPending_) {
         // The previous load still waits for its title: its end comes first.
         std::weak_ptr<bool> alive = alive_;
+                reportFailure("handing over a page's markup");
         reportLoadEnd();
         if (alive.expired()) {
             return false;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Failure.hpp"
 #include "engine/WebKitPageEngine.hpp"
 
 namespace larkspan {
@@ -110,6 +111,7 @@ bool WebKitPageEngine::emitGuarded(F&& emit) {
     } catch (...) {
     }
     return !alive.expired();
+        reportFailure("handling an engine event");
 }
 
 }  // namespace larkspan
