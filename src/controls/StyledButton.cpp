@@ -103,6 +103,8 @@ void StyledButton::init(const Glib::ustring& /*name*/) {
     // The button shows its own tooltip; GTK's must never show as well.
     gtk_widget_set_tooltip_text(GTK_WIDGET(gobj()), nullptr);
     model_.clearPropertiesChanged();
+    // Connected before any owner's handler, so the tooltip is gone before a dialog opens.
+    model_.signalClick().connect(sigc::mem_fun(*this, &StyledButton::dropTooltip));
     model_.signalRedraw().connect(sigc::mem_fun(*this, &StyledButton::queue_draw));
     model_.signalTooltipShow().connect(sigc::mem_fun(*this, &StyledButton::onTooltipShow));
     model_.signalTooltipHide().connect(sigc::mem_fun(*this, &StyledButton::onTooltipHide));
@@ -112,16 +114,22 @@ void StyledButton::init(const Glib::ustring& /*name*/) {
         atk_object_set_role(accessible, ATK_ROLE_PUSH_BUTTON);
     }
     updateAccessibleName();
+    // A button made by a window description is in its window already.
+    followWindowFocus();
 }
 
 void StyledButton::updateAccessibleName() {
     if (AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(gobj()))) {
-        atk_object_set_name(accessible, parseCaption(model_.caption()).text.c_str());
+        std::string name = parseCaption(model_.caption()).text;
+        if (name.empty()) name = model_.toolTipText();
+        atk_object_set_name(accessible, name.c_str());
+        atk_object_set_description(accessible, model_.toolTipText().c_str());
     }
 }
 
 StyledButton::~StyledButton() {
     *alive_ = false;
+    windowFocus_.disconnect();
     tooltipTimer_.disconnect();
     tooltip_.reset();
     handBackContainerTooltip();
@@ -135,6 +143,11 @@ void StyledButton::setCaption(const std::string& caption) {
     updateAccessibleName();
     registerAccessKey();
     queue_resize();
+}
+
+void StyledButton::setToolTipText(const std::string& text) {
+    model_.setToolTipText(text);
+    updateAccessibleName();
 }
 
 void StyledButton::setIcon(const Glib::RefPtr<Gdk::Pixbuf>& icon) {
@@ -215,6 +228,7 @@ bool StyledButton::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
         cairo_surface_destroy(image);
         if (result.themeUnavailable) model_.themeUnavailable();
     } catch (...) {
+        reportFailure("drawing a styled button");
     }
     return true;
 }
@@ -228,7 +242,6 @@ void StyledButton::updateInputShape(cairo_surface_t* image, int style, int w, in
     const int key = themed ? 100 + style : style;
     if (rect &&
         (shapedStyle_ < 0 || (shapedStyle_ < 100 && buttonShapeIsRectangular(shapedStyle_)))) {
-        reportFailure("drawing a styled button");
         shapedStyle_ = key;
         return;
     }
@@ -327,6 +340,7 @@ bool StyledButton::on_enter_notify_event(GdkEventCrossing* event) {
         // Coming back from a window inside the button is no new pass.
         if (event->detail != GDK_NOTIFY_INFERIOR) model_.mouseMove(insideShape(event->x, event->y));
     } catch (...) {
+        reportFailure("handling a styled button's pointer entry");
     }
     return false;
 }
@@ -336,21 +350,21 @@ bool StyledButton::on_leave_notify_event(GdkEventCrossing* event) {
         // Moving into a window inside the button does not leave it.
         if (event->detail != GDK_NOTIFY_INFERIOR) model_.mouseLeave();
     } catch (...) {
+        reportFailure("handling a styled button's pointer exit");
     }
     return false;
 }
 
-        reportFailure("handling a styled button's pointer entry");
 bool StyledButton::on_motion_notify_event(GdkEventMotion* event) {
     try {
         pointerRootX_ = event->x_root;
         pointerRootY_ = event->y_root;
         model_.mouseMove(insideShape(event->x, event->y));
     } catch (...) {
+        reportFailure("handling a styled button's pointer motion");
     }
     return false;
 }
-        reportFailure("handling a styled button's pointer exit");
 
 bool StyledButton::on_button_press_event(GdkEventButton* event) {
     try {
@@ -358,12 +372,11 @@ bool StyledButton::on_button_press_event(GdkEventButton* event) {
         // down) followed by GDK_2BUTTON_PRESS, which must not count again.
         if (event->type != GDK_BUTTON_PRESS) return true;
         if (event->button != 1 || !model_.enabled()) return true;
-        tooltipTimer_.disconnect();
-        tooltip_.reset();
+        dropTooltip();
         if (get_can_focus() && !has_focus()) grab_focus();
-        reportFailure("handling a styled button's pointer motion");
         model_.leftButtonDown();
     } catch (...) {
+        reportFailure("handling a styled button's mouse press");
     }
     return true;
 }
@@ -376,7 +389,7 @@ bool StyledButton::on_button_release_event(GdkEventButton* event) {
             model_.otherButtonUp(static_cast<int>(event->button));
         }
     } catch (...) {
-        reportFailure("handling a styled button's mouse press");
+        reportFailure("handling a styled button's mouse release");
     }
     return true;
 }
@@ -389,7 +402,6 @@ void StyledButton::moveFocus(GtkDirectionType direction) {
     g_signal_emit_by_name(top->gobj(), "move-focus", direction);
 }
 
-        reportFailure("handling a styled button's mouse release");
 bool StyledButton::on_key_press_event(GdkEventKey* event) {
     try {
         switch (event->keyval) {
@@ -428,6 +440,7 @@ bool StyledButton::on_key_press_event(GdkEventKey* event) {
         }
         return Gtk::DrawingArea::on_key_press_event(event);
     } catch (...) {
+        reportFailure("handling a styled button's key press");
         return true;
     }
 }
@@ -440,7 +453,7 @@ bool StyledButton::on_key_release_event(GdkEventKey* event) {
         }
         return Gtk::DrawingArea::on_key_release_event(event);
     } catch (...) {
-        reportFailure("handling a styled button's key press");
+        reportFailure("handling a styled button's key release");
         return true;
     }
 }
@@ -449,20 +462,20 @@ bool StyledButton::on_focus_in_event(GdkEventFocus* event) {
     try {
         model_.focusIn();
     } catch (...) {
+        reportFailure("handling a styled button's focus entry");
     }
     return Gtk::DrawingArea::on_focus_in_event(event);
 }
 
-        reportFailure("handling a styled button's key release");
 bool StyledButton::on_focus_out_event(GdkEventFocus* event) {
     try {
         model_.focusOut();
     } catch (...) {
+        reportFailure("handling a styled button's focus exit");
     }
     return Gtk::DrawingArea::on_focus_out_event(event);
 }
 
-        reportFailure("handling a styled button's focus entry");
 bool StyledButton::on_mnemonic_activate(bool group_cycling) {
     try {
         if (!model_.enabled() || !is_sensitive()) return false;
@@ -471,9 +484,9 @@ bool StyledButton::on_mnemonic_activate(bool group_cycling) {
             grab_focus();
             return true;
         }
-        reportFailure("handling a styled button's focus exit");
         model_.accessKey();  // may raise Click
     } catch (...) {
+        reportFailure("handling a styled button's access key");
     }
     return true;
 }
@@ -486,7 +499,6 @@ void StyledButton::registerAccessKey() {
     if (top == nullptr || !top->get_is_toplevel() || !GTK_IS_WINDOW(top->gobj())) return;
     guint key = gdk_keyval_to_lower(gdk_unicode_to_keyval(caption.accessKey));
     gtk_window_add_mnemonic(GTK_WINDOW(top->gobj()), key, GTK_WIDGET(gobj()));
-        reportFailure("handling a styled button's access key");
     setWeak(mnemonicWindow_, GTK_WIDGET(top->gobj()));
     mnemonicKey_ = key;
 }
@@ -506,7 +518,9 @@ void StyledButton::on_hierarchy_changed(Gtk::Widget* previous_toplevel) {
     try {
         Gtk::DrawingArea::on_hierarchy_changed(previous_toplevel);
         registerAccessKey();
+        followWindowFocus();
     } catch (...) {
+        reportFailure("registering a styled button's access key");
     }
 }
 
@@ -520,11 +534,11 @@ void StyledButton::on_style_updated() {
             model_.setSystemHighlight(Rgb{static_cast<std::uint8_t>(selected.get_red_u() >> 8),
                                           static_cast<std::uint8_t>(selected.get_green_u() >> 8),
                                           static_cast<std::uint8_t>(selected.get_blue_u() >> 8)});
-        reportFailure("registering a styled button's access key");
         }
         model_.appearanceChanged();
         queue_resize();
     } catch (...) {
+        reportFailure("taking the theme's font and colours for a styled button");
     }
 }
 
@@ -538,7 +552,6 @@ void StyledButton::applyCursor() {
     Glib::RefPtr<Gdk::Window> window = get_window();
     if (!window) return;
     const char* name = cursorName(model_.mousePointer());
-        reportFailure("taking the theme's font and colours for a styled button");
     if (name == nullptr) {
         window->set_cursor();
         return;
@@ -558,6 +571,7 @@ void StyledButton::on_unmap() {
         model_.mouseLeave();
         if (!*alive) return;
     } catch (...) {
+        reportFailure("hiding a styled button");
     }
     Gtk::DrawingArea::on_unmap();
 }
@@ -569,9 +583,9 @@ void StyledButton::onStateFlagsChanged(Gtk::StateFlags /*previous*/) {
         if (!is_sensitive() && model_.tracking()) model_.mouseLeave();
         queue_draw();
     } catch (...) {
+        reportFailure("handling a styled button's change of sensitivity");
     }
 }
-        reportFailure("hiding a styled button");
 
 // ---- Tooltip
 // --------------------------------------------------------------------------------------
@@ -583,7 +597,6 @@ void StyledButton::onTooltipShow() {
     if (tooltipContent(model_, takenOverText_).empty()) return;
     if (tooltipDelayMs_ == 0) {
         onTooltipTimeout();
-        reportFailure("handling a styled button's change of sensitivity");
         return;
     }
     tooltipTimer_ = Glib::signal_timeout().connect(
@@ -600,20 +613,33 @@ bool StyledButton::onTooltipTimeout() {
         tooltip_->showAt(static_cast<int>(std::lround(pointerRootX_)),
                          static_cast<int>(std::lround(pointerRootY_)));
     } catch (...) {
+        reportFailure("showing a styled button's tooltip");
         tooltip_.reset();
     }
     return false;
 }
 
 void StyledButton::onTooltipHide() {
+    dropTooltip();
+    handBackContainerTooltip();
+}
+
+void StyledButton::dropTooltip() {
     tooltipTimer_.disconnect();
     tooltip_.reset();
-    handBackContainerTooltip();
+}
+
+void StyledButton::followWindowFocus() {
+    windowFocus_.disconnect();
+    auto* window = dynamic_cast<Gtk::Window*>(get_toplevel());
+    if (window == nullptr) return;
+    windowFocus_ = window->property_is_active().signal_changed().connect([this, window] {
+        if (!window->is_active()) dropTooltip();
+    });
 }
 
 void StyledButton::takeOverContainerTooltip() {
     if (tooltipOwner_ != nullptr) return;
-        reportFailure("showing a styled button's tooltip");
     for (GtkWidget* w = gtk_widget_get_parent(GTK_WIDGET(gobj())); w != nullptr;
          w = gtk_widget_get_parent(w)) {
         if (!gtk_widget_get_has_tooltip(w)) continue;
