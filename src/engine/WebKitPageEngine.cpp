@@ -240,6 +240,26 @@ void WebKitPageEngineCallbacks::onIsLoading(GObject*, GParamSpec*, gpointer data
             }
         }
     } catch (...) {
+        reportFailure("following a page's loading state");
+    }
+}
+
+void WebKitPageEngineCallbacks::onHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*,
+                                                 gpointer, gpointer data) {
+    auto* self = engineOf(data);
+    try {
+        if (self->viewDestroyed_) {
+            return;
+        }
+        bool back = webkit_web_view_can_go_back(self->view_) != FALSE;
+        bool forward = webkit_web_view_can_go_forward(self->view_) != FALSE;
+        if (self->emitGuarded(
+                [&] { self->signalCommandStateChange.emit(engine::Command::Back, back); })) {
+            self->emitGuarded(
+                [&] { self->signalCommandStateChange.emit(engine::Command::Forward, forward); });
+        }
+    } catch (...) {
+        reportFailure("reporting a change of a page's history");
     }
 }
 
@@ -251,6 +271,7 @@ void WebKitPageEngineCallbacks::onInsecureContent(WebKitWebView*, WebKitInsecure
             self->reportSecureState(engine::kSecureMixed);
         }
     } catch (...) {
+        reportFailure("reporting insecure content on a page");
     }
 }
 
@@ -271,7 +292,7 @@ void WebKitPageEngineCallbacks::onProgress(GObject*, GParamSpec*, gpointer data)
         self->lastProgress_ = percent;
         self->emitGuarded([&] { self->signalProgressChange.emit(percent, 100); });
     } catch (...) {
-        reportFailure("reporting insecure content on a page");
+        reportFailure("reporting load progress");
     }
 }
 
@@ -283,6 +304,7 @@ void WebKitPageEngineCallbacks::onTitle(GObject*, GParamSpec*, gpointer data) {
         self->movedTitle_.reset();
         self->emitGuarded([&] { self->signalTitleChange.emit(title); });
     } catch (...) {
+        reportFailure("reporting a page's title");
     }
 }
 
@@ -292,7 +314,6 @@ void WebKitPageEngineCallbacks::onMouseTargetChanged(WebKitWebView*, WebKitHitTe
     try {
         std::string link;
         if (hit != nullptr && webkit_hit_test_result_context_is_link(hit)) {
-        reportFailure("reporting load progress");
             link = toString(webkit_hit_test_result_get_link_uri(hit));
         }
         if (link == self->hoveredLink_) {
@@ -301,10 +322,10 @@ void WebKitPageEngineCallbacks::onMouseTargetChanged(WebKitWebView*, WebKitHitTe
         self->hoveredLink_ = link;
         self->emitGuarded([&] { self->signalStatusTextChange.emit(link); });
     } catch (...) {
+        reportFailure("reporting the link under the pointer");
     }
 }
 
-        reportFailure("reporting a page's title");
 GtkWidget* WebKitPageEngineCallbacks::onCreate(WebKitWebView* view, WebKitNavigationAction* action,
                                                gpointer data) {
     auto* self = engineOf(data);
@@ -322,7 +343,6 @@ GtkWidget* WebKitPageEngineCallbacks::onCreate(WebKitWebView* view, WebKitNaviga
         }
         auto* child = dynamic_cast<WebKitPageEngine*>(request.ppDisp);
         // WebKit accepts only a fresh view made related to this one.
-        reportFailure("reporting the link under the pointer");
         if (child == nullptr || child == self || child->viewDestroyed_ ||
             child->relatedView_ != view) {
             return nullptr;
@@ -330,6 +350,7 @@ GtkWidget* WebKitPageEngineCallbacks::onCreate(WebKitWebView* view, WebKitNaviga
         child->childWindow_ = true;
         return GTK_WIDGET(child->view_);
     } catch (...) {
+        reportFailure("answering a page's request for a new window");
         return nullptr;
     }
 }
@@ -343,6 +364,7 @@ void WebKitPageEngineCallbacks::onClose(WebKitWebView*, gpointer data) {
     try {
         engineOf(data)->requestClose();
     } catch (...) {
+        reportFailure("answering a page's request to close its window");
     }
 }
 
@@ -350,7 +372,6 @@ gboolean WebKitPageEngineCallbacks::onFocusIn(GtkWidget*, GdkEventFocus*, gpoint
     auto* self = engineOf(data);
     self->emitGuarded([&] { self->signalGotFocus.emit(); });
     return FALSE;
-        reportFailure("answering a page's request for a new window");
 }
 
 gboolean WebKitPageEngineCallbacks::onFocusOut(GtkWidget*, GdkEventFocus*, gpointer data) {
@@ -364,7 +385,6 @@ void WebKitPageEngineCallbacks::onDestroy(GtkWidget*, gpointer data) {
 }
 
 gboolean WebKitPageEngineCallbacks::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
-        reportFailure("answering a page's request to close its window");
                                                    WebKitPolicyDecisionType type, gpointer data) {
     try {
         if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION &&
@@ -398,6 +418,7 @@ gboolean WebKitPageEngineCallbacks::onDecidePolicy(WebKitWebView*, WebKitPolicyD
             return TRUE;
         }
     } catch (...) {
+        reportFailure("deciding on a navigation");
     }
     return FALSE;
 }
@@ -412,13 +433,13 @@ void WebKitPageEngineCallbacks::onMarkupEvaluated(GObject* source, GAsyncResult*
     try {
         call->done(std::move(markup));
     } catch (...) {
+        reportFailure("handing over a page's markup");
     }
 }
 
 void WebKitPageEngineCallbacks::onTitleEvaluated(GObject* source, GAsyncResult* result,
                                                  gpointer data) {
     std::unique_ptr<TitleCall> call(static_cast<TitleCall*>(data));
-        reportFailure("deciding on a navigation");
     std::string title = evaluatedString(source, result).value_or(std::string());
     if (call->alive.expired()) {
         return;
@@ -433,7 +454,7 @@ void WebKitPageEngineCallbacks::onTitleEvaluated(GObject* source, GAsyncResult* 
         }
         self->reportLoadEnd();
     } catch (...) {
-        reportFailure("handing over a page's markup");
+        reportFailure("reading a page's title at the end of a load");
     }
 }
 
@@ -452,9 +473,9 @@ void WebKitPageEngineCallbacks::onMovedTitleEvaluated(GObject* source, GAsyncRes
         self->movedTitle_ = title;
         self->emitGuarded([&] { self->signalDownloadComplete.emit(); });
     } catch (...) {
+        reportFailure("reading a page's title after a move within it");
     }
 }
-        reportFailure("reading a page's title at the end of a load");
 
 // ---- The engine ----------------------------------------------------------------------
 
@@ -473,7 +494,6 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
         // the sandbox when the session was made).
         engine::sandboxPageProcesses(context, engine::sandboxWorks());
     }
-        reportFailure("reading a page's title after a move within it");
     showsPages_ = engine::mayShowPages(context);
     registerMakerSiteScheme(context);
     if (!family_) {
@@ -521,6 +541,8 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
     g_signal_connect(view_, "decide-policy", G_CALLBACK(C::onDecidePolicy), this);
     g_signal_connect(webkit_web_view_get_find_controller(view_), "counted-matches",
                      G_CALLBACK(C::onCountedMatches), this);
+    g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed",
+                     G_CALLBACK(C::onHistoryChanged), this);
 }
 
 WebKitPageEngine::~WebKitPageEngine() {
@@ -529,6 +551,7 @@ WebKitPageEngine::~WebKitPageEngine() {
     g_cancellable_cancel(cancellable_);
     g_signal_handlers_disconnect_by_data(view_, this);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_find_controller(view_), this);
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(view_), this);
     auto& members = family_->members;
     members.erase(std::remove(members.begin(), members.end(), this), members.end());
     if (family_->root == this) {
@@ -627,6 +650,7 @@ void WebKitPageEngine::documentMarkup(std::function<void(std::optional<std::stri
             try {
                 done(std::nullopt);
             } catch (...) {
+                reportFailure("handing over a page's markup");
             }
         }
         return;
@@ -650,7 +674,6 @@ bool WebKitPageEngine::beginLoad() {
     if (endPending_) {
         // The previous load still waits for its title: its end comes first.
         std::weak_ptr<bool> alive = alive_;
-                reportFailure("handing over a page's markup");
         reportLoadEnd();
         if (alive.expired()) {
             return false;

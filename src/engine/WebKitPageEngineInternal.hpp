@@ -68,6 +68,8 @@ struct WebKitPageEngineCallbacks {
                                        gpointer data);
     static void onUri(GObject*, GParamSpec*, gpointer data);
     static void onIsLoading(GObject*, GParamSpec*, gpointer data);
+    static void onHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
+                                 gpointer data);
     static void onInsecureContent(WebKitWebView*, WebKitInsecureContentEvent, gpointer data);
     static void onProgress(GObject*, GParamSpec*, gpointer data);
     static void onTitle(GObject*, GParamSpec*, gpointer data);
@@ -109,9 +111,9 @@ bool WebKitPageEngine::emitGuarded(F&& emit) {
     try {
         emit();
     } catch (...) {
+        reportFailure("handling an engine event");
     }
     return !alive.expired();
-        reportFailure("handling an engine event");
 }
 
 }  // namespace larkspan
