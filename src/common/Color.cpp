@@ -1,5 +1,8 @@
 #include "common/Color.hpp"
 
+#include <algorithm>
+#include <cmath>
+
 namespace larkspan {
 
 namespace {
@@ -24,9 +27,21 @@ Rgb resolveColor(ColorValue c) {
             return gSystem.grayText;
         case 0x12:
             return gSystem.buttonText;
+        case 0x16:
+            return gSystem.buttonHover;
+        case 0x1A:
+            return gSystem.hotText;
         default:
             return gSystem.buttonFace;
     }
+}
+
+Rgb mixRgb(Rgb from, Rgb to, double share) {
+    share = std::clamp(share, 0.0, 1.0);
+    auto channel = [share](std::uint8_t a, std::uint8_t b) {
+        return static_cast<std::uint8_t>(std::lround(a + (b - a) * share));
+    };
+    return Rgb{channel(from.r, to.r), channel(from.g, to.g), channel(from.b, to.b)};
 }
 
 }  // namespace larkspan

@@ -13,6 +13,9 @@ inline constexpr ColorValue kSysWindowText = static_cast<ColorValue>(0x80000008)
 inline constexpr ColorValue kSysButtonFace = static_cast<ColorValue>(0x8000000F);  // -2147483633
 inline constexpr ColorValue kSysGrayText = static_cast<ColorValue>(0x80000011);    // -2147483631
 inline constexpr ColorValue kSysButtonText = static_cast<ColorValue>(0x80000012);  // -2147483630
+// The face of a button under the pointer, and text that marks what the pointer is on.
+inline constexpr ColorValue kSysButtonHover = static_cast<ColorValue>(0x80000016);  // -2147483626
+inline constexpr ColorValue kSysHotText = static_cast<ColorValue>(0x8000001A);      // -2147483622
 
 struct Rgb {
     std::uint8_t r = 0;
@@ -36,8 +39,8 @@ constexpr Rgb unpackRgb(ColorValue c) {
 }
 
 // The concrete colour of a value: plain colours unpack, system colours come from the
-// desktop theme (button face, button text, grey text, the back and text of text boxes)
-// with fixed fallbacks.
+// desktop theme (button face, button text, grey text, the back and text of text boxes, a
+// hovered button's face, hot text) with fixed fallbacks.
 Rgb resolveColor(ColorValue c);
 
 // The desktop theme's colours for the system colours.
@@ -47,7 +50,12 @@ struct SystemColors {
     Rgb grayText{172, 168, 153};
     Rgb window{255, 255, 255};
     Rgb windowText{0, 0, 0};
+    Rgb buttonHover{224, 224, 224};
+    Rgb hotText{34, 79, 147};
 };
+
+// `from` moved `share` (0 to 1) of the way towards `to`, each channel rounded.
+Rgb mixRgb(Rgb from, Rgb to, double share);
 
 // Lets the desktop theme's colours stand for the system colours (set by the GTK side,
 // again whenever the theme changes).

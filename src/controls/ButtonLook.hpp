@@ -7,13 +7,14 @@ namespace larkspan {
 class StyledButton;
 
 // The five looks a styled button copies from the options dialog's sample button: style,
-// font colour, back colour, highlight colour and font highlight colour.
+// font colour, back colour, highlight colour and font highlight colour. Colours the user
+// never chose are the desktop theme's, so a dark theme gets dark buttons with light text.
 struct ButtonLook {
     int style = 3;
-    ColorValue fontColor = 0;
-    ColorValue backColor = 14215660;
-    ColorValue highlightColor = 14737632;
-    ColorValue fontHighlightColor = 9654050;
+    ColorValue fontColor = kSysButtonText;
+    ColorValue backColor = kSysButtonFace;
+    ColorValue highlightColor = kSysButtonHover;
+    ColorValue fontHighlightColor = kSysHotText;
     bool operator==(const ButtonLook&) const = default;
 };
 

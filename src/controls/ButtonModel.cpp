@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/Failure.hpp"
 #include "common/StoredValue.hpp"
 
 namespace larkspan {
@@ -97,6 +98,7 @@ std::string encodeIcon(const Glib::RefPtr<Gdk::Pixbuf>& icon) {
         g_free(buffer);
         return Glib::Base64::encode(bytes);
     } catch (...) {
+        reportFailure("storing a styled button's icon");
         return {};
     }
 }
@@ -119,6 +121,7 @@ Glib::RefPtr<Gdk::Pixbuf> decodeIcon(const std::string& text) {
         g_object_unref(loader);
         return icon;
     } catch (...) {
+        reportFailure("reading a styled button's stored icon");
         return {};
     }
 }

@@ -12,6 +12,8 @@
 #include <numbers>
 #include <utility>
 
+#include "common/Failure.hpp"
+
 namespace larkspan {
 
 namespace {
@@ -374,6 +376,7 @@ Glib::RefPtr<Gdk::Pixbuf> preparedIcon(const ButtonModel& model, int size) {
             icon = icon->scale_simple(size, size, Gdk::INTERP_BILINEAR);
         }
     } catch (...) {
+        reportFailure("scaling a styled button's icon");
         return {};
     }
     return icon;
@@ -568,6 +571,7 @@ bool paintIconGrayscale(cairo_t* cr, const Glib::RefPtr<Gdk::Pixbuf>& icon, int 
         cairo_restore(cr);
         return true;
     } catch (...) {
+        reportFailure("drawing an icon in grey");
         return false;
     }
 }

@@ -1,5 +1,6 @@
 #include "controls/StyledButton.hpp"
 
+#include "common/Failure.hpp"
 #include "controls/ButtonLook.hpp"
 
 #include <gdkmm/cursor.h>
@@ -102,6 +103,8 @@ void StyledButton::init(const Glib::ustring& /*name*/) {
     // The button shows its own tooltip; GTK's must never show as well.
     gtk_widget_set_tooltip_text(GTK_WIDGET(gobj()), nullptr);
     model_.clearPropertiesChanged();
+    // Connected before any owner's handler, so the tooltip is gone before a dialog opens.
+    model_.signalClick().connect(sigc::mem_fun(*this, &StyledButton::dropTooltip));
     model_.signalRedraw().connect(sigc::mem_fun(*this, &StyledButton::queue_draw));
     model_.signalTooltipShow().connect(sigc::mem_fun(*this, &StyledButton::onTooltipShow));
     model_.signalTooltipHide().connect(sigc::mem_fun(*this, &StyledButton::onTooltipHide));
@@ -111,16 +114,22 @@ void StyledButton::init(const Glib::ustring& /*name*/) {
         atk_object_set_role(accessible, ATK_ROLE_PUSH_BUTTON);
     }
     updateAccessibleName();
+    // A button made by a window description is in its window already.
+    followWindowFocus();
 }
 
 void StyledButton::updateAccessibleName() {
     if (AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(gobj()))) {
-        atk_object_set_name(accessible, parseCaption(model_.caption()).text.c_str());
+        std::string name = parseCaption(model_.caption()).text;
+        if (name.empty()) name = model_.toolTipText();
+        atk_object_set_name(accessible, name.c_str());
+        atk_object_set_description(accessible, model_.toolTipText().c_str());
     }
 }
 
 StyledButton::~StyledButton() {
     *alive_ = false;
+    windowFocus_.disconnect();
     tooltipTimer_.disconnect();
     tooltip_.reset();
     handBackContainerTooltip();
@@ -134,6 +143,11 @@ void StyledButton::setCaption(const std::string& caption) {
     updateAccessibleName();
     registerAccessKey();
     queue_resize();
+}
+
+void StyledButton::setToolTipText(const std::string& text) {
+    model_.setToolTipText(text);
+    updateAccessibleName();
 }
 
 void StyledButton::setIcon(const Glib::RefPtr<Gdk::Pixbuf>& icon) {
@@ -214,6 +228,7 @@ bool StyledButton::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
         cairo_surface_destroy(image);
         if (result.themeUnavailable) model_.themeUnavailable();
     } catch (...) {
+        reportFailure("drawing a styled button");
     }
     return true;
 }
@@ -325,6 +340,7 @@ bool StyledButton::on_enter_notify_event(GdkEventCrossing* event) {
         // Coming back from a window inside the button is no new pass.
         if (event->detail != GDK_NOTIFY_INFERIOR) model_.mouseMove(insideShape(event->x, event->y));
     } catch (...) {
+        reportFailure("handling a styled button's pointer entry");
     }
     return false;
 }
@@ -334,6 +350,7 @@ bool StyledButton::on_leave_notify_event(GdkEventCrossing* event) {
         // Moving into a window inside the button does not leave it.
         if (event->detail != GDK_NOTIFY_INFERIOR) model_.mouseLeave();
     } catch (...) {
+        reportFailure("handling a styled button's pointer exit");
     }
     return false;
 }
@@ -344,6 +361,7 @@ bool StyledButton::on_motion_notify_event(GdkEventMotion* event) {
         pointerRootY_ = event->y_root;
         model_.mouseMove(insideShape(event->x, event->y));
     } catch (...) {
+        reportFailure("handling a styled button's pointer motion");
     }
     return false;
 }
@@ -354,11 +372,11 @@ bool StyledButton::on_button_press_event(GdkEventButton* event) {
         // down) followed by GDK_2BUTTON_PRESS, which must not count again.
         if (event->type != GDK_BUTTON_PRESS) return true;
         if (event->button != 1 || !model_.enabled()) return true;
-        tooltipTimer_.disconnect();
-        tooltip_.reset();
+        dropTooltip();
         if (get_can_focus() && !has_focus()) grab_focus();
         model_.leftButtonDown();
     } catch (...) {
+        reportFailure("handling a styled button's mouse press");
     }
     return true;
 }
@@ -371,6 +389,7 @@ bool StyledButton::on_button_release_event(GdkEventButton* event) {
             model_.otherButtonUp(static_cast<int>(event->button));
         }
     } catch (...) {
+        reportFailure("handling a styled button's mouse release");
     }
     return true;
 }
@@ -421,6 +440,7 @@ bool StyledButton::on_key_press_event(GdkEventKey* event) {
         }
         return Gtk::DrawingArea::on_key_press_event(event);
     } catch (...) {
+        reportFailure("handling a styled button's key press");
         return true;
     }
 }
@@ -433,6 +453,7 @@ bool StyledButton::on_key_release_event(GdkEventKey* event) {
         }
         return Gtk::DrawingArea::on_key_release_event(event);
     } catch (...) {
+        reportFailure("handling a styled button's key release");
         return true;
     }
 }
@@ -441,6 +462,7 @@ bool StyledButton::on_focus_in_event(GdkEventFocus* event) {
     try {
         model_.focusIn();
     } catch (...) {
+        reportFailure("handling a styled button's focus entry");
     }
     return Gtk::DrawingArea::on_focus_in_event(event);
 }
@@ -449,6 +471,7 @@ bool StyledButton::on_focus_out_event(GdkEventFocus* event) {
     try {
         model_.focusOut();
     } catch (...) {
+        reportFailure("handling a styled button's focus exit");
     }
     return Gtk::DrawingArea::on_focus_out_event(event);
 }
@@ -463,6 +486,7 @@ bool StyledButton::on_mnemonic_activate(bool group_cycling) {
         }
         model_.accessKey();  // may raise Click
     } catch (...) {
+        reportFailure("handling a styled button's access key");
     }
     return true;
 }
@@ -494,7 +518,9 @@ void StyledButton::on_hierarchy_changed(Gtk::Widget* previous_toplevel) {
     try {
         Gtk::DrawingArea::on_hierarchy_changed(previous_toplevel);
         registerAccessKey();
+        followWindowFocus();
     } catch (...) {
+        reportFailure("registering a styled button's access key");
     }
 }
 
@@ -512,6 +538,7 @@ void StyledButton::on_style_updated() {
         model_.appearanceChanged();
         queue_resize();
     } catch (...) {
+        reportFailure("taking the theme's font and colours for a styled button");
     }
 }
 
@@ -544,6 +571,7 @@ void StyledButton::on_unmap() {
         model_.mouseLeave();
         if (!*alive) return;
     } catch (...) {
+        reportFailure("hiding a styled button");
     }
     Gtk::DrawingArea::on_unmap();
 }
@@ -555,6 +583,7 @@ void StyledButton::onStateFlagsChanged(Gtk::StateFlags /*previous*/) {
         if (!is_sensitive() && model_.tracking()) model_.mouseLeave();
         queue_draw();
     } catch (...) {
+        reportFailure("handling a styled button's change of sensitivity");
     }
 }
 
@@ -584,15 +613,29 @@ bool StyledButton::onTooltipTimeout() {
         tooltip_->showAt(static_cast<int>(std::lround(pointerRootX_)),
                          static_cast<int>(std::lround(pointerRootY_)));
     } catch (...) {
+        reportFailure("showing a styled button's tooltip");
         tooltip_.reset();
     }
     return false;
 }
 
 void StyledButton::onTooltipHide() {
+    dropTooltip();
+    handBackContainerTooltip();
+}
+
+void StyledButton::dropTooltip() {
     tooltipTimer_.disconnect();
     tooltip_.reset();
-    handBackContainerTooltip();
+}
+
+void StyledButton::followWindowFocus() {
+    windowFocus_.disconnect();
+    auto* window = dynamic_cast<Gtk::Window*>(get_toplevel());
+    if (window == nullptr) return;
+    windowFocus_ = window->property_is_active().signal_changed().connect([this, window] {
+        if (!window->is_active()) dropTooltip();
+    });
 }
 
 void StyledButton::takeOverContainerTooltip() {

@@ -21,7 +21,9 @@
 // GTK's pointer, keyboard and focus events into the model, paints the painter's image, shapes
 // its input to the rounded looks, registers the caption's access key with its window, and
 // shows the button's own tooltip (taking the container's tooltip over while the pointer is
-// on the button).
+// on the button; gone once the button is clicked or its window loses the focus, as when a
+// dialog opens). To assistive technology it is a push button named by its caption, or by
+// its tooltip when it has no caption.
 
 #include <gtkmm/builder.h>
 #include <gtkmm/drawingarea.h>
@@ -81,7 +83,7 @@ class StyledButton : public Gtk::DrawingArea {
     ColorValue fontHighlightColor() const { return model_.fontHighlightColor(); }
     void setFontHighlightColor(ColorValue c) { model_.setFontHighlightColor(c); }
     const std::string& toolTipText() const { return model_.toolTipText(); }
-    void setToolTipText(const std::string& text) { model_.setToolTipText(text); }
+    void setToolTipText(const std::string& text);
     const std::string& toolTipTitle() const { return model_.toolTipTitle(); }
     void setToolTipTitle(const std::string& title) { model_.setToolTipTitle(title); }
     int toolTipIcon() const { return model_.toolTipIcon(); }
@@ -172,6 +174,9 @@ class StyledButton : public Gtk::DrawingArea {
     void updateInputShape(cairo_surface_t* image, int style, int w, int h);
     void moveFocus(GtkDirectionType direction);
     void onStateFlagsChanged(Gtk::StateFlags previous);
+    // Takes the tooltip down (the pass goes on: the pointer may still be on the button).
+    void dropTooltip();
+    void followWindowFocus();
 
     ButtonModel model_;
     std::unique_ptr<ButtonTooltipWindow> tooltip_;
@@ -188,6 +193,7 @@ class StyledButton : public Gtk::DrawingArea {
     std::string takenOverText_;
 
     GtkWidget* mnemonicWindow_ = nullptr;  // weak pointer to the window holding the key
+    sigc::connection windowFocus_;         // the toplevel's loss of the focus
     guint mnemonicKey_ = 0;
 
     int shapedStyle_ = -1;

@@ -2,8 +2,11 @@
 
 #include <gtkmm/stylecontext.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
+#include "common/Failure.hpp"
 #include "controls/ProgressBarPainter.hpp"
 
 namespace larkspan {
@@ -38,8 +41,25 @@ void StyledProgressBar::init() {
                                       toByte(selected.get_blue())});
         model_.setColor(kProgressBarDefaultColor);
     }
-    model_.setRedrawHandler([this] { queue_draw(); });
+    if (AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(gobj()))) {
+        atk_object_set_role(accessible, ATK_ROLE_PROGRESS_BAR);
+        atk_object_set_name(accessible, "Progress");
+    }
+    updateAccessibleValue();
+    model_.setRedrawHandler([this] {
+        queue_draw();
+        updateAccessibleValue();
+    });
     queue_draw();
+}
+
+void StyledProgressBar::updateAccessibleValue() {
+    const std::int32_t shown = std::clamp<std::int32_t>(model_.percent(), 0, 100);
+    if (shown == describedPercent_) return;
+    describedPercent_ = shown;
+    if (AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(gobj()))) {
+        atk_object_set_description(accessible, (std::to_string(shown) + " %").c_str());
+    }
 }
 
 bool StyledProgressBar::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
@@ -58,6 +78,7 @@ bool StyledProgressBar::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
             DrawProgressBar(cr->cobj(), model_, w, h);
         }
     } catch (...) {
+        reportFailure("drawing the progress bar");
         // A failed paint leaves the old picture; the next one tries again.
     }
     return true;

@@ -6,6 +6,7 @@
 #include <array>
 #include <utility>
 
+#include "common/Failure.hpp"
 #include "common/MakerSite.hpp"
 
 // The program's built-in resources (generated from data/larkspan.gresource.xml). Naming the
@@ -56,6 +57,7 @@ void onMakerSiteRequest(WebKitURISchemeRequest* request, gpointer /*data*/) {
             bytes = g_resources_lookup_data(path->c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr);
         }
     } catch (...) {
+        reportFailure("reading a built-in page");
         bytes = nullptr;
     }
     if (bytes == nullptr) {

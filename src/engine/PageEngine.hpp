@@ -19,6 +19,9 @@ namespace engine {
 inline constexpr int kSecureNone = 0;      // plain http, no TLS, or TLS with errors
 inline constexpr int kSecureMixed = 1;     // verified TLS page that showed insecure content
 inline constexpr int kSecureVerified = 2;  // verified TLS
+
+// The commands whose availability CommandStateChange announces.
+enum class Command { Forward = 1, Back = 2 };
 }  // namespace engine
 
 // What the Properties command shows of the page now loaded.
@@ -114,6 +117,9 @@ class PageEngine {
     sigc::signal<void(const std::string& text)> signalStatusTextChange;
     sigc::signal<void(long progress, long maximum)> signalProgressChange;
     sigc::signal<void(int secureState)> signalSetSecureLockIcon;
+    // Going back or forward became possible or impossible: the page's history changed. A
+    // new engine has no history either way.
+    sigc::signal<void(engine::Command command, bool enable)> signalCommandStateChange;
     // `isChildWindow` is true when script opened this window; set `cancel` to refuse.
     sigc::signal<void(bool isChildWindow, bool& cancel)> signalWindowClosing;
     sigc::signal<void(NewWindowRequest& request)> signalNewWindow2;

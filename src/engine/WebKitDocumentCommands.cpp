@@ -9,6 +9,7 @@
 #include <system_error>
 #include <utility>
 
+#include "common/Failure.hpp"
 #include "engine/WebKitPageEngine.hpp"
 #include "engine/WebKitPageEngineInternal.hpp"
 
@@ -86,6 +87,7 @@ void callGuarded(const F& done, Args&&... args) {
     try {
         done(std::forward<Args>(args)...);
     } catch (...) {
+        reportFailure("handing over a document command's answer");
     }
 }
 
@@ -260,6 +262,7 @@ bool WebKitPageEngine::saveAs() {
         chosen = dialogs_().saveFile(parent, "Save Web Page", fileNameFromTitle(documentTitle()),
                                      {{"Web archive (*.mht)", {"*.mht"}}});
     } catch (...) {
+        reportFailure("asking where to save the page");
         return false;
     }
     if (!chosen) {
@@ -309,6 +312,7 @@ void WebKitPageEngine::printToPdf(const std::string& file, std::function<void(bo
             try {
                 done(false);
             } catch (...) {
+                reportFailure("reporting a print to PDF that could not start");
             }
         }
     };
@@ -424,6 +428,7 @@ void WebKitPageEngineCallbacks::onPdfFinished(WebKitPrintOperation* operation, g
             std::filesystem::remove(job->partial, ec);
         }
     } catch (...) {
+        reportFailure("putting a printed PDF file in place");
         ok = false;
     }
     if (job->alive.expired() || !job->done) {
@@ -432,6 +437,7 @@ void WebKitPageEngineCallbacks::onPdfFinished(WebKitPrintOperation* operation, g
     try {
         job->done(ok);
     } catch (...) {
+        reportFailure("reporting a finished print to PDF");
     }
 }
 

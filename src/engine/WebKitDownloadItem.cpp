@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <system_error>
 
+#include "common/Failure.hpp"
 #include "common/Paths.hpp"
 #include "engine/DownloadNaming.hpp"
 #include "engine/WebKitPageEngineInternal.hpp"
@@ -87,6 +88,7 @@ void WebKitDownloadItem::changed() {
     try {
         signalChanged.emit();
     } catch (...) {
+        reportFailure("reporting a download's change");
     }
 }
 
@@ -134,6 +136,7 @@ gboolean WebKitDownloadItem::onDecideDestination(WebKitDownload*, gchar* suggest
         }
         self->changed();
     } catch (...) {
+        reportFailure("choosing a download's file");
     }
     return TRUE;
 }
@@ -164,6 +167,7 @@ void WebKitDownloadItem::onFailed(WebKitDownload*, GError* error, gpointer data)
         self->release();
         self->changed();
     } catch (...) {
+        reportFailure("ending a failed download");
     }
 }
 
@@ -183,6 +187,7 @@ void WebKitDownloadItem::onFinished(WebKitDownload*, gpointer data) {
         self->release();
         self->changed();
     } catch (...) {
+        reportFailure("ending a finished download");
     }
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/Failure.hpp"
 #include "engine/DesktopCompositing.hpp"
 #include "engine/ErrorPages.hpp"
 #include "engine/MakerSiteScheme.hpp"
@@ -130,6 +131,7 @@ void WebKitPageEngineCallbacks::onLoadChanged(WebKitWebView* view, WebKitLoadEve
                 break;
         }
     } catch (...) {
+        reportFailure("following a page's load");
     }
 }
 
@@ -143,6 +145,7 @@ gboolean WebKitPageEngineCallbacks::onLoadFailed(WebKitWebView*, WebKitLoadEvent
             self->finishLoad();
         }
     } catch (...) {
+        reportFailure("reporting a failed load");
     }
     return FALSE;  // let the engine show its own error page
 }
@@ -167,6 +170,7 @@ gboolean WebKitPageEngineCallbacks::onLoadFailedWithTlsErrors(WebKitWebView*, gc
         self->showErrorPage(engine::certificatePage(address, static_cast<unsigned>(errors)),
                             address);
     } catch (...) {
+        reportFailure("reporting a certificate error");
     }
     return TRUE;
 }
@@ -196,6 +200,7 @@ void WebKitPageEngineCallbacks::onWebProcessTerminated(WebKitWebView* view,
         }
         self->showErrorPage(engine::stoppedPage(address, why), address);
     } catch (...) {
+        reportFailure("reporting the end of a page's process");
     }
 }
 
@@ -212,6 +217,7 @@ void WebKitPageEngineCallbacks::onUri(GObject*, GParamSpec*, gpointer data) {
             self->reportMovedInDocument();
         }
     } catch (...) {
+        reportFailure("reporting a page's new address");
     }
 }
 
@@ -236,6 +242,26 @@ void WebKitPageEngineCallbacks::onIsLoading(GObject*, GParamSpec*, gpointer data
             }
         }
     } catch (...) {
+        reportFailure("following a page's loading state");
+    }
+}
+
+void WebKitPageEngineCallbacks::onHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*,
+                                                 gpointer, gpointer data) {
+    auto* self = engineOf(data);
+    try {
+        if (self->viewDestroyed_) {
+            return;
+        }
+        bool back = webkit_web_view_can_go_back(self->view_) != FALSE;
+        bool forward = webkit_web_view_can_go_forward(self->view_) != FALSE;
+        if (self->emitGuarded(
+                [&] { self->signalCommandStateChange.emit(engine::Command::Back, back); })) {
+            self->emitGuarded(
+                [&] { self->signalCommandStateChange.emit(engine::Command::Forward, forward); });
+        }
+    } catch (...) {
+        reportFailure("reporting a change of a page's history");
     }
 }
 
@@ -247,6 +273,7 @@ void WebKitPageEngineCallbacks::onInsecureContent(WebKitWebView*, WebKitInsecure
             self->reportSecureState(engine::kSecureMixed);
         }
     } catch (...) {
+        reportFailure("reporting insecure content on a page");
     }
 }
 
@@ -267,6 +294,7 @@ void WebKitPageEngineCallbacks::onProgress(GObject*, GParamSpec*, gpointer data)
         self->lastProgress_ = percent;
         self->emitGuarded([&] { self->signalProgressChange.emit(percent, 100); });
     } catch (...) {
+        reportFailure("reporting load progress");
     }
 }
 
@@ -278,6 +306,7 @@ void WebKitPageEngineCallbacks::onTitle(GObject*, GParamSpec*, gpointer data) {
         self->movedTitle_.reset();
         self->emitGuarded([&] { self->signalTitleChange.emit(title); });
     } catch (...) {
+        reportFailure("reporting a page's title");
     }
 }
 
@@ -295,6 +324,7 @@ void WebKitPageEngineCallbacks::onMouseTargetChanged(WebKitWebView*, WebKitHitTe
         self->hoveredLink_ = link;
         self->emitGuarded([&] { self->signalStatusTextChange.emit(link); });
     } catch (...) {
+        reportFailure("reporting the link under the pointer");
     }
 }
 
@@ -322,6 +352,7 @@ GtkWidget* WebKitPageEngineCallbacks::onCreate(WebKitWebView* view, WebKitNaviga
         child->childWindow_ = true;
         return GTK_WIDGET(child->view_);
     } catch (...) {
+        reportFailure("answering a page's request for a new window");
         return nullptr;
     }
 }
@@ -335,6 +366,7 @@ void WebKitPageEngineCallbacks::onClose(WebKitWebView*, gpointer data) {
     try {
         engineOf(data)->requestClose();
     } catch (...) {
+        reportFailure("answering a page's request to close its window");
     }
 }
 
@@ -388,6 +420,7 @@ gboolean WebKitPageEngineCallbacks::onDecidePolicy(WebKitWebView*, WebKitPolicyD
             return TRUE;
         }
     } catch (...) {
+        reportFailure("deciding on a navigation");
     }
     return FALSE;
 }
@@ -402,6 +435,7 @@ void WebKitPageEngineCallbacks::onMarkupEvaluated(GObject* source, GAsyncResult*
     try {
         call->done(std::move(markup));
     } catch (...) {
+        reportFailure("handing over a page's markup");
     }
 }
 
@@ -422,6 +456,7 @@ void WebKitPageEngineCallbacks::onTitleEvaluated(GObject* source, GAsyncResult* 
         }
         self->reportLoadEnd();
     } catch (...) {
+        reportFailure("reading a page's title at the end of a load");
     }
 }
 
@@ -440,6 +475,7 @@ void WebKitPageEngineCallbacks::onMovedTitleEvaluated(GObject* source, GAsyncRes
         self->movedTitle_ = title;
         self->emitGuarded([&] { self->signalDownloadComplete.emit(); });
     } catch (...) {
+        reportFailure("reading a page's title after a move within it");
     }
 }
 
@@ -507,6 +543,8 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
     g_signal_connect(view_, "decide-policy", G_CALLBACK(C::onDecidePolicy), this);
     g_signal_connect(webkit_web_view_get_find_controller(view_), "counted-matches",
                      G_CALLBACK(C::onCountedMatches), this);
+    g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed",
+                     G_CALLBACK(C::onHistoryChanged), this);
 }
 
 WebKitPageEngine::~WebKitPageEngine() {
@@ -515,6 +553,7 @@ WebKitPageEngine::~WebKitPageEngine() {
     g_cancellable_cancel(cancellable_);
     g_signal_handlers_disconnect_by_data(view_, this);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_find_controller(view_), this);
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(view_), this);
     auto& members = family_->members;
     members.erase(std::remove(members.begin(), members.end(), this), members.end());
     if (family_->root == this) {
@@ -613,6 +652,7 @@ void WebKitPageEngine::documentMarkup(std::function<void(std::optional<std::stri
             try {
                 done(std::nullopt);
             } catch (...) {
+                reportFailure("handing over a page's markup");
             }
         }
         return;

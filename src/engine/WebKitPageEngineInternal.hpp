@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Failure.hpp"
 #include "engine/WebKitPageEngine.hpp"
 
 namespace larkspan {
@@ -67,6 +68,8 @@ struct WebKitPageEngineCallbacks {
                                        gpointer data);
     static void onUri(GObject*, GParamSpec*, gpointer data);
     static void onIsLoading(GObject*, GParamSpec*, gpointer data);
+    static void onHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
+                                 gpointer data);
     static void onInsecureContent(WebKitWebView*, WebKitInsecureContentEvent, gpointer data);
     static void onProgress(GObject*, GParamSpec*, gpointer data);
     static void onTitle(GObject*, GParamSpec*, gpointer data);
@@ -108,6 +111,7 @@ bool WebKitPageEngine::emitGuarded(F&& emit) {
     try {
         emit();
     } catch (...) {
+        reportFailure("handling an engine event");
     }
     return !alive.expired();
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "common/Failure.hpp"
 #include "engine/WebKitPageEngine.hpp"
 #include "engine/WebKitPageEngineInternal.hpp"
 
@@ -197,6 +198,7 @@ void WebKitPageEngineCallbacks::onCloseMessage(WebKitUserContentManager*,
             }
         });
     } catch (...) {
+        reportFailure("answering a page script's request to close its window");
     }
 }
 
@@ -220,6 +222,7 @@ void WebKitPageEngineCallbacks::onErrorMessage(WebKitUserContentManager*,
             std::string(engine::kErrorOnPage) + oneLine(stringProperty(value, "text").c_str());
         self->emitGuarded([&] { self->signalStatusTextChange.emit(status); });
     } catch (...) {
+        reportFailure("reporting a script error");
     }
 }
 

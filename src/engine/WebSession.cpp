@@ -4,6 +4,7 @@
 
 #include <webkit2/webkit2.h>
 
+#include "common/Failure.hpp"
 #include "common/Paths.hpp"
 #include "engine/WebKitDownloadItem.hpp"
 #include "engine/WebKitPageEngineInternal.hpp"
@@ -32,6 +33,7 @@ void onDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer dat
         // A download nobody takes is dropped, which cancels it.
         engine->reportDownload(item);
     } catch (...) {
+        reportFailure("handing over a download");
         webkit_download_cancel(download);
     }
 }

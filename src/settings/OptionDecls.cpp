@@ -17,12 +17,13 @@ std::string colorText(ColorValue c) {
     return stored::color(c);
 }
 
-// The scheme's defaults, which "Restore" brings back.
-constexpr ColorValue kDefaultFontColor = 0;
-constexpr ColorValue kDefaultHFontColor = 9654050;   // RGB 34,79,147
-constexpr ColorValue kDefaultBackColor = 14215660;   // RGB 236,233,216
-constexpr ColorValue kDefaultHBackcolor = 14737632;  // RGB 224,224,224
-constexpr int kDefaultStyleChoice = 2;               // "Flat w/ Border"
+// The scheme's defaults, which "Restore" brings back: the desktop theme's colours, so that
+// a button look the user never chose follows the theme (a dark one included).
+constexpr ColorValue kDefaultFontColor = kSysButtonText;
+constexpr ColorValue kDefaultHFontColor = kSysHotText;
+constexpr ColorValue kDefaultBackColor = kSysButtonFace;
+constexpr ColorValue kDefaultHBackcolor = kSysButtonHover;
+constexpr int kDefaultStyleChoice = 2;  // "Flat w/ Border"
 
 std::vector<OptionDecl> makeDecls() {
     using enum StoredForm;
@@ -150,7 +151,7 @@ std::vector<OptionDecl> makeDecls() {
                             W::AtOnce, &M::searchEngine, "")),
         plain(OptionId::ShowPercent, S, keys::kShowText, Truth, W::AtOnce, &M::showPercent, no),
         plain(OptionId::ShowPercentCaption, S, keys::kShowTextCap, Text, W::AtOnce,
-              &M::showPercentCaption, "Yes"),
+              &M::showPercentCaption, "No"),
     };
 }
 

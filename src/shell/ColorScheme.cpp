@@ -46,6 +46,9 @@ Rgb toRgb(const GdkRGBA& c) {
     return Rgb{channel(c.red), channel(c.green), channel(c.blue)};
 }
 
+// How far a hovered button's face moves from the face towards the text.
+constexpr double kHoverShare = 0.1;
+
 // A style context for a node path such as window > button.
 GtkStyleContext* contextFor(std::initializer_list<std::pair<GType, const char*>> nodes) {
     GtkWidgetPath* path = gtk_widget_path_new();
@@ -77,6 +80,7 @@ void readSystemColors() {
     GtkStyleContext* window = contextFor({{GTK_TYPE_WINDOW, "window"}});
     gtk_style_context_add_class(window, "background");  // as every toplevel window has
     GtkStyleContext* entry = contextFor({{GTK_TYPE_WINDOW, "window"}, {GTK_TYPE_ENTRY, "entry"}});
+    GtkStyleContext* label = contextFor({{GTK_TYPE_WINDOW, "window"}, {GTK_TYPE_LABEL, "label"}});
 
     GdkRGBA text;
     gtk_style_context_get_color(button, GTK_STATE_FLAG_NORMAL, &text);
@@ -100,11 +104,19 @@ void readSystemColors() {
     } else if (auto back = backgroundOf(window, GTK_STATE_FLAG_NORMAL)) {
         colors.window = toRgb(*back);
     }
+    // A hovered button lifts a little from the face towards the text, on a light theme and
+    // a dark one alike (themes draw their own hover with images, not colours); hot text is
+    // the theme's link colour.
+    colors.buttonHover = mixRgb(colors.buttonFace, colors.buttonText, kHoverShare);
+    GdkRGBA link;
+    gtk_style_context_get_color(label, GTK_STATE_FLAG_LINK, &link);
+    colors.hotText = toRgb(link);
     setSystemColors(colors);
 
     g_object_unref(button);
     g_object_unref(window);
     g_object_unref(entry);
+    g_object_unref(label);
 }
 
 void takeSampleLook(ShellContext& context, StyledButton& button) {

@@ -15,6 +15,11 @@ TwipsRect progressBarPlace(double panel3Left, double panel3Width, double statusB
 ProgressUpdate onProgressChange(std::int32_t p, std::int32_t m, bool statusBarVisible,
                                 int currentValue) {
     ProgressUpdate u;
+    if (p == -1 || p == 0) {
+        u.loading = false;
+    } else if (p > 0 && m > 0) {
+        u.loading = p < m;
+    }
     if (!statusBarVisible) {
         u.value = currentValue;
         return u;
@@ -34,7 +39,9 @@ ProgressUpdate onProgressChange(std::int32_t p, std::int32_t m, bool statusBarVi
         }
         u.move = true;
     }
-    if (u.value == 100) {
+    // The bar shows only while a page loads: a full bar, or a load that ended part way
+    // (stopped), hides it.
+    if (u.value == 100 || p == -1) {
         u.visible = false;
     } else {
         u.move = true;

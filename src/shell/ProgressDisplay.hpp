@@ -4,6 +4,7 @@
 // progress bar `PB` that sits over panel 3 of the status bar, and where the bar goes.
 
 #include <cstdint>
+#include <optional>
 
 namespace larkspan {
 
@@ -27,6 +28,10 @@ struct ProgressUpdate {
     int value = 0;         // the bar's `Value` (a percentage) after the report
     bool move = false;     // the bar is moved to progressBarPlace(...)
     bool visible = false;  // the bar's visibility after the report
+    // Whether a page is loading after the report, status bar shown or not: p = -1 and p = 0
+    // end a load, 0 < p < m goes on with one, p >= m > 0 has finished it; no value when the
+    // report tells nothing.
+    std::optional<bool> loading;
 };
 
 // The engine reports progress `p` of maximum `m`; `currentValue` is the bar's `Value`.
@@ -35,7 +40,8 @@ struct ProgressUpdate {
 //     formed in 32 bits: when it does not fit, the value stays as it was for this report;
 //     a progress beyond the maximum gives 100;
 //   anything else (p = -1 ends a load): the value stays.
-// The bar is then hidden when its value is 100, otherwise placed and shown.
+// The bar is then hidden when its value is 100 or the load ended (p = -1), otherwise placed
+// and shown.
 ProgressUpdate onProgressChange(std::int32_t p, std::int32_t m, bool statusBarVisible,
                                 int currentValue);
 

@@ -128,7 +128,7 @@ Gtk::Widget* frmBrowser::control(const Glib::ustring& name) const {
 
 void frmBrowser::setStatusBarVisible(bool visible) {
     StatusBar1->set_visible(visible);
-    PB->set_visible(visible);
+    PB->set_visible(visible && pageLoading_);
 }
 
 std::string frmBrowser::readHomePage(ShellContext& context) {

@@ -89,6 +89,7 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void WebBrowser1_WindowClosing(bool isChildWindow, bool& cancel);
     void WebBrowser1_GotFocus();
     void WebBrowser1_LostFocus();
+    void WebBrowser1_CommandStateChange(engine::Command command, bool enable);
     const std::string& applicationTitle() const { return applicationTitle_; }
     // Status panel texts (1 status, 2 secure, 4 date, 5 time).
     Glib::ustring panelText(int panel) const;
@@ -247,6 +248,11 @@ class frmBrowser : public Gtk::ApplicationWindow {
     sigc::connection activeConn_;
     Glib::RefPtr<Gio::SimpleAction> statusbarAction_;
     Glib::RefPtr<Gio::SimpleAction> autoRefreshOffAction_;
+    // Back and Forward act while the page has history that way, Stop while it loads.
+    Glib::RefPtr<Gio::SimpleAction> backAction_;
+    Glib::RefPtr<Gio::SimpleAction> forwardAction_;
+    Glib::RefPtr<Gio::SimpleAction> stopAction_;
+    bool pageLoading_ = false;
     Glib::RefPtr<Gio::SimpleAction> undoAction_;
     Glib::RefPtr<Gio::SimpleAction> textSizeAction_;
     Glib::RefPtr<Gio::SimpleAction> suppressAction_;

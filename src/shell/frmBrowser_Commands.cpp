@@ -42,9 +42,13 @@ void frmBrowser::connectActions() {
     // Closing by shortcut is closing by the title bar: the shut-down sequence.
     addCommand("close", [this] { Form_Unload(); });
 
-    addCommand("back", [this] { mnuBack_Click(); });
-    addCommand("forward", [this] { mnuForward_Click(); });
-    addCommand("stop", [this] { engine_->stop(); });
+    backAction_ = addCommand("back", [this] { mnuBack_Click(); });
+    forwardAction_ = addCommand("forward", [this] { mnuForward_Click(); });
+    stopAction_ = addCommand("stop", [this] { engine_->stop(); });
+    // A new page has no history and loads nothing until it is sent somewhere.
+    for (const auto& action : {backAction_, forwardAction_, stopAction_}) {
+        action->set_enabled(false);
+    }
     addCommand("refresh", [this] { engine_->refresh(); });
     addCommand("home", [this] {
         engine_->navigate(

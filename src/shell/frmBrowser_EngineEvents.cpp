@@ -40,6 +40,8 @@ void frmBrowser::connectEngineEvents() {
     e.signalWindowClosing.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_WindowClosing));
     e.signalGotFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_GotFocus));
     e.signalLostFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_LostFocus));
+    e.signalCommandStateChange.connect(
+        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_CommandStateChange));
     clock_.signalTimer.connect(sigc::mem_fun(*this, &frmBrowser::updateClockPanels));
     updateClockPanels();
 }
@@ -92,6 +94,10 @@ void frmBrowser::WebBrowser1_ProgressChange(long progress, long maximum) {
     };
     ProgressUpdate u = onProgressChange(clamp32(progress), clamp32(maximum),
                                         StatusBar1->get_visible(), PB->value());
+    if (u.loading) {
+        pageLoading_ = *u.loading;
+        stopAction_->set_enabled(pageLoading_);
+    }
     if (!u.handled) return;
     PB->setValue(u.value);
     // The bar lives over panel 3 with the margins its place calls for, so moving it is
@@ -113,6 +119,10 @@ void frmBrowser::WebBrowser1_WindowClosing(bool, bool& cancel) {
     } else {
         cancel = true;
     }
+}
+
+void frmBrowser::WebBrowser1_CommandStateChange(engine::Command command, bool enable) {
+    (command == engine::Command::Back ? backAction_ : forwardAction_)->set_enabled(enable);
 }
 
 // Cut, Copy and Paste are enabled while the page has the focus (when they are built).

@@ -118,7 +118,7 @@ void frmBrowser::mnuToolsStatusbar_Click() {
     StatusBarToggle t = toggleStatusBar(tickBefore);
     statusbarAction_->change_state(Glib::Variant<bool>::create(t.tick));
     StatusBar1->set_visible(t.tick);
-    PB->set_visible(StatusBar1->get_visible());
+    PB->set_visible(StatusBar1->get_visible() && pageLoading_);
     ctx_.settings().write(keys::kSettings, keys::kStatusBarVisible, t.storedValue);
     Form_Resize();
     ctx_.options().setFlag(OptionId::StatusBar, t.check1 != 0);

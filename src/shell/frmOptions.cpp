@@ -13,6 +13,7 @@
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
+#include "shell/frmOptionsInternal.hpp"
 
 namespace larkspan {
 
@@ -229,7 +230,8 @@ void frmOptions::syncFromModel() {
     PB->setShowText(m.showPercent);
     PB->setColor(m.progressColor);
     ShowFont->setValue(m.showPercent);
-    ShowFont->setCaption(m.showPercentCaption);
+    // Said from the state, whatever caption an older version stored with it.
+    ShowFont->setCaption(percentToggleCaption(m.showPercent));
     PBo1->setValue(m.scrollStyle == 1);
     PBo2->setValue(m.scrollStyle == 0);
     syncing_ = wasSyncing;

@@ -10,6 +10,12 @@
 
 namespace larkspan {
 
+// The caption of the "Show %" toggle: what it is set to, read with its frame ("Show %:
+// Yes" while the bar shows its percentage).
+inline const char* percentToggleCaption(bool shown) {
+    return shown ? "Yes" : "No";
+}
+
 template <typename F>
 auto frmOptions::runOwnDialog(F&& dialog) -> decltype(dialog()) {
     auto weak = std::weak_ptr<bool>(alive_);

@@ -16,8 +16,8 @@ namespace larkspan {
 
 namespace {
 
-// The face "Smooth" and "Standard" give each other when one is pressed.
-constexpr ColorValue kReleasedFace = 14215660;
+// The face "Smooth" and "Standard" give each other when one is pressed: the theme's.
+constexpr ColorValue kReleasedFace = kSysButtonFace;
 
 }  // namespace
 
@@ -133,7 +133,7 @@ void frmOptions::ShowFont_Click() {
     // the option, in the main windows; both it and the caption are stored at once.
     OptionsModel& m = model();
     bool pressed = ShowFont->value();
-    m.setText(OptionId::ShowPercentCaption, pressed ? "No" : "yes");
+    m.setText(OptionId::ShowPercentCaption, percentToggleCaption(pressed));
     m.setFlag(OptionId::ShowPercent, pressed);
     markDirty();
     SettingsStore& store = ctx_.settings();

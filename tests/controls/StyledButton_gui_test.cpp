@@ -95,11 +95,12 @@ void tap(Gtk::Window& win, guint keyval, guint state = 0) {
 }
 
 // Makes the window the active one, as a window manager would when it is clicked.
-void activate(Gtk::Window& win) {
+// The window gains (or loses) the keyboard focus, as when the desktop (de)activates it.
+void activate(Gtk::Window& win, bool in = true) {
     GdkEvent* ev = gdk_event_new(GDK_FOCUS_CHANGE);
     ev->focus_change.window = GDK_WINDOW(g_object_ref(win.get_window()->gobj()));
     ev->focus_change.send_event = TRUE;
-    ev->focus_change.in = TRUE;
+    ev->focus_change.in = in ? TRUE : FALSE;
     gdk_event_set_device(ev, keyboardDevice());
     deliver(ev);
 }
@@ -386,6 +387,16 @@ TEST_F(StyledButtonGui, TabEndsThePassOnceAndMovesTheFocus) {
     EXPECT_EQ(enters_, 1);
 }
 
+TEST_F(StyledButtonGui, WithoutACaptionTheTooltipNamesTheButton) {
+    one_->setCaption("");
+    one_->setToolTipText("Search");
+    AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(one_->gobj()));
+    EXPECT_STREQ(atk_object_get_name(accessible), "Search");
+    one_->setCaption("&Go");
+    EXPECT_STREQ(atk_object_get_name(accessible), "Go");
+    EXPECT_STREQ(atk_object_get_description(accessible), "Search");
+}
+
 TEST_F(StyledButtonGui, AccessKeyClicks) {
     one_->setCaption("&Go");
     drainEvents();
@@ -447,6 +458,26 @@ TEST_F(StyledButtonGui, OwnTooltipWithTitleShowsAfterTheDelayAndGoesOnLeave) {
     crossing(*one_, GDK_ENTER_NOTIFY, GDK_NOTIFY_ANCESTOR, 10, 10);
     crossing(*one_, GDK_LEAVE_NOTIFY, GDK_NOTIFY_ANCESTOR, -5, 10);
     EXPECT_FALSE(runUntil([&] { return one_->tooltipWindow() != nullptr; }, 200));
+}
+
+TEST_F(StyledButtonGui, TooltipGoesOnAClickAndWhenItsWindowLosesTheFocus) {
+    auto shown = [&] { return one_->tooltipWindow() && one_->tooltipWindow()->get_mapped(); };
+    crossing(*one_, GDK_ENTER_NOTIFY, GDK_NOTIFY_ANCESTOR, 10, 10);
+    ASSERT_TRUE(runUntil(shown));
+    // A click opens a dialog in a real window: the tooltip has gone by then.
+    bool goneAtClick = false;
+    one_->signal_click().connect([&] { goneAtClick = one_->tooltipWindow() == nullptr; });
+    one_->grab_focus();
+    tap(*win_, GDK_KEY_Return);
+    EXPECT_EQ(clicks_, 1);
+    EXPECT_TRUE(goneAtClick);
+
+    crossing(*one_, GDK_LEAVE_NOTIFY, GDK_NOTIFY_ANCESTOR, -5, 10);
+    crossing(*one_, GDK_ENTER_NOTIFY, GDK_NOTIFY_ANCESTOR, 10, 10);
+    ASSERT_TRUE(runUntil(shown));
+    // Another window (a dialog) takes the focus while the pointer stays on the button.
+    activate(*win_, false);
+    EXPECT_EQ(one_->tooltipWindow(), nullptr);
 }
 
 TEST_F(StyledButtonGui, HidingOrDestroyingAHoveredButtonHandsTheTooltipBack) {

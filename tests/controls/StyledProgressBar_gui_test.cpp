@@ -74,7 +74,7 @@ TEST(StyledProgressBarGui, RedrawsAfterASetterAndShowsTheModelsDrawing) {
     EXPECT_EQ(surfacePixel(snapshot(bar), 120, 10), (Rgb{0, 0, 0}));
 }
 
-TEST(StyledProgressBarGui, ComesFromABuilderPlaceholder) {
+TEST(StyledProgressBarGui, ComesFromABuilderPlaceholderAsAProgressBarTellingItsValue) {
     initGtk();
     auto builder = Gtk::Builder::create_from_string(R"(<interface>
   <object class="GtkWindow" id="win">
@@ -110,4 +110,11 @@ TEST(StyledProgressBarGui, ComesFromABuilderPlaceholder) {
     ASSERT_TRUE(runUntil([&] { return draws > before; }));
     EXPECT_EQ(pb->get_allocated_width(), 120);
     EXPECT_EQ(differingPixels(*pb), 0);
+
+    AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(pb->gobj()));
+    EXPECT_EQ(atk_object_get_role(accessible), ATK_ROLE_PROGRESS_BAR);
+    EXPECT_STREQ(atk_object_get_name(accessible), "Progress");
+    EXPECT_STREQ(atk_object_get_description(accessible), "50 %");
+    pb->setValue(250);
+    EXPECT_STREQ(atk_object_get_description(accessible), "100 %");
 }

@@ -46,7 +46,7 @@ TEST_F(OptionsLoadTest, EmptyStoreGivesTheDesignValues) {
     EXPECT_EQ(m.progressColor, 12763842);
     EXPECT_EQ(m.scrollStyle, 0);
     EXPECT_FALSE(m.showPercent);
-    EXPECT_EQ(m.showPercentCaption, "Yes");
+    EXPECT_EQ(m.showPercentCaption, "No");
     EXPECT_EQ(m.sampleLook().style, 3);
     EXPECT_EQ(m.styleChoice, 2);
     EXPECT_FALSE(m.lockBrowser || m.lockEmail || m.lockFavorites || m.lockHistory || m.lockOptions);
@@ -133,10 +133,8 @@ TEST_F(OptionsLoadTest, EmptyFontColorResetsTheButtonSwatchesAndSkipsTheOthers) 
     store.write("ButtonColors", "BackColor", "65280");
     store.write("ButtonColors", "ProgramBackColor", "123");
     OptionsModel& m = loaded();
-    EXPECT_EQ(m.buttonFontColor, 0);
-    EXPECT_EQ(m.buttonFontHighlightColor, 9654050);
-    EXPECT_EQ(m.buttonBackColor, 14215660);
-    EXPECT_EQ(m.buttonHighlightColor, 14737632);
+    EXPECT_EQ(m.sampleLook(), ButtonLook{.style = m.sampleLook().style})
+        << "the four button colours are back at the theme's";
     // The program swatches keep what they held.
     EXPECT_EQ(m.programBackColor, kSysButtonFace);
 }

@@ -25,14 +25,24 @@ TEST(ProgressDisplayTest, PartialProgressShowsThePercentage) {
     EXPECT_EQ(onProgressChange(2, 3, true, 0).value, 67);
 }
 
-TEST(ProgressDisplayTest, EndOfLoadKeepsTheValue) {
+TEST(ProgressDisplayTest, EndOfLoadKeepsTheValueAndHidesTheBar) {
     auto mid = onProgressChange(-1, 100, true, 37);
     EXPECT_EQ(mid.value, 37);
-    EXPECT_TRUE(mid.visible) << "a load that ended part way keeps its bar";
-    EXPECT_TRUE(mid.move);
+    EXPECT_FALSE(mid.visible) << "a stopped load leaves no bar behind";
     auto done = onProgressChange(-1, 100, true, 100);
     EXPECT_EQ(done.value, 100);
     EXPECT_FALSE(done.visible);
+}
+
+TEST(ProgressDisplayTest, LoadingFollowsTheReportsWithTheStatusBarShownOrNot) {
+    for (bool shown : {true, false}) {
+        EXPECT_EQ(onProgressChange(37, 100, shown, 0).loading, true);
+        EXPECT_EQ(onProgressChange(100, 100, shown, 37).loading, false);
+        EXPECT_EQ(onProgressChange(0, 100, shown, 37).loading, false);
+        EXPECT_EQ(onProgressChange(-1, 100, shown, 37).loading, false);
+        EXPECT_EQ(onProgressChange(5, 0, shown, 37).loading, std::nullopt);
+        EXPECT_EQ(onProgressChange(-7, 100, shown, 37).loading, std::nullopt);
+    }
 }
 
 TEST(ProgressDisplayTest, OverflowOfTheHundredfoldLeavesTheValue) {

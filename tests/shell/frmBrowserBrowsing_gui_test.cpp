@@ -27,6 +27,17 @@ std::string readFile(const std::filesystem::path& p) {
     return ss.str();
 }
 
+// Whether a toolbar button acts: its own button, not the item around it, follows the command.
+bool acts(Gtk::Widget* item) {
+    GtkWidget* w = item ? GTK_WIDGET(item->gobj()) : nullptr;
+    while (w && !GTK_IS_BUTTON(w) && GTK_IS_CONTAINER(w)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(w));
+        w = children ? GTK_WIDGET(children->data) : nullptr;
+        g_list_free(children);
+    }
+    return w && gtk_widget_is_sensitive(w);
+}
+
 class BrowsingTest : public testing::GuiTest {
   protected:
     void writeHistory(const std::string& bytes) {
@@ -219,6 +230,7 @@ TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
 TEST_F(BrowsingTest, ToolbarButtonsReachTheEngine) {
     store().write("Settings", "Homepage", "http://home.test/");
     frmBrowser& w = startBrowser();
+    engine(w).signalProgressChange.emit(10, 100);
     w.Toolbar1_ButtonClick("Stop");
     w.Toolbar1_ButtonClick("Refresh");
     store().write("Settings", "Homepage", "http://newhome.test/");
@@ -299,13 +311,18 @@ TEST_F(BrowsingTest, EditItemsFollowTheEnginesFocus) {
 TEST_F(BrowsingTest, ProgressDisplay) {
     frmBrowser& w = startBrowser();
     auto& e = w.WebBrowser1();
+    Gtk::Widget* stop = w.control("Toolbar1_Stop");
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible()) << "nothing loads yet";
+    EXPECT_FALSE(acts(stop));
     e.signalProgressChange.emit(50, 100);
     EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 50);
     EXPECT_TRUE(w.widget<StyledProgressBar>("PB")->get_visible());
-    // The end-of-load report changes no value.
+    EXPECT_TRUE(acts(stop));
+    // A load stopped part way keeps the value but leaves no bar, and nothing to stop.
     e.signalProgressChange.emit(-1, 100);
     EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 50);
-    EXPECT_TRUE(w.widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_FALSE(acts(stop));
     // Half to even: 1 of 8 is 12.5 %.
     e.signalProgressChange.emit(1, 8);
     EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 12);
@@ -318,12 +335,35 @@ TEST_F(BrowsingTest, ProgressDisplay) {
     e.signalProgressChange.emit(0, 100);
     EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
     EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_FALSE(acts(stop));
+    // The options' "Apply" shows the status bar again, without a bar while nothing loads.
+    Application::instance().options().signalApplied().emit();
+    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
     // With the status bar hidden the events leave the bar alone.
     w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
     ASSERT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
     e.signalProgressChange.emit(30, 100);
     EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
     EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_TRUE(acts(stop)) << "the page loads, shown or not";
+}
+
+TEST_F(BrowsingTest, BackAndForwardAreSensitiveWhileThePageHasHistoryThatWay) {
+    frmBrowser& w = startBrowser();
+    Gtk::Widget* back = w.control("Toolbar1_Back");
+    Gtk::Widget* forward = w.control("Toolbar1_Forward");
+    EXPECT_FALSE(acts(back));
+    EXPECT_FALSE(acts(forward));
+    w.WebBrowser1().signalCommandStateChange.emit(engine::Command::Back, true);
+    EXPECT_TRUE(acts(back));
+    EXPECT_FALSE(acts(forward));
+    w.WebBrowser1().signalCommandStateChange.emit(engine::Command::Forward, true);
+    w.WebBrowser1().signalCommandStateChange.emit(engine::Command::Back, false);
+    EXPECT_FALSE(acts(back));
+    EXPECT_TRUE(acts(forward));
+    EXPECT_FALSE(w.runCommand("back"));
+    EXPECT_TRUE(w.runCommand("forward"));
 }
 
 TEST_F(BrowsingTest, CloseQuestionAnsweredNoKeepsTheWindow) {

@@ -86,6 +86,10 @@ TEST_F(CommandsTest, ShortcutsRunTheirCommands) {
 
     pressKey(w, GDK_KEY_F5, 0);
     EXPECT_EQ(count(w, "refresh"), 1);
+    // A loading page with history both ways.
+    w.WebBrowser1().signalProgressChange.emit(10, 100);
+    w.WebBrowser1().signalCommandStateChange.emit(engine::Command::Back, true);
+    w.WebBrowser1().signalCommandStateChange.emit(engine::Command::Forward, true);
     pressKey(w, GDK_KEY_Escape, 0);
     EXPECT_EQ(count(w, "stop"), 1);
     pressKey(w, GDK_KEY_Left, GDK_MOD1_MASK);

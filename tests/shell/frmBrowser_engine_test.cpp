@@ -55,7 +55,7 @@ TEST_F(BrowserEngineTest, ALoadedPageDrivesTheWindow) {
     EXPECT_FALSE(w.panelVisible(2));
 }
 
-TEST_F(BrowserEngineTest, NavigationsInsideTheDocumentMoveAddressCaptionAndBackList) {
+TEST_F(BrowserEngineTest, NavigationsInsideTheDocumentMoveAddressCaptionBackListAndCommands) {
     test::PageServer server;
     ASSERT_TRUE(server.listening());
     server.addPage("/app", "<html><head><title>App</title></head><body>app</body></html>");
@@ -73,12 +73,19 @@ TEST_F(BrowserEngineTest, NavigationsInsideTheDocumentMoveAddressCaptionAndBackL
                                             script, -1, nullptr, nullptr, nullptr, nullptr,
                                             nullptr);
     };
+    auto acts = [&](const char* command) { return w.lookup_action(command)->get_enabled(); };
+    // A first page: no history either way, and nothing left to stop.
+    EXPECT_FALSE(acts("back"));
+    EXPECT_FALSE(acts("forward"));
+    EXPECT_TRUE(testing::runUntil([&] { return !acts("stop"); }, 15000));
 
     run("document.title = 'Inbox'; history.pushState({}, '', '/app/inbox');");
     ASSERT_TRUE(testing::runUntil([&] { return address() == server.url("/app/inbox"); }, 15000))
         << address();
     EXPECT_TRUE(testing::runUntil([&] { return w.get_title() == "Inbox - Larkspan"; }, 15000))
         << w.get_title();
+    EXPECT_TRUE(testing::runUntil([&] { return acts("back"); }, 15000));
+    EXPECT_FALSE(acts("forward"));
 
     run("location.hash = 'message-2';");
     ASSERT_TRUE(
@@ -93,6 +100,7 @@ TEST_F(BrowserEngineTest, NavigationsInsideTheDocumentMoveAddressCaptionAndBackL
     w.mnuBack_Click();
     ASSERT_TRUE(testing::runUntil([&] { return address() == server.url("/app"); }, 15000))
         << address();
+    EXPECT_TRUE(testing::runUntil([&] { return !acts("back") && acts("forward"); }, 15000));
     w.mnuForward_Click();
     ASSERT_TRUE(testing::runUntil([&] { return address() == server.url("/app/inbox"); }, 15000))
         << address();

@@ -2,6 +2,7 @@
 // pages, the buttons that act at once, "Cancel", and what "Apply" writes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -132,7 +133,7 @@ TEST_F(OptionsDialogTest, TheDialogShowsTheDesignValuesAndCaptions) {
     EXPECT_EQ(d.CloseB->caption(), "Cancel");
     EXPECT_EQ(d.DefualtHP->caption(), "Default");
     EXPECT_EQ(d.Enable->caption(), "Unlock");
-    EXPECT_EQ(d.ShowFont->caption(), "Yes");
+    EXPECT_EQ(d.ShowFont->caption(), "No");
     EXPECT_FALSE(d.Frame13->get_sensitive());
     EXPECT_TRUE(d.Option1->get_active());
     EXPECT_TRUE(d.Button3->get_active());
@@ -261,10 +262,10 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     EXPECT_EQ(setting("StatusbarVisible"), "True");
     EXPECT_EQ(setting("StatusbarVisible1"), "1");
     EXPECT_EQ(setting("BlockedLog"), "0");
-    EXPECT_EQ(schemeKey("FontColor"), "0");
-    EXPECT_EQ(schemeKey("FontHighlightColor"), "9654050");
-    EXPECT_EQ(schemeKey("BackColor"), "14215660");
-    EXPECT_EQ(schemeKey("BackHighlightColor"), "14737632");
+    EXPECT_EQ(schemeKey("FontColor"), stored::color(kSysButtonText));
+    EXPECT_EQ(schemeKey("FontHighlightColor"), stored::color(kSysHotText));
+    EXPECT_EQ(schemeKey("BackColor"), stored::color(kSysButtonFace));
+    EXPECT_EQ(schemeKey("BackHighlightColor"), stored::color(kSysButtonHover));
     EXPECT_EQ(schemeKey("ProgramBackColor"), "-2147483633");
     EXPECT_EQ(schemeKey("ProgramFontColor"), "-2147483630");
     // Not Apply's business: the locks, the home page, the engine.
@@ -339,9 +340,9 @@ TEST_F(OptionsDialogTest, EmptyStoredFontColorResetsTheButtonSwatches) {
     store().write("ButtonColors", "BackColor", "255");
     store().write("ButtonColors", "ProgramBackColor", "123");
     frmOptions& d = open();
-    EXPECT_EQ(style::background(*d.lblBackColor), std::optional<ColorValue>(14215660));
-    EXPECT_EQ(style::background(*d.lblFontColor), std::optional<ColorValue>(0));
-    EXPECT_EQ(d.Example->backColor(), 14215660);
+    EXPECT_EQ(style::background(*d.lblBackColor), std::optional<ColorValue>(kSysButtonFace));
+    EXPECT_EQ(style::background(*d.lblFontColor), std::optional<ColorValue>(kSysButtonText));
+    EXPECT_EQ(d.Example->backColor(), kSysButtonFace);
     // The program swatches are not reset; the main window's start-up, which reads the six
     // keys before its own test of the font colour, has given them the stored colour.
     EXPECT_EQ(style::background(*d.lblProgramBG), std::optional<ColorValue>(123));
@@ -359,8 +360,8 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     }
     EXPECT_EQ(lookOf(*d.Example), before);
     EXPECT_FALSE(d.BApply->enabled());
-    EXPECT_EQ(model().buttonFontColor, 0);
-    EXPECT_EQ(style::background(*d.lblHFontColor), std::optional<ColorValue>(9654050));
+    EXPECT_EQ(model().buttonFontColor, kSysButtonText);
+    EXPECT_EQ(style::background(*d.lblHFontColor), std::optional<ColorValue>(kSysHotText));
 
     Gtk::Entry* address = main_->widget<AddressBox>("cboAddress")->get_entry();
     auto addressFg = style::foreground(*address);
@@ -411,18 +412,19 @@ TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
     RecordingDialogs dialogs;
     // Distinct sample colours, so each offered colour tells where it came from.
     dialogs.next = 0x000011;
-    d.lblFontColor->clicked();  // offered the sample's FontColor (0)
+    d.lblFontColor->clicked();  // offered the sample's FontColor (the theme's text)
     dialogs.next = 0x000022;
-    d.lblHFontColor->clicked();  // offered HighlightColor (14737632)
+    d.lblHFontColor->clicked();  // offered HighlightColor (the theme's hover face)
     dialogs.next = 0x000033;
     d.lblBackColor->clicked();  // offered FontColor, now 0x11
     dialogs.next = 0x000044;
-    d.lblHBackcolor->clicked();  // offered HighlightColor, still 14737632
+    d.lblHBackcolor->clicked();  // offered HighlightColor, still the hover face
     dialogs.next = 0x000055;
     d.lblProgramBG->clicked();  // offered HighlightColor, now 0x44
     dialogs.next = 0x000066;
     d.lblProgramFC->clicked();
-    EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{0, 14737632, 0x11, 14737632, 0x44, 0x44}));
+    EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{kSysButtonText, kSysButtonHover, 0x11,
+                                                        kSysButtonHover, 0x44, 0x44}));
     ButtonLook look = lookOf(*d.Example);
     EXPECT_EQ(look.fontColor, 0x11);
     EXPECT_EQ(look.fontHighlightColor, 0x22);
@@ -500,6 +502,31 @@ TEST_F(OptionsDialogTest, ColoursNeverChosenFollowTheDesktopThemeAndAChosenOneSt
     EXPECT_EQ(schemeKey("ProgramFontColor"), std::to_string(chosen));
 }
 
+TEST_F(OptionsDialogTest, AButtonLookNeverChosenFollowsTheDesktopTheme) {
+    frmOptions& d = open();
+    using S = ButtonVisualState;
+    const ButtonModel& button = d.CloseB->model();
+    auto shade = [](Rgb c) { return (299 * c.r + 587 * c.g + 114 * c.b) / 1000; };
+    auto face = [&](S s) { return shade(button.faceColor(s)); };
+    // The caption stands out from the face in every state, the disabled one included.
+    auto readable = [&] {
+        for (S s : {S::Normal, S::Hot, S::Disabled}) {
+            if (std::abs(shade(button.captionColor(s)) - face(s)) < 40) return false;
+        }
+        return true;
+    };
+    EXPECT_GT(face(S::Normal), 128);
+    EXPECT_TRUE(readable());
+
+    auto settings = Gtk::Settings::get_default();
+    settings->property_gtk_application_prefer_dark_theme() = true;
+    EXPECT_TRUE(
+        testing::runUntil([&] { return face(S::Normal) < 128 && face(S::Hot) < 128; }, 5000))
+        << "a dark face, also under the pointer";
+    EXPECT_TRUE(readable());
+    EXPECT_NE(button.captionColor(S::Disabled), button.captionColor(S::Normal));
+}
+
 TEST_F(OptionsDialogTest, ColourSwatchesAreNamedForAssistiveTechnology) {
     frmOptions& d = open();
     std::set<std::string> names;
@@ -555,16 +582,16 @@ TEST_F(OptionsDialogTest, ShowPercentToggleActsAndStoresAtOnce) {
     frmOptions& d = open();
     click(*d.ShowFont);
     EXPECT_TRUE(d.ShowFont->value());
-    EXPECT_EQ(d.ShowFont->caption(), "No");
+    EXPECT_EQ(d.ShowFont->caption(), "Yes") << "the percentage shows";
     EXPECT_TRUE(d.PB->showText());
     EXPECT_TRUE(main_->widget<StyledProgressBar>("PB")->showText());
     EXPECT_EQ(setting("ShowText"), "True");
-    EXPECT_EQ(setting("ShowTextCap"), "No");
+    EXPECT_EQ(setting("ShowTextCap"), "Yes");
     click(*d.ShowFont);
-    EXPECT_EQ(d.ShowFont->caption(), "yes");
+    EXPECT_EQ(d.ShowFont->caption(), "No");
     EXPECT_FALSE(main_->widget<StyledProgressBar>("PB")->showText());
     EXPECT_EQ(setting("ShowText"), "False");
-    EXPECT_EQ(setting("ShowTextCap"), "yes");
+    EXPECT_EQ(setting("ShowTextCap"), "No");
 }
 
 TEST_F(OptionsDialogTest, SmoothAndStandardActAsAPair) {
@@ -572,7 +599,7 @@ TEST_F(OptionsDialogTest, SmoothAndStandardActAsAPair) {
     click(*d.PBo1);
     EXPECT_TRUE(d.PBo1->value());
     EXPECT_FALSE(d.PBo2->value());
-    EXPECT_EQ(d.PBo2->backColor(), 14215660);
+    EXPECT_EQ(d.PBo2->backColor(), kSysButtonFace);
     EXPECT_EQ(d.PB->scrolling(), 1);
     // Clicking the pressed one again keeps it pressed.
     click(*d.PBo1);
@@ -694,7 +721,8 @@ TEST_F(OptionsDialogTest, ProgramColoursReachWindowsThatExist) {
     EXPECT_EQ(shownBack(*main_), 0x123456);
     EXPECT_EQ(shownBack(*d.Layout), 0x123456);
     // The swatches keep their own colours.
-    EXPECT_EQ(shownBack(*d.lblFontColor), 0);
+    Rgb text = resolveColor(kSysButtonText);
+    EXPECT_EQ(shownBack(*d.lblFontColor), packRgb(text.r, text.g, text.b));
     auto* caption = dynamic_cast<Gtk::Label*>(d.control("lblFontColorCaption"));
     ASSERT_NE(caption, nullptr);
     EXPECT_EQ(shownText(*caption), 0x654321);

@@ -4,6 +4,7 @@
 #include <libsoup/soup.h>
 
 #include "BuildConfig.hpp"
+#include "common/Failure.hpp"
 #include "features/update/UpdateRules.hpp"
 
 namespace larkspan::update {
@@ -27,6 +28,7 @@ void deliver(Pending& p, std::optional<std::string> body) {
     try {
         p.done(std::move(body));
     } catch (...) {
+        reportFailure("handing over a fetched text");
     }
 }
 

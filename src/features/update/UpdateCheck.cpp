@@ -18,7 +18,14 @@ UpdateCheck::UpdateCheck(ShellContext& context) : ctx_(context) {}
 
 void UpdateCheck::run(Trigger trigger, std::function<void()> offered) {
     std::string address = updateFileAddress(ctx_, kVersionFile);
-    if (address.empty() && trigger == Trigger::Startup) return;
+    if (address.empty()) {
+        if (trigger == Trigger::User) {
+            ctx_.dialogs().message(ctx_.ownerWindow(), kNoServerMessage, "Larkspan",
+                                   Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+        }
+        answered.emit(Outcome::NoServer);
+        return;
+    }
     fetcher_.fetch(
         address, [this, trigger, offered = std::move(offered)](std::optional<std::string> fetched) {
             answer(trigger, fetched, offered);
@@ -30,6 +37,7 @@ void UpdateCheck::answer(Trigger trigger, const std::optional<std::string>& fetc
     Outcome outcome = decide(trigger, fetched, versionBox_, localVersionText());
     switch (outcome) {
         case Outcome::Silent:
+        case Outcome::NoServer:
             break;
         case Outcome::UpToDate:
             ctx_.dialogs().message(ctx_.ownerWindow(), "You are up to date!", "Larkspan",

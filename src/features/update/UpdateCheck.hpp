@@ -36,8 +36,9 @@ class UpdateCheck {
 
     // Fetches the offered version and acts on it once it arrives (see `decide`). The update
     // window opens modeless, owned by the first main window, with the focus; `offered` runs
-    // after it opened. A start-up check with no update server set asks nothing. Checks
-    // started while others run are each answered.
+    // after it opened. With no update server configured nothing is fetched: a check the
+    // user asked for says once that updates come through the system's package manager, a
+    // start-up check does nothing. Checks started while others run are each answered.
     void run(Trigger trigger, std::function<void()> offered = {});
 
     // The version text last fetched ("Text1" before the first).

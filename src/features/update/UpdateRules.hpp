@@ -25,7 +25,14 @@ enum class Outcome {
     Silent,       // nothing to say
     UpToDate,     // "You are up to date!"
     OfferUpdate,  // the update window
+    NoServer,     // none is configured: updates come through the system's package manager
 };
+
+// What the user is told when asking for a check while no update server is configured, as
+// in a distribution's package, whose updates the system's package manager brings.
+inline constexpr const char* kNoServerMessage =
+    "Larkspan is updated through your system's package manager.\r\n"
+    "Use it to look for a newer version.";
 
 // Applies a fetch to the version box (a fetched text replaces it unchanged, spaces and line
 // ends included; a failed fetch leaves it as it was) and compares the box with `local`,

@@ -126,6 +126,30 @@ TEST_F(UpdateTest, StartUpCheckStaysSilentWhenTheServerIsUnreachable) {
     EXPECT_TRUE(dialogs_.shown().empty());
 }
 
+TEST_F(UpdateTest, WithoutAServerEachCheckSaysOnceThatThePackageManagerUpdates) {
+    offer("9.9.9");
+    useServer("");
+    store().write("Settings", "CheckUpdatesAtStart", "1");
+    frmBrowser& first = startBrowser();
+    first.OpenBrowserWindow("", false);
+    testing::drainEvents();
+    EXPECT_TRUE(dialogs_.shown().empty());
+
+    const std::string said = std::string("Larkspan: ") + update::kNoServerMessage;
+    dialogs_.answer(Dialogs::Answer::Ok);
+    Application::instance().activate_action("check-updates");
+    testing::drainEvents();
+    EXPECT_EQ(texts(dialogs_), std::vector<std::string>{said});
+
+    frmAbout& about = openAbout(first);
+    dialogs_.answer(Dialogs::Answer::Ok);
+    click(*about.Label1);
+    EXPECT_EQ(texts(dialogs_), (std::vector<std::string>{said, said}));
+    EXPECT_TRUE(about.get_visible());
+    EXPECT_EQ(window(update::kUpdateWindow), nullptr);
+    EXPECT_EQ(server_.requestCount(update::kVersionFile), 0);
+}
+
 // Which update file the server lacks (none: the server is gone), and what the user is told,
 // in order, before the update window closes.
 struct FailingFetch {
