@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/Failure.hpp"
 #include "common/Paths.hpp"
 
 namespace larkspan {
@@ -595,6 +596,7 @@ SettingsStore::SettingsStore(fs::path file) : impl_(std::make_unique<Impl>(std::
     try {
         impl_->open();
     } catch (...) {
+        reportFailure("opening the settings store");
         impl_->closeDb();
     }
 }
@@ -618,6 +620,7 @@ bool SettingsStore::writeAll(const std::vector<Entry>& entries) {
     try {
         return impl_->writeAll(kAppName, entries);
     } catch (...) {
+        reportFailure("writing settings");
         return false;
     }
 }
@@ -627,6 +630,7 @@ std::string SettingsStore::readApp(std::string_view app, std::string_view sectio
     try {
         return impl_->read(app, section, key, def);
     } catch (...) {
+        reportFailure("reading a setting");
         try {
             return std::string(def);
         } catch (...) {
@@ -640,6 +644,7 @@ bool SettingsStore::writeApp(std::string_view app, std::string_view section, std
     try {
         return impl_->write(app, section, key, value);
     } catch (...) {
+        reportFailure("writing a setting");
         return false;
     }
 }
