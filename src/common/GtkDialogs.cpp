@@ -32,12 +32,22 @@ void addFilters(Gtk::FileChooserDialog& dlg, const std::vector<Dialogs::FileFilt
     }
 }
 
+// The window a box belongs to: the asking window itself, or, while that one is hidden,
+// the nearest shown window it belongs to, or else the program's active window; so the box
+// never waits behind a window the user cannot see.
+Gtk::Window* shownParent(Gtk::Window* asker) {
+    while (asker && !asker->get_visible()) asker = asker->get_transient_for();
+    if (asker) return asker;
+    auto app = Glib::RefPtr<Gtk::Application>::cast_dynamic(Gio::Application::get_default());
+    return app ? app->get_active_window() : nullptr;
+}
+
 class GtkDialogs final : public Dialogs {
   public:
     Answer message(Gtk::Window* parent, const std::string& text, const std::string& title,
                    Buttons buttons, Icon icon) override {
         Gtk::MessageDialog dlg(text, false, messageType(icon), Gtk::BUTTONS_NONE, true);
-        if (parent) dlg.set_transient_for(*parent);
+        if (Gtk::Window* owner = shownParent(parent)) dlg.set_transient_for(*owner);
         dlg.set_title(title);
         switch (buttons) {
             case Buttons::Ok:
@@ -76,7 +86,7 @@ class GtkDialogs final : public Dialogs {
                                      const std::string& title,
                                      const std::string& initial) override {
         Gtk::Dialog dlg(title, true);
-        if (parent) dlg.set_transient_for(*parent);
+        if (Gtk::Window* owner = shownParent(parent)) dlg.set_transient_for(*owner);
         dlg.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
         dlg.add_button("_OK", Gtk::RESPONSE_OK);
         dlg.set_default_response(Gtk::RESPONSE_OK);
@@ -98,7 +108,7 @@ class GtkDialogs final : public Dialogs {
 
     std::optional<ColorValue> chooseColor(Gtk::Window* parent, ColorValue initial) override {
         Gtk::ColorChooserDialog dlg;
-        if (parent) dlg.set_transient_for(*parent);
+        if (Gtk::Window* owner = shownParent(parent)) dlg.set_transient_for(*owner);
         Rgb rgb = resolveColor(initial);
         Gdk::RGBA start;
         start.set_rgba_u(rgb.r * 257, rgb.g * 257, rgb.b * 257);
@@ -112,7 +122,7 @@ class GtkDialogs final : public Dialogs {
     std::optional<std::string> openFile(Gtk::Window* parent, const std::string& title,
                                         const std::vector<FileFilter>& filters) override {
         Gtk::FileChooserDialog dlg(title, Gtk::FILE_CHOOSER_ACTION_OPEN);
-        if (parent) dlg.set_transient_for(*parent);
+        if (Gtk::Window* owner = shownParent(parent)) dlg.set_transient_for(*owner);
         dlg.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
         dlg.add_button("_Open", Gtk::RESPONSE_OK);
         addFilters(dlg, filters);
@@ -123,7 +133,7 @@ class GtkDialogs final : public Dialogs {
     std::optional<std::string> chooseFolder(Gtk::Window* parent,
                                             const std::string& title) override {
         Gtk::FileChooserDialog dlg(title, Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER);
-        if (parent) dlg.set_transient_for(*parent);
+        if (Gtk::Window* owner = shownParent(parent)) dlg.set_transient_for(*owner);
         dlg.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
         dlg.add_button("_Select", Gtk::RESPONSE_OK);
         if (dlg.run() != Gtk::RESPONSE_OK) return std::nullopt;
@@ -136,7 +146,7 @@ class GtkDialogs final : public Dialogs {
                                         const std::string& suggestedName,
                                         const std::vector<FileFilter>& filters) override {
         Gtk::FileChooserDialog dlg(title, Gtk::FILE_CHOOSER_ACTION_SAVE);
-        if (parent) dlg.set_transient_for(*parent);
+        if (Gtk::Window* owner = shownParent(parent)) dlg.set_transient_for(*owner);
         dlg.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
         dlg.add_button("_Save", Gtk::RESPONSE_OK);
         dlg.set_default_response(Gtk::RESPONSE_OK);

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <utility>
 
+#include "common/FolderLock.hpp"
 #include "common/Paths.hpp"
 #include "common/TextEncoding.hpp"
 
@@ -257,7 +258,28 @@ bool AppendAddressToHistory(const fs::path& path, std::string_view address) {
     return fd.close() && ok;
 }
 
+bool AppendTypedAddress(const fs::path& path, std::string_view address) {
+    FolderLock lock(path.parent_path());
+    return AppendAddressToHistory(path, address);
+}
+
 namespace listfile {
+
+std::optional<std::size_t> sameEntryIn(const std::vector<std::string>& before, std::size_t index,
+                                       const std::vector<std::string>& after) {
+    if (index >= before.size()) return std::nullopt;
+    const std::string& text = before[index];
+    std::size_t equalBefore = 0;
+    for (std::size_t i = 0; i < index; ++i) {
+        if (before[i] == text) ++equalBefore;
+    }
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (after[i] != text) continue;
+        if (equalBefore == 0) return i;
+        --equalBefore;
+    }
+    return std::nullopt;
+}
 
 fs::path historyFilePath() {
     return paths::dataDir() / "history.txt";

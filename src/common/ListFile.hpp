@@ -17,7 +17,9 @@
 //
 // Nothing here throws; each function reports whether it did its work.
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +49,11 @@ bool LoadAddressList(const std::filesystem::path& path, std::vector<std::string>
 // file's last line has no line end, one is written first so the address gets its own line.
 bool AppendAddressToHistory(const std::filesystem::path& path, std::string_view address);
 
+// A main window's append of a typed address: AppendAddressToHistory under the lock of the
+// file's folder (FolderLock), which every rewrite of the history takes too, so an address
+// never lands between another instance's reading of the file and its rewrite.
+bool AppendTypedAddress(const std::filesystem::path& path, std::string_view address);
+
 // Removes the temporary files that rewrites killed midway left in `folder` (not its
 // subfolders), once they are older than `minAge`: a younger one may be another running
 // instance's rewrite in progress. Anything else, whatever its name, stays. Gives how many
@@ -66,6 +73,12 @@ std::filesystem::path historyFilePath();
 // stray quote never swallows the lines below); any other field ends at a comma or at the
 // end of the line. An empty line gives one empty field, a comma at the end one more.
 void splitFields(std::string_view line, std::vector<std::string>& out);
+
+// Where the entry at `index` of `before` is in `after`, a later reading of the same file:
+// the entry with the same text and as many equal entries before it. None when `after` has
+// no such entry (another instance removed it) or `index` is past the end of `before`.
+std::optional<std::size_t> sameEntryIn(const std::vector<std::string>& before, std::size_t index,
+                                       const std::vector<std::string>& after);
 
 // Whole file contents to entries, as the two readers above see them.
 std::vector<std::string> parseListFile(std::string_view bytes);

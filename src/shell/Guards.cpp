@@ -1,6 +1,7 @@
 #include "shell/Guards.hpp"
 
 #include <array>
+#include <memory>
 
 #include "settings/OptionsModel.hpp"
 #include "shell/ShellContext.hpp"
@@ -33,6 +34,41 @@ constexpr std::array<Guard, 10> kGuards{{
     {"address-enter", Lock::Web, Unlock::EnableBrowser, CaptionOn::Dialog, "Unlock Larkspan", "",
      true},
 }};
+
+// What a guard's caption hid on a main window: the window's own caption, and the guard's.
+struct GuardCaption {
+    Glib::ustring own;
+    Glib::ustring shown;
+};
+
+const Glib::Quark& guardCaptionKey() {
+    static const Glib::Quark key("larkspan-guard-caption");
+    return key;
+}
+
+// A guard's caption on a main window lasts while the lock dialog is up: once the dialog
+// has gone (unlocked, cancelled or closed), the window shows its own caption again, unless
+// a page has given it a new one meanwhile.
+void showGuardCaption(Gtk::Window& dialog, frmBrowser& owner, const std::string& caption) {
+    auto* held = static_cast<GuardCaption*>(owner.get_data(guardCaptionKey()));
+    if (!held) {
+        held = new GuardCaption{owner.get_title(), {}};
+        owner.set_data(guardCaptionKey(), held,
+                       [](void* data) { delete static_cast<GuardCaption*>(data); });
+    }
+    held->shown = caption;
+    owner.set_title(caption);
+    auto once = std::make_shared<sigc::connection>();
+    *once = dialog.signal_hide().connect(sigc::track_obj(
+        [&owner, once] {
+            once->disconnect();
+            auto* h = static_cast<GuardCaption*>(owner.get_data(guardCaptionKey()));
+            if (!h) return;
+            if (owner.get_title() == h->shown) owner.set_title(h->own);
+            owner.remove_data(guardCaptionKey());
+        },
+        owner));
+}
 
 }  // namespace
 
@@ -79,15 +115,20 @@ bool holdBack(ShellContext& context, std::string_view command, frmBrowser* origi
 }
 
 bool showLockDialog(ShellContext& app, Unlock action, CaptionOn captionOn,
-                    const std::string& caption, frmBrowser* origin, std::function<void()> proceed) {
+                    const std::string& caption, frmBrowser* origin, std::function<void()> proceed,
+                    Gtk::Window* asker) {
     Gtk::Window* dialog = app.windows().touch(kLockDialog);
     if (!dialog) return false;
     frmBrowser* owner = origin ? origin : app.firstWindow();
-    if (owner) dialog->set_transient_for(*owner);
+    if (asker) {
+        dialog->set_transient_for(*asker);
+    } else if (owner) {
+        dialog->set_transient_for(*owner);
+    }
     dialog->present();
     if (auto* lock = dynamic_cast<LockDialog*>(dialog))
         lock->reveal(action, origin, std::move(proceed));
-    if (captionOn == CaptionOn::MainWindow && owner) owner->set_title(caption);
+    if (captionOn == CaptionOn::MainWindow && owner) showGuardCaption(*dialog, *owner, caption);
     if (captionOn == CaptionOn::Dialog) dialog->set_title(caption);
     return true;
 }

@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+namespace Gtk {
+class Window;
+}
+
 namespace larkspan {
 class ShellContext;
 class OptionsModel;
@@ -74,9 +78,10 @@ bool holdBack(ShellContext& context, std::string_view command, frmBrowser* origi
 
 // Shows the lock dialog modeless, owned by `origin` (the first main window when null),
 // with the button for `action` made visible and `caption` on the window `captionOn` names.
+// Opened by another dialog (`asker`), it belongs to that one instead and stays above it.
 // False when the program has no lock dialog to show.
 bool showLockDialog(ShellContext& context, Unlock action, CaptionOn captionOn = CaptionOn::None,
                     const std::string& caption = {}, frmBrowser* origin = nullptr,
-                    std::function<void()> proceed = {});
+                    std::function<void()> proceed = {}, Gtk::Window* asker = nullptr);
 
 }  // namespace larkspan::locks

@@ -1,5 +1,7 @@
 #include "shell/ShellContext.hpp"
 
+#include "common/ListFile.hpp"
+#include "shell/AddressList.hpp"
 #include "shell/frmBrowser.hpp"
 
 namespace larkspan {
@@ -23,8 +25,8 @@ bool ShellContext::mayClose(frmBrowser& closing) const {
 }
 
 void ShellContext::reloadAddressLists() {
-    for (frmBrowser* b : browsers()) b->clearAddressList();
-    for (frmBrowser* b : browsers()) b->LoadAddressList();
+    // One list serves every window; what each window's box holds stays.
+    addressList().load(listfile::historyFilePath());
 }
 
 }  // namespace larkspan

@@ -169,8 +169,6 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void setStatusBarVisible(bool visible);
     // Places the controls for the window's size (also what the hidden `Resize` does).
     void runLayout();
-    // Empties the typed-address list that every main window shows.
-    void clearAddressList();
 
   protected:
     bool on_key_press_event(GdkEventKey* event) override;

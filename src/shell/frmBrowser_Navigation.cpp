@@ -83,10 +83,6 @@ void frmBrowser::LoadAddressList() {
     if (!list.loaded()) list.load(listfile::historyFilePath());
 }
 
-void frmBrowser::clearAddressList() {
-    addressLogic_.list().clear();
-}
-
 void frmBrowser::cboAddress_KeyDown(int keyCode) {
     std::string text = cboAddress->get_entry()->get_text();
     // The web lock is the guard table's to apply: it holds typed navigation back.
@@ -112,7 +108,7 @@ void frmBrowser::cboAddress_KeyPress(int charCode) {
         return v.value_or(def);
     };
     auto outcome = addressLogic_.keyPress(charCode, text, historyOn);
-    if (outcome.appendToHistory) AppendAddressToHistory(listfile::historyFilePath(), text);
+    if (outcome.appendToHistory) AppendTypedAddress(listfile::historyFilePath(), text);
     Timer1.setEnabled(addressLogic_.timerEnabled());
 }
 

@@ -226,7 +226,9 @@ void frmOptions::unlockLockables() {
 }
 
 void frmOptions::ChgPass_Click() {
-    locks::showLockDialog(ctx_, locks::Unlock::UnlockPass);
+    // The password is asked above this dialog, which stays open behind it.
+    locks::showLockDialog(ctx_, locks::Unlock::UnlockPass, locks::CaptionOn::None, {}, nullptr, {},
+                          this);
 }
 
 }  // namespace larkspan

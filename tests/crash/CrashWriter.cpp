@@ -6,7 +6,8 @@
 //     generation of every file until it is killed.
 //   crash_writer append <dir> <name> <count>
 //     Waits for a byte on stdin, then writes <count> values under its own keys, the shared
-//     key and in batches, and appends <count> lines to the history and the blocked log.
+//     key and in batches, and appends <count> lines to the history (as a main window does)
+//     and the blocked log.
 //     Exits 0 when every write succeeded.
 
 #include <unistd.h>
@@ -80,8 +81,7 @@ int append(const fs::path& dir, const std::string& name, int count) {
                       {crashwriter::kSection, name + "/batch" + std::to_string(i) + "b", value}}) &&
                  ok;
         }
-        ok =
-            AppendAddressToHistory(dir / crashwriter::kHistory, "https://h.example/" + value) && ok;
+        ok = AppendTypedAddress(dir / crashwriter::kHistory, "https://h.example/" + value) && ok;
         ok = blocked.append("https://b.example/" + value) && ok;
     }
     return ok ? 0 : 1;

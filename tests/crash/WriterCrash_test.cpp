@@ -1,5 +1,6 @@
 // The program's files survive a writer killed at any moment: each holds one whole old or new
-// content and the settings store still opens. Two writers at once lose nothing.
+// content and the settings store still opens. Two writers at once lose nothing, and neither
+// do deletions made while another instance appends.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -16,6 +17,7 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -26,6 +28,7 @@
 #include "common/Paths.hpp"
 #include "crash/WriterFiles.hpp"
 #include "features/favorites/FavoriteFile.hpp"
+#include "features/history/HistoryList.hpp"
 #include "features/popups/BlockedLog.hpp"
 #include "settings/SettingsStore.hpp"
 
@@ -275,6 +278,49 @@ TEST_F(WriterCrash, TwoWritersAtOnceLoseNothing) {
         EXPECT_EQ(lines.size(), static_cast<std::size_t>(2 * kAppends));
         expectEveryAppend(lines, prefix, "A");
         expectEveryAppend(lines, prefix, "B");
+    }
+}
+
+TEST_F(WriterCrash, DeletingWhileAnotherInstanceAppendsLosesNothing) {
+    const std::string seed = "https://s.example/";
+    std::vector<std::string> seeds;
+    for (int i = 0; i < 60; ++i) seeds.push_back(seed + std::to_string(i));
+    ASSERT_TRUE(SaveListToFile(seeds, dir_ / kHistory));
+    ASSERT_TRUE(SaveListToFile(seeds, dir_ / kBlockedLog));
+    // The history window's list and the log window's, read before the other starts.
+    HistoryList history(dir_ / kHistory);
+    history.load();
+    popups::BlockedLog blocked(dir_ / kBlockedLog);
+    blocked.load();
+
+    Writer a = startWriter({"append", dir_.string(), "A", std::to_string(kAppends)}, false);
+    ASSERT_GT(a.pid, 0);
+    EXPECT_EQ(::write(a.toWriter, "g", 1), 1);
+    ::close(a.toWriter);
+    auto firstSeed = [&seed](const std::vector<std::string>& list) -> std::optional<std::size_t> {
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (list[i].rfind(seed, 0) == 0) return i;
+        }
+        return std::nullopt;
+    };
+    for (std::size_t i = 0; i < seeds.size(); ++i) {
+        if (auto at = firstSeed(history.entries())) {
+            EXPECT_TRUE(history.remove(*at));
+        }
+        if (auto at = firstSeed(blocked.entries())) {
+            EXPECT_TRUE(blocked.removeAt(*at));
+        }
+    }
+    const int status = waitExit(a.pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+
+    for (const auto& [file, prefix] : std::map<std::string, std::string>{
+             {kHistory, "https://h.example/"}, {kBlockedLog, "https://b.example/"}}) {
+        SCOPED_TRACE(file);
+        const auto lines = listfile::parseAddressLines(bytesOf(dir_ / file));
+        EXPECT_EQ(lines.size(), static_cast<std::size_t>(kAppends))
+            << "a seed stayed or a line was lost";
+        expectEveryAppend(lines, prefix, "A");
     }
 }
 

@@ -24,9 +24,9 @@ ScriptedDialogs::~ScriptedDialogs() {
     setDialogs(nullptr);
 }
 
-Dialogs::Answer ScriptedDialogs::message(Gtk::Window*, const std::string& text,
+Dialogs::Answer ScriptedDialogs::message(Gtk::Window* parent, const std::string& text,
                                          const std::string& title, Buttons, Icon) {
-    shown_.push_back({"message", text, title, ""});
+    shown_.push_back({"message", text, title, "", parent});
     if (answers_.empty()) {
         ADD_FAILURE() << "unscripted message box: " << text;
         return Answer::Cancel;
@@ -34,10 +34,10 @@ Dialogs::Answer ScriptedDialogs::message(Gtk::Window*, const std::string& text,
     return take(answers_, "message");
 }
 
-std::optional<std::string> ScriptedDialogs::input(Gtk::Window*, const std::string& prompt,
+std::optional<std::string> ScriptedDialogs::input(Gtk::Window* parent, const std::string& prompt,
                                                   const std::string& title,
                                                   const std::string& initial) {
-    shown_.push_back({"input", prompt, title, initial});
+    shown_.push_back({"input", prompt, title, initial, parent});
     return take(inputs_, "input");
 }
 

@@ -16,7 +16,8 @@ class ScriptedDialogs final : public Dialogs {
         std::string kind;  // "message", "input", "color", "open", "folder", "save"
         std::string text;
         std::string title;
-        std::string initial;  // an input box's default text
+        std::string initial;            // an input box's default text
+        Gtk::Window* parent = nullptr;  // a message or input box's, as it was asked
     };
 
     ScriptedDialogs();

@@ -1,10 +1,12 @@
 #include "features/history/frmHistory.hpp"
 
+#include <algorithm>
+
 #include "common/BuiltWindow.hpp"
 #include "common/Dialogs.hpp"
 #include "common/ListFile.hpp"
-#include "common/UserInput.hpp"
 #include "controls/StyledButton.hpp"
+#include "shell/AddressList.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/TypedHistory.hpp"
@@ -37,12 +39,16 @@ frmHistory::frmHistory(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
 
     // The load: the buttons take the sample's looks, the list the file's entries.
     for (StyledButton* b : {Delete, DeleteAll, BClose}) scheme::followButtonLook(ctx_, *b, false);
-    Delete->setEnabled(false);
     history_.load();
     fill();
 
+    // Delete goes with the selection: a click on any row, the row the list selects as it
+    // takes the focus, or one chosen with the keys.
     List1->get_selection()->signal_changed().connect(
         sigc::mem_fun(*this, &frmHistory::List1_Click));
+    // The typed-address list is reset only when the history file was replaced (cleared
+    // from Options, the lock dialog or this window): the list shows the file anew at once.
+    ctx_.addressList().signalReset.connect(sigc::hide(sigc::mem_fun(*this, &frmHistory::reload)));
     List1->signal_row_activated().connect(
         [this](const Gtk::TreeModel::Path& path, Gtk::TreeViewColumn*) { List1_DblClick(path); });
     Delete->signal_click().connect(sigc::mem_fun(*this, &frmHistory::Delete_Click));
@@ -56,12 +62,19 @@ frmHistory::~frmHistory() {
 }
 
 void frmHistory::fill() {
-    selecting_ = true;
+    // Detached while filling, so the view does not follow each row.
+    List1->unset_model();
     store_->clear();
     for (const std::string& entry : history_.entries()) {
         (*store_->append()).set_value(0, Glib::ustring(entry));
     }
-    selecting_ = false;
+    List1->set_model(store_);
+    List1_Click();
+}
+
+void frmHistory::reload() {
+    history_.load();
+    fill();
 }
 
 std::vector<std::string> frmHistory::shownEntries() const {
@@ -80,18 +93,10 @@ std::optional<std::size_t> frmHistory::selectedIndex() const {
     return static_cast<std::size_t>(store_->get_path(it)[0]);
 }
 
-void frmHistory::selectRow(std::size_t index) {
-    selecting_ = true;
-    auto rows = store_->children();
-    if (index < rows.size()) List1->get_selection()->select(rows[index]);
-    selecting_ = false;
-}
-
 // ---- Events ------------------------------------------------------------------------------
 
 void frmHistory::List1_Click() {
-    if (selecting_ || !handlingUserInput() || !selectedIndex()) return;
-    Delete->setEnabled(true);
+    Delete->setEnabled(selectedIndex().has_value());
 }
 
 void frmHistory::List1_DblClick(const Gtk::TreeModel::Path& path) {
@@ -106,22 +111,24 @@ void frmHistory::List1_DblClick(const Gtk::TreeModel::Path& path) {
 void frmHistory::Delete_Click() {
     std::optional<std::size_t> index = selectedIndex();
     if (!index) return;
+    // The file is read again and the list shows it as it now stands, with what other
+    // windows added since, and no row selected: Delete waits for the next choice.
     history_.remove(*index);
     fill();
-    // The last remaining entry is selected.
-    if (!history_.entries().empty()) selectRow(history_.entries().size() - 1);
-    Delete->setEnabled(false);
+    const std::size_t rows = history_.entries().size();
+    if (rows > 0) {
+        Gtk::TreeModel::Path near;
+        near.push_back(static_cast<int>(std::min(*index, rows - 1)));
+        List1->scroll_to_row(near);
+    }
 }
 
 void frmHistory::DeleteAll_Click() {
     hide();
     auto answer = ctx_.dialogs().message(ctx_.ownerWindow(), "Delete History?  ", "History",
                                          Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
-    if (answer == Dialogs::Answer::Yes) {
-        clearTypedHistory(ctx_);
-        history_.clear();
-        fill();
-    }
+    // The list follows the cleared file (see the constructor).
+    if (answer == Dialogs::Answer::Yes) clearTypedHistory(ctx_);
     showAgain();
 }
 

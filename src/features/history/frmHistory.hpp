@@ -1,8 +1,10 @@
 #pragma once
 
 // The history window "History - Larkspan": the typed-address history as a list. A
-// double-click opens an entry in the first main window; "Delete" removes the clicked entry
-// from the list and the file, "Delete All" clears the whole history after asking.
+// double-click opens an entry in the first main window; "Delete", enabled while a row is
+// selected, removes that entry from the file (read again first) and shows the file as it
+// then stands; "Delete All" clears the whole history after asking. Whenever the history is
+// cleared, however, the list shows it at once, hidden or shown.
 
 #include <gtkmm.h>
 
@@ -44,9 +46,10 @@ class frmHistory : public Gtk::Window {
     bool on_delete_event(GdkEventAny* event) override;
 
   private:
+    // Shows the entries; no row is selected after.
     void fill();
+    void reload();
     std::optional<std::size_t> selectedIndex() const;
-    void selectRow(std::size_t index);
     void showAgain();
     void closeLater();
 
@@ -54,7 +57,6 @@ class frmHistory : public Gtk::Window {
     Glib::RefPtr<Gtk::Builder> builder_;
     Glib::RefPtr<Gtk::ListStore> store_;
     HistoryList history_;
-    bool selecting_ = false;
 };
 
 // Makes the history window (hidden, its list read); the registry's factory.

@@ -1,5 +1,7 @@
 #include "features/locks/frmPassword.hpp"
 
+#include <exception>
+
 #include "common/BuiltWindow.hpp"
 #include "common/Dialogs.hpp"
 #include "controls/StyledButton.hpp"
@@ -21,12 +23,18 @@ constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmPassword.ui";
 constexpr const char* kName = "frmPassword";
 constexpr const char* kTitle = "Larkspan";
 
-// The client area of the two layouts (pixels). The change-password layout is too narrow
-// for the action buttons, which start at x = 197.
+// The client area of the two layouts (pixels), and where Cancel lies in each. The
+// change-password layout is too narrow for the action buttons, which start at x = 197.
 constexpr int kNormalWidth = 292;
-constexpr int kNormalHeight = 42;
+constexpr int kNormalHeight = 92;
 constexpr int kChangeWidth = 196;
-constexpr int kChangeHeight = 110;
+constexpr int kChangeHeight = 164;
+constexpr int kNormalCancelX = 199;
+constexpr int kNormalCancelY = 60;
+constexpr int kNormalCancelWidth = 89;
+constexpr int kChangeCancelX = 6;
+constexpr int kChangeCancelY = 132;
+constexpr int kChangeCancelWidth = 185;
 
 constexpr std::array<const char*, locks::kPasswordButtonCount> kButtonNames{
     "EnableEmailSend", "EnableEmailRead", "UnlockFav", "UnlockHis", "UnlockOpt",
@@ -82,6 +90,11 @@ frmPassword::frmPassword(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builde
     builder_->get_widget("Text1", Text1);
     builder_->get_widget("Text2", Text2);
     builder_->get_widget("Frame", Frame);
+    builder_->get_widget("lblPrompt", lblPrompt);
+    builder_->get_widget_derived("Cancel", Cancel);
+    Cancel->setCaption("Cancel");
+    scheme::followButtonLook(ctx_, *Cancel, false);
+    Cancel->signal_click().connect(sigc::mem_fun(*this, &frmPassword::Cancel_Click));
     for (std::size_t i = 0; i < kButtonNames.size(); ++i) {
         builder_->get_widget_derived(kButtonNames[i], buttons_[i]);
         auto b = static_cast<PasswordButton>(i);
@@ -110,9 +123,15 @@ void frmPassword::showState() {
     Text2->set_visible(state_.repeatBoxVisible());
     set_title(state_.caption());
     if (state_.layout() == locks::LockDialogState::Layout::ChangePassword) {
+        lblPrompt->set_text_with_mnemonic("_New password, twice:");
         Frame->set_size_request(kChangeWidth, kChangeHeight);
+        Frame->move(*Cancel, kChangeCancelX, kChangeCancelY);
+        Cancel->set_size_request(kChangeCancelWidth, -1);
     } else {
+        lblPrompt->set_text_with_mnemonic("Type your _password:");
         Frame->set_size_request(kNormalWidth, kNormalHeight);
+        Frame->move(*Cancel, kNormalCancelX, kNormalCancelY);
+        Cancel->set_size_request(kNormalCancelWidth, -1);
     }
 }
 
@@ -135,10 +154,15 @@ void frmPassword::conceal(locks::Unlock action) {
 // ---- Events ------------------------------------------------------------------------------
 
 void frmPassword::Text1_Enter() {
+    // A failing dispatch does nothing beyond saying so.
     try {
         if (auto target = state_.enterTarget()) click(*target);
+    } catch (const std::exception& e) {
+        g_warning("Lock dialog: Enter in the password box failed: %s", e.what());
+    } catch (const Glib::Exception& e) {
+        g_warning("Lock dialog: Enter in the password box failed: %s", e.what().c_str());
     } catch (...) {
-        // A failing dispatch does nothing.
+        g_warning("Lock dialog: Enter in the password box failed");
     }
 }
 
@@ -174,9 +198,22 @@ void frmPassword::click(PasswordButton b) {
     }
 }
 
-bool frmPassword::on_delete_event(GdkEventAny*) {
+void frmPassword::Cancel_Click() {
+    // As the close box: the held-back command is dropped.
     closeLater();
+}
+
+bool frmPassword::on_delete_event(GdkEventAny*) {
+    Cancel_Click();
     return true;
+}
+
+bool frmPassword::on_key_press_event(GdkEventKey* event) {
+    if (event->keyval == GDK_KEY_Escape) {
+        Cancel_Click();
+        return true;
+    }
+    return Gtk::Window::on_key_press_event(event);
 }
 
 // ---- Actions -----------------------------------------------------------------------------
@@ -244,12 +281,16 @@ void frmPassword::ChgPass_Click() {
     if (Text1->get_text() != Text2->get_text()) {
         ctx_.dialogs().message(this, "Passwords Don't Match!", kTitle, Dialogs::Buttons::Ok,
                                Dialogs::Icon::None);
-    } else {
-        locks::storeNewPassword(ctx_.settings(), Text1->get_text());
-        ctx_.dialogs().message(this, "Password Changed Successfully!", kTitle, Dialogs::Buttons::Ok,
-                               Dialogs::Icon::None);
-        closeLater();
+        showOptionsDialog(ctx_);
+        // Still waiting for the password, this dialog stays in front of the options.
+        present();
+        Text1->grab_focus();
+        return;
     }
+    locks::storeNewPassword(ctx_.settings(), Text1->get_text());
+    ctx_.dialogs().message(this, "Password Changed Successfully!", kTitle, Dialogs::Buttons::Ok,
+                           Dialogs::Icon::None);
+    closeLater();
     showOptionsDialog(ctx_);
 }
 

@@ -3,7 +3,8 @@
 // The lock dialog "Password Lock": one password box and, lying on top of one another
 // beside it, the action buttons of the guarded commands; a guard makes its own button
 // visible. After the right password the button runs its action and, mostly, closes the
-// dialog. With no password set the dialog opens in the change-password layout.
+// dialog; Cancel, Escape or the close box close it without. With no password set the
+// dialog opens in the change-password layout.
 
 #include <gtkmm.h>
 
@@ -28,8 +29,10 @@ class frmPassword : public Gtk::Window, public locks::LockDialog {
     ~frmPassword() override;
 
     // ---- Controls, by their names.
-    Gtk::Entry* Text1 = nullptr;  // the password
-    Gtk::Entry* Text2 = nullptr;  // the repeated new password
+    Gtk::Entry* Text1 = nullptr;      // the password
+    Gtk::Entry* Text2 = nullptr;      // the repeated new password
+    Gtk::Label* lblPrompt = nullptr;  // what the boxes ask for
+    StyledButton* Cancel = nullptr;
     StyledButton* button(locks::PasswordButton b) const;
     const locks::LockDialogState& state() const { return state_; }
 
@@ -41,9 +44,12 @@ class frmPassword : public Gtk::Window, public locks::LockDialog {
     // Enter in the password box: the first visible button in the dispatch order.
     void Text1_Enter();
     void click(locks::PasswordButton b);
+    // Cancel, Escape and the close box: the dialog closes, the guarded action not run.
+    void Cancel_Click();
 
   protected:
     bool on_delete_event(GdkEventAny* event) override;
+    bool on_key_press_event(GdkEventKey* event) override;
 
   private:
     void showState();

@@ -66,11 +66,23 @@ bool BlockedLog::append(const std::string& address) {
 
 bool BlockedLog::removeAt(std::size_t index) {
     if (index >= entries_.size()) return false;
-    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+    // The list is read again under the lock, so what another instance logged since stays.
+    const std::vector<std::string> shown = entries_;
+    FolderLock lock(path_.parent_path());
+    const std::size_t reads = reads_;
+    load();
+    if (reads_ == reads) return false;
+    const auto at = listfile::sameEntryIn(shown, index, entries_);
+    // Gone from the file already: nothing to rewrite.
+    if (!at) return true;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*at));
     return rewrite();
 }
 
 bool BlockedLog::clear() {
+    paths::ensureDir(path_.parent_path());
+    // Not between another instance's reading of the file and its writing.
+    FolderLock lock(path_.parent_path());
     std::error_code ec;
     fs::remove(path_, ec);
     entries_.clear();

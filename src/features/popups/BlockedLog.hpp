@@ -33,7 +33,10 @@ class BlockedLog {
 
     // Adds `address` as the last entry.
     bool append(const std::string& address);
-    // Removes the entry at `index`; removing the last one leaves an empty file.
+    // Removes the entry at `index` of the list as it stands: the file is read again first
+    // (the list becomes that reading, so what another instance logged stays) and the same
+    // entry is removed from it, unless the file no longer holds it. Removing the last one
+    // leaves an empty file. False when the file could not be read or written.
     bool removeAt(std::size_t index);
     // Deletes the file, empties the list and creates the file anew, empty.
     bool clear();

@@ -1,8 +1,10 @@
 #include "features/popups/PopupBlocker.hpp"
 
+#include <glibmm/exception.h>
 #include <glibmm/main.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "common/Dialogs.hpp"
 #include "features/popups/DefaultBrowser.hpp"
@@ -20,12 +22,17 @@ namespace larkspan::popups {
 
 namespace {
 
-// Runs one step of the handler; a step that throws is skipped.
+// Runs one step of the handler; a step that throws is skipped, and says so on stderr.
 template <typename Fn>
-void step(Fn&& fn) {
+void step(const char* what, Fn&& fn) {
     try {
         fn();
+    } catch (const std::exception& e) {
+        g_warning("Popup blocker: %s failed: %s", what, e.what());
+    } catch (const Glib::Exception& e) {
+        g_warning("Popup blocker: %s failed: %s", what, e.what().c_str());
     } catch (...) {
+        g_warning("Popup blocker: %s failed", what);
     }
 }
 
@@ -67,9 +74,9 @@ void openInNewWindow(ShellContext& context, frmBrowser& window, NewWindowRequest
     frmBrowser& popup = context.createBrowserWindow(opener.createRelated());
     PageEngine& hosted = popup.WebBrowser1();
     request.ppDisp = &hosted;
-    step([&] { hosted.setRegisterAsBrowser(true); });
-    step([&] { hosted.setSilent(opener.silent()); });
-    step([&] { popup.show(); });
+    step("registering the popup's page", [&] { hosted.setRegisterAsBrowser(true); });
+    step("copying script-error silence to the popup", [&] { hosted.setSilent(opener.silent()); });
+    step("showing the popup's window", [&] { popup.show(); });
     request.cancel = false;
 }
 
@@ -84,14 +91,14 @@ void attach(ShellContext& context, frmBrowser& window) {
 void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindowRequest& request) {
     // Refused unless a step below allows it.
     request.cancel = true;
-    step(letPendingEventsRun);
+    step("letting pending events run", letPendingEventsRun);
     if (!stillOpen(context, &window)) return;
 
     OptionsModel::PopupMode mode = OptionsModel::PopupMode::AskMe;
-    step([&] { mode = context.options().popupMode; });
+    step("reading the popup mode", [&] { mode = context.options().popupMode; });
     std::optional<bool> allowed;
     if (asksUser(mode)) {
-        step([&] {
+        step("asking whether to allow the popup", [&] {
             auto answer = context.dialogs().message(&window, "Popup Requested, Allow?",
                                                     window.WebBrowser1().locationURL(),
                                                     Dialogs::Buttons::YesNo, Dialogs::Icon::None);
@@ -102,23 +109,28 @@ void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindow
     // Read after the question: the options may have changed while it was open.
     bool logOn = false;
     std::string target;
-    step([&] {
+    step("reading the popup options", [&] {
         logOn = context.options().logBlocked;
         target = context.options().popupTarget;
     });
     Outcome outcome = decide(mode, allowed, logOn, target);
 
-    if (outcome.counted) step([&] { countRefusal(context); });
-    if (outcome.logged) step([&] { logRequest(context, window.WebBrowser1().locationURL()); });
-    if (outcome.notice) step([&] { showNotice(context); });
+    if (outcome.counted) step("counting the refused popup", [&] { countRefusal(context); });
+    if (outcome.logged) {
+        step("logging the refused popup",
+             [&] { logRequest(context, window.WebBrowser1().locationURL()); });
+    }
+    if (outcome.notice) step("showing the notice", [&] { showNotice(context); });
     switch (outcome.route) {
         case Route::Refuse:
             break;
         case Route::DefaultBrowser:
-            step([&] { openInDefaultBrowser(request.targetUrl); });
+            step("opening the popup in the default browser",
+                 [&] { openInDefaultBrowser(request.targetUrl); });
             break;
         case Route::NewWindow:
-            step([&] { openInNewWindow(context, window, request); });
+            step("opening the popup in a new window",
+                 [&] { openInNewWindow(context, window, request); });
             break;
     }
 }

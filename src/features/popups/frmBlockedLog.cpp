@@ -76,10 +76,9 @@ void frmBlockedLog::List1_SelectionChanged() {
 void frmBlockedLog::Delete_Click() {
     auto selected = List1->get_selection()->get_selected_rows();
     if (selected.empty() || selected.front().empty()) return;
-    auto index = static_cast<std::size_t>(selected.front()[0]);
-    auto iter = rows_->get_iter(selected.front());
-    log_.removeAt(index);
-    if (iter) rows_->erase(iter);
+    // The log is read again before it is rewritten: the list shows it as it now stands.
+    log_.removeAt(static_cast<std::size_t>(selected.front()[0]));
+    fillList();
     selectLast();
     List1_SelectionChanged();
 }

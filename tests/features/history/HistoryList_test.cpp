@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ListFile.hpp"
 #include "common/Paths.hpp"
 
 namespace larkspan {
@@ -63,6 +64,40 @@ TEST_F(HistoryListTest, AMissingFileIsAnEmptyListAndLoadingReadsAfresh) {
     write("one\r\n");
     list.load();
     EXPECT_EQ(list.entries(), (List{"one"}));
+}
+
+TEST_F(HistoryListTest, ADeletionKeepsWhatOtherWritersDidSinceTheListWasRead) {
+    write("http://a/\r\nhttp://x/\r\nhttp://b/\r\nhttp://x/\r\n");
+    HistoryList shown(file_);
+    shown.load();
+    // A main window of another instance adds an address the way main windows do.
+    ASSERT_TRUE(AppendTypedAddress(file_, "http://x/"));
+    ASSERT_TRUE(shown.remove(3));
+    EXPECT_EQ(contents(), "http://a/\r\nhttp://x/\r\nhttp://b/\r\nhttp://x/\r\n");
+    EXPECT_EQ(shown.entries(), (List{"http://a/", "http://x/", "http://b/", "http://x/"}));
+
+    // Another history window deleted the entry first: nothing more goes.
+    HistoryList other(file_);
+    other.load();
+    ASSERT_TRUE(other.remove(0));
+    ASSERT_TRUE(shown.remove(0));
+    EXPECT_EQ(contents(), "http://x/\r\nhttp://b/\r\nhttp://x/\r\n");
+
+    // The history was cleared meanwhile (Options, Clear History): none of it comes back.
+    ASSERT_TRUE(RewriteListFile({}, file_));
+    ASSERT_TRUE(shown.remove(1));
+    EXPECT_TRUE(shown.entries().empty());
+    EXPECT_EQ(fs::file_size(file_), 0u);
+
+    // A file that cannot be read is not rewritten from the last reading.
+    write("http://c/\r\n");
+    shown.load();
+    fs::remove(file_);
+    fs::create_directory(file_);
+    EXPECT_FALSE(shown.remove(0));
+    EXPECT_EQ(shown.entries(), (List{"http://c/"}));
+    EXPECT_TRUE(fs::is_directory(file_));
+    fs::remove(file_);
 }
 
 }  // namespace

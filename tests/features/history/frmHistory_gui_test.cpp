@@ -53,21 +53,26 @@ TEST_F(HistoryWindowTest, TheToolbarOpensItAndDeleteRemovesTheClickedEntry) {
     EXPECT_TRUE(h->get_visible());
     EXPECT_EQ(h->get_title(), "History - Larkspan");
     EXPECT_EQ(h->shownEntries(), (List{"http://a/", "http://b/?x", "y", "http://c/"}));
-    EXPECT_FALSE(h->Delete->enabled());
+    auto selectedRows = [h] { return h->List1->get_selection()->count_selected_rows(); };
 
-    // Taking the focus selects the first row, which is no click.
+    // Delete goes with the selection, whichever way a row came to be selected: the first
+    // row as the list takes the focus, a click on the selected row or on another.
+    EXPECT_EQ(h->Delete->enabled(), selectedRows() == 1);
     h->List1->grab_focus();
     testing::drainEvents();
-    EXPECT_FALSE(h->Delete->enabled());
+    EXPECT_EQ(selectedRows(), 1);
+    EXPECT_TRUE(h->Delete->enabled());
+    testing::clickRow(*h->List1, 0);
+    EXPECT_TRUE(h->Delete->enabled());
     testing::clickRow(*h->List1, 1);
     EXPECT_TRUE(h->Delete->enabled());
     click(*h->Delete);
     EXPECT_EQ(h->shownEntries(), (List{"http://a/", "y", "http://c/"}));
     EXPECT_EQ(contents(), "http://a/\r\ny\r\nhttp://c/\r\n");
+    EXPECT_EQ(selectedRows(), 0);
     EXPECT_FALSE(h->Delete->enabled());
-    auto selected = h->List1->get_selection()->get_selected();
-    ASSERT_TRUE(selected);
-    EXPECT_EQ(h->List1->get_model()->get_path(selected).to_string(), "2");
+    testing::clickRow(*h->List1, 2);
+    EXPECT_TRUE(h->Delete->enabled());
     // The main windows' typed addresses are not this list's.
     EXPECT_EQ(addressListSize(w), 3u);
 
@@ -89,8 +94,34 @@ TEST_F(HistoryWindowTest, ADoubleClickNavigatesTheFirstMainWindow) {
     EXPECT_TRUE(h->get_visible());
 }
 
+TEST_F(HistoryWindowTest, ItKeepsWhatMainWindowsAddAndShowsAClearedHistoryAtOnce) {
+    frmBrowser& w = startBrowser();
+    w.runCommand("history");
+    frmHistory* h = history();
+    ASSERT_NE(h, nullptr);
+    // A main window of another instance adds an address after the list was read.
+    ASSERT_TRUE(AppendTypedAddress(file_, "http://d/"));
+    testing::clickRow(*h->List1, 0);
+    click(*h->Delete);
+    EXPECT_EQ(contents(), "http://b/?x\r\ny\r\nhttp://c/\r\nhttp://d/\r\n");
+    EXPECT_EQ(h->shownEntries(), (List{"http://b/?x", "y", "http://c/", "http://d/"}));
+
+    // Cleared from the options while the window is hidden: it shows the empty history.
+    testing::clickRow(*h->List1, 0);
+    h->hide();
+    frmOptions* options = showOptionsDialog(app());
+    ASSERT_NE(options, nullptr);
+    testing::ScriptedDialogs answers;
+    answers.answer(Dialogs::Answer::Yes);
+    click(*options->Command3);
+    EXPECT_TRUE(h->shownEntries().empty());
+    EXPECT_FALSE(h->Delete->enabled());
+}
+
 TEST_F(HistoryWindowTest, DeleteAllAsksThenEmptiesTheFileAndEveryList) {
     frmBrowser& w = startBrowser();
+    Gtk::Entry* box = w.widget<AddressBox>("cboAddress")->get_entry();
+    box->set_text("http://typed.example/");
     w.runCommand("history");
     frmHistory* h = history();
     ASSERT_NE(h, nullptr);
@@ -112,6 +143,8 @@ TEST_F(HistoryWindowTest, DeleteAllAsksThenEmptiesTheFileAndEveryList) {
     ASSERT_TRUE(fs::exists(file_));
     EXPECT_EQ(fs::file_size(file_), 0u);
     EXPECT_EQ(addressListSize(w), 0u);
+    // What the address box holds is the user's, not the history's.
+    EXPECT_EQ(box->get_text(), "http://typed.example/");
 }
 
 TEST_F(HistoryWindowTest, TheOptionsViewButtonShowsItAndClosesTheOptions) {

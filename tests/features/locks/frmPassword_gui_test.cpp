@@ -58,6 +58,8 @@ TEST_F(LockDialogTest, ChangingThePasswordFromTheOptions) {
     frmPassword* d = dialog();
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->get_visible());
+    // Asked by the options dialog, it stays above that one.
+    EXPECT_EQ(d->get_transient_for(), options);
     EXPECT_EQ(d->get_title(), "Change Password");
     EXPECT_TRUE(d->Text2->get_visible());
     EXPECT_TRUE(d->button(PasswordButton::ChgPass)->get_visible());
@@ -71,8 +73,11 @@ TEST_F(LockDialogTest, ChangingThePasswordFromTheOptions) {
     enter("secret");
     EXPECT_EQ(answers.shown().back().text, "Passwords Don't Match!");
     EXPECT_EQ(answers.shown().back().title, "Larkspan");
+    EXPECT_EQ(answers.shown().back().parent, d);
     EXPECT_FALSE(locks::passwordIsSet(store()));
     ASSERT_EQ(dialog(), d);
+    EXPECT_TRUE(d->get_visible());
+    EXPECT_EQ(d->get_transient_for(), options);
 
     answers.answer(Dialogs::Answer::Ok);
     d->Text2->set_text("secret");
@@ -105,6 +110,7 @@ TEST_F(LockDialogTest, EnterRunsTheFirstVisibleOpenerAndTheLockablesUnlock) {
     frmBrowser& w = startBrowser();
     app().options().setFlag(OptionId::LockHistory, true);
     app().options().setFlag(OptionId::LockOptions, true);
+    const Glib::ustring own = w.get_title();
     w.runCommand("toolbar-options");
     w.runCommand("history");
     EXPECT_EQ(w.get_title(), "Unlock History");
@@ -112,9 +118,11 @@ TEST_F(LockDialogTest, EnterRunsTheFirstVisibleOpenerAndTheLockablesUnlock) {
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->button(PasswordButton::UnlockOpt)->get_visible());
     EXPECT_TRUE(d->button(PasswordButton::UnlockHis)->get_visible());
-    // The history button comes before the options button.
+    // The history button comes before the options button; unlocked, the main window
+    // shows its own caption again.
     enter("pw");
     EXPECT_TRUE(dialogGone());
+    EXPECT_EQ(w.get_title(), own);
     Gtk::Window* history = app().windows().find("frmHistory");
     ASSERT_NE(history, nullptr);
     EXPECT_TRUE(history->get_visible());
@@ -139,6 +147,32 @@ TEST_F(LockDialogTest, EnterRunsTheFirstVisibleOpenerAndTheLockablesUnlock) {
     click(*options->Enable);
     EXPECT_FALSE(options->Frame13->get_sensitive());
     EXPECT_EQ(dialog(), nullptr);
+}
+
+TEST_F(LockDialogTest, CancelAndEscapeCloseItWithoutTheGuardedCommand) {
+    setPassword("pw");
+    frmBrowser& w = startBrowser();
+    app().options().setFlag(OptionId::LockHistory, true);
+    const Glib::ustring own = w.get_title();
+    w.runCommand("history");
+    frmPassword* d = dialog();
+    ASSERT_NE(d, nullptr);
+    // A line says what the box asks, and names it.
+    EXPECT_TRUE(d->lblPrompt->get_visible());
+    EXPECT_FALSE(d->lblPrompt->get_text().empty());
+    EXPECT_EQ(d->lblPrompt->get_mnemonic_widget(), d->Text1);
+    click(*d->Cancel);
+    EXPECT_TRUE(dialogGone());
+    EXPECT_EQ(app().windows().find("frmHistory"), nullptr);
+    EXPECT_EQ(w.get_title(), own);
+
+    w.runCommand("history");
+    d = dialog();
+    ASSERT_NE(d, nullptr);
+    d->Text1->set_text("pw");
+    testing::sendKey(*d, GDK_KEY_PRESS, GDK_KEY_Escape);
+    EXPECT_TRUE(dialogGone());
+    EXPECT_EQ(app().windows().find("frmHistory"), nullptr);
 }
 
 TEST_F(LockDialogTest, AWrongWebPasswordHoldsTheWindowUntilTheRightOneOrClosing) {

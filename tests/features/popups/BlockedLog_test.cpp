@@ -92,6 +92,24 @@ TEST_F(BlockedLogTest, WhatAnotherInstanceWroteMeanwhileIsKept) {
     EXPECT_EQ(mine.entries(), (std::vector<std::string>{"http://m3.test/", "http://m4.test/"}));
 }
 
+TEST_F(BlockedLogTest, DeletingKeepsWhatAnotherInstanceLoggedMeanwhile) {
+    BlockedLog mine(path_);
+    BlockedLog theirs(path_);
+    mine.load();
+    theirs.load();
+    ASSERT_TRUE(mine.append("http://m1.test/"));
+    ASSERT_TRUE(mine.append("http://m2.test/"));
+    ASSERT_TRUE(theirs.append("http://t1.test/"));
+    ASSERT_TRUE(mine.removeAt(1));
+    EXPECT_EQ(bytes(), "http://m1.test/\r\nhttp://t1.test/\r\n");
+    EXPECT_EQ(mine.entries(), (std::vector<std::string>{"http://m1.test/", "http://t1.test/"}));
+    // Deleted by the other instance first: nothing else goes.
+    ASSERT_TRUE(theirs.removeAt(2));
+    ASSERT_TRUE(mine.removeAt(1));
+    EXPECT_EQ(bytes(), "http://m1.test/\r\n");
+    EXPECT_EQ(mine.entries(), (std::vector<std::string>{"http://m1.test/"}));
+}
+
 TEST_F(BlockedLogTest, DeletingTheLastEntryOrAllLeavesAnEmptyFile) {
     writeBytes("http://only.test/\r\n");
     BlockedLog log(path_);
