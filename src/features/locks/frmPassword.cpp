@@ -4,6 +4,7 @@
 
 #include "common/BuiltWindow.hpp"
 #include "common/Dialogs.hpp"
+#include "common/Failure.hpp"
 #include "controls/StyledButton.hpp"
 #include "features/locks/PasswordStore.hpp"
 #include "shell/ColorScheme.hpp"
@@ -157,12 +158,8 @@ void frmPassword::Text1_Enter() {
     // A failing dispatch does nothing beyond saying so.
     try {
         if (auto target = state_.enterTarget()) click(*target);
-    } catch (const std::exception& e) {
-        g_warning("Lock dialog: Enter in the password box failed: %s", e.what());
-    } catch (const Glib::Exception& e) {
-        g_warning("Lock dialog: Enter in the password box failed: %s", e.what().c_str());
     } catch (...) {
-        g_warning("Lock dialog: Enter in the password box failed");
+        reportFailure("Enter in the password box");
     }
 }
 

@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "common/Dialogs.hpp"
+#include "common/Failure.hpp"
 #include "features/popups/DefaultBrowser.hpp"
 #include "features/popups/Form2.hpp"
 #include "features/popups/PopupDecision.hpp"
@@ -27,12 +28,8 @@ template <typename Fn>
 void step(const char* what, Fn&& fn) {
     try {
         fn();
-    } catch (const std::exception& e) {
-        g_warning("Popup blocker: %s failed: %s", what, e.what());
-    } catch (const Glib::Exception& e) {
-        g_warning("Popup blocker: %s failed: %s", what, e.what().c_str());
     } catch (...) {
-        g_warning("Popup blocker: %s failed", what);
+        reportFailure(what);
     }
 }
 
