@@ -1,9 +1,10 @@
 // Feeds the reader of a profile's "places.sqlite" two kinds of database. The first input byte
 // chooses: odd, the rest of the input is the database file itself, any bytes at all; even, the
-// rest describes the rows of a well-formed database (places and bookmarks, texts of any bytes
-// but NUL), which is built and read. Either way the reader must come back cleanly and leave the
-// file it was given exactly as it was, with nothing new beside it; from the built database it
-// must give exactly the bookmarked addresses, without saved searches, in folder order.
+// rest describes the rows of a well-formed database (places and bookmarks, texts of any bytes,
+// NUL included), which is built and read. Either way the reader must come back cleanly and leave
+// the file it was given exactly as it was, with nothing new beside it; from the built database it
+// must give exactly the bookmarked addresses, without saved searches, in folder order, each text
+// whole and read as the program's text files are (valid UTF-8 as it is, else Windows-1252).
 #include <fuzzer/FuzzedDataProvider.h>
 #include <glib.h>
 #include <sqlite3.h>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "ScratchFolder.hpp"
+#include "common/TextEncoding.hpp"
 #include "features/favorites/Bookmarks.hpp"
 
 using namespace larkspan;
@@ -70,12 +72,10 @@ struct Mark {
     std::optional<std::string> title;
 };
 
-// A text of any bytes but NUL, or none (SQL NULL).
+// A text of any bytes, NUL included, or none (SQL NULL).
 std::optional<std::string> text(FuzzedDataProvider& in) {
     if (in.ConsumeIntegralInRange(0, 7) == 0) return std::nullopt;
-    std::string s = in.ConsumeRandomLengthString(300);
-    std::replace(s.begin(), s.end(), '\0', '\x01');
-    return s;
+    return in.ConsumeRandomLengthString(300);
 }
 
 void bind(sqlite3_stmt* st, int index, const std::optional<std::string>& value) {
@@ -153,7 +153,8 @@ std::vector<favorites::Bookmark> build(const fs::path& file, FuzzedDataProvider&
         if (m.type != 1 || m.fk < 1 || m.fk > static_cast<int>(places.size())) continue;
         const Place& p = places[static_cast<std::size_t>(m.fk) - 1];
         if (!p.url || isSavedSearch(*p.url)) continue;
-        expected.push_back({m.title.value_or(p.title.value_or("")), *p.url});
+        expected.push_back({text::decodeFileText(m.title.value_or(p.title.value_or(""))),
+                            text::decodeFileText(*p.url)});
     }
     return expected;
 }

@@ -274,10 +274,6 @@ void frmBrowser::optionChanged(OptionId id, OptionsModel::Cause cause) {
         case OptionId::BlockedCount:
             Label1->set_text(o.blockedCount);
             break;
-        case OptionId::LockFavorites:
-            if (Gtk::Widget* entry = control("mnuFavoriteT_0"))
-                entry->set_visible(!o.lockFavorites);
-            break;
         default:
             break;
     }

@@ -11,12 +11,8 @@ namespace larkspan::favorites {
 namespace {
 
 constexpr std::string_view kForbidden = "\\/:*?\"<>|";
-// The longest file name the usual Linux file systems hold, in bytes.
-constexpr std::size_t kLongestFileName = 255;
-constexpr std::size_t kExtensionSize = 4;  // ".fav"
-
 bool fitsFileName(const std::string& title) {
-    return title.size() + kExtensionSize <= kLongestFileName;
+    return title.size() <= kLongestTitleBytes;
 }
 
 std::string addPrompt(const std::string& address) {

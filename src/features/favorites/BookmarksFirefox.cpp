@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "common/TextEncoding.hpp"
 #include "features/favorites/Bookmarks.hpp"
 
 namespace larkspan::favorites {
@@ -18,9 +19,13 @@ constexpr const char* kQuery =
     "JOIN moz_places p ON p.id = b.fk WHERE b.type = 1 AND p.url NOT LIKE 'place:%' "
     "ORDER BY b.parent, b.position";
 
+// A text column whole, a NUL inside it included, read as the program's text files are:
+// valid UTF-8 as it is, any other bytes as Windows-1252.
 std::string column(sqlite3_stmt* statement, int index) {
-    const unsigned char* text = sqlite3_column_text(statement, index);
-    return text ? reinterpret_cast<const char*>(text) : "";
+    const auto* text = static_cast<const char*>(sqlite3_column_blob(statement, index));
+    const int size = sqlite3_column_bytes(statement, index);
+    if (!text || size <= 0) return {};
+    return text::decodeFileText(std::string_view(text, static_cast<std::size_t>(size)));
 }
 
 // A folder of its own in the temporary folder, removed with what it holds.

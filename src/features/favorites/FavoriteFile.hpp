@@ -22,6 +22,11 @@ struct Favorite {
     std::string url;
 };
 
+// The longest title a favorite's file can be named after, in bytes: the usual Linux file
+// systems hold names of 255 bytes, and a file is rewritten through a temporary file named
+// "." + its name + ".new-" + six characters.
+constexpr std::size_t kLongestTitleBytes = 255 - 12 - 4;
+
 // The "Favorites" folder of the program's data folder (not created here).
 std::filesystem::path folderPath();
 

@@ -50,8 +50,10 @@ void registerFavorites(ShellContext& context, Gtk::Application& app) {
         return makeFavoritesImporter(context, favorites::ImportPlaces::ofThisSession());
     });
 
-    // Each main window's menu entries open their favorite in that window.
-    context.signalBrowserMade().connect([](frmBrowser& window) {
+    // Each main window has its favorites menu; the window's own entry 0 opens its favorite
+    // through the window's action.
+    context.signalBrowserMade().connect([&context](frmBrowser& window) {
+        favorites::FavoritesMenu::attach(window, context);
         window.add_action_with_parameter(
             "open-favorite", Glib::VARIANT_TYPE_INT32, [&window](const Glib::VariantBase& index) {
                 favorites::FavoritesMenu::of(window).mnuFavoriteT_Click(

@@ -35,12 +35,15 @@ std::vector<fs::path> subfolders(const fs::path& dir) {
 
 class Collector {
   public:
-    void add(ImportSource::Kind kind, const fs::path& path, const std::string& what) {
+    void add(ImportSource::Kind kind, const fs::path& path, const std::string& name) {
         std::error_code ec;
         fs::path real = fs::weakly_canonical(path, ec);
         if (ec) real = path;
         if (!seen_.insert(real).second) return;
-        sources_.push_back({kind, path, what + ": " + path.string()});
+        const std::string what = kind == ImportSource::Kind::Shortcuts
+                                     ? "a folder of internet shortcuts"
+                                     : "your " + name + " bookmarks";
+        sources_.push_back({kind, path, name + ": " + path.string(), what});
     }
     std::vector<ImportSource> take() { return std::move(sources_); }
 

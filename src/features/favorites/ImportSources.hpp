@@ -13,6 +13,7 @@ struct ImportSource {
     Kind kind;
     std::filesystem::path path;  // a folder of shortcuts, or the browser's bookmarks file
     std::string label;           // as the importer lists it
+    std::string what;            // what is read from it, as the importer's question names it
 };
 
 // Where to look: the home folder, the user's name, the Windows-style folders (prefixes of

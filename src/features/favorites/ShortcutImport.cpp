@@ -61,6 +61,22 @@ std::string urlOfLines(const std::vector<std::string>& lines, const std::string&
     return fallback;
 }
 
+// `title` followed by `suffix`, the title giving up characters at its end when both would
+// not name a file.
+std::string fitted(const std::string& title, const std::string& suffix) {
+    std::size_t room = kLongestTitleBytes - suffix.size();
+    if (title.size() <= room) return title + suffix;
+    while (room > 0 && (static_cast<unsigned char>(title[room]) & 0xC0) == 0x80) --room;
+    return title.substr(0, room) + suffix;
+}
+
+// The first of `title`, "<title> (2)", "<title> (3)", ... whose file `target` does not hold.
+std::string freeTitle(const fs::path& target, const std::string& title) {
+    std::string name = fitted(title, "");
+    for (int n = 2; exists(target, name); ++n) name = fitted(title, " (" + std::to_string(n) + ")");
+    return name;
+}
+
 }  // namespace
 
 std::string ReadURL(const fs::path& shortcut, const std::string& fallback) {
@@ -75,10 +91,10 @@ std::string parseURL(std::string_view bytes, const std::string& fallback) {
     return urlOfLines(listfile::parseAddressLines(bytes), fallback);
 }
 
-bool writeImported(const fs::path& target, std::string title, const std::string& address) {
+bool writeImported(const fs::path& target, const std::string& title, const std::string& address) {
     if (title.empty()) return false;
-    if (exists(target, title)) title += "(2)";
-    return writeFavorite(target / (title + ".fav"), {"", title, address}, "Folder=");
+    const std::string name = freeTitle(target, title);
+    return writeFavorite(target / (name + ".fav"), {"", name, address}, "Folder=");
 }
 
 int importShortcuts(const fs::path& source, const fs::path& target) {

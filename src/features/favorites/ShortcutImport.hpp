@@ -18,10 +18,12 @@ std::string ReadURL(const std::filesystem::path& shortcut, const std::string& fa
 // The same for a shortcut file's whole contents, read as the file reader reads them.
 std::string parseURL(std::string_view bytes, const std::string& fallback);
 
-// Writes the favorite of one imported entry: "<title>.fav" in `target`, or "<title>(2).fav"
-// when that file exists already (a third of the same name replaces the "(2)" file), with
-// the lines "Folder=", "TITLE=" + title, "URL=" + address. False when nothing was written.
-bool writeImported(const std::filesystem::path& target, std::string title,
+// Writes the favorite of one imported entry as "<title>.fav" in `target`, or when that file
+// exists as the first free of "<title> (2).fav", "<title> (3).fav", ..., so no favorite is
+// ever replaced (a title too long to name a file, or to take its number, gives up characters
+// at its end); with the lines "Folder=", "TITLE=" + that title, "URL=" + address. False when
+// nothing was written.
+bool writeImported(const std::filesystem::path& target, const std::string& title,
                    const std::string& address);
 
 // Imports every ".url" file (lower case) of `source` and its subfolders into `target`,

@@ -18,6 +18,9 @@ namespace {
 
 constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmFavorites.ui";
 constexpr const char* kName = "frmFavorites";
+// The columns of the list's model: the title shown and the name of the row's own file.
+constexpr int kTitleColumn = 0;
+constexpr int kFileColumn = 1;
 
 }  // namespace
 
@@ -60,18 +63,15 @@ frmFavorites::frmFavorites(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Buil
 }
 
 void frmFavorites::load() {
-    refreshFiles();
     store_->clear();
-    // A file without a title line lists an empty title, so titles and files stay paired.
-    for (const std::string& name : files_) {
+    // A file without a title line lists an empty title.
+    for (const std::string& name : favorites::listFiles(folder_)) {
         const std::string title = favorites::readFirstTitle(folder_ / name).value_or("");
-        (*store_->append()).set_value(0, Glib::ustring(title));
+        auto row = *store_->append();
+        row.set_value(kTitleColumn, Glib::ustring(title));
+        row.set_value(kFileColumn, Glib::ustring(name));
     }
     showCount();
-}
-
-void frmFavorites::refreshFiles() {
-    files_ = favorites::listFiles(folder_);
 }
 
 void frmFavorites::showCount() {
@@ -82,34 +82,47 @@ std::vector<std::string> frmFavorites::shownTitles() const {
     std::vector<std::string> out;
     for (const auto& row : store_->children()) {
         Glib::ustring v;
-        row.get_value(0, v);
+        row.get_value(kTitleColumn, v);
         out.push_back(v);
     }
     return out;
 }
 
-std::optional<std::size_t> frmFavorites::selectedIndex() const {
-    auto it = lstFav->get_selection()->get_selected();
-    if (!it) return std::nullopt;
-    return static_cast<std::size_t>(store_->get_path(it)[0]);
+Gtk::TreeModel::iterator frmFavorites::selectedRow() const {
+    return lstFav->get_selection()->get_selected();
 }
 
-std::filesystem::path frmFavorites::fileAt(std::size_t index) const {
-    return index < files_.size() ? folder_ / files_[index] : std::filesystem::path();
+std::filesystem::path frmFavorites::fileOf(const Gtk::TreeModel::iterator& row) const {
+    if (!row) return {};
+    Glib::ustring name;
+    row->get_value(kFileColumn, name);
+    return name.empty() ? std::filesystem::path() : folder_ / std::string(name);
+}
+
+void frmFavorites::showDetails(const Gtk::TreeModel::iterator& row) {
+    const std::filesystem::path file = fileOf(row);
+    if (file.empty()) {
+        for (Gtk::Label* l : {lblTitle, lblURL, lblMod}) l->set_text("");
+        return;
+    }
+    const favorites::Favorite f = favorites::readFavorite(file);
+    lblTitle->set_text(f.title);
+    lblURL->set_text(f.url);
+    lblMod->set_text(favorites::modifiedLongDate(file).value_or(""));
+}
+
+void frmFavorites::unselect() {
+    lstFav->get_selection()->unselect_all();
+    showDetails({});
+    cmdDelete->setEnabled(false);
 }
 
 // ---- Events ------------------------------------------------------------------------------
 
 void frmFavorites::lstFav_Click() {
-    std::optional<std::size_t> index = selectedIndex();
-    if (!index) return;
-    const std::filesystem::path file = fileAt(*index);
-    if (!file.empty()) {
-        const favorites::Favorite f = favorites::readFavorite(file);
-        lblTitle->set_text(f.title);
-        lblURL->set_text(f.url);
-        lblMod->set_text(favorites::modifiedLongDate(file).value_or(""));
-    }
+    auto row = selectedRow();
+    if (!row) return;
+    showDetails(row);
     cmdDelete->setEnabled(true);
 }
 
@@ -118,45 +131,44 @@ void frmFavorites::lstFav_DblClick() {
 }
 
 void frmFavorites::cmdDelete_Click() {
-    std::optional<std::size_t> index = selectedIndex();
+    auto row = selectedRow();
     auto answer = ctx_.dialogs().message(this, "Remove item from Favorites?", "Remove Favorite?",
                                          Dialogs::Buttons::OkCancel, Dialogs::Icon::None);
-    if (answer == Dialogs::Answer::Ok && index) {
+    if (answer == Dialogs::Answer::Ok && row) {
         std::error_code ec;
-        const std::filesystem::path file = fileAt(*index);
+        const std::filesystem::path file = fileOf(row);
         if (!file.empty()) std::filesystem::remove(file, ec);
-        store_->erase(store_->children()[static_cast<unsigned>(*index)]);
-        refreshFiles();
+        store_->erase(row);
     }
     showCount();
-    cmdDelete->setEnabled(false);
+    // Delete is disabled after every Delete, so no row stays selected for it.
+    unselect();
 }
 
 void frmFavorites::cmdRename_Click() {
-    std::optional<std::size_t> index = selectedIndex();
-    if (!index) return;
-    auto row = store_->children()[static_cast<unsigned>(*index)];
+    auto row = selectedRow();
+    if (!row) return;
     Glib::ustring current;
-    row.get_value(0, current);
+    row->get_value(kTitleColumn, current);
     std::string title =
         ctx_.dialogs()
             .input(this, "What would you like to rename it?", "Rename Favorite", current)
             .value_or("");
     if (title.empty()) return;
-    const std::filesystem::path file = fileAt(*index);
-    if (!file.empty()) favorites::renameFavorite(file, title);
-    row.set_value(0, Glib::ustring(title));
-    refreshFiles();
+    const std::filesystem::path file = fileOf(row);
+    // The list and the details show what the file now holds; a file that could not be
+    // rewritten keeps its old title in both.
+    if (file.empty() || !favorites::renameFavorite(file, title)) return;
+    row->set_value(kTitleColumn, Glib::ustring(title));
+    showDetails(row);
 }
 
 void frmFavorites::cmdClose_Click() {
-    // The first main window's menu is built again from the organizer's pairs, titles uncut.
+    // The first main window's menu is built again from the folder, titles uncut.
     if (frmBrowser* first = ctx_.firstWindow()) {
-        refreshFiles();
         std::vector<favorites::Favorite> favs;
-        const std::size_t count = store_->children().size();
-        for (std::size_t i = 0; i < count && i < files_.size(); ++i)
-            favs.push_back(favorites::readFavorite(fileAt(i)));
+        for (const std::string& name : favorites::listFiles(folder_))
+            favs.push_back(favorites::readFavorite(folder_ / name));
         favorites::FavoritesMenu::of(*first).rebuild(favs);
     }
     closeLater();

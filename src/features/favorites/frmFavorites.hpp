@@ -1,8 +1,10 @@
 #pragma once
 
 // The organizer "Organize Favorites - Larkspan": the favorites' titles in file-list order,
-// the clicked one's title, address and date, Rename, Delete and Close. Only Close rebuilds
-// the first main window's favorites menu; Rename and Delete leave the menu as it was.
+// the clicked one's title, address and date, Rename, Delete and Close. Each row of the list
+// holds the name of its own file beside its title, so a favorite added or removed elsewhere
+// meanwhile never pairs a row with another file. Only Close rebuilds the first main
+// window's favorites menu; Rename and Delete leave the menu as it was.
 
 #include <gtkmm.h>
 
@@ -31,9 +33,6 @@ class frmFavorites : public Gtk::Window {
     StyledButton* cmdRename = nullptr;
     StyledButton* cmdDelete = nullptr;
     StyledButton* cmdClose = nullptr;
-    // The files behind the titles, paired by position.
-    const std::vector<std::string>& lstFavorites() const { return files_; }
-
     // What the list shows, in order.
     std::vector<std::string> shownTitles() const;
 
@@ -49,17 +48,20 @@ class frmFavorites : public Gtk::Window {
 
   private:
     void load();
-    void refreshFiles();
     void showCount();
-    std::optional<std::size_t> selectedIndex() const;
-    std::filesystem::path fileAt(std::size_t index) const;
+    // The selected row, if any, and the file it keeps.
+    Gtk::TreeModel::iterator selectedRow() const;
+    std::filesystem::path fileOf(const Gtk::TreeModel::iterator& row) const;
+    // Shows the favorite of `row` in the information frame; an empty row empties it.
+    void showDetails(const Gtk::TreeModel::iterator& row);
+    // Nothing selected, nothing shown, Delete disabled.
+    void unselect();
     void closeLater();
 
     ShellContext& ctx_;
     Glib::RefPtr<Gtk::Builder> builder_;
     Glib::RefPtr<Gtk::ListStore> store_;
     std::filesystem::path folder_;
-    std::vector<std::string> files_;
 };
 
 // Makes the organizer (hidden, its lists read); the registry's factory.

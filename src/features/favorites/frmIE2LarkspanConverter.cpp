@@ -5,6 +5,7 @@
 #include "controls/StyledButton.hpp"
 #include "features/favorites/Bookmarks.hpp"
 #include "features/favorites/FavoriteFile.hpp"
+#include "features/favorites/FavoritesMenu.hpp"
 #include "features/favorites/ShortcutImport.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
@@ -19,6 +20,12 @@ constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmIE2LarkspanConve
 constexpr const char* kName = "frmIE2LarkspanConverter";
 
 using favorites::ImportSource;
+
+// The question for an import of `what`.
+std::string question(const std::string& what) {
+    return "This will convert " + what +
+           " to Larkspan favorites!\nAre you sure you want to continue?";
+}
 
 }  // namespace
 
@@ -40,10 +47,19 @@ frmIE2LarkspanConverter::frmIE2LarkspanConverter(BaseObjectType* cobject,
     for (const ImportSource& s : sources_) cboSource->append(s.label);
     cboSource->append("Another folder of internet shortcuts...");
     cboSource->append("An exported bookmarks page (HTML)...");
+    // The question names what the chosen entry will read.
+    cboSource->signal_changed().connect([this] { Label1->set_text(question(chosenWhat())); });
     cboSource->set_active(0);
 
     Yes->signal_click().connect(sigc::mem_fun(*this, &frmIE2LarkspanConverter::Yes_Click));
     No->signal_click().connect(sigc::mem_fun(*this, &frmIE2LarkspanConverter::No_Click));
+}
+
+std::string frmIE2LarkspanConverter::chosenWhat() const {
+    const int chosen = cboSource->get_active_row_number();
+    const auto found = static_cast<int>(sources_.size());
+    if (chosen >= 0 && chosen < found) return sources_[static_cast<std::size_t>(chosen)].what;
+    return chosen == found ? "a folder of internet shortcuts" : "a bookmarks page";
 }
 
 bool frmIE2LarkspanConverter::importChosen() {
@@ -80,10 +96,12 @@ bool frmIE2LarkspanConverter::importChosen() {
 
 void frmIE2LarkspanConverter::Yes_Click() {
     if (!importChosen()) return;
-    // The window goes first; the menu is not rebuilt, so the message asks for a restart.
+    // The window goes first, and every main window's menu shows the imported favorites at
+    // once, so no restart is needed.
     closeLater();
+    favorites::FavoritesMenu::reloadAll(ctx_);
     frmBrowser* first = ctx_.firstWindow();
-    ctx_.dialogs().message(ctx_.ownerWindow(), "Converted Successfully. Please restart Larkspan!",
+    ctx_.dialogs().message(ctx_.ownerWindow(), "Converted Successfully.",
                            first ? first->applicationTitle() : std::string("Larkspan"),
                            Dialogs::Buttons::Ok, Dialogs::Icon::None);
 }

@@ -8,6 +8,7 @@
 #include <gtkmm.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "features/favorites/ImportSources.hpp"
@@ -38,6 +39,8 @@ class frmIE2LarkspanConverter : public Gtk::Window {
     bool on_delete_event(GdkEventAny* event) override;
 
   private:
+    // What the chosen entry reads, as the question names it.
+    std::string chosenWhat() const;
     // Imports from the chosen entry; false when the user cancelled a chooser.
     bool importChosen();
     void closeLater();

@@ -61,7 +61,7 @@ TEST_F(FavoritesImportTest, ShortcutBytesInMemoryReadAsTheFileDoes) {
     EXPECT_EQ(parseURL("URL=http://outside/\r\n[InternetShortcut]", "none"), "none");
 }
 
-TEST_F(FavoritesImportTest, ATreeIsFlattenedLevelByLevelWithTheSecondOfANameMarked) {
+TEST_F(FavoritesImportTest, ATreeIsFlattenedLevelByLevelEachOfANameKept) {
     const fs::path src = root_ / "Favorites";
     put(src / "News.url", shortcut("http://news/top"));
     put(src / "Shout.URL", shortcut("http://upper/"));
@@ -72,11 +72,13 @@ TEST_F(FavoritesImportTest, ATreeIsFlattenedLevelByLevelWithTheSecondOfANameMark
     put(src / "Work" / "Wiki.url", "no section at all");
 
     EXPECT_EQ(importShortcuts(src, target_), 5);
-    EXPECT_EQ(listFiles(target_), (List{"Far.fav", "News(2).fav", "News.fav", "Wiki.fav"}));
+    EXPECT_EQ(listFiles(target_),
+              (List{"Far.fav", "News (2).fav", "News (3).fav", "News.fav", "Wiki.fav"}));
     EXPECT_EQ(contents(target_ / "News.fav"), "Folder=\r\nTITLE=News\r\nURL=http://news/top\r\n");
-    // The second of the name became "(2)"; the third, a level deeper, replaced it.
-    EXPECT_EQ(readFavorite(target_ / "News(2).fav").title, "News(2)");
-    EXPECT_EQ(readFavorite(target_ / "News(2).fav").url, "http://news/deep");
+    // Each further one of the name takes the next free number, a level deeper last.
+    EXPECT_EQ(readFavorite(target_ / "News (2).fav").title, "News (2)");
+    EXPECT_EQ(readFavorite(target_ / "News (2).fav").url, "http://news/links");
+    EXPECT_EQ(readFavorite(target_ / "News (3).fav").url, "http://news/deep");
     EXPECT_EQ(readFavorite(target_ / "Wiki.fav").url, "");
 }
 
@@ -134,10 +136,13 @@ TEST_F(FavoritesImportTest, FirefoxPlacesAreReadFromACopyWithoutSavedSearches) {
                            "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER,"
                            " fk INTEGER, parent INTEGER, position INTEGER, title TEXT);"
                            "INSERT INTO moz_places VALUES (1, 'http://one/', 'Page One'),"
-                           " (2, 'http://two/', 'Page Two'), (3, 'place:sort=8', 'Recent');"
+                           " (2, 'http://two/', 'Page Two'), (3, 'place:sort=8', 'Recent'),"
+                           " (4, 'http://four/', NULL);"
                            "INSERT INTO moz_bookmarks VALUES (10, 2, NULL, 1, 0, 'Menu'),"
                            " (11, 1, 2, 10, 1, 'Second'), (12, 1, 1, 10, 0, NULL),"
-                           " (13, 1, 3, 10, 2, 'Recent');",
+                           " (13, 1, 3, 10, 2, 'Recent'),"
+                           // "Caf", a NUL, then an e acute of the older code page.
+                           " (14, 1, 4, 10, 3, CAST(X'43616600E9' AS TEXT));",
                            nullptr, nullptr, nullptr),
               SQLITE_OK);
     // The browser holds the database open, in an exclusive transaction.
@@ -145,10 +150,12 @@ TEST_F(FavoritesImportTest, FirefoxPlacesAreReadFromACopyWithoutSavedSearches) {
     const auto marks = readFirefoxBookmarks(places);
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(db);
-    ASSERT_EQ(marks.size(), 2u);
+    ASSERT_EQ(marks.size(), 3u);
     EXPECT_EQ(marks[0].title, "Page One");
     EXPECT_EQ(marks[1].title, "Second");
     EXPECT_EQ(marks[1].url, "http://two/");
+    // A title is read whole, past a NUL, and bytes that are not UTF-8 as Windows-1252.
+    EXPECT_EQ(marks[2].title, std::string("Caf\0\xC3\xA9", 6));
     EXPECT_TRUE(readFirefoxBookmarks(root_ / "none.sqlite").empty());
 }
 
@@ -157,11 +164,20 @@ TEST_F(FavoritesImportTest, BookmarksAreNamedAsFavoritesMustBe) {
     EXPECT_EQ(titleForFile({"..", "http://x/y"}), "http___x_y");
     EXPECT_EQ(titleForFile({std::string(50, 'z'), "u"}), std::string(37, 'z') + "...");
 
-    EXPECT_EQ(
-        writeBookmarks({{"Same", "http://1/"}, {"Same", "http://2/"}, {"No address", ""}}, target_),
-        2);
-    EXPECT_EQ(contents(target_ / "Same(2).fav"), "Folder=\r\nTITLE=Same(2)\r\nURL=http://2/\r\n");
+    // The same bookmarks imported three times give three copies of each, none replaced.
+    const std::vector<Bookmark> marks{
+        {"Same", "http://1/"}, {"Same", "http://2/"}, {"No address", ""}};
+    for (int round = 0; round < 3; ++round) EXPECT_EQ(writeBookmarks(marks, target_), 2);
+    EXPECT_EQ(listFiles(target_).size(), 6u);
+    EXPECT_EQ(contents(target_ / "Same (6).fav"), "Folder=\r\nTITLE=Same (6)\r\nURL=http://2/\r\n");
     EXPECT_FALSE(fs::exists(target_ / "No address.fav"));
+    // A name too long for a file, or to take its number, gives up its end rather than the
+    // favorite.
+    const std::string longest(250, 'n');
+    EXPECT_TRUE(writeImported(target_, longest, "http://a/"));
+    EXPECT_TRUE(writeImported(target_, longest, "http://b/"));
+    EXPECT_EQ(readFavorite(target_ / (std::string(239, 'n') + ".fav")).url, "http://a/");
+    EXPECT_EQ(readFavorite(target_ / (std::string(235, 'n') + " (2).fav")).url, "http://b/");
 }
 
 TEST_F(FavoritesImportTest, SourcesAreFoundInPrefixesDrivesTheHomeAndProfiles) {

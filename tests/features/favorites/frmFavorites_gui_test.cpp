@@ -1,6 +1,7 @@
 // The favorites menu, the add command and the organizer, wired into real main windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -45,22 +46,29 @@ class FavoritesWindowTest : public testing::GuiTest {
     static FakePageEngine& engine(frmBrowser& w) {
         return static_cast<FakePageEngine&>(w.WebBrowser1());
     }
-    // The captions the menu shows below its separator, read from the menu itself as it
-    // opens.
-    static List menuCaptions(frmBrowser& w) {
+    // The captions `menu` shows below its separator (all it shows when it has none), read
+    // from the menu itself as it opens.
+    static List captions(Gtk::Menu& menu) {
         List out;
-        bool below = false;
-        auto* menu = w.widget<Gtk::Menu>("mnuFavorites_menu");
-        menu->show();
-        menu->hide();
-        for (Gtk::Widget* child : menu->get_children()) {
+        menu.show();
+        menu.hide();
+        const auto children = menu.get_children();
+        const bool separated = std::any_of(children.begin(), children.end(), [](auto* c) {
+            return dynamic_cast<Gtk::SeparatorMenuItem*>(c) != nullptr;
+        });
+        bool below = !separated;
+        for (Gtk::Widget* child : children) {
             if (dynamic_cast<Gtk::SeparatorMenuItem*>(child)) {
                 below = true;
                 continue;
             }
-            if (below) out.push_back(static_cast<Gtk::MenuItem*>(child)->get_label());
+            if (below && child->get_visible())
+                out.push_back(static_cast<Gtk::MenuItem*>(child)->get_label());
         }
         return out;
+    }
+    static List menuCaptions(frmBrowser& w) {
+        return captions(*w.widget<Gtk::Menu>("mnuFavorites_menu"));
     }
     frmFavorites& openOrganizer(frmBrowser& w) {
         w.runCommand("organize-favorites");
@@ -72,13 +80,44 @@ class FavoritesWindowTest : public testing::GuiTest {
     fs::path folder_;
 };
 
-TEST_F(FavoritesWindowTest, AnEmptyFolderGivesOneEmptyEntryThatGoesNowhere) {
+TEST_F(FavoritesWindowTest, TheEntryKeptForAnEmptyFolderShowsNothingAndTheLockHidesTheFirst) {
     frmBrowser& w = startBrowser();
-    EXPECT_EQ(menuCaptions(w), (List{""}));
+    EXPECT_EQ(menuCaptions(w), List{});
     engine(w).navigations.clear();
     FavoritesMenu::of(w).item(0)->activate();
     testing::drainEvents();
     EXPECT_TRUE(engine(w).navigations.empty());
+
+    put("One", "http://one/");
+    FavoritesMenu::of(w).LoadFavoritesMenu(folder_);
+    EXPECT_EQ(menuCaptions(w), (List{"One"}));
+    app().options().setFlag(OptionId::LockFavorites, true);
+    EXPECT_EQ(menuCaptions(w), List{});
+    app().options().setFlag(OptionId::LockFavorites, false);
+    EXPECT_EQ(menuCaptions(w), (List{"One"}));
+}
+
+TEST_F(FavoritesWindowTest, MoreThanAScreenfulIsShownInGroupsMadeAsTheyOpen) {
+    // 45 favorites: two groups of 22 and 23, each captioned with its first and last title.
+    for (int i = 0; i < 45; ++i)
+        put("Fav " + std::string(i < 10 ? "0" : "") + std::to_string(i),
+            "http://f" + std::to_string(i) + "/");
+    frmBrowser& w = startBrowser();
+    EXPECT_EQ(menuCaptions(w), (List{"Fav 00 \u2013 Fav 21", "Fav 22 \u2013 Fav 44"}));
+    auto* menu = w.widget<Gtk::Menu>("mnuFavorites_menu");
+    auto* second = static_cast<Gtk::MenuItem*>(menu->get_children().back())->get_submenu();
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->get_children().empty());
+    List expected;
+    for (int i = 22; i < 45; ++i) expected.push_back("Fav " + std::to_string(i));
+    EXPECT_EQ(captions(*second), expected);
+
+    // Entry 0, the window's own item, leads the first group; every entry opens its own.
+    EXPECT_EQ(FavoritesMenu::of(w).item(0)->get_name(), "mnuFavoriteT_0");
+    EXPECT_EQ(FavoritesMenu::of(w).item(0)->get_label(), "Fav 00");
+    FavoritesMenu::of(w).item(44)->activate();
+    testing::drainEvents();
+    EXPECT_EQ(engine(w).navigations.back(), "http://f44/");
 }
 
 TEST_F(FavoritesWindowTest, TheStartUpMenuListsTheFilesCutAndOpensTheChosenOne) {
@@ -99,14 +138,14 @@ TEST_F(FavoritesWindowTest, AddingShowsTheNewEntryAtOnceAndCancellingChangesNoth
     testing::ScriptedDialogs answers;
     answers.input(std::nullopt);
     EXPECT_TRUE(w.runCommand("add-favorite"));
-    EXPECT_EQ(menuCaptions(w), (List{""}));
+    EXPECT_EQ(menuCaptions(w), List{});
     EXPECT_TRUE(favorites::listFiles(folder_).empty());
 
     answers.input("a,b");
     EXPECT_TRUE(w.runCommand("add-favorite"));
     ASSERT_GE(answers.shown().size(), 2u);
     EXPECT_EQ(answers.shown()[1].initial, "The Page");
-    EXPECT_EQ(menuCaptions(w), (List{"", "a,b"}));
+    EXPECT_EQ(menuCaptions(w), (List{"a,b"}));
     EXPECT_EQ(favorites::listFiles(folder_), (List{"a,b.fav"}));
     FavoritesMenu::of(w).item(1)->activate();
     testing::drainEvents();
@@ -141,6 +180,7 @@ TEST_F(FavoritesWindowTest, TheOrganizerShowsRenamesAndDeletesAndOnlyCloseRebuil
     EXPECT_EQ(answers.shown().back().title, "Rename Favorite");
     EXPECT_EQ(answers.shown().back().initial, "Two");
     EXPECT_EQ(f.shownTitles(), (List{"One", "Three", longTitle}));
+    EXPECT_EQ(f.lblTitle->get_text(), longTitle);
     EXPECT_EQ(favorites::readFavorite(folder_ / "Two.fav").title, longTitle);
     EXPECT_EQ(menuCaptions(w), (List{"One", "Three", "Two"}));
 
@@ -157,6 +197,9 @@ TEST_F(FavoritesWindowTest, TheOrganizerShowsRenamesAndDeletesAndOnlyCloseRebuil
     EXPECT_FALSE(fs::exists(folder_ / "One.fav"));
     EXPECT_EQ(f.shownTitles(), (List{"Three", longTitle}));
     EXPECT_EQ(f.lblOfFavorites->get_text(), "2");
+    // With Delete disabled no row stays selected, and the gone favorite is not shown.
+    EXPECT_EQ(f.lstFav->get_selection()->count_selected_rows(), 0);
+    EXPECT_EQ(f.lblTitle->get_text(), "");
     // Disabled now: a second press asks nothing (an unscripted question would fail).
     click(*f.cmdDelete);
     EXPECT_TRUE(answers.allAnswered());
@@ -165,6 +208,31 @@ TEST_F(FavoritesWindowTest, TheOrganizerShowsRenamesAndDeletesAndOnlyCloseRebuil
     click(*f.cmdClose);
     EXPECT_TRUE(testing::runUntil([this] { return organizer() == nullptr; }));
     EXPECT_EQ(menuCaptions(w), (List{"Three", longTitle}));
+}
+
+TEST_F(FavoritesWindowTest, EachRowKeepsItsFileWhenAFavoriteIsAddedMeanwhile) {
+    put("Bee", "http://bee/");
+    put("Dog", "http://dog/");
+    frmBrowser& w = startBrowser();
+    frmFavorites& f = openOrganizer(w);
+    // Added in the main window while the organizer is open: its file sorts first.
+    engine(w).completeNavigation("http://ant/", "Ant");
+    testing::ScriptedDialogs answers;
+    answers.input("Ant");
+    EXPECT_TRUE(w.runCommand("add-favorite"));
+
+    testing::clickRow(*f.lstFav, 0);
+    EXPECT_EQ(f.lblTitle->get_text(), "Bee");
+    EXPECT_EQ(f.lblURL->get_text(), "http://bee/");
+    answers.answer(Dialogs::Answer::Ok);
+    click(*f.cmdDelete);
+    EXPECT_EQ(favorites::listFiles(folder_), (List{"Ant.fav", "Dog.fav"}));
+    EXPECT_TRUE(answers.allAnswered());
+
+    // Close builds the menu from the folder, the favorite added meanwhile included.
+    click(*f.cmdClose);
+    EXPECT_TRUE(testing::runUntil([this] { return organizer() == nullptr; }));
+    EXPECT_EQ(menuCaptions(w), (List{"Ant", "Dog"}));
 }
 
 TEST_F(FavoritesWindowTest, TheCloseBoxLeavesTheMenuAsItWas) {

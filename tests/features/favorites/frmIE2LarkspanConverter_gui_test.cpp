@@ -8,6 +8,7 @@
 #include "common/Paths.hpp"
 #include "controls/StyledButton.hpp"
 #include "features/favorites/FavoriteFile.hpp"
+#include "features/favorites/FavoritesMenu.hpp"
 #include "features/favorites/frmIE2LarkspanConverter.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
@@ -62,22 +63,39 @@ class ImporterWindowTest : public testing::GuiTest {
     favorites::ImportPlaces places_;
 };
 
-TEST_F(ImporterWindowTest, YesImportsTheChosenSourceAndSaysSo) {
+TEST_F(ImporterWindowTest, YesImportsTheChosenSourceIntoEveryWindowsMenuAndSaysSo) {
     frmBrowser& w = startBrowser();
+    frmBrowser& other = Application::instance().createBrowserWindow();
     frmIE2LarkspanConverter& c = open();
     EXPECT_EQ(c.get_title(), "IE 2 Larkspan Converter");
     ASSERT_EQ(c.sources().size(), 2u);
     EXPECT_EQ(c.cboSource->get_active_row_number(), 0);
+    // The question names what the chosen entry reads.
+    const List asked{"a folder of internet shortcuts", "your Chromium bookmarks",
+                     "a folder of internet shortcuts", "a bookmarks page"};
+    for (int i = 3; i >= 0; --i) {
+        c.cboSource->set_active(i);
+        EXPECT_EQ(c.Label1->get_text(), "This will convert " + asked[static_cast<std::size_t>(i)] +
+                                            " to Larkspan favorites!\nAre you sure you want to "
+                                            "continue?");
+    }
 
     testing::ScriptedDialogs answers;
     answers.answer(Dialogs::Answer::Ok);
     click(*c.Yes);
     ASSERT_EQ(answers.shown().size(), 1u);
-    EXPECT_EQ(answers.shown()[0].text, "Converted Successfully. Please restart Larkspan!");
+    EXPECT_EQ(answers.shown()[0].text, "Converted Successfully.");
     EXPECT_EQ(answers.shown()[0].title, w.applicationTitle());
     EXPECT_TRUE(closed());
     const fs::path target = favorites::folderPath();
     EXPECT_EQ(favorites::listFiles(target), (List{"Inner.fav", "Top.fav"}));
+    // Every main window's menu shows them at once.
+    for (frmBrowser* window : {&w, &other}) {
+        auto& menu = favorites::FavoritesMenu::of(*window);
+        EXPECT_EQ(menu.model().captions(), (List{"Inner", "Top"}));
+        ASSERT_NE(menu.item(1), nullptr);
+        EXPECT_EQ(menu.item(1)->get_label(), "Top");
+    }
 
     frmIE2LarkspanConverter& again = open();
     again.cboSource->set_active(1);
