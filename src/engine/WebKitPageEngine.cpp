@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "common/DesktopOpen.hpp"
+#include "engine/AcceleratedDrawing.hpp"
 #include "engine/ErrorPages.hpp"
 #include "engine/MakerSiteScheme.hpp"
 #include "engine/PageSandbox.hpp"
@@ -31,8 +32,24 @@ constexpr const char* kTitleScript = "document.title";
 // How long the end of a load waits for a page that does not tell its title.
 constexpr unsigned kTitleWaitMs = 1000;
 
+void chooseAcceleration(WebKitSettings* settings) {
+    // The engine's own choice where its accelerated drawing works.
+    static const WebKitHardwareAccelerationPolicy engineDefault = [] {
+        WebKitSettings* fresh = webkit_settings_new();
+        WebKitHardwareAccelerationPolicy policy =
+            webkit_settings_get_hardware_acceleration_policy(fresh);
+        g_object_unref(fresh);
+        return policy;
+    }();
+    webkit_settings_set_hardware_acceleration_policy(
+        settings, engine::acceleratedDrawingRedraws(gdk_screen_get_default())
+                      ? engineDefault
+                      : WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+}
+
 WebKitSettings* makeSettings() {
     WebKitSettings* settings = webkit_settings_new();
+    chooseAcceleration(settings);
     // Without this WebKit drops script popups silently and the popup blocker never hears
     // of them; every request must reach NewWindow2.
     webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
@@ -293,6 +310,13 @@ void WebKitPageEngineCallbacks::onTitle(GObject*, GParamSpec*, gpointer data) {
     }
 }
 
+void WebKitPageEngineCallbacks::onCompositedChanged(GdkScreen*, gpointer data) {
+    auto* self = engineOf(data);
+    if (!self->viewDestroyed_) {
+        chooseAcceleration(webkit_web_view_get_settings(self->view_));
+    }
+}
+
 void WebKitPageEngineCallbacks::onHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*,
                                                  gpointer, gpointer data) {
     auto* self = engineOf(data);
@@ -527,6 +551,10 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
                      G_CALLBACK(C::onCountedMatches), this);
     g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed",
                      G_CALLBACK(C::onHistoryChanged), this);
+    // A compositing manager that starts or stops changes how the page may be drawn.
+    if (GdkScreen* screen = gdk_screen_get_default()) {
+        g_signal_connect(screen, "composited-changed", G_CALLBACK(C::onCompositedChanged), this);
+    }
 }
 
 WebKitPageEngine::~WebKitPageEngine() {
@@ -536,6 +564,9 @@ WebKitPageEngine::~WebKitPageEngine() {
     g_signal_handlers_disconnect_by_data(view_, this);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_find_controller(view_), this);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(view_), this);
+    if (GdkScreen* screen = gdk_screen_get_default()) {
+        g_signal_handlers_disconnect_by_data(screen, this);
+    }
     auto& members = family_->members;
     members.erase(std::remove(members.begin(), members.end(), this), members.end());
     if (family_->root == this) {

@@ -70,6 +70,7 @@ struct WebKitPageEngineCallbacks {
     static void onInsecureContent(WebKitWebView*, WebKitInsecureContentEvent, gpointer data);
     static void onProgress(GObject*, GParamSpec*, gpointer data);
     static void onTitle(GObject*, GParamSpec*, gpointer data);
+    static void onCompositedChanged(GdkScreen*, gpointer data);
     static void onHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
                                  gpointer data);
     static void onMouseTargetChanged(WebKitWebView*, WebKitHitTestResult* hit, guint,
