@@ -160,12 +160,11 @@ gboolean WebKitPageEngineCallbacks::onLoadFailed(WebKitWebView*, WebKitLoadEvent
             }
             return FALSE;
         }
-        // The page that could not be reached is replaced by one that says why.
-        std::weak_ptr<bool> alive = self->alive_;
-        self->abandonLoad();
-        if (alive.expired()) {
-            return TRUE;
-        }
+        // The page that could not be reached is replaced by one that says why; the load
+        // of that page ends what this one began, once.
+        self->loading_ = false;
+        self->endPending_ = false;
+        ++self->endSerial_;
         std::string address = toString(failingUri);
         self->showErrorPage(
             engine::unreachablePage(address, *failure, toString(error ? error->message : nullptr)),
