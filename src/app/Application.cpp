@@ -59,9 +59,12 @@ std::unique_ptr<PageEngine> Application::makeEngine() {
 Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {
     registerAll(*this, *this);
     signal_shutdown().connect([this] { shutDown_ = true; });
-    // Closing the options dialog drops the options it did not apply: the next touch reloads.
+    // Closing the options dialog drops the options it did not apply: the model takes the
+    // stored values again at once, and every window that showed a tried value follows it.
     windows_.onClosed = [this](const std::string& name) {
-        if (name == "frmOptions") discardOptions();
+        if (name != "frmOptions") return;
+        discardOptions();
+        if (!shutDown_) options();
     };
 }
 

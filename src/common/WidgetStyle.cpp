@@ -56,7 +56,9 @@ std::string quoteFamily(const std::string& family) {
 }
 
 void rebuild(State& s) {
-    std::string css = "* {";
+    // Every part of the widget but a text selection, which keeps the theme's colours so that
+    // selected text stays visible whatever the box's own colours are.
+    std::string css = "*:not(selection) {";
     if (s.fg) css += " color: " + cssColor(*s.fg) + ";";
     if (s.bg) css += " background-color: " + cssColor(*s.bg) + "; background-image: none;";
     if (s.font && !s.font->empty()) css += " font-family: " + quoteFamily(*s.font) + ";";

@@ -2,16 +2,36 @@
 
 #include <gdk/gdk.h>
 #include <webkit2/webkit2.h>
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
 
 namespace larkspan::engine {
 
 namespace {
 
+// Only an X11 screen can be without a compositing manager: other displays keep every
+// window's picture themselves.
+bool redrawsUncoveredParts(GdkScreen* screen) {
+#ifdef GDK_WINDOWING_X11
+    if (GDK_IS_X11_SCREEN(screen)) return gdk_screen_is_composited(screen) != FALSE;
+#endif
+    (void)screen;
+    return true;
+}
+
 void apply(GdkScreen* screen, WebKitSettings* settings) {
-    // ALWAYS is the engine's own default; NEVER keeps the page's picture in this process.
+    // The engine's own choice wherever its compositing mode can show pages.
+    static const WebKitHardwareAccelerationPolicy engineDefault = [] {
+        WebKitSettings* fresh = webkit_settings_new();
+        const WebKitHardwareAccelerationPolicy policy =
+            webkit_settings_get_hardware_acceleration_policy(fresh);
+        g_object_unref(fresh);
+        return policy;
+    }();
     webkit_settings_set_hardware_acceleration_policy(
-        settings, gdk_screen_is_composited(screen) ? WEBKIT_HARDWARE_ACCELERATION_POLICY_ALWAYS
-                                                   : WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+        settings,
+        redrawsUncoveredParts(screen) ? engineDefault : WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
 }
 
 void onCompositedChanged(GdkScreen* screen, gpointer settings) {

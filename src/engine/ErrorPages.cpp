@@ -2,6 +2,7 @@
 #include "engine/ErrorPages.hpp"
 
 #include <gio/gio.h>
+#include <webkit2/webkit2.h>
 
 namespace larkspan::engine {
 
@@ -33,7 +34,70 @@ const char* endSentence(PageEnd why) {
     return "The page's process ended unexpectedly.";
 }
 
+const char* failureSentence(LoadFailure why) {
+    switch (why) {
+        case LoadFailure::NameNotFound:
+            return "No site of that name could be found. Check the address for typing "
+                   "mistakes.";
+        case LoadFailure::Refused:
+            return "The site refused the connection. It may be down for the moment, or the "
+                   "address may name the wrong port.";
+        case LoadFailure::TimedOut:
+            return "The site took too long to answer. It may be busy; try again in a moment.";
+        case LoadFailure::NoNetwork:
+            return "This computer could not reach the network. Check its network connection.";
+        case LoadFailure::Other:
+            break;
+    }
+    return "The page could not be loaded.";
+}
+
+std::string retryLink(const std::string& address, const char* id, const char* caption) {
+    if (address.empty()) return {};
+    return "<p><a id=\"" + std::string(id) + "\" href=\"" + escapeHtml(address) + "\">" + caption +
+           "</a></p>";
+}
+
 }  // namespace
+
+std::optional<LoadFailure> loadFailureOf(const GError* error) {
+    if (error == nullptr) return LoadFailure::Other;
+    // Stopped, or handed to a download or another program: nothing failed.
+    if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
+        g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED) ||
+        g_error_matches(error, WEBKIT_POLICY_ERROR,
+                        WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) ||
+        g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD)) {
+        return std::nullopt;
+    }
+    if (error->domain == G_RESOLVER_ERROR) {
+        // A failure of the name service itself comes from a missing network.
+        return error->code == G_RESOLVER_ERROR_TEMPORARY_FAILURE ? LoadFailure::NoNetwork
+                                                                 : LoadFailure::NameNotFound;
+    }
+    if (error->domain == G_IO_ERROR) {
+        switch (error->code) {
+            case G_IO_ERROR_CONNECTION_REFUSED:
+                return LoadFailure::Refused;
+            case G_IO_ERROR_TIMED_OUT:
+                return LoadFailure::TimedOut;
+            case G_IO_ERROR_NETWORK_UNREACHABLE:
+            case G_IO_ERROR_HOST_UNREACHABLE:
+                return LoadFailure::NoNetwork;
+            default:
+                break;
+        }
+    }
+    return LoadFailure::Other;
+}
+
+std::string unreachablePage(const std::string& address, LoadFailure why,
+                            const std::string& detail) {
+    std::string body = "<p>" + std::string(failureSentence(why));
+    if (why == LoadFailure::Other && !detail.empty()) body += " " + escapeHtml(detail);
+    body += "</p>" + addressLine(address) + retryLink(address, "retry", "Try Again");
+    return document(kUnreachableTitle, body);
+}
 
 std::string escapeHtml(std::string_view text) {
     std::string out;
@@ -85,11 +149,9 @@ std::vector<std::string> certificateProblems(unsigned flags) {
 }
 
 std::string stoppedPage(const std::string& address, PageEnd why) {
-    std::string body = "<p>" + std::string(endSentence(why)) + "</p>" + addressLine(address);
-    if (!address.empty()) {
-        body += "<p><a id=\"reload\" href=\"" + escapeHtml(address) + "\">Reload</a></p>";
-    }
-    return document(kStoppedTitle, body);
+    return document(kStoppedTitle, "<p>" + std::string(endSentence(why)) + "</p>" +
+                                       addressLine(address) +
+                                       retryLink(address, "reload", "Reload"));
 }
 
 std::string certificatePage(const std::string& address, unsigned flags) {

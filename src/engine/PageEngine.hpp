@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace Gtk {
 class Widget;
@@ -31,6 +32,22 @@ struct PageProperties {
     std::string type;                 // the media type as the server gave it; empty when unknown
     std::optional<std::size_t> size;  // in bytes; no value when unknown
     int secureState = engine::kSecureNone;  // as reported through SetSecureLockIcon
+};
+
+// A page of the engine's history of one view: where Back and Forward lead.
+struct HistoryEntry {
+    std::string title;
+    std::string address;
+};
+
+// The place and size of the window a page opened, as the page asked for it (window.open's
+// features), in pixels: the size is the whole window's, the page's size plus what the
+// opener's window takes around its page. A part the page did not ask for is 0.
+struct WindowFeatures {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
 };
 
 // A search for text in the page.
@@ -68,6 +85,12 @@ class PageEngine {
     virtual void navigate(const std::string& address) = 0;
     virtual void goBack() = 0;
     virtual void goForward() = 0;
+    // The pages behind and ahead of the current one, the nearest first.
+    virtual std::vector<HistoryEntry> backHistory() const = 0;
+    virtual std::vector<HistoryEntry> forwardHistory() const = 0;
+    // Goes `steps` pages back (negative) or forward (positive) in one move: -2 leads to
+    // the second entry of backHistory(). Nothing happens when no page lies there.
+    virtual void goToHistory(int steps) = 0;
     virtual void stop() = 0;
     virtual void refresh() = 0;
 
@@ -87,6 +110,9 @@ class PageEngine {
     virtual bool copy() = 0;
     virtual bool paste() = 0;
     virtual bool selectAll() = 0;
+    // Whether the page's keyboard focus is in a text field (an editable element), where the
+    // page's own editing keys apply.
+    virtual bool editableFocused() const = 0;
     virtual bool undo() = 0;
     // Whether an undo would act now, handed over when the engine knows.
     virtual void canUndo(std::function<void(bool)> done) = 0;
@@ -104,6 +130,8 @@ class PageEngine {
     virtual bool silent() const = 0;
     virtual void setSilent(bool silent) = 0;
     virtual void setRegisterAsBrowser(bool value) = 0;
+    // What the page that opened this engine's window asked of it.
+    virtual WindowFeatures requestedGeometry() const = 0;
     virtual void grabFocus() = 0;
     virtual bool hasFocus() const = 0;
 
@@ -113,6 +141,8 @@ class PageEngine {
     // Events, named as the program's handlers know them.
     sigc::signal<void(const std::string& url)> signalNavigateComplete2;
     sigc::signal<void()> signalDownloadComplete;
+    // The pages behind or ahead changed (a new page, a step back or forward).
+    sigc::signal<void()> signalHistoryChange;
     sigc::signal<void(const std::string& title)> signalTitleChange;
     sigc::signal<void(const std::string& text)> signalStatusTextChange;
     sigc::signal<void(long progress, long maximum)> signalProgressChange;
@@ -123,7 +153,8 @@ class PageEngine {
     // `isChildWindow` is true when script opened this window; set `cancel` to refuse.
     sigc::signal<void(bool isChildWindow, bool& cancel)> signalWindowClosing;
     sigc::signal<void(NewWindowRequest& request)> signalNewWindow2;
-    // An engine that `NewWindow2` allowed is ready to be shown.
+    // An engine that `NewWindow2` allowed is ready to be shown; what its opener asked of
+    // the window is known from now on.
     sigc::signal<void()> signalReadyToShow;
     // A page handed over a file to be saved rather than shown. The download lives as long
     // as someone holds it: one that no handler keeps is cancelled.

@@ -1,5 +1,6 @@
 // The page engine's document commands: editing, find, print, page setup, save, zoom,
 // properties, PDF.
+#include <glibmm/main.h>
 #include <gtk/gtk.h>
 #include <gtkmm/window.h>
 #include <webkit2/webkit2.h>
@@ -9,7 +10,9 @@
 #include <system_error>
 #include <utility>
 
+#include "common/DesktopOpen.hpp"
 #include "common/Failure.hpp"
+#include "common/Paths.hpp"
 #include "engine/WebKitPageEngine.hpp"
 #include "engine/WebKitPageEngineInternal.hpp"
 
@@ -19,6 +22,9 @@ using webkit_internal::toString;
 using webkit_internal::unrefLater;
 
 namespace {
+
+constexpr const char* kPreviewTitle = "Print Preview";
+constexpr const char* kPreviewFile = "Print Preview.pdf";
 
 GtkWindow* toplevelWindow(WebKitWebView* view) {
     GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(view));
@@ -119,6 +125,15 @@ bool WebKitPageEngine::selectAll() {
     return runEditing(WEBKIT_EDITING_COMMAND_SELECT_ALL);
 }
 
+bool WebKitPageEngine::editableFocused() const {
+    if (viewDestroyed_) {
+        return false;
+    }
+    // Pasting is possible exactly where the selection (the caret) lies in editable content.
+    WebKitEditorState* state = webkit_web_view_get_editor_state(view_);
+    return state != nullptr && webkit_editor_state_is_paste_available(state);
+}
+
 bool WebKitPageEngine::undo() {
     return runEditing(WEBKIT_EDITING_COMMAND_UNDO);
 }
@@ -174,8 +189,32 @@ bool WebKitPageEngine::print() {
 }
 
 bool WebKitPageEngine::printPreview() {
-    // The print dialog offers the preview.
-    return !viewDestroyed_ && runPrintDialog();
+    // The engine's print dialog offers no preview: the page is printed to a PDF file in the
+    // cache folder, which the desktop's viewer shows.
+    if (!hasPage()) {
+        return false;
+    }
+    const std::filesystem::path file = paths::cacheDir() / kPreviewFile;
+    std::weak_ptr<bool> alive = alive_;
+    printToPdf(file.string(), [this, alive, file](bool printed) {
+        // Told from the main loop, not from inside the print operation's signal.
+        Glib::signal_idle().connect_once([this, alive, file, printed] {
+            if (alive.expired()) {
+                return;
+            }
+            Gtk::Window* parent = nullptr;
+            if (GtkWindow* top = viewDestroyed_ ? nullptr : toplevelWindow(view_)) {
+                parent = Glib::wrap(top);
+            }
+            if (!printed) {
+                dialogs_().message(parent, "The page could not be prepared for the preview.",
+                                   kPreviewTitle, Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+                return;
+            }
+            openFileOrSay(parent, file, kPreviewTitle);
+        });
+    });
+    return true;
 }
 
 bool WebKitPageEngine::runPrintDialog() {

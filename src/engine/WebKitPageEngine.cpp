@@ -4,11 +4,13 @@
 #include <glibmm/main.h>
 #include <gtk/gtk.h>
 #include <gtkmm/widget.h>
+#include <gtkmm/window.h>
 #include <webkit2/webkit2.h>
 
 #include <algorithm>
 #include <utility>
 
+#include "common/DesktopOpen.hpp"
 #include "common/Failure.hpp"
 #include "engine/DesktopCompositing.hpp"
 #include "engine/ErrorPages.hpp"
@@ -46,10 +48,6 @@ bool isMailAddress(const std::string& uri) {
     // The scheme comes back lower-cased and interned: nothing to free.
     const char* scheme = g_uri_peek_scheme(uri.c_str());
     return scheme != nullptr && g_strcmp0(scheme, "mailto") == 0;
-}
-
-void openWithDefaultApplication(const std::string& uri) {
-    g_app_info_launch_default_for_uri_async(uri.c_str(), nullptr, nullptr, nullptr, nullptr);
 }
 
 // The text a script evaluated to; nothing when it failed or gave something other than a
@@ -135,19 +133,34 @@ void WebKitPageEngineCallbacks::onLoadChanged(WebKitWebView* view, WebKitLoadEve
     }
 }
 
-gboolean WebKitPageEngineCallbacks::onLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*,
-                                                 gpointer data) {
+gboolean WebKitPageEngineCallbacks::onLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* failingUri,
+                                                 GError* error, gpointer data) {
     try {
-        // FINISHED follows, but the load is over now; finishLoad reports it only once.
         auto* self = engineOf(data);
-        if (self->loading_) {
-            self->loadFailed_ = true;
-            self->finishLoad();
+        std::optional<engine::LoadFailure> failure = engine::loadFailureOf(error);
+        if (!failure) {
+            // Nothing to explain (stopped, or handed elsewhere). FINISHED follows, but the
+            // load is over now; finishLoad reports it only once.
+            if (self->loading_) {
+                self->loadFailed_ = true;
+                self->finishLoad();
+            }
+            return FALSE;
         }
+        // The page that could not be reached is replaced by one that says why; the load
+        // of that page ends what this one began, once.
+        self->loading_ = false;
+        self->endPending_ = false;
+        ++self->endSerial_;
+        std::string address = toString(failingUri);
+        self->showErrorPage(
+            engine::unreachablePage(address, *failure, toString(error ? error->message : nullptr)),
+            address);
+        return TRUE;
     } catch (...) {
         reportFailure("reporting a failed load");
     }
-    return FALSE;  // let the engine show its own error page
+    return FALSE;
 }
 
 gboolean WebKitPageEngineCallbacks::onLoadFailedWithTlsErrors(WebKitWebView*, gchar* failingUri,
@@ -256,9 +269,10 @@ void WebKitPageEngineCallbacks::onHistoryChanged(WebKitBackForwardList*, WebKitB
         bool back = webkit_web_view_can_go_back(self->view_) != FALSE;
         bool forward = webkit_web_view_can_go_forward(self->view_) != FALSE;
         if (self->emitGuarded(
-                [&] { self->signalCommandStateChange.emit(engine::Command::Back, back); })) {
+                [&] { self->signalCommandStateChange.emit(engine::Command::Back, back); }) &&
             self->emitGuarded(
-                [&] { self->signalCommandStateChange.emit(engine::Command::Forward, forward); });
+                [&] { self->signalCommandStateChange.emit(engine::Command::Forward, forward); })) {
+            self->emitGuarded([&] { self->signalHistoryChange.emit(); });
         }
     } catch (...) {
         reportFailure("reporting a change of a page's history");
@@ -415,7 +429,7 @@ gboolean WebKitPageEngineCallbacks::onDecidePolicy(WebKitWebView*, WebKitPolicyD
         }
         // A mail link opens the user's mail reader; the page stays.
         if (isMailAddress(uri)) {
-            openWithDefaultApplication(uri);
+            self->openElsewhere(uri);
             webkit_policy_decision_ignore(decision);
             return TRUE;
         }
@@ -596,7 +610,7 @@ void WebKitPageEngine::navigate(const std::string& address) {
         return;
     }
     if (isMailAddress(uri)) {
-        openWithDefaultApplication(uri);
+        openElsewhere(uri);
         return;
     }
     webkit_web_view_load_uri(view_, uri.c_str());
@@ -611,6 +625,42 @@ void WebKitPageEngine::goBack() {
 void WebKitPageEngine::goForward() {
     if (!viewDestroyed_ && webkit_web_view_can_go_forward(view_)) {
         webkit_web_view_go_forward(view_);
+    }
+}
+
+std::vector<HistoryEntry> WebKitPageEngine::historyToward(int direction) const {
+    std::vector<HistoryEntry> entries;
+    if (viewDestroyed_) {
+        return entries;
+    }
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(view_);
+    for (int step = direction;; step += direction) {
+        WebKitBackForwardListItem* item = webkit_back_forward_list_get_nth_item(list, step);
+        if (item == nullptr) {
+            break;
+        }
+        entries.push_back({toString(webkit_back_forward_list_item_get_title(item)),
+                           toString(webkit_back_forward_list_item_get_uri(item))});
+    }
+    return entries;
+}
+
+std::vector<HistoryEntry> WebKitPageEngine::backHistory() const {
+    return historyToward(-1);
+}
+
+std::vector<HistoryEntry> WebKitPageEngine::forwardHistory() const {
+    return historyToward(1);
+}
+
+void WebKitPageEngine::goToHistory(int steps) {
+    if (viewDestroyed_ || steps == 0) {
+        return;
+    }
+    WebKitBackForwardListItem* item =
+        webkit_back_forward_list_get_nth_item(webkit_web_view_get_back_forward_list(view_), steps);
+    if (item != nullptr) {
+        webkit_web_view_go_to_back_forward_list_item(view_, item);
     }
 }
 
@@ -660,6 +710,15 @@ void WebKitPageEngine::documentMarkup(std::function<void(std::optional<std::stri
     auto* call = new MarkupCall{alive_, std::move(done)};
     webkit_web_view_evaluate_javascript(view_, kMarkupScript, -1, nullptr, nullptr, cancellable_,
                                         WebKitPageEngineCallbacks::onMarkupEvaluated, call);
+}
+
+WindowFeatures WebKitPageEngine::requestedGeometry() const {
+    if (viewDestroyed_) {
+        return {};
+    }
+    GdkRectangle area{};
+    webkit_window_properties_get_geometry(webkit_web_view_get_window_properties(view_), &area);
+    return {area.x, area.y, area.width, area.height};
 }
 
 void WebKitPageEngine::grabFocus() {
@@ -780,6 +839,23 @@ void WebKitPageEngine::showErrorPage(const std::string& html, const std::string&
     errorPageNext_ = true;
     webkit_web_view_load_alternate_html(view_, html.c_str(),
                                         address.empty() ? nullptr : address.c_str(), nullptr);
+}
+
+void WebKitPageEngine::openElsewhere(const std::string& uri) {
+    // From the main loop: telling the user that no program is set up must not happen inside
+    // one of the engine's signals.
+    std::weak_ptr<bool> alive = alive_;
+    Glib::signal_idle().connect_once([alive, this, uri] {
+        if (alive.expired()) {
+            return;
+        }
+        Gtk::Window* parent = nullptr;
+        GtkWidget* top = viewDestroyed_ ? nullptr : gtk_widget_get_toplevel(GTK_WIDGET(view_));
+        if (top != nullptr && GTK_IS_WINDOW(top)) {
+            parent = Glib::wrap(GTK_WINDOW(top));
+        }
+        openAddressOrSay(parent, uri, "Send Mail");
+    });
 }
 
 void WebKitPageEngine::reportDownload(const std::shared_ptr<Download>& download) {

@@ -54,9 +54,9 @@ using DialogsSource = std::function<Dialogs&()>;
 // PageEngine signals. Safe to destroy at any moment, a load or a script call pending
 // included: callbacks that arrive later find the engine gone and do nothing.
 //
-// A page whose process stops, or whose certificate fails verification, is replaced by an
-// error page of the engine's own; navigations inside one document (history entries a
-// script pushed, fragments) are reported like completed ones.
+// A page that cannot be reached, whose process stops, or whose certificate fails
+// verification is replaced by an error page of the program's own; navigations inside one document
+// (history entries a script pushed, fragments) are reported like completed ones.
 class WebKitPageEngine : public PageEngine {
   public:
     // Without a session the engine keeps its data in the engine's shared default folders
@@ -72,12 +72,16 @@ class WebKitPageEngine : public PageEngine {
     void navigate(const std::string& address) override;
     void goBack() override;
     void goForward() override;
+    std::vector<HistoryEntry> backHistory() const override;
+    std::vector<HistoryEntry> forwardHistory() const override;
+    void goToHistory(int steps) override;
     void stop() override;
     void refresh() override;
 
     // Asks for a file through the program's dialogs and saves the page there as a web archive.
     bool saveAs() override;
-    // Print and print preview share the print dialog, which offers the preview.
+    // The print dialog. The preview is the page printed to a PDF file that the desktop's
+    // viewer shows; the user is told when no viewer is set up.
     bool print() override;
     bool printPreview() override;
     bool pageSetup() override;
@@ -88,6 +92,8 @@ class WebKitPageEngine : public PageEngine {
     bool copy() override;
     bool paste() override;
     bool selectAll() override;
+    // Read from the engine's editor state, which follows the page's selection.
+    bool editableFocused() const override;
     bool undo() override;
     void canUndo(std::function<void(bool)> done) override;
     std::optional<int> zoomLevel() const override;
@@ -103,6 +109,7 @@ class WebKitPageEngine : public PageEngine {
     void setSilent(bool silent) override { silent_ = silent; }
     void setRegisterAsBrowser(bool value) override { registerAsBrowser_ = value; }
     bool registerAsBrowser() const { return registerAsBrowser_; }
+    WindowFeatures requestedGeometry() const override;
     void grabFocus() override;
     bool hasFocus() const override;
 
@@ -137,11 +144,16 @@ class WebKitPageEngine : public PageEngine {
     bool reportMovedAddress();
     // Reports the end of a navigation inside the document once its title is known.
     void reportMovedInDocument();
+    // Hands a mail address to the user's mail program, or tells the user there is none.
+    void openElsewhere(const std::string& uri);
     // Shows `html` in place of the page at `address`, as a load that tells no status.
     void showErrorPage(const std::string& html, const std::string& address);
     // Ends the load in progress, if any, without a completed download: the progress goes
     // and the status text is cleared.
     void abandonLoad();
+
+    // The history entries from one step that way on, nearest first.
+    std::vector<HistoryEntry> historyToward(int direction) const;
 
     bool runPrintDialog();
     bool runEditing(const char* command);

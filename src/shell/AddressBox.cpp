@@ -17,6 +17,7 @@ AddressBox::AddressBox(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     builder->get_widget("cboAddress_Button", button_);
 
     column_.set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+    column_.set_expand(true);
     column_.pack_start(cell_, true);
     column_.add_attribute(cell_, "text", 0);
     cell_.property_ellipsize() = Pango::ELLIPSIZE_END;
@@ -74,7 +75,12 @@ void AddressBox::popup() {
     if (!list_ || poppedUp()) return;
     shown_ = makeAddressListModel(*list_);
     view_.set_model(shown_);
-    scroller_.set_min_content_width(std::max(get_allocated_width(), 1));
+    // As wide as the box, its one column filling the width: a fixed-width column is not
+    // measured from its rows, and a scroller without a horizontal bar asks only for what its
+    // child needs, so both are told.
+    const int width = std::max(get_allocated_width(), 1);
+    scroller_.set_size_request(width, -1);
+    column_.set_fixed_width(width);
     if (auto row = list_->firstWithPrefixIgnoringCase(entry_->get_text().raw())) {
         Gtk::TreeModel::Path path;
         path.push_back(static_cast<int>(*row));

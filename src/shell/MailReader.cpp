@@ -2,6 +2,7 @@
 
 #include <gtkmm/window.h>
 
+#include "common/DesktopOpen.hpp"
 #include "common/Dialogs.hpp"
 
 namespace larkspan {
@@ -12,10 +13,8 @@ Glib::RefPtr<Gio::AppInfo> defaultMailReader() {
 
 bool startMailReader(Gtk::Window& window, const Glib::RefPtr<Gio::AppInfo>& reader) {
     if (!reader) {
-        dialogs().message(&window,
-                          "No e-mail program is set up. Choose one as the default program for "
-                          "e-mail in the desktop's settings.",
-                          "Check Mail", Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+        dialogs().message(&window, kNoMailProgram, "Check Mail", Dialogs::Buttons::Ok,
+                          Dialogs::Icon::Information);
         return false;
     }
     GdkAppLaunchContext* context =

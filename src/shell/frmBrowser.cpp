@@ -244,8 +244,8 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
 }
 
 void frmBrowser::optionChanged(OptionId id, OptionsModel::Cause cause) {
-    // A reload after "Cancel" leaves the window as it is until the next start.
-    if (cause != OptionsModel::Cause::Edited) return;
+    // The window shows what the options hold: an edit at once, and the stored value again
+    // when "Cancel" drops what was tried.
     const OptionsModel& o = ctx_.options();
     Gtk::Entry* address = cboAddress->get_entry();
     switch (id) {
@@ -273,6 +273,12 @@ void frmBrowser::optionChanged(OptionId id, OptionsModel::Cause cause) {
             break;
         case OptionId::BlockedCount:
             Label1->set_text(o.blockedCount);
+            break;
+        case OptionId::ProgramBackColor:
+        case OptionId::ProgramFontColor:
+            // Tried colours reach the windows through "Apply" or an activation; the stored
+            // ones come back at once.
+            if (cause == OptionsModel::Cause::Reloaded) scheme::applyProgramColors(ctx_);
             break;
         default:
             break;

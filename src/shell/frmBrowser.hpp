@@ -74,8 +74,9 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // Toolbar buttons by caption ("Back", "Home", ...) and drop-down entries by key.
     void Toolbar1_ButtonClick(const std::string& caption);
     void Toolbar1_ButtonMenuClick(const std::string& key);
-    const std::vector<std::string>& backList() const { return backList_; }
-    const std::vector<std::string>& forwardList() const { return forwardList_; }
+    // The addresses the Back and Forward drop-down lists lead to, the nearest first.
+    std::vector<std::string> backList() const;
+    std::vector<std::string> forwardList() const;
     void mnuOpen_Click();
     void mnuToolsOptions_Click();
 
@@ -87,6 +88,8 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void WebBrowser1_ProgressChange(long progress, long maximum);
     void WebBrowser1_SetSecureLockIcon(int secureState);
     void WebBrowser1_WindowClosing(bool isChildWindow, bool& cancel);
+    // A window opened for a page takes the size and place the page asked for.
+    void WebBrowser1_ReadyToShow();
     void WebBrowser1_GotFocus();
     void WebBrowser1_LostFocus();
     void WebBrowser1_CommandStateChange(engine::Command command, bool enable);
@@ -198,9 +201,9 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // The options the window shows: those that act at once, and those "Apply" brings.
     void optionChanged(OptionId id, OptionsModel::Cause cause);
     void optionsApplied();
-    void recordLocation(std::vector<std::string>& list, const char* menuName);
-    // The Back and Forward arrows open their lists only while the lists have entries.
-    void updateRecordArrows();
+    // The Back and Forward drop-down lists follow the engine's history; their arrows open
+    // only while there is somewhere to go.
+    void WebBrowser1_HistoryChange();
     // Adds the `win.` action `name`, running `run` unless a lock holds the command back.
     Glib::RefPtr<Gio::SimpleAction> addCommand(const char* name, std::function<void()> run);
     void connectActions();
@@ -214,7 +217,8 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void connectDocumentCommands();
     void setSuppressScriptErrorsTick(bool tick);
     // True when `event` is the shortcut of a command that a focused text box of the
-    // window (not the page) or the find bar should see first.
+    // window or the find bar should see first, or Ctrl+A in any text field (the page's
+    // included), where it selects all.
     bool keyGoesToFocusedBoxFirst(const GdkEventKey* event);
     void connectNavigation();
     void connectEngineEvents();
@@ -232,8 +236,6 @@ class frmBrowser : public Gtk::ApplicationWindow {
 
     ShellContext& ctx_;
     AddressBoxLogic addressLogic_;
-    std::vector<std::string> backList_;
-    std::vector<std::string> forwardList_;
     AutoRefresh autoRefresh_;
     std::unique_ptr<TrayIcon> tray_;
     Timer clock_{1000, true};

@@ -18,6 +18,13 @@ namespace {
 constexpr const char* kBoxFirstActions[] = {"win.cut",  "win.copy",       "win.paste",
                                             "win.undo", "win.select-all", "win.stop"};
 
+// Ctrl+A: "select all" in every text field, the page's own ones included, whatever command
+// the window gives the key elsewhere.
+bool isSelectAllKey(const GdkEventKey* event) {
+    return gdk_keyval_to_lower(event->keyval) == GDK_KEY_a &&
+           (event->state & gtk_accelerator_get_default_mod_mask()) == GDK_CONTROL_MASK;
+}
+
 }  // namespace
 
 void frmBrowser::connectDocumentCommands() {
@@ -57,7 +64,10 @@ bool frmBrowser::engineIsActiveControl() {
 
 bool frmBrowser::keyGoesToFocusedBoxFirst(const GdkEventKey* event) {
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(gobj()));
-    if (!focus || focus == engine_->widget().gobj()) return false;
+    if (!focus) return false;
+    if (focus == engine_->widget().gobj())
+        return isSelectAllKey(event) && engine_->editableFocused();
+    if (isSelectAllKey(event)) return GTK_IS_EDITABLE(focus);
     if (!GTK_IS_EDITABLE(focus) && !gtk_widget_is_ancestor(focus, GTK_WIDGET(findBar_->gobj()))) {
         return false;
     }

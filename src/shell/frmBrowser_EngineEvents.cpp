@@ -38,12 +38,23 @@ void frmBrowser::connectEngineEvents() {
     e.signalSetSecureLockIcon.connect(
         sigc::mem_fun(*this, &frmBrowser::WebBrowser1_SetSecureLockIcon));
     e.signalWindowClosing.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_WindowClosing));
+    e.signalReadyToShow.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_ReadyToShow));
     e.signalGotFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_GotFocus));
     e.signalLostFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_LostFocus));
     e.signalCommandStateChange.connect(
         sigc::mem_fun(*this, &frmBrowser::WebBrowser1_CommandStateChange));
     clock_.signalTimer.connect(sigc::mem_fun(*this, &frmBrowser::updateClockPanels));
     updateClockPanels();
+}
+
+void frmBrowser::WebBrowser1_ReadyToShow() {
+    // The engine gives the whole window's size: the page's size plus what the opener's
+    // window takes around its page, the same for this window.
+    const WindowFeatures asked = engine_->requestedGeometry();
+    if (asked.width <= 0 || asked.height <= 0) return;
+    setWindowState(WindowGeometry::Normal);
+    resize(asked.width, asked.height);
+    if (asked.x != 0 || asked.y != 0) move(asked.x, asked.y);
 }
 
 Glib::ustring frmBrowser::panelText(int panel) const {

@@ -17,21 +17,34 @@ namespace larkspan {
 
 namespace {
 
-// The Back and Forward drop-down menus show the latest this many recorded addresses; the
-// record itself (`backList`, `forwardList`) keeps every one.
-constexpr std::size_t kMaxRecordMenuItems = 25;
+// The Back and Forward drop-down menus show the nearest this many pages; the engine's
+// history itself may hold more.
+constexpr std::size_t kMaxHistoryMenuItems = 25;
 
-// Appends a text entry to one of the toolbar's drop-down lists, dropping the oldest item
-// beyond the cap so that the menu never grows a widget per page visited. Choosing an
-// entry does nothing: the lists are a record of where the window has been.
-void appendToMenu(Gtk::Menu* menu, const std::string& text) {
+std::vector<std::string> addressesOf(const std::vector<HistoryEntry>& entries) {
+    std::vector<std::string> out;
+    out.reserve(entries.size());
+    for (const HistoryEntry& e : entries) out.push_back(e.address);
+    return out;
+}
+
+// Fills one of the toolbar's drop-down lists with the pages that way, the nearest first;
+// choosing the n-th entry goes n pages that way at once.
+void fillHistoryMenu(Gtk::Menu* menu, const std::vector<HistoryEntry>& entries, int direction,
+                     PageEngine& engine) {
     if (!menu) return;
-    auto* item = Gtk::make_managed<Gtk::MenuItem>(text);
-    item->show();
-    menu->append(*item);
-    std::vector<Gtk::Widget*> items = menu->get_children();
-    for (std::size_t i = 0; i + kMaxRecordMenuItems < items.size(); ++i) {
-        gtk_widget_destroy(items[i]->gobj());
+    for (Gtk::Widget* item : menu->get_children()) gtk_widget_destroy(item->gobj());
+    const std::size_t count = std::min(entries.size(), kMaxHistoryMenuItems);
+    for (std::size_t i = 0; i < count; ++i) {
+        const HistoryEntry& entry = entries[i];
+        auto* item = Gtk::make_managed<Gtk::MenuItem>(entry.address);
+        if (!entry.title.empty() && entry.title != entry.address) {
+            item->set_tooltip_text(entry.title);
+        }
+        const int steps = direction * static_cast<int>(i + 1);
+        item->signal_activate().connect([&engine, steps] { engine.goToHistory(steps); });
+        item->show();
+        menu->append(*item);
     }
 }
 
@@ -48,13 +61,30 @@ void setArrowSensitive(Gtk::MenuToolButton* button, bool sensitive) {
 
 }  // namespace
 
-void frmBrowser::updateRecordArrows() {
-    setArrowSensitive(widget<Gtk::MenuToolButton>("Toolbar1_Back"), !backList_.empty());
-    setArrowSensitive(widget<Gtk::MenuToolButton>("Toolbar1_Forward"), !forwardList_.empty());
+void frmBrowser::WebBrowser1_HistoryChange() {
+    Gtk::Menu* menu = nullptr;
+    builder_->get_widget("Toolbar1_BackList", menu);
+    const std::vector<HistoryEntry> back = engine_->backHistory();
+    fillHistoryMenu(menu, back, -1, *engine_);
+    builder_->get_widget("Toolbar1_ForwardList", menu);
+    const std::vector<HistoryEntry> forward = engine_->forwardHistory();
+    fillHistoryMenu(menu, forward, 1, *engine_);
+    setArrowSensitive(widget<Gtk::MenuToolButton>("Toolbar1_Back"), !back.empty());
+    setArrowSensitive(widget<Gtk::MenuToolButton>("Toolbar1_Forward"), !forward.empty());
+}
+
+std::vector<std::string> frmBrowser::backList() const {
+    return addressesOf(engine_->backHistory());
+}
+
+std::vector<std::string> frmBrowser::forwardList() const {
+    return addressesOf(engine_->forwardHistory());
 }
 
 void frmBrowser::connectNavigation() {
-    updateRecordArrows();
+    WebBrowser1_HistoryChange();
+    engine_->signalHistoryChange.connect(
+        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_HistoryChange));
     Gtk::Entry* entry = cboAddress->get_entry();
     // Enter runs the navigation first and the list handling second, as one key.
     entry->signal_key_press_event().connect(
@@ -127,33 +157,22 @@ void frmBrowser::cboAddress_Click() {
     engine_->grabFocus();
 }
 
-// Back and Forward note the page they leave in the other button's drop-down list, once.
-void frmBrowser::recordLocation(std::vector<std::string>& list, const char* menuName) {
-    std::string here = engine_->locationURL();
-    if (std::find(list.begin(), list.end(), here) != list.end()) return;
-    list.push_back(here);
-    Gtk::Menu* menu = nullptr;
-    builder_->get_widget(menuName, menu);
-    appendToMenu(menu, here);
-    updateRecordArrows();
-}
-
 void frmBrowser::mnuBack_Click() {
-    recordLocation(forwardList_, "Toolbar1_ForwardList");
     engine_->goBack();
 }
 
 void frmBrowser::mnuForward_Click() {
-    recordLocation(backList_, "Toolbar1_BackList");
     engine_->goForward();
 }
 
 // The toolbar's buttons and drop-down entries run the window's commands.
 void frmBrowser::Toolbar1_ButtonClick(const std::string& caption) {
     static const std::map<std::string, const char*> commands{
-        {"Back", "back"},       {"Forward", "forward"}, {"Stop", "stop"},
-        {"Refresh", "refresh"}, {"Home", "home"},       {"Favorites", "favorites"},
-        {"History", "history"}, {"Print", "print"},     {"Options", "toolbar-options"},
+        {"Back", "back"},       {"Forward", "forward"},
+        {"Stop", "stop"},       {"Refresh", "refresh"},
+        {"Home", "home"},       {"Favorites", "favorites"},
+        {"History", "history"}, {"Email", "check-mail"},
+        {"Print", "print"},     {"Options", "toolbar-options"},
     };
     if (auto it = commands.find(caption); it != commands.end()) runCommand(it->second);
 }

@@ -1,6 +1,6 @@
 // The engine's failures against pages served on 127.0.0.1: a page process that dies shows
-// the engine's error page in its own view only, and a site whose certificate fails
-// verification is not loaded but explained.
+// the engine's error page in its own view only, a site that refuses the connection or whose
+// certificate fails verification is not loaded but explained.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <webkit2/webkit2.h>
@@ -137,6 +137,41 @@ TEST_F(EngineFailuresTest, SelfSignedCertificateGivesTheErrorPageAndNoLoad) {
     EXPECT_NE(markup->find("unknown issuer"), std::string::npos);
     EXPECT_EQ(markup->find("<a "), std::string::npos);
     EXPECT_FALSE(titled(*h, "Secret"));
+}
+
+TEST_F(EngineFailuresTest, RefusedConnectionShowsTheUnreachablePageWithTryAgain) {
+    std::string address;
+    {
+        // A port that was just listened on and is closed now refuses connections.
+        PageServer gone;
+        ASSERT_TRUE(gone.listening());
+        address = gone.url("/away");
+    }
+    auto h = host();
+    h->engine().navigate(address);
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return h->completions > 0 && h->engine().documentTitle() == engine::kUnreachableTitle;
+        },
+        kTimeoutMs))
+        << h->engine().documentTitle();
+    EXPECT_EQ(h->engine().locationURL(), address);
+    EXPECT_EQ(h->addresses.back(), address);
+    EXPECT_EQ(h->progress.back(), -1);
+    for (const std::string& status : h->statuses) {
+        EXPECT_NE(status, engine::kStatusDone) << "the error page tells no status";
+    }
+    std::optional<std::string> markup = h->markup();
+    ASSERT_TRUE(markup);
+    EXPECT_NE(markup->find("refused the connection"), std::string::npos) << *markup;
+    EXPECT_NE(markup->find(address), std::string::npos);
+
+    // Try Again asks the address once more, and fails the same way.
+    int completions = h->completions;
+    h->runScript("document.getElementById('retry').click();");
+    ASSERT_TRUE(waitUntil([&] { return h->completions > completions; }, kTimeoutMs));
+    EXPECT_TRUE(waitUntil([&] { return h->engine().documentTitle() == engine::kUnreachableTitle; },
+                          kTimeoutMs));
 }
 
 }  // namespace

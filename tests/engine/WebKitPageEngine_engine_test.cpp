@@ -7,6 +7,8 @@
 #include <gtkmm/window.h>
 #include <webkit2/webkit2.h>
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "common/DesktopOpen.hpp"
 #include "common/MakerSite.hpp"
 #include "engine/MakerSiteScheme.hpp"
 #include "engine/WebKitPageEngine.hpp"
@@ -566,6 +569,39 @@ TEST_F(WebKitPageEngineTest, PrintToPdfWritesPdfFile) {
     EXPECT_FALSE(std::filesystem::exists(file.string() + ".part"));
 }
 
+TEST_F(WebKitPageEngineTest, PreviewAndMailSaySoWhenTheDesktopHasNoProgramForThem) {
+    // The desktop's programs come from an empty folder: none for PDF files or for mail.
+    const std::filesystem::path nothing = scratchFolder() / "no programs";
+    std::filesystem::create_directories(nothing);
+    ::setenv("XDG_DATA_DIRS", nothing.c_str(), 1);
+    ::setenv("XDG_CONFIG_DIRS", nothing.c_str(), 1);
+    server.addPage("/print.html", page("Print me", "", "<h1>Printed page</h1>"));
+    auto h = hosted();
+    ASSERT_TRUE(h->load(server.url("/print.html")));
+
+    // The preview is the page as a PDF file, handed to the desktop's viewer.
+    dialogs.answer(Dialogs::Answer::Ok);
+    EXPECT_TRUE(h->engine->printPreview());
+    ASSERT_TRUE(waitUntil([&] { return dialogs.shown().size() == 1; }, 20000));
+    EXPECT_EQ(dialogs.shown()[0].title, "Print Preview");
+    EXPECT_NE(dialogs.shown()[0].text.find("No program is set up to open \"Print Preview.pdf\""),
+              std::string::npos)
+        << dialogs.shown()[0].text;
+    const std::filesystem::path preview =
+        scratchFolder() / "cache" / "larkspan" / "Print Preview.pdf";
+    std::ifstream in(preview, std::ios::binary);
+    std::string header(4, '\0');
+    in.read(header.data(), 4);
+    EXPECT_EQ(header, "%PDF");
+
+    // A mail address has no program to go to either.
+    dialogs.answer(Dialogs::Answer::Ok);
+    h->engine->navigate("mailto:someone@example.org");
+    ASSERT_TRUE(waitUntil([&] { return dialogs.shown().size() == 2; }, kLoadTimeoutMs));
+    EXPECT_EQ(dialogs.shown()[1].text, kNoMailProgram);
+    EXPECT_EQ(h->engine->locationURL(), server.url("/print.html"));
+}
+
 TEST_F(WebKitPageEngineTest, PrintToPdfReportsFailure) {
     auto h = hosted();
     std::optional<bool> nothingLoaded;
@@ -673,7 +709,7 @@ TEST_F(WebKitPageEngineTest, SelectAllAndCopyActOnThePage) {
         waitUntil([&] { return h->log->has("title", "selected:Copy this text"); }, kLoadTimeoutMs));
 }
 
-TEST_F(WebKitPageEngineTest, TypingCanBeUndone) {
+TEST_F(WebKitPageEngineTest, TypingInAFieldCanBeUndoneAndTheFieldIsKnownFocused) {
     server.addPage("/form.html", page("Form", "", "<input id='field'>"));
     auto h = hosted();
     ASSERT_TRUE(h->load(server.url("/form.html")));
@@ -684,14 +720,19 @@ TEST_F(WebKitPageEngineTest, TypingCanBeUndone) {
         return answer.value_or(false);
     };
     EXPECT_FALSE(undoable());
+    EXPECT_FALSE(h->engine->editableFocused());
     h->runScript(
         "var f = document.getElementById('field'); f.focus();"
         "document.execCommand('insertText', false, 'typed'); document.title = 'typed';");
     ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "typed"); }, kLoadTimeoutMs));
     EXPECT_TRUE(undoable());
+    // The field has the page's focus, and the engine knows it.
+    EXPECT_TRUE(waitUntil([&] { return h->engine->editableFocused(); }, kLoadTimeoutMs));
     ASSERT_TRUE(h->engine->undo());
     h->runScript("document.title = 'value:' + document.getElementById('field').value;");
     ASSERT_TRUE(waitUntil([&] { return h->log->has("title", "value:"); }, kLoadTimeoutMs));
+    h->runScript("document.getElementById('field').blur();");
+    EXPECT_TRUE(waitUntil([&] { return !h->engine->editableFocused(); }, kLoadTimeoutMs));
 }
 
 TEST_F(WebKitPageEngineTest, FindCountsTheMatchesWithOrWithoutCase) {

@@ -151,39 +151,47 @@ Gtk::Widget* arrowOf(frmBrowser& w, const char* name) {
     return nullptr;
 }
 
-TEST_F(BrowsingTest, BackAndForwardRecordTheCurrentAddressOnce) {
+TEST_F(BrowsingTest, BackAndForwardListsShowTheNearestPagesAndGoThereInOneMove) {
     frmBrowser& w = startBrowser();
     ASSERT_NE(arrowOf(w, "Toolbar1_Back"), nullptr);
     EXPECT_FALSE(arrowOf(w, "Toolbar1_Back")->get_sensitive()) << "nothing to drop down yet";
     EXPECT_FALSE(arrowOf(w, "Toolbar1_Forward")->get_sensitive());
-    engine(w).completeNavigation("http://x.test/1", "One");
-    w.mnuBack_Click();
-    w.mnuBack_Click();
-    EXPECT_EQ(w.forwardList(), (std::vector<std::string>{"http://x.test/1"}));
-    EXPECT_TRUE(w.backList().empty());
-    EXPECT_TRUE(arrowOf(w, "Toolbar1_Forward")->get_sensitive());
-    EXPECT_FALSE(arrowOf(w, "Toolbar1_Back")->get_sensitive());
-    w.mnuForward_Click();
-    EXPECT_EQ(w.backList(), (std::vector<std::string>{"http://x.test/1"}));
-    EXPECT_TRUE(arrowOf(w, "Toolbar1_Back")->get_sensitive());
-    auto& calls = engine(w).calls;
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "back"), 2);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "forward"), 1);
-}
 
-TEST_F(BrowsingTest, BackAndForwardMenusStayBoundedAndShowTheLatest) {
-    frmBrowser& w = startBrowser();
-    for (int i = 0; i < 60; ++i) {
-        engine(w).completeNavigation("http://x.test/" + std::to_string(i), "Page");
-        w.mnuBack_Click();
+    FakePageEngine& e = engine(w);
+    for (int i = 29; i >= 0; --i) {
+        e.back.push_back({"Page " + std::to_string(i), "http://x.test/" + std::to_string(i)});
     }
-    EXPECT_EQ(w.forwardList().size(), 60u);
-    Gtk::Menu* menu = nullptr;
-    w.builder()->get_widget("Toolbar1_ForwardList", menu);
-    auto items = menu->get_children();
-    ASSERT_FALSE(items.empty());
-    EXPECT_LT(items.size(), 60u);
-    EXPECT_EQ(static_cast<Gtk::MenuItem*>(items.back())->get_label(), "http://x.test/59");
+    e.forward = {{"Ahead", "http://x.test/ahead"}};
+    e.signalHistoryChange.emit();
+    EXPECT_TRUE(arrowOf(w, "Toolbar1_Back")->get_sensitive());
+    EXPECT_TRUE(arrowOf(w, "Toolbar1_Forward")->get_sensitive());
+
+    auto items = [&](const char* name) {
+        Gtk::Menu* menu = nullptr;
+        w.builder()->get_widget(name, menu);
+        std::vector<Gtk::MenuItem*> out;
+        for (Gtk::Widget* child : menu->get_children()) {
+            out.push_back(static_cast<Gtk::MenuItem*>(child));
+        }
+        return out;
+    };
+    // The nearest page first; a long history shows only its nearest part.
+    auto back = items("Toolbar1_BackList");
+    ASSERT_GE(back.size(), 2u);
+    EXPECT_LT(back.size(), 30u);
+    EXPECT_EQ(back[0]->get_label(), "http://x.test/29");
+    EXPECT_EQ(back[1]->get_label(), "http://x.test/28");
+    back[1]->activate();
+    items("Toolbar1_ForwardList").at(0)->activate();
+    EXPECT_EQ(e.calls.back(), "history 1");
+    EXPECT_EQ(std::count(e.calls.begin(), e.calls.end(), "history -2"), 1);
+
+    // The lists follow the engine's next report, empty ones included.
+    e.back.clear();
+    e.signalHistoryChange.emit();
+    EXPECT_TRUE(items("Toolbar1_BackList").empty());
+    EXPECT_FALSE(arrowOf(w, "Toolbar1_Back")->get_sensitive());
+    EXPECT_EQ(w.forwardList(), (std::vector<std::string>{"http://x.test/ahead"}));
 }
 
 TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
@@ -208,6 +216,13 @@ TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
     Gtk::TreeViewColumn* column = nullptr;
     list.get_cursor(cursor, column);
     EXPECT_EQ(cursor.to_string(), "1");
+    // As wide as the box, and its column shows an address whole.
+    const int boxWidth = w.widget<AddressBox>("cboAddress")->get_allocated_width();
+    ASSERT_TRUE(testing::runUntil([&] { return list.get_allocated_width() >= boxWidth; }, 2000))
+        << list.get_allocated_width() << " < " << boxWidth;
+    int textWidth = 0, textHeight = 0;
+    list.create_pango_layout("http://one.test/")->get_pixel_size(textWidth, textHeight);
+    EXPECT_GT(list.get_column(0)->get_width(), textWidth);
 
     // A typed address reaches an open list; choosing it navigates and closes the list.
     typeAndEnter(other, "http://four.test/");

@@ -44,9 +44,12 @@ TEST_F(CommandsTest, TheAddressBoxKeepsItsOwnEditingShortcuts) {
     Gtk::Entry& box = addressBox(w);
     box.set_text("alpha");
     box.grab_focus();
-    // Ctrl+A adds to the favorites, so the text is selected by hand.
-    box.select_region(0, -1);
+    box.select_region(0, 0);
+    testing::ScriptedDialogs d;
+    // Ctrl+A selects the box's text rather than adding the page to the favorites.
+    pressKey(w, GDK_KEY_a, GDK_CONTROL_MASK);
     EXPECT_TRUE(wholeTextSelected(box));
+    EXPECT_TRUE(d.shown().empty());
     pressKey(w, GDK_KEY_c, GDK_CONTROL_MASK);
     EXPECT_EQ(Gtk::Clipboard::get()->wait_for_text(), "alpha");
     pressKey(w, GDK_KEY_x, GDK_CONTROL_MASK);
@@ -55,6 +58,22 @@ TEST_F(CommandsTest, TheAddressBoxKeepsItsOwnEditingShortcuts) {
     EXPECT_TRUE(testing::runUntil([&] { return box.get_text() == "alpha"; }));
     // The page's editing commands were not run.
     for (const char* call : {"cut", "copy", "paste", "selectAll"}) EXPECT_EQ(count(w, call), 0);
+}
+
+TEST_F(CommandsTest, CtrlAInATextFieldOfThePageIsTheFieldsOwn) {
+    frmBrowser& w = startBrowser();
+    engine(w).grabFocus();
+    testing::ScriptedDialogs d;
+    // In a text field of the page the key goes to the page, which selects the field's text.
+    engine(w).fieldFocused = true;
+    pressKey(w, GDK_KEY_a, GDK_CONTROL_MASK);
+    EXPECT_TRUE(d.shown().empty());
+    // Elsewhere on the page it keeps its meaning: the page is added to the favorites.
+    engine(w).fieldFocused = false;
+    d.input(std::nullopt);
+    pressKey(w, GDK_KEY_a, GDK_CONTROL_MASK);
+    ASSERT_EQ(d.shown().size(), 1u);
+    EXPECT_EQ(d.shown()[0].title, "Add To Favorites?");
 }
 
 TEST_F(CommandsTest, ShortcutsRunTheirCommands) {

@@ -70,7 +70,8 @@ TEST_F(DocumentCommandsTest, TextSizeTicksShowTheEnginesLevelAsTheMenusOpen) {
         int found = -1, ticks = 0;
         for (int i = 0; i < 5; ++i) {
             auto* item = w.widget<Gtk::CheckMenuItem>("mnuViewFontSize_" + std::to_string(i));
-            if (item && item->get_active()) {
+            // One of five: shown as radio items.
+            if (item && item->get_active() && item->get_draw_as_radio()) {
                 found = i;
                 ++ticks;
             }

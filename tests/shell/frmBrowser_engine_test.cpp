@@ -1,10 +1,11 @@
 // A main window around the real web engine: loading a page served on 127.0.0.1 moves the
 // caption, the status panel, the address box and the progress display; so do navigations
-// inside one document.
+// inside one document. The Back and Forward lists lead where the engine's history does.
 #include <gtest/gtest.h>
 #include <webkit2/webkit2.h>
 
 #include "app/Application.hpp"
+#include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/GuiTest.hpp"
@@ -109,6 +110,88 @@ TEST_F(BrowserEngineTest, NavigationsInsideTheDocumentMoveAddressCaptionBackList
     EXPECT_EQ(server.requestCount("/app"), 1);
     EXPECT_TRUE(testing::runUntil([&] { return !w.widget<StyledProgressBar>("PB")->get_visible(); },
                                   15000));
+}
+
+TEST_F(BrowserEngineTest, ChoosingFromTheBackAndForwardListsGoesThatManyPages) {
+    test::PageServer server;
+    ASSERT_TRUE(server.listening());
+    for (const char* page : {"/a", "/b", "/c"}) {
+        server.addPage(page, std::string("<html><head><title>") + (page + 1) +
+                                 "</title></head><body>page</body></html>");
+    }
+    auto& app = Application::instance();
+    app.settings().write("Settings", "Homepage", server.url("/a"));
+    app.settings().write("Settings", "CheckUpdatesAtStart", "0");
+    frmBrowser& w = app.createBrowserWindow();
+    w.show();
+    ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "a - Larkspan"; }, 15000));
+    for (const char* page : {"/b", "/c"}) {
+        w.WebBrowser1().navigate(server.url(page));
+        ASSERT_TRUE(testing::runUntil(
+            [&] { return w.get_title() == std::string(page + 1) + " - Larkspan"; }, 15000));
+    }
+    auto menuItems = [&](const char* name) {
+        Gtk::Menu* menu = nullptr;
+        w.builder()->get_widget(name, menu);
+        std::vector<Gtk::MenuItem*> out;
+        for (Gtk::Widget* child : menu->get_children()) {
+            out.push_back(static_cast<Gtk::MenuItem*>(child));
+        }
+        return out;
+    };
+    const std::vector<std::string> behind{server.url("/b"), server.url("/a")};
+    ASSERT_TRUE(testing::runUntil([&] { return w.backList() == behind; }, 15000));
+    // Two pages behind: the arrow opens a list of both, the nearest first.
+    auto back = menuItems("Toolbar1_BackList");
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0]->get_label(), server.url("/b"));
+    auto* parts =
+        dynamic_cast<Gtk::Container*>(w.widget<Gtk::MenuToolButton>("Toolbar1_Back")->get_child());
+    ASSERT_NE(parts, nullptr);
+    for (Gtk::Widget* part : parts->get_children()) {
+        if (dynamic_cast<Gtk::ToggleButton*>(part)) {
+            EXPECT_TRUE(part->get_sensitive());
+        }
+    }
+    EXPECT_TRUE(menuItems("Toolbar1_ForwardList").empty());
+
+    // The second entry goes two pages back in one move.
+    back[1]->activate();
+    ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "a - Larkspan"; }, 15000));
+    const std::vector<std::string> ahead{server.url("/b"), server.url("/c")};
+    ASSERT_TRUE(testing::runUntil([&] { return w.forwardList() == ahead; }, 15000));
+    EXPECT_TRUE(w.backList().empty());
+    auto forward = menuItems("Toolbar1_ForwardList");
+    ASSERT_EQ(forward.size(), 2u);
+    EXPECT_EQ(forward[0]->get_label(), server.url("/b"));
+    forward[1]->activate();
+    ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "c - Larkspan"; }, 15000));
+    EXPECT_TRUE(testing::runUntil([&] { return w.backList() == behind; }, 15000));
+}
+
+TEST_F(BrowserEngineTest, AWindowOpenedForAPageTakesTheSizeThePageAskedFor) {
+    test::PageServer server;
+    ASSERT_TRUE(server.listening());
+    server.addPage("/opener", "<html><head><title>Opener</title></head><body>o</body></html>");
+    server.addPage("/small", "<html><head><title>Small</title></head><body>s</body></html>");
+    auto& app = Application::instance();
+    app.settings().write("Settings", "Homepage", server.url("/opener"));
+    app.settings().write("Settings", "CheckUpdatesAtStart", "0");
+    app.options().setPopupMode(OptionsModel::PopupMode::Allow);
+    frmBrowser& w = app.createBrowserWindow();
+    w.show();
+    ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Opener - Larkspan"; }, 15000));
+    webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(w.WebBrowser1().widget().gobj()),
+                                        "window.open('/small', '', 'width=900,height=450');", -1,
+                                        nullptr, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(testing::runUntil([&] { return app.browsers().size() == 2; }, 15000));
+    frmBrowser& popup = *app.browsers().at(1);
+    Gtk::Widget& page = popup.WebBrowser1().widget();
+    EXPECT_TRUE(testing::runUntil(
+        [&] { return page.get_allocated_width() == 900 && page.get_allocated_height() == 450; },
+        15000))
+        << page.get_allocated_width() << "x" << page.get_allocated_height();
+    EXPECT_EQ(popup.windowState(), WindowGeometry::Normal) << "not maximised";
 }
 
 }  // namespace

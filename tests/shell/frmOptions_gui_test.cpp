@@ -194,7 +194,7 @@ TEST_F(OptionsDialogTest, EngineSelectionIsStoredAtOnce) {
     EXPECT_TRUE(d.BApply->enabled());
 }
 
-TEST_F(OptionsDialogTest, CancelDropsUnappliedChangesForTheNextTouch) {
+TEST_F(OptionsDialogTest, CancelReturnsEveryWindowToTheStoredOptions) {
     store().write("Settings", "PopupBlocker1", "False");
     store().write("Settings", "PopupBlocker30", "True");
     frmOptions& d = open();
@@ -202,11 +202,23 @@ TEST_F(OptionsDialogTest, CancelDropsUnappliedChangesForTheNextTouch) {
     d.Option2->set_active(true);
     // The features see the change before "Apply".
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::Allow);
+    // So do the main windows: a tried colour shows at once.
+    Gtk::Entry* address = main_->widget<AddressBox>("cboAddress")->get_entry();
+    const auto storedBack = style::background(*address);
+    const ColorValue storedBar = main_->widget<StyledProgressBar>("PB")->color();
+    testing::ScriptedDialogs dialogs;
+    dialogs.color(0x123456);
+    click(*d.command8);
+    dialogs.color(0x654321);
+    d.PBForeColor->clicked();
+    ASSERT_EQ(style::background(*address), std::optional<ColorValue>(0x123456));
+    ASSERT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 0x654321);
 
     click(*d.CloseB);
     EXPECT_EQ(findOptionsDialog(Application::instance()), nullptr);
-    // Whatever touches the model next (a main window's activation may come first) reads
-    // the store again.
+    // The model reads the store again, and the window shows what it holds.
+    EXPECT_EQ(style::background(*address), storedBack);
+    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), storedBar);
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::BlockAndAlert);
     EXPECT_EQ(setting("PopupBlocker2"), "<none>");
 }

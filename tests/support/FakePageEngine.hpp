@@ -22,6 +22,9 @@ class FakePageEngine final : public PageEngine {
     void navigate(const std::string& address) override;
     void goBack() override { calls.push_back("back"); }
     void goForward() override { calls.push_back("forward"); }
+    std::vector<HistoryEntry> backHistory() const override { return back; }
+    std::vector<HistoryEntry> forwardHistory() const override { return forward; }
+    void goToHistory(int steps) override { calls.push_back("history " + std::to_string(steps)); }
     void stop() override { calls.push_back("stop"); }
     void refresh() override { calls.push_back("refresh"); }
     bool saveAs() override { return record("saveAs"); }
@@ -34,6 +37,7 @@ class FakePageEngine final : public PageEngine {
     bool copy() override { return record("copy"); }
     bool paste() override { return record("paste"); }
     bool selectAll() override { return record("selectAll"); }
+    bool editableFocused() const override { return fieldFocused; }
     bool undo() override { return record("undo"); }
     void canUndo(std::function<void(bool)> done) override { done(undoable); }
     std::optional<int> zoomLevel() const override { return zoom; }
@@ -48,6 +52,7 @@ class FakePageEngine final : public PageEngine {
     bool silent() const override { return silent_; }
     void setSilent(bool s) override { silent_ = s; }
     void setRegisterAsBrowser(bool v) override { registerAsBrowser = v; }
+    WindowFeatures requestedGeometry() const override { return features; }
     void grabFocus() override;
     bool hasFocus() const override { return focused_; }
     void printToPdf(const std::string&, std::function<void(bool)> done) override { done(false); }
@@ -60,9 +65,15 @@ class FakePageEngine final : public PageEngine {
     std::string location;
     std::string title;
     std::optional<std::string> markup;
+    // The history the engine reports, nearest first (set it, then raise HistoryChange).
+    std::vector<HistoryEntry> back;
+    std::vector<HistoryEntry> forward;
     bool registerAsBrowser = false;
     int zoom = 2;
     bool undoable = false;
+    // Whether the page's focus is in one of its text fields.
+    bool fieldFocused = false;
+    WindowFeatures features;
     // The number of matches every find reports.
     unsigned matches = 0;
 

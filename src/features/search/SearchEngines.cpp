@@ -46,7 +46,8 @@ std::string encodeSearchText(std::string_view text) {
 }
 
 std::string searchAddress(const SearchEngine& engine, std::string_view text) {
-    std::string address = "http://";
+    // Over TLS: the query never crosses the network readable on the way.
+    std::string address = "https://";
     address += engine.host;
     address += engine.before;
     address += encodeSearchText(text);

@@ -1,7 +1,6 @@
 #include "features/source/frmSource.hpp"
 
 #include "common/BuiltWindow.hpp"
-#include "common/WidgetStyle.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
@@ -13,15 +12,14 @@ namespace {
 constexpr const char* kName = "frmSource";
 constexpr const char* kResource = "/org/larkspan/Larkspan/ui/frmSource.ui";
 constexpr const char* kCaptionSuffix = " - Larkspan";
-constexpr const char* kFont = "Arial";
 
 }  // namespace
 
 frmSource::frmSource(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder,
                      ShellContext& context)
     : Gtk::Window(cobject), ctx_(context) {
+    // Markup reads in the desktop's monospace font; the text is for reading and copying.
     builder->get_widget("Text1", Text1);
-    style::setFontFamily(*Text1, kFont);
 }
 
 void frmSource::Form_Load(frmBrowser& owner) {

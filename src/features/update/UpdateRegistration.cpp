@@ -2,9 +2,9 @@
 
 #include <gtkmm/application.h>
 
+#include "common/DesktopOpen.hpp"
 #include "common/MakerSite.hpp"
 #include "common/Paths.hpp"
-#include "controls/ButtonLink.hpp"
 #include "features/update/UpdateCheck.hpp"
 #include "features/update/frmAbout.hpp"
 #include "features/update/frmPop.hpp"
@@ -52,9 +52,9 @@ void registerUpdate(ShellContext& context, Gtk::Application& app) {
         if (Gtk::Window* owner = context.ownerWindow()) about->set_transient_for(*owner);
         about->present();
     });
-    commands.define("whats-new", [](frmBrowser&) {
-        // What the desktop makes of the file, or of its absence, is its own business.
-        openLinkWithDefaultHandler((paths::installedDataDir() / "Readme.txt").string());
+    commands.define("whats-new", [](frmBrowser& window) {
+        // The desktop shows the file; when it cannot, the user is told why.
+        openFileOrSay(&window, paths::installedDataDir() / "Readme.txt", "What's New?");
     });
     commands.define("send-issue",
                     [](frmBrowser& window) { openSitePage(window, site::kIssuePage); });

@@ -61,7 +61,7 @@ TEST(SearchEnginesTest, EveryListedEngineReceivesTheTextAsOneValue) {
         const SearchEngine* engine = findSearchEngine(name);
         ASSERT_NE(engine, nullptr) << name;
         ParsedAddress plain = parse(searchAddress(*engine, "x"));
-        EXPECT_EQ(plain.scheme, "http") << name;
+        EXPECT_EQ(plain.scheme, "https") << name;
         EXPECT_FALSE(plain.host.empty()) << name;
         for (const char* text : kTexts) {
             std::string address = searchAddress(*engine, text);

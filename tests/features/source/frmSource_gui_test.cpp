@@ -1,5 +1,5 @@
-// The page source window: the caption and markup of the page it was opened for, kept while
-// it stays open, read again once it was closed.
+// The page source window: the caption and markup of the page it was opened for, read-only in
+// a monospace font, kept while it stays open, read again once it was closed.
 #include <gtest/gtest.h>
 
 #include "app/Application.hpp"
@@ -8,6 +8,7 @@
 #include "shell/frmBrowser.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
+#include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
 namespace {
@@ -34,6 +35,17 @@ TEST_F(SourceWindowTest, ShowsThePagesMarkupUntilClosedAndOpenedAgain) {
     EXPECT_TRUE(source->get_visible());
     EXPECT_EQ(source->get_transient_for(), &w);
     EXPECT_EQ(source->get_title(), "http://127.0.0.1/first - Larkspan");
+    EXPECT_EQ(source->text(), "<head><title>One</title></head><body>first</body>");
+    // Read in a monospace font, and not changed by typing.
+    auto* scroller = dynamic_cast<Gtk::ScrolledWindow*>(source->get_child());
+    ASSERT_NE(scroller, nullptr);
+    auto* view = dynamic_cast<Gtk::TextView*>(scroller->get_child());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(Glib::ustring(view->get_style_context()->get_font().get_family()).lowercase(),
+              "monospace");
+    view->grab_focus();
+    testing::sendKey(*source, GDK_KEY_PRESS, GDK_KEY_x);
+    testing::drainEvents();
     EXPECT_EQ(source->text(), "<head><title>One</title></head><body>first</body>");
 
     // Opened again while open: brought forward, not read again.
