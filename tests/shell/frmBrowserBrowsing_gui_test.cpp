@@ -166,15 +166,7 @@ TEST_F(BrowsingTest, BackAndForwardListsShowTheNearestPagesAndGoThereInOneMove) 
     EXPECT_TRUE(arrowOf(w, "Toolbar1_Back")->get_sensitive());
     EXPECT_TRUE(arrowOf(w, "Toolbar1_Forward")->get_sensitive());
 
-    auto items = [&](const char* name) {
-        Gtk::Menu* menu = nullptr;
-        w.builder()->get_widget(name, menu);
-        std::vector<Gtk::MenuItem*> out;
-        for (Gtk::Widget* child : menu->get_children()) {
-            out.push_back(static_cast<Gtk::MenuItem*>(child));
-        }
-        return out;
-    };
+    auto items = [&](const char* name) { return testing::menuItemsOf(w, name); };
     // The nearest page first; a long history shows only its nearest part.
     auto back = items("Toolbar1_BackList");
     ASSERT_GE(back.size(), 2u);

@@ -130,15 +130,7 @@ TEST_F(BrowserEngineTest, ChoosingFromTheBackAndForwardListsGoesThatManyPages) {
         ASSERT_TRUE(testing::runUntil(
             [&] { return w.get_title() == std::string(page + 1) + " - Larkspan"; }, 15000));
     }
-    auto menuItems = [&](const char* name) {
-        Gtk::Menu* menu = nullptr;
-        w.builder()->get_widget(name, menu);
-        std::vector<Gtk::MenuItem*> out;
-        for (Gtk::Widget* child : menu->get_children()) {
-            out.push_back(static_cast<Gtk::MenuItem*>(child));
-        }
-        return out;
-    };
+    auto menuItems = [&](const char* name) { return testing::menuItemsOf(w, name); };
     const std::vector<std::string> behind{server.url("/b"), server.url("/a")};
     ASSERT_TRUE(testing::runUntil([&] { return w.backList() == behind; }, 15000));
     // Two pages behind: the arrow opens a list of both, the nearest first.

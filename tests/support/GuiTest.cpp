@@ -2,6 +2,8 @@
 
 #include <gdk/gdk.h>
 #include <gtkmm/main.h>
+#include <gtkmm/menu.h>
+#include <gtkmm/menuitem.h>
 #include <stdlib.h>
 
 #include <chrono>
@@ -16,6 +18,16 @@
 #include "support/Wait.hpp"
 
 namespace larkspan::testing {
+
+std::vector<Gtk::MenuItem*> menuItemsOf(frmBrowser& w, const char* menuId) {
+    Gtk::Menu* menu = nullptr;
+    w.builder()->get_widget(menuId, menu);
+    std::vector<Gtk::MenuItem*> out;
+    if (menu == nullptr) return out;
+    for (Gtk::Widget* child : menu->get_children())
+        out.push_back(static_cast<Gtk::MenuItem*>(child));
+    return out;
+}
 
 void initGtk() {
     static bool done = false;

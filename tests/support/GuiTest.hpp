@@ -4,6 +4,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
+
+namespace Gtk {
+class MenuItem;
+}
 
 namespace larkspan {
 class SettingsStore;
@@ -22,6 +27,9 @@ bool runUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 // it, so a pointer left over a window by an earlier test would decide which window is
 // active; parked, it decides nothing.
 void parkPointer();
+
+// The items of the menu with the builder id `menuId` in a main window, in order.
+std::vector<Gtk::MenuItem*> menuItemsOf(frmBrowser& w, const char* menuId);
 
 // A test with real windows: fresh settings and data folders, fake page engines, and the
 // application object torn down afterwards.
