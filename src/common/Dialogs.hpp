@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,38 @@ class Dialogs {
     };
 
     virtual ~Dialogs() = default;
+
+    // The questions, answered through `done` once the user has answered (at once in tests).
+    // A question whose asking window closes before the answer is dropped: `done` is not
+    // called. Callers never wait for the answer in a nested main loop.
+    void message(Gtk::Window* parent, const std::string& text, const std::string& title,
+                 Buttons buttons, Icon icon, std::function<void(Answer)> done) {
+        done(message(parent, text, title, buttons, icon));
+    }
+    void input(Gtk::Window* parent, const std::string& prompt, const std::string& title,
+               const std::string& initial, std::function<void(std::optional<std::string>)> done) {
+        done(input(parent, prompt, title, initial));
+    }
+    void chooseColor(Gtk::Window* parent, ColorValue initial,
+                     std::function<void(std::optional<ColorValue>)> done) {
+        done(chooseColor(parent, initial));
+    }
+    void openFile(Gtk::Window* parent, const std::string& title,
+                  const std::vector<FileFilter>& filters,
+                  std::function<void(std::optional<std::string>)> done) {
+        done(openFile(parent, title, filters));
+    }
+    void chooseFolder(Gtk::Window* parent, const std::string& title,
+                      std::function<void(std::optional<std::string>)> done) {
+        done(chooseFolder(parent, title));
+    }
+    void saveFile(Gtk::Window* parent, const std::string& title, const std::string& suggestedName,
+                  const std::vector<FileFilter>& filters,
+                  std::function<void(std::optional<std::string>)> done) {
+        done(saveFile(parent, title, suggestedName, filters));
+    }
+
+    // The blocking forms below go away once every caller answers through a callback.
 
     virtual Answer message(Gtk::Window* parent, const std::string& text, const std::string& title,
                            Buttons buttons, Icon icon) = 0;
