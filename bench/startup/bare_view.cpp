@@ -2,6 +2,8 @@
 // A plain GTK window holding one WebKit view loads the address given on the command line;
 // the program quits as soon as that first load has finished. It prints nothing; the exit
 // status tells how the load went (0: finished, 1: the load failed, 2: bad usage).
+// With --sandbox its page process runs in the engine's sandbox, as Larkspan's do, so the
+// two can be compared on equal terms; without, it is the least any program needs.
 
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
@@ -36,11 +38,15 @@ gboolean onDelete(GtkWidget*, GdkEvent*, gpointer data) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 || argv[1][0] == '\0') {
-        g_printerr("usage: %s ADDRESS\n", argc > 0 ? argv[0] : "bench_bare_view");
+    bool sandbox = argc == 3 && g_strcmp0(argv[1], "--sandbox") == 0;
+    const char* address = argc == 2 ? argv[1] : sandbox ? argv[2] : nullptr;
+    if (!address || address[0] == '\0') {
+        g_printerr("usage: %s [--sandbox] ADDRESS\n", argc > 0 ? argv[0] : "bench_bare_view");
         return 2;
     }
     gtk_init(&argc, &argv);
+    // Must precede the first page process, hence the first view.
+    if (sandbox) webkit_web_context_set_sandbox_enabled(webkit_web_context_get_default(), TRUE);
 
     RunState state;
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
@@ -53,7 +59,7 @@ int main(int argc, char** argv) {
     gtk_container_add(GTK_CONTAINER(window), view);
     gtk_widget_show_all(window);
 
-    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view), argv[1]);
+    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view), address);
     gtk_main();
 
     gtk_widget_destroy(window);

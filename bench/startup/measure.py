@@ -367,6 +367,58 @@ def median(values):
     return statistics.median(values) if values else None
 
 
+BARE = ("bare", "sandboxed")
+
+
+def compare(med, larkspan, yardstick, label):
+    if yardstick not in med or larkspan not in med:
+        return
+    b, lk = med[yardstick], med[larkspan]
+    print("Larkspan / %-20s load x%.2f   exit x%.2f   PSS x%.2f   RSS x%.2f"
+          % (label + ":", lk["load"] / b["load"], lk["exit"] / b["exit"], lk["pss"] / b["pss"],
+             lk["rss"] / b["rss"]))
+    print("Larkspan - %-20s load %+.0f ms   exit %+.0f ms   PSS %+.1f MB"
+          % (label + ":", (lk["load"] - b["load"]) * 1000, (lk["exit"] - b["exit"]) * 1000,
+             (lk["pss"] - b["pss"]) / 1024.0))
+
+
+def summarize(programs, results, history_lines):
+    """Prints the medians of one series of rounds and the comparisons; returns the medians."""
+    print()
+    print("medians over the successful rounds:")
+    print("%-9s %8s %8s %8s %9s %9s %6s" % ("", "load ms", "exit ms", "req ms", "PSS MB",
+                                              "RSS MB", "procs"))
+    med = {}
+    for program in programs:
+        ok = [r for r in results[program] if r.ok]
+        if not ok:
+            continue
+        med[program] = {
+            "load": median([r.load_s for r in ok]),
+            "exit": median([r.exit_s for r in ok]),
+            "req": median([r.request_s for r in ok]),
+            "pss": median([r.peak_pss_kb for r in ok]),
+            "rss": median([r.peak_rss_kb for r in ok]),
+            "procs": median([r.max_procs for r in ok]),
+        }
+        m = med[program]
+        print("%-9s %8.0f %8.0f %8.0f %9.1f %9.1f %6.0f   (%d of %d rounds)"
+              % (program, m["load"] * 1000, m["exit"] * 1000, m["req"] * 1000,
+                 m["pss"] / 1024.0, m["rss"] / 1024.0, m["procs"], len(ok),
+                 len(results[program])))
+
+    print()
+    compare(med, "larkspan", "bare", "bare view")
+    compare(med, "larkspan", "sandboxed", "sandboxed bare view")
+    if "larkspan" in med and "history" in med:
+        lk, h = med["larkspan"], med["history"]
+        print("with a %d-line history - without:  load %+.0f ms   exit %+.0f ms   PSS %+.1f MB"
+              % (history_lines, (h["load"] - lk["load"]) * 1000,
+                 (h["exit"] - lk["exit"]) * 1000, (h["pss"] - lk["pss"]) / 1024.0))
+
+    return med
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__,
                                  formatter_class=argparse.RawDescriptionHelpFormatter)
@@ -377,6 +429,8 @@ def main():
     ap.add_argument("--extra-file", action="append", default=[],
                     help="SRC=NAME: also serve file SRC as NAME")
     ap.add_argument("--rounds", type=int, default=5)
+    ap.add_argument("--runs", type=int, default=1,
+                    help="repeat the whole series of rounds this many times")
     ap.add_argument("--timeout", type=float, default=30.0,
                     help="seconds a start may take before it counts as failed")
     ap.add_argument("--interval", type=float, default=20.0, help="sampling interval, ms")
@@ -388,7 +442,7 @@ def main():
     ap.add_argument("--verbose", action="store_true",
                     help="list the processes each start ran")
     args = ap.parse_args()
-    if args.rounds < 1 or args.timeout <= 0 or args.interval <= 0:
+    if args.rounds < 1 or args.runs < 1 or args.timeout <= 0 or args.interval <= 0:
         ap.error("rounds, timeout and interval must be positive")
     if args.history_lines < 0:
         ap.error("--history-lines must not be negative")
@@ -419,7 +473,9 @@ def main():
     print("env:      %s" % (" ".join("%s=%s" % (k, os.environ[k]) for k in env_names) or "-"))
     sys.stdout.flush()
 
-    programs = ["bare"] if args.bare_only else ["bare", "larkspan"]
+    # The bare view twice: as the least a program needs, and with its page process in the
+    # engine's sandbox as Larkspan's run, which is the fair yardstick.
+    programs = ["bare", "sandboxed"] if args.bare_only else ["bare", "sandboxed", "larkspan"]
     if args.history_lines and not args.bare_only:
         programs.append("history")
     history_text = history_lines(args.history_lines)
@@ -428,6 +484,7 @@ def main():
     if not args.bare_only and not os.access(args.larkspan, os.X_OK):
         larkspan_broken = "%s does not exist or is not executable (build the target 'larkspan')" % args.larkspan
     run_no = [0]
+    larkspan_failures = [0]
 
     def start(program):
         run_no[0] += 1
@@ -443,6 +500,9 @@ def main():
         log = os.path.join(run_dir, "output.log")
         if program == "bare":
             return run_once([args.bare, url], env, server, args.timeout, interval, log)
+        if program == "sandboxed":
+            return run_once([args.bare, "--sandbox", url], env, server, args.timeout, interval,
+                            log)
         if program == "history":
             folder = os.path.join(env["XDG_DATA_HOME"], "larkspan")
             os.makedirs(folder, mode=0o700, exist_ok=True)
@@ -469,7 +529,7 @@ def main():
     def one_round(label, order, count):
         nonlocal larkspan_broken
         for program in order:
-            if program != "bare" and larkspan_broken:
+            if program not in BARE and larkspan_broken:
                 continue
             r = start(program)
             status = "ok" if r.ok else "FAILED: " + r.error
@@ -484,17 +544,26 @@ def main():
             sys.stdout.flush()
             # A start that hangs, or a warm-up that fails, is not tried again: the rest of
             # the rounds would only wait out the same time-out.
-            if program != "bare" and not r.ok and (r.timed_out or not count):
+            if program not in BARE and not r.ok and (r.timed_out or not count):
                 larkspan_broken = r.error
             if count:
                 results[program].append(r)
+                if program not in BARE and not r.ok:
+                    larkspan_failures[0] += 1
 
+    comparisons = []
     try:
         if not args.no_warmup:
             one_round("warm-up", programs, False)
-        for i in range(args.rounds):
-            order = programs if i % 2 == 0 else list(reversed(programs))
-            one_round("round %d" % (i + 1), order, True)
+        for run in range(args.runs):
+            for p in programs:
+                results[p] = []
+            for i in range(args.rounds):
+                order = programs if i % 2 == 0 else list(reversed(programs))
+                label = "round %d" % (i + 1) if args.runs == 1 else "run %d.%d" % (run + 1, i + 1)
+                one_round(label, order, True)
+            med = summarize(programs, results, args.history_lines)
+            comparisons.append(med)
     finally:
         server.close()
         reap_and_kill_leftovers(2)
@@ -503,44 +572,16 @@ def main():
         else:
             shutil.rmtree(work, ignore_errors=True)
 
-    print()
-    print("medians over the successful rounds:")
-    print("%-9s %8s %8s %8s %9s %9s %6s" % ("", "load ms", "exit ms", "req ms", "PSS MB",
-                                              "RSS MB", "procs"))
-    med = {}
-    for program in programs:
-        ok = [r for r in results[program] if r.ok]
-        if not ok:
-            continue
-        med[program] = {
-            "load": median([r.load_s for r in ok]),
-            "exit": median([r.exit_s for r in ok]),
-            "req": median([r.request_s for r in ok]),
-            "pss": median([r.peak_pss_kb for r in ok]),
-            "rss": median([r.peak_rss_kb for r in ok]),
-            "procs": median([r.max_procs for r in ok]),
-        }
-        m = med[program]
-        print("%-9s %8.0f %8.0f %8.0f %9.1f %9.1f %6.0f   (%d of %d rounds)"
-              % (program, m["load"] * 1000, m["exit"] * 1000, m["req"] * 1000,
-                 m["pss"] / 1024.0, m["rss"] / 1024.0, m["procs"], len(ok),
-                 len(results[program])))
-
-    if "bare" in med and "larkspan" in med:
-        b, lk = med["bare"], med["larkspan"]
+    if args.runs > 1:
         print()
-        print("Larkspan / bare view:  load x%.2f   exit x%.2f   PSS x%.2f   RSS x%.2f"
-              % (lk["load"] / b["load"], lk["exit"] / b["exit"], lk["pss"] / b["pss"],
-                 lk["rss"] / b["rss"]))
-        print("Larkspan - bare view:  load %+.0f ms   exit %+.0f ms   PSS %+.1f MB"
-              % ((lk["load"] - b["load"]) * 1000, (lk["exit"] - b["exit"]) * 1000,
-                 (lk["pss"] - b["pss"]) / 1024.0))
-    if "larkspan" in med and "history" in med:
-        lk, h = med["larkspan"], med["history"]
-        print("with a %d-line history - without:  load %+.0f ms   exit %+.0f ms   PSS %+.1f MB"
-              % (args.history_lines, (h["load"] - lk["load"]) * 1000,
-                 (h["exit"] - lk["exit"]) * 1000, (h["pss"] - lk["pss"]) / 1024.0))
-
+        print("Larkspan against the sandboxed bare view, run by run:")
+        for n, med in enumerate(comparisons, 1):
+            if "sandboxed" in med and "larkspan" in med:
+                b, lk = med["sandboxed"], med["larkspan"]
+                print("  run %d:  load x%.2f   exit x%.2f   PSS %+.1f MB"
+                      % (n, lk["load"] / b["load"], lk["exit"] / b["exit"],
+                         (lk["pss"] - b["pss"]) / 1024.0))
+    med = comparisons[-1] if comparisons else {}
     status = 0
     if "bare" not in med:
         print("\nthe bare view never completed a load; see the errors above")
@@ -551,8 +592,7 @@ def main():
               " whose \"Homepage\" is the page above; it must quit, printing nothing, once the"
               " first load of that page has completed.")
         status = status or 1
-    elif not args.bare_only and any(not r.ok for p in programs if p != "bare"
-                                    for r in results[p]):
+    elif not args.bare_only and larkspan_failures[0]:
         status = status or 1
     return status
 

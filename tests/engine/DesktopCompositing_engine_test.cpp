@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <webkit2/webkit2.h>
 
-#include "engine/WebKitPageEngine.hpp"
+#include "engine/webkit/WebKitPageEngine.hpp"
 #include "support/EngineHost.hpp"
 #include "support/ScriptedDialogs.hpp"
 

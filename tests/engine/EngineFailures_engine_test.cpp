@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "engine/ErrorPages.hpp"
-#include "engine/WebKitPageEngine.hpp"
+#include "engine/webkit/ErrorPages.hpp"
+#include "engine/webkit/WebKitPageEngine.hpp"
 #include "support/EngineHost.hpp"
 #include "support/PageProcesses.hpp"
 #include "support/PageServer.hpp"

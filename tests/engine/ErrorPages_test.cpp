@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "engine/ErrorPages.hpp"
+#include "engine/webkit/ErrorPages.hpp"
 
 namespace larkspan::engine {
 namespace {

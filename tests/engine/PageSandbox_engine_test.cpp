@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/ErrorPages.hpp"
-#include "engine/WebKitPageEngine.hpp"
-#include "engine/WebSession.hpp"
+#include "engine/webkit/ErrorPages.hpp"
+#include "engine/webkit/WebKitPageEngine.hpp"
+#include "engine/webkit/WebSession.hpp"
 #include "support/EngineHost.hpp"
 #include "support/PageProcesses.hpp"
 #include "support/PageServer.hpp"

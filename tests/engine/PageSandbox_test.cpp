@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "engine/PageSandbox.hpp"
+#include "engine/webkit/PageSandbox.hpp"
 
 namespace larkspan::engine {
 namespace {

@@ -20,8 +20,8 @@
 
 #include "common/DesktopOpen.hpp"
 #include "common/MakerSite.hpp"
-#include "engine/MakerSiteScheme.hpp"
-#include "engine/WebKitPageEngine.hpp"
+#include "engine/webkit/MakerSiteScheme.hpp"
+#include "engine/webkit/WebKitPageEngine.hpp"
 #include "support/PageServer.hpp"
 #include "support/ScriptedDialogs.hpp"
 #include "support/SyntheticEvents.hpp"

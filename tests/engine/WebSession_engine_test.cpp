@@ -14,8 +14,8 @@
 
 #include "common/MakerSite.hpp"
 #include "engine/Download.hpp"
-#include "engine/WebKitPageEngine.hpp"
-#include "engine/WebSession.hpp"
+#include "engine/webkit/WebKitPageEngine.hpp"
+#include "engine/webkit/WebSession.hpp"
 #include "support/EngineHost.hpp"
 #include "support/PageServer.hpp"
 #include "support/ScriptedDialogs.hpp"

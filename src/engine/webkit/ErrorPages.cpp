@@ -1,5 +1,5 @@
 // The engine's own error pages.
-#include "engine/ErrorPages.hpp"
+#include "engine/webkit/ErrorPages.hpp"
 
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>

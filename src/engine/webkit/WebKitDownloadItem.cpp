@@ -1,5 +1,5 @@
 // A WebKit download as the program's Download: its file name, counts, outcome and files.
-#include "engine/WebKitDownloadItem.hpp"
+#include "engine/webkit/WebKitDownloadItem.hpp"
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -10,7 +10,7 @@
 #include "common/Failure.hpp"
 #include "common/Paths.hpp"
 #include "engine/DownloadNaming.hpp"
-#include "engine/WebKitPageEngineInternal.hpp"
+#include "engine/webkit/WebKitPageEngineInternal.hpp"
 
 namespace larkspan {
 

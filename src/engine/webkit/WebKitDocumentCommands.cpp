@@ -13,8 +13,8 @@
 #include "common/DesktopOpen.hpp"
 #include "common/Failure.hpp"
 #include "common/Paths.hpp"
-#include "engine/WebKitPageEngine.hpp"
-#include "engine/WebKitPageEngineInternal.hpp"
+#include "engine/webkit/WebKitPageEngine.hpp"
+#include "engine/webkit/WebKitPageEngineInternal.hpp"
 
 namespace larkspan {
 

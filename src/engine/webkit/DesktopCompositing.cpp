@@ -1,4 +1,4 @@
-#include "engine/DesktopCompositing.hpp"
+#include "engine/webkit/DesktopCompositing.hpp"
 
 #include <gdk/gdk.h>
 #include <webkit2/webkit2.h>

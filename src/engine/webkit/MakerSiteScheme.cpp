@@ -1,4 +1,4 @@
-#include "engine/MakerSiteScheme.hpp"
+#include "engine/webkit/MakerSiteScheme.hpp"
 
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>

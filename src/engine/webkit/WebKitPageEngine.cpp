@@ -1,5 +1,5 @@
 // The WebKit page engine: construction, navigation, load reporting and the view's events.
-#include "engine/WebKitPageEngine.hpp"
+#include "engine/webkit/WebKitPageEngine.hpp"
 
 #include <glibmm/main.h>
 #include <gtk/gtk.h>
@@ -12,12 +12,12 @@
 
 #include "common/DesktopOpen.hpp"
 #include "common/Failure.hpp"
-#include "engine/DesktopCompositing.hpp"
-#include "engine/ErrorPages.hpp"
-#include "engine/MakerSiteScheme.hpp"
-#include "engine/PageSandbox.hpp"
-#include "engine/WebKitPageEngineInternal.hpp"
-#include "engine/WebSession.hpp"
+#include "engine/webkit/DesktopCompositing.hpp"
+#include "engine/webkit/ErrorPages.hpp"
+#include "engine/webkit/MakerSiteScheme.hpp"
+#include "engine/webkit/PageSandbox.hpp"
+#include "engine/webkit/WebKitPageEngineInternal.hpp"
+#include "engine/webkit/WebSession.hpp"
 
 namespace larkspan {
 

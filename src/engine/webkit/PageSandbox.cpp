@@ -1,5 +1,5 @@
 // The page processes' sandbox: the trial run of its tool, and switching it on for a context.
-#include "engine/PageSandbox.hpp"
+#include "engine/webkit/PageSandbox.hpp"
 
 #include <glib.h>
 #include <webkit2/webkit2.h>

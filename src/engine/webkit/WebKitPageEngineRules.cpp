@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "engine/WebKitPageEngine.hpp"
-#include "engine/WebKitPageEngineInternal.hpp"
+#include "engine/webkit/WebKitPageEngine.hpp"
+#include "engine/webkit/WebKitPageEngineInternal.hpp"
 
 namespace larkspan::engine {
 

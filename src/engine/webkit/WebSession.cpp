@@ -1,13 +1,13 @@
 // The web engine's session: its folders, its cookie store, its page processes' sandbox and
 // the routing of downloads to the page engine whose page started them.
-#include "engine/WebSession.hpp"
+#include "engine/webkit/WebSession.hpp"
 
 #include <webkit2/webkit2.h>
 
 #include "common/Failure.hpp"
 #include "common/Paths.hpp"
-#include "engine/WebKitDownloadItem.hpp"
-#include "engine/WebKitPageEngineInternal.hpp"
+#include "engine/webkit/WebKitDownloadItem.hpp"
+#include "engine/webkit/WebKitPageEngineInternal.hpp"
 
 namespace larkspan {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/Failure.hpp"
-#include "engine/WebKitPageEngine.hpp"
+#include "engine/webkit/WebKitPageEngine.hpp"
 
 namespace larkspan {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "common/Failure.hpp"
-#include "engine/WebKitPageEngine.hpp"
-#include "engine/WebKitPageEngineInternal.hpp"
+#include "engine/webkit/WebKitPageEngine.hpp"
+#include "engine/webkit/WebKitPageEngineInternal.hpp"
 
 namespace larkspan {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "engine/PageSandbox.hpp"
+#include "engine/webkit/PageSandbox.hpp"
 
 typedef struct _WebKitWebContext WebKitWebContext;
 
