@@ -5,7 +5,7 @@
 
 #include "common/Color.hpp"
 #include "common/WidgetStyle.hpp"
-#include "support/GuiTest.hpp"
+#include "support/Display.hpp"
 
 namespace larkspan {
 namespace {

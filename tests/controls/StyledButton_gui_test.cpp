@@ -15,7 +15,7 @@
 
 #include "controls/ButtonPainter.hpp"
 #include "controls/StyledButton.hpp"
-#include "support/GuiTest.hpp"
+#include "support/Display.hpp"
 #include "support/SyntheticEvents.hpp"
 
 using namespace larkspan;

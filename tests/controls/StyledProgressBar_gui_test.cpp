@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "controls/ProgressBarPainter.hpp"
-#include "support/GuiTest.hpp"
+#include "support/Display.hpp"
 
 using namespace larkspan;
 using larkspan::testing::initGtk;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Display.hpp"
+
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -16,17 +18,6 @@ class frmBrowser;
 }  // namespace larkspan
 
 namespace larkspan::testing {
-
-// Starts GTK once per process; lets the main loop run until nothing is pending.
-void initGtk();
-void drainEvents();
-// Runs the main loop until `condition` holds or `timeoutMs` passes; true when it held.
-bool runUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
-// Moves the real pointer to the screen's bottom-right corner, away from every test window.
-// The display gives the keyboard focus to the window under the pointer when no window holds
-// it, so a pointer left over a window by an earlier test would decide which window is
-// active; parked, it decides nothing.
-void parkPointer();
 
 // The items of the menu with the builder id `menuId` in a main window, in order.
 std::vector<Gtk::MenuItem*> menuItemsOf(frmBrowser& w, const char* menuId);

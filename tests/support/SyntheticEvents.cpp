@@ -7,7 +7,7 @@
 #include <string>
 
 #include "controls/StyledButton.hpp"
-#include "support/GuiTest.hpp"
+#include "support/Display.hpp"
 
 namespace larkspan::testing {
 

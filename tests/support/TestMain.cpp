@@ -7,7 +7,6 @@
 #include <string>
 #include <system_error>
 
-#include "app/Application.hpp"
 
 int main(int argc, char** argv) {
     std::string pattern =
@@ -31,8 +30,6 @@ int main(int argc, char** argv) {
     ::setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 0);
     ::setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
     ::setenv("NO_AT_BRIDGE", "1", 0);
-    // Test programs running side by side on one session bus never reach each other.
-    larkspan::Application::setUnique(false);
     ::testing::InitGoogleTest(&argc, argv);
     int rc = RUN_ALL_TESTS();
     if (root != nullptr) {
