@@ -10,6 +10,7 @@
 #include "app/Registrations.hpp"
 #include "common/Dialogs.hpp"
 #include "common/Paths.hpp"
+#include "engine/webkit/PageSandbox.hpp"
 #include "engine/webkit/WebKitPageEngine.hpp"
 #include "engine/webkit/WebSession.hpp"
 #include "settings/SettingsStore.hpp"
@@ -57,6 +58,9 @@ std::unique_ptr<PageEngine> Application::makeEngine() {
 }
 
 Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {
+    // The page engine's sandbox is tried while the program starts, not when its first page
+    // is asked for. (Tests with fake engines never ask.)
+    if (!gEngineFactory) engine::startSandboxTrial();
     registerAll(*this, *this);
     signal_shutdown().connect([this] { shutDown_ = true; });
     // Closing the options dialog drops the options it did not apply: the model takes the

@@ -23,9 +23,13 @@ inline constexpr const char* kUnsandboxedVariable = "WEBKIT_DISABLE_SANDBOX_THIS
 // program inside them; empty when it worked. Runs the tool once and waits for it.
 std::string sandboxTrialProblem(const char* tool);
 
+// Starts the trial with the engine's tool in the background, so that its answer is ready
+// when the first page needs it instead of delaying that page. Optional; once per process.
+void startSandboxTrial();
+
 // Whether the engine can make its sandbox on this machine: the trial above with the
-// engine's tool, made once per process (none when the user has switched the sandbox off).
-// A failure is written to stderr, once.
+// engine's tool, made once per process (none when the user has switched the sandbox off);
+// waits for the trial startSandboxTrial began. A failure is written to stderr, once.
 bool sandboxWorks();
 
 // Puts the page processes of `context` into the sandbox when `works` (the machine can make
