@@ -79,7 +79,6 @@ class frmOptions : public Gtk::Window {
     void takeSampleLooks();
     void sizePages();
     void onActiveChanged();
-    void onEdited();
     void showModel(OptionId id, OptionsModel::Cause cause);
 
     ShellContext& ctx_;
