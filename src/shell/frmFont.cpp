@@ -192,7 +192,7 @@ void frmFont::closeByUser(bool changed) {
     // The options dialog gets the focus back from here: with a font handed over, that
     // return must not count as a fresh activation (which would forget the change).
     if (changed) {
-        if (frmOptions* options = findOptionsDialog(ctx_)) options->returningFromChooser();
+        if (frmOptions* options = findOptionsDialog(ctx_)) options->returningFromDialog();
     }
     ctx_.windows().closeWhenIdle("frmFont", WindowRegistry::ShownAgain::Close,
                                  [ctx = &ctx_] { showOptionsDialog(*ctx); });

@@ -1,19 +1,19 @@
-// The options dialog's creation, syncing from the model, and its make/find/show functions.
+// The options dialog's frame: the list of pages, the place they show in, "Apply" and
+// "Cancel", and its make/find/show functions.
 #include "shell/frmOptions.hpp"
-#include "common/BuiltWindow.hpp"
+
+#include <algorithm>
 
 #include "BuildConfig.hpp"
-#include "common/MakerSite.hpp"
-#include "common/StoredValue.hpp"
-#include "common/WidgetStyle.hpp"
-#include "controls/ButtonLook.hpp"
+#include "common/BuiltWindow.hpp"
+#include "common/Dialogs.hpp"
 #include "controls/StyledButton.hpp"
-#include "controls/StyledProgressBar.hpp"
-#include "settings/OptionDecls.hpp"
+#include "settings/OptionsModel.hpp"
 #include "shell/ColorScheme.hpp"
+#include "shell/OptionBinder.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
-#include "shell/frmOptionsInternal.hpp"
+#include "shell/frmOptionsPages.hpp"
 
 namespace larkspan {
 
@@ -37,134 +37,52 @@ frmOptions::frmOptions(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     // The system colours stand for the desktop theme's button colours.
     scheme::readSystemColors();
 
-    auto get = [this](const char* name, auto*& target) { builder_->get_widget(name, target); };
-    auto derived = [this](const char* name, auto*& target) {
-        builder_->get_widget_derived(name, target);
-    };
-    get("List1", List1);
-    derived("BApply", BApply);
-    derived("CloseB", CloseB);
-    get("Larkspanlbl", Larkspanlbl);
-
-    get("WebAddress", WebAddress);
-    derived("command8", command8);
-    get("Label2", Label2);
-    derived("Command6", Command6);
-    derived("Command7", Command7);
-    get("Label1", Label1);
-    get("lblFontName", lblFontName);
-
-    get("HistoryLst", HistoryLst);
-    get("History", History);
-    derived("Command3", Command3);
-    derived("Command4", Command4);
-
-    get("Homepage", Homepage);
-    get("Text1", Text1);
-    derived("SetHP", SetHP);
-    derived("DefualtHP", DefualtHP);
-    derived("CP", CP);
-    get("cboSite", cboSite);
-
-    get("Layout", Layout);
-    get("Button1", Button1);
-    get("Button2", Button2);
-    get("Button3", Button3);
-    get("Button4", Button4);
-    get("Button5", Button5);
-    get("lblFontColor", lblFontColor);
-    get("lblHFontColor", lblHFontColor);
-    get("lblBackColor", lblBackColor);
-    get("lblHBackcolor", lblHBackcolor);
-    get("lblProgramBG", lblProgramBG);
-    get("lblProgramFC", lblProgramFC);
-    derived("Example", Example);
-    derived("RestoreB", RestoreB);
-
-    get("Misc", Misc);
-    get("CheckUpdate", CheckUpdate);
-    get("Check1", Check1);
-    get("Minimize", Minimize);
-    get("SuppressErrors", SuppressErrors);
-
-    get("PassLock", PassLock);
-    derived("Enable", Enable);
-    get("Frame13", Frame13);
-    get("LockBrowser", LockBrowser);
-    get("LockFavorites", LockFavorites);
-    get("LockFavorites1", LockFavorites1);
-    get("LockEmail", LockEmail);
-    get("LockHistory", LockHistory);
-    get("LockOptions", LockOptions);
-    derived("ChgPass", ChgPass);
-    derived("ApplyChgs", ApplyChgs);
-
-    get("Privacy", Privacy);
-    get("Option1", Option1);
-    get("Option2", Option2);
-    get("Option30", Option30);
-    get("Option3", Option3);
-    get("Check2", Check2);
-    get("BlockedLog", BlockedLog);
-    derived("ViewLog", ViewLog);
-    get("Combo2", Combo2);
-    get("Label25", Label25);
-    get("Label5", Label5);
-
-    get("Progressbar", Progressbar);
-    derived("PBo1", PBo1);
-    derived("PBo2", PBo2);
-    derived("PB", PB);
-    get("PBForeColor", PBForeColor);
-    derived("ShowFont", ShowFont);
-
-    pageList_ = Glib::RefPtr<Gtk::ListStore>::cast_dynamic(builder_->get_object("List1_store"));
-
-    // Captions and kinds of the styled buttons.
-    const std::pair<StyledButton*, const char*> captions[] = {{BApply, "Apply"},
-                                                              {CloseB, "Cancel"},
-                                                              {command8, "Change"},
-                                                              {Command6, "Font"},
-                                                              {Command7, "Change"},
-                                                              {Command3, "Clear History"},
-                                                              {Command4, "View"},
-                                                              {SetHP, "Set"},
-                                                              {DefualtHP, "Default"},
-                                                              {CP, "Current Page"},
-                                                              {Example, "Example"},
-                                                              {RestoreB, "Restore"},
-                                                              {Enable, "Unlock"},
-                                                              {ChgPass, "Change Password"},
-                                                              {ApplyChgs, "Apply Changes"},
-                                                              {ViewLog, "View Log"},
-                                                              {PBo1, "Smooth"},
-                                                              {PBo2, "Standard"},
-                                                              {ShowFont, "Yes"}};
-    for (const auto& [button, caption] : captions) button->setCaption(caption);
-    PBo1->setButtonType(1);
-    PBo2->setButtonType(1);
-    ShowFont->setButtonType(1);
-    Example->setUseCustomColors(true);
-    for (auto entry : OptionsModel::siteEntries()) cboSite->append(std::string(entry));
-
-    // The load: the dialog's buttons take the sample's looks, the controls the model's
-    // values. The load's own fills leave "Apply" enabled (the design style choice reads
-    // back as clicked), "Set" enabled when the stored home page replaced the design one,
-    // and "Restore" enabled unless the scheme is the default one.
-    takeSampleLooks();
-    syncFromModel();
+    builder_->get_widget("List1", List1);
+    builder_->get_widget_derived("BApply", BApply);
+    builder_->get_widget_derived("CloseB", CloseB);
+    BApply->setCaption("Apply");
+    CloseB->setCaption("Cancel");
+    Gtk::Label* Larkspanlbl = nullptr;
+    builder_->get_widget("Larkspanlbl", Larkspanlbl);
     Larkspanlbl->set_text(versionCaption());
-    Combo2->set_active_text(model().popupTarget);
+
+    // The pages share one place; the binder shows the model's values in their controls.
+    binder_ = std::make_unique<OptionBinder>(
+        model(), [ctx = &ctx_]() -> Dialogs& { return ctx->dialogs(); }, *this);
+    pages_ = makeOptionsPages(*this);
+    Gtk::Box* place = nullptr;
+    builder_->get_widget("Pages", place);
+    for (const auto& page : pages_) {
+        place->pack_start(page->frame(), true, true);
+        binder_->bind(page->builder());
+        page->show();
+    }
+
+    // The load: the dialog's buttons take the sample's looks. The load's own fills leave
+    // "Apply" enabled (the design style choice reads back as clicked).
+    takeSampleLooks();
     BApply->setEnabled(true);
-    SetHP->setEnabled(model().homePage != site::kHome);
-    RestoreB->setEnabled(!model().swatchesAtDefaults());
-    Enable->setCaption("Unlock");
-    Frame13->set_sensitive(false);
-    connectSignals();
-    model().signalChanged().connect(sigc::mem_fun(*this, &frmOptions::optionChanged));
+
+    activeConn_ = property_is_active().signal_changed().connect(
+        sigc::mem_fun(*this, &frmOptions::onActiveChanged));
+    List1->get_selection()->signal_changed().connect(
+        sigc::mem_fun(*this, &frmOptions::List1_Click));
+    BApply->signal_click().connect(sigc::mem_fun(*this, &frmOptions::BApply_Click));
+    CloseB->signal_click().connect(sigc::mem_fun(*this, &frmOptions::CloseB_Click));
+    // A change of an option enables "Apply"; the home page is stored by its own "Set".
+    binder_->signalEdited().connect([this](OptionId id) {
+        if (id != OptionId::HomePage) markDirty();
+    });
+    // A colour picked brings the dialog back above the first main window.
+    binder_->signalPicked().connect([this](OptionId, bool chosen) {
+        returningFromDialog();
+        if (chosen) reshow();
+    });
+    model().signalChanged().connect(sigc::mem_fun(*this, &frmOptions::showModel));
 
     // The first page shows until another entry is clicked.
-    if (auto first = pageList_->children().begin()) List1->get_selection()->select(first);
+    auto pageList = List1->get_model();
+    if (auto first = pageList->children().begin()) List1->get_selection()->select(first);
     showPage(std::string(OptionsModel::pages().front().entry));
 }
 
@@ -177,101 +95,157 @@ OptionsModel& frmOptions::model() {
     return ctx_.options();
 }
 
-Gtk::Widget* frmOptions::control(const Glib::ustring& name) const {
-    Gtk::Widget* w = nullptr;
-    builder_->get_widget(name, w);
-    return w;
+Gtk::Widget* frmOptions::find(const Glib::ustring& name) const {
+    auto find = [&name](const Glib::RefPtr<Gtk::Builder>& b) {
+        return dynamic_cast<Gtk::Widget*>(b->get_object(name).get());
+    };
+    if (Gtk::Widget* w = find(builder_)) return w;
+    for (const auto& page : pages_) {
+        if (Gtk::Widget* w = find(page->builder())) return w;
+    }
+    return nullptr;
 }
 
 void frmOptions::takeSampleLooks() {
     // Each "Apply" gives these buttons the scheme's colours and the sample's style.
-    for (StyledButton* b :
-         {CloseB, BApply, DefualtHP, SetHP, RestoreB, Command3, Command4, Command6, Command7,
-          command8, PBo1, PBo2, ChgPass, ApplyChgs, Enable, CP, ShowFont, ViewLog}) {
-        scheme::followButtonLook(ctx_, *b, true);
+    for (StyledButton* b : {CloseB, BApply}) scheme::followButtonLook(ctx_, *b, true);
+    for (const auto& page : pages_) {
+        for (StyledButton* b : page->buttons()) scheme::followButtonLook(ctx_, *b, true);
     }
 }
 
-void frmOptions::syncFromModel() {
-    const OptionsModel& m = model();
-    bool wasSyncing = syncing_;
-    syncing_ = true;
-
-    // Every control that shows an option, as the option's declaration names it.
-    for (const OptionDecl& d : optionDecls()) {
-        if (d.control.empty()) continue;
-        Gtk::Widget* w = control(Glib::ustring(d.control.data(), d.control.size()));
-        std::string text = d.storedText(m);
-        if (auto* choice = dynamic_cast<Gtk::RadioButton*>(w); choice && d.choice) {
-            if (stored::toBool(text).value_or(false)) choice->set_active(true);
-        } else if (auto* box = dynamic_cast<Gtk::CheckButton*>(w)) {
-            box->set_active(stored::toBool(text).value_or(false));
-        } else if (auto* entry = dynamic_cast<Gtk::Entry*>(w)) {
-            if (entry->get_text() != text) entry->set_text(text);
-        } else if (auto* label = dynamic_cast<Gtk::Label*>(w)) {
-            label->set_text(text);
-        } else if (auto* list = dynamic_cast<Gtk::ComboBoxText*>(w)) {
-            if (text.empty()) {
-                list->set_active(-1);
-            } else {
-                list->set_active_text(text);
-            }
-        } else if (auto* swatch = dynamic_cast<Gtk::Button*>(w)) {
-            if (auto c = stored::toColor(text)) showSwatch(*swatch, *c);
-        }
-    }
-    LockFavorites1->set_active(lockFavoritesHidden_);
-    if (Combo2->get_active_text() != m.popupTarget) Combo2->set_active_text(m.popupTarget);
-    showBackSwatchesEnabled(m.backSwatchesEnabled());
-    applyLook(*Example, m.sampleLook());
-
-    PB->setValue(100);
-    PB->setScrolling(m.scrollStyle);
-    PB->setShowText(m.showPercent);
-    PB->setColor(m.progressColor);
-    ShowFont->setValue(m.showPercent);
-    // Said from the state, whatever caption an older version stored with it.
-    ShowFont->setCaption(percentToggleCaption(m.showPercent));
-    PBo1->setValue(m.scrollStyle == 1);
-    PBo2->setValue(m.scrollStyle == 0);
-    syncing_ = wasSyncing;
-}
-
-void frmOptions::optionChanged(OptionId id, OptionsModel::Cause cause) {
-    if (!syncing_) syncFromModel();
-    if (cause != OptionsModel::Cause::Edited) return;
-    // The engine box wears the address box's colours and font once they are chosen.
-    const OptionsModel& m = model();
-    auto onEngineBox = [this](auto fn) { scheme::forWidgetAndParts(*cboSite, fn); };
-    switch (id) {
-        case OptionId::AddressTextColor:
-            onEngineBox([&m](Gtk::Widget& w) { style::setForeground(w, m.addressTextColor); });
-            break;
-        case OptionId::AddressBackColor:
-            onEngineBox([&m](Gtk::Widget& w) { style::setBackground(w, m.addressBackColor); });
-            break;
-        case OptionId::FontName:
-            onEngineBox([&m](Gtk::Widget& w) { style::setFontFamily(w, m.fontName); });
-            break;
-        default:
-            break;
-    }
-}
-
-void frmOptions::showSwatch(Gtk::Button& swatch, ColorValue c) {
-    style::setBackground(swatch, c);
-}
-
-void frmOptions::showBackSwatchesEnabled(bool enabled) {
-    // A swatch keeps its colour while disabled; it fades so that the state shows.
-    for (Gtk::Button* swatch : {lblBackColor, lblHBackcolor}) {
-        swatch->set_sensitive(enabled);
-        swatch->set_opacity(enabled ? 1.0 : 0.4);
-    }
+void frmOptions::showModel(OptionId, OptionsModel::Cause) {
+    for (const auto& page : pages_) page->show();
 }
 
 void frmOptions::markDirty() {
     BApply->setEnabled(true);
+}
+
+void frmOptions::unlockLockables() {
+    for (const auto& page : pages_) {
+        if (auto* lock = dynamic_cast<PassLockPage*>(page.get())) lock->unlockLockables();
+    }
+}
+
+// ---- Apply ---------------------------------------------------------------------------
+
+void frmOptions::BApply_Click() {
+    // 1. Nothing is left to apply.
+    BApply->setEnabled(false);
+
+    // 2. The program colours reach every window.
+    scheme::applyProgramColors(ctx_);
+
+    // 3. Every option "Apply" stores, in one transaction.
+    OptionsModel& m = model();
+    m.writeApplied(ctx_.settings());
+
+    // 4. The windows take up what only "Apply" brings: the button colours and the sample's
+    // style, the menu ticks, the scroll style and the status bar.
+    m.applied();
+}
+
+// ---- Activation and page switching ----------------------------------------------------
+
+void frmOptions::onActiveChanged() {
+    bool active = property_is_active().get_value();
+    if (active && !wasActive_) {
+        if (activationIsReturn_) {
+            activationIsReturn_ = false;
+        } else {
+            Form_Activate();
+        }
+    }
+    wasActive_ = active;
+}
+
+void frmOptions::Form_Activate() {
+    BApply->setEnabled(false);
+}
+
+void frmOptions::returningFromDialog() {
+    // The desktop hands the focus back once the dialog has gone; that activation is the
+    // return to this dialog, not a new one.
+    if (get_visible() && !property_is_active().get_value()) activationIsReturn_ = true;
+}
+
+void frmOptions::reshow() {
+    if (Gtk::Window* owner = ctx_.ownerWindow()) set_transient_for(*owner);
+    present();
+}
+
+// All pages share one place, as large as the largest of them. Measuring every page costs
+// tens of milliseconds, so it waits until the dialog is first shown: the colour passes
+// build the dialog hidden at start-up, while the home page loads.
+void frmOptions::sizePages() {
+    if (pagesSized_) return;
+    pagesSized_ = true;
+    Gtk::Widget* shown = nullptr;
+    for (const auto& page : pages_) {
+        if (page->frame().get_visible()) shown = &page->frame();
+    }
+    int width = 0;
+    int height = 0;
+    for (const auto& page : pages_) {
+        Gtk::Frame& frame = page->frame();
+        frame.set_visible(true);
+        Gtk::Requisition minimum, natural;
+        frame.get_preferred_size(minimum, natural);
+        width = std::max(width, natural.width);
+        height = std::max(height, natural.height);
+        frame.set_visible(false);
+    }
+    if (Gtk::Widget* place = control("Pages")) place->set_size_request(width, height);
+
+    if (shown) shown->set_visible(true);
+}
+
+void frmOptions::on_show() {
+    sizePages();
+    Gtk::Window::on_show();
+}
+
+void frmOptions::on_hide() {
+    activationIsReturn_ = false;
+    wasActive_ = false;
+    Gtk::Window::on_hide();
+}
+
+void frmOptions::List1_Click() {
+    auto it = List1->get_selection()->get_selected();
+    if (!it) return;
+    Glib::ustring text;
+    it->get_value(0, text);
+    showPage(text);
+}
+
+void frmOptions::showPage(const std::string& entry) {
+    auto frame = OptionsModel::pageFrame(entry);
+    if (!frame) return;
+    for (const auto& page : pages_) page->frame().set_visible(page->name() == *frame);
+}
+
+std::string frmOptions::visiblePage() const {
+    for (const auto& page : pages_) {
+        if (page->frame().get_visible()) return std::string(page->name());
+    }
+    return {};
+}
+
+// ---- Closing -------------------------------------------------------------------------
+
+void frmOptions::CloseB_Click() {
+    // Destroyed once the handler that asked for it has returned (and only while this
+    // dialog is still the one the registry holds).
+    Glib::signal_idle().connect_once([alive = std::weak_ptr<bool>(alive_), ctx = &ctx_] {
+        if (auto a = alive.lock(); a && *a) ctx->windows().close("frmOptions");
+    });
+}
+
+bool frmOptions::on_delete_event(GdkEventAny*) {
+    CloseB_Click();
+    return true;
 }
 
 // ---- Factory -------------------------------------------------------------------------

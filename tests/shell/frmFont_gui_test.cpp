@@ -114,8 +114,8 @@ TEST_F(FontChooserTest, ChangeGivesTheFamilyToTheBoxesAndReturnsToTheOptions) {
     EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Box>("StatusBar1")), family);
     EXPECT_EQ(style::fontFamily(*main_->widget<AddressBox>("cboAddress")->get_entry()), family);
     EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Entry>("txtSearch")), family);
-    EXPECT_EQ(style::fontFamily(*options_->cboSite), family);
-    EXPECT_EQ(options_->lblFontName->get_text(), family);
+    EXPECT_EQ(style::fontFamily(*options_->control<Gtk::ComboBoxText>("cboSite")), family);
+    EXPECT_EQ(options_->control<Gtk::Label>("lblFontName")->get_text(), family);
     EXPECT_EQ(Application::instance().options().fontName, family);
     EXPECT_TRUE(options_->get_visible()) << "the options dialog is shown again";
     EXPECT_EQ(Application::instance().settings().read("Settings", "toolbarFont", "<none>"),
@@ -137,7 +137,7 @@ TEST_F(FontChooserTest, CancelAndTheCloseBoxChangeNothingAndReturnToTheOptions) 
     click(*f.Command2);
     EXPECT_FALSE(chooserOpen());
     EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Box>("StatusBar1")), before);
-    EXPECT_EQ(options_->lblFontName->get_text(), "Arial");
+    EXPECT_EQ(options_->control<Gtk::Label>("lblFontName")->get_text(), "Arial");
     EXPECT_TRUE(options_->get_visible());
 
     auto* again = dynamic_cast<frmFont*>(Application::instance().windows().touch("frmFont"));
@@ -171,12 +171,12 @@ TEST_F(FontChooserTest, FontButtonOfTheOptionsOpensTheChooser) {
     d->present();  // without a window manager only a mapped window takes the focus
     ASSERT_TRUE(testing::runUntil([&] { return d->property_is_active().get_value(); }));
     d->Form_Activate();
-    click(*d->Command6);
+    click(*d->control<StyledButton>("Command6"));
     Gtk::Window* chooser = Application::instance().windows().find("frmFont");
     ASSERT_NE(chooser, nullptr);
     EXPECT_TRUE(chooser->get_visible());
     EXPECT_EQ(chooser->get_transient_for(), main_);
-    EXPECT_TRUE(d->BApply->enabled());
+    EXPECT_TRUE(d->control<StyledButton>("BApply")->enabled());
     // The chooser's buttons wear the sample's look.
     auto* change = dynamic_cast<frmFont*>(chooser)->Command1;
     EXPECT_EQ(change->style(), Application::instance().options().sampleLook().style);

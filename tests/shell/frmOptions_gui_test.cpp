@@ -69,11 +69,12 @@ class OptionsDialogTest : public testing::GuiTest {
     std::string schemeKey(const char* key) { return store().read("ButtonColors", key, "<none>"); }
     OptionsModel& model() { return Application::instance().options(); }
     void selectEntry(frmOptions& d, const std::string& text) {
-        auto store = Glib::RefPtr<Gtk::ListStore>::cast_dynamic(d.List1->get_model());
+        auto store = Glib::RefPtr<Gtk::ListStore>::cast_dynamic(
+            d.control<Gtk::TreeView>("List1")->get_model());
         for (const auto& row : store->children()) {
             Glib::ustring value;
             row.get_value(0, value);
-            if (value == text) d.List1->get_selection()->select(row);
+            if (value == text) d.control<Gtk::TreeView>("List1")->get_selection()->select(row);
         }
         testing::drainEvents();
     }
@@ -84,24 +85,28 @@ TEST_F(OptionsDialogTest, ActivationDisablesApplyAndEveryCheckBoxEnablesIt) {
     // The load's own selection of the design style counts as a change; the activation
     // that shows the dialog clears it.
     if (!d.property_is_active().get_value()) {
-        EXPECT_TRUE(d.BApply->enabled());
+        EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
     }
     d.present();  // without a window manager only a mapped window takes the focus
     ASSERT_TRUE(testing::runUntil([&] { return d.property_is_active().get_value(); }, 5000));
-    EXPECT_FALSE(d.BApply->enabled());
+    EXPECT_FALSE(d.control<StyledButton>("BApply")->enabled());
 
-    Gtk::CheckButton* boxes[] = {d.History,        d.CheckUpdate, d.Check1,      d.Minimize,
-                                 d.SuppressErrors, d.BlockedLog,  d.Check2,      d.LockFavorites,
-                                 d.LockBrowser,    d.LockEmail,   d.LockHistory, d.LockOptions};
+    Gtk::CheckButton* boxes[] = {
+        d.control<Gtk::CheckButton>("History"),        d.control<Gtk::CheckButton>("CheckUpdate"),
+        d.control<Gtk::CheckButton>("Check1"),         d.control<Gtk::CheckButton>("Minimize"),
+        d.control<Gtk::CheckButton>("SuppressErrors"), d.control<Gtk::CheckButton>("BlockedLog"),
+        d.control<Gtk::CheckButton>("Check2"),         d.control<Gtk::CheckButton>("LockFavorites"),
+        d.control<Gtk::CheckButton>("LockBrowser"),    d.control<Gtk::CheckButton>("LockEmail"),
+        d.control<Gtk::CheckButton>("LockHistory"),    d.control<Gtk::CheckButton>("LockOptions")};
     for (Gtk::CheckButton* box : boxes) {
         d.Form_Activate();
-        ASSERT_FALSE(d.BApply->enabled());
+        ASSERT_FALSE(d.control<StyledButton>("BApply")->enabled());
         box->set_active(!box->get_active());
-        EXPECT_TRUE(d.BApply->enabled()) << box->get_name();
+        EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled()) << box->get_name();
     }
     d.Form_Activate();
-    d.Option30->set_active(true);
-    EXPECT_TRUE(d.BApply->enabled());
+    d.control<Gtk::RadioButton>("Option30")->set_active(true);
+    EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::BlockAndAlert);
 }
 
@@ -127,34 +132,41 @@ TEST_F(OptionsDialogTest, EachEntryShowsOnlyItsOwnPage) {
 TEST_F(OptionsDialogTest, TheDialogShowsTheDesignValuesAndCaptions) {
     frmOptions& d = open();
     EXPECT_EQ(d.get_title(), "Options - Larkspan");
-    EXPECT_EQ(d.Text1->get_text(), site::kHome);
-    EXPECT_FALSE(d.SetHP->enabled());
-    EXPECT_EQ(d.BApply->caption(), "Apply");
-    EXPECT_EQ(d.CloseB->caption(), "Cancel");
-    EXPECT_EQ(d.DefualtHP->caption(), "Default");
-    EXPECT_EQ(d.Enable->caption(), "Unlock");
-    EXPECT_EQ(d.ShowFont->caption(), "No");
-    EXPECT_FALSE(d.Frame13->get_sensitive());
-    EXPECT_TRUE(d.Option1->get_active());
-    EXPECT_TRUE(d.Button3->get_active());
-    EXPECT_EQ(d.Example->style(), 3);
-    EXPECT_EQ(d.CloseB->style(), 3);
-    EXPECT_TRUE(d.PBo2->value());
-    EXPECT_FALSE(d.PBo1->value());
-    EXPECT_EQ(d.PB->value(), 100);
-    EXPECT_EQ(d.Combo2->get_active_text(), "Larkspan");
-    EXPECT_EQ(d.Label25->get_text(), "0");
-    EXPECT_EQ(d.lblFontName->get_text(), "Arial");
-    EXPECT_EQ(d.Larkspanlbl->get_text().substr(0, 14), "Larkspan [Ver ");
+    EXPECT_EQ(d.control<Gtk::Entry>("Text1")->get_text(), site::kHome);
+    EXPECT_FALSE(d.control<StyledButton>("SetHP")->enabled());
+    EXPECT_EQ(d.control<StyledButton>("BApply")->caption(), "Apply");
+    EXPECT_EQ(d.control<StyledButton>("CloseB")->caption(), "Cancel");
+    EXPECT_EQ(d.control<StyledButton>("DefualtHP")->caption(), "Default");
+    EXPECT_EQ(d.control<StyledButton>("Enable")->caption(), "Unlock");
+    EXPECT_EQ(d.control<StyledButton>("ShowFont")->caption(), "No");
+    EXPECT_FALSE(d.control<Gtk::Frame>("Frame13")->get_sensitive());
+    EXPECT_TRUE(d.control<Gtk::RadioButton>("Option1")->get_active());
+    EXPECT_TRUE(d.control<Gtk::RadioButton>("Button3")->get_active());
+    EXPECT_EQ(d.control<StyledButton>("Example")->style(), 3);
+    EXPECT_EQ(d.control<StyledButton>("CloseB")->style(), 3);
+    EXPECT_TRUE(d.control<StyledButton>("PBo2")->value());
+    EXPECT_FALSE(d.control<StyledButton>("PBo1")->value());
+    EXPECT_EQ(d.control<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_EQ(d.control<Gtk::ComboBoxText>("Combo2")->get_active_text(), "Larkspan");
+    EXPECT_EQ(d.control<Gtk::Label>("Label25")->get_text(), "0");
+    EXPECT_EQ(d.control<Gtk::Label>("lblFontName")->get_text(), "Arial");
+    EXPECT_EQ(d.control<Gtk::Label>("Larkspanlbl")->get_text().substr(0, 14), "Larkspan [Ver ");
     auto* info = dynamic_cast<Gtk::Label*>(d.control("lblHomepageInfo"));
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->get_text(),
               "Set a Homepage or use Default. This will not interfere with any other browsers. "
               "Choose a website you would like to use when searching.");
     // The dialog's buttons wear the sample's look.
-    for (StyledButton* b : {d.CloseB, d.BApply, d.DefualtHP, d.SetHP, d.RestoreB, d.Command3,
-                            d.Command4, d.Command6, d.Command7, d.command8, d.PBo1, d.PBo2,
-                            d.ChgPass, d.ApplyChgs, d.Enable, d.CP, d.ShowFont, d.ViewLog}) {
+    for (StyledButton* b :
+         {d.control<StyledButton>("CloseB"), d.control<StyledButton>("BApply"),
+          d.control<StyledButton>("DefualtHP"), d.control<StyledButton>("SetHP"),
+          d.control<StyledButton>("RestoreB"), d.control<StyledButton>("Command3"),
+          d.control<StyledButton>("Command4"), d.control<StyledButton>("Command6"),
+          d.control<StyledButton>("Command7"), d.control<StyledButton>("command8"),
+          d.control<StyledButton>("PBo1"), d.control<StyledButton>("PBo2"),
+          d.control<StyledButton>("ChgPass"), d.control<StyledButton>("ApplyChgs"),
+          d.control<StyledButton>("Enable"), d.control<StyledButton>("CP"),
+          d.control<StyledButton>("ShowFont"), d.control<StyledButton>("ViewLog")}) {
         EXPECT_EQ(lookOf(*b), model().sampleLook()) << b->get_name();
     }
 }
@@ -162,44 +174,44 @@ TEST_F(OptionsDialogTest, TheDialogShowsTheDesignValuesAndCaptions) {
 TEST_F(OptionsDialogTest, SetIsEnabledByTheLoadsFillAndDisabledByUse) {
     store().write("Settings", "Homepage", "http://127.0.0.1/start");
     frmOptions& d = open();
-    EXPECT_EQ(d.Text1->get_text(), "http://127.0.0.1/start");
-    EXPECT_TRUE(d.SetHP->enabled());
+    EXPECT_EQ(d.control<Gtk::Entry>("Text1")->get_text(), "http://127.0.0.1/start");
+    EXPECT_TRUE(d.control<StyledButton>("SetHP")->enabled());
 
-    d.Text1->set_text("http://127.0.0.1/other");
-    click(*d.SetHP);
-    EXPECT_FALSE(d.SetHP->enabled());
+    d.control<Gtk::Entry>("Text1")->set_text("http://127.0.0.1/other");
+    click(*d.control<StyledButton>("SetHP"));
+    EXPECT_FALSE(d.control<StyledButton>("SetHP")->enabled());
     EXPECT_EQ(setting("Homepage"), "http://127.0.0.1/other");
 
-    d.Text1->set_text("http://127.0.0.1/typed");
-    EXPECT_TRUE(d.SetHP->enabled());
+    d.control<Gtk::Entry>("Text1")->set_text("http://127.0.0.1/typed");
+    EXPECT_TRUE(d.control<StyledButton>("SetHP")->enabled());
     EXPECT_EQ(setting("Homepage"), "http://127.0.0.1/other") << "typing alone stores nothing";
 
-    click(*d.DefualtHP);
-    EXPECT_EQ(d.Text1->get_text(), site::kHome);
+    click(*d.control<StyledButton>("DefualtHP"));
+    EXPECT_EQ(d.control<Gtk::Entry>("Text1")->get_text(), site::kHome);
     EXPECT_EQ(setting("Homepage"), site::kHome);
 
     static_cast<testing::FakePageEngine&>(main_->WebBrowser1()).location =
         "http://127.0.0.1/current";
-    click(*d.CP);
-    EXPECT_EQ(d.Text1->get_text(), "http://127.0.0.1/current");
+    click(*d.control<StyledButton>("CP"));
+    EXPECT_EQ(d.control<Gtk::Entry>("Text1")->get_text(), "http://127.0.0.1/current");
     EXPECT_EQ(setting("Homepage"), site::kHome) << "Current Page is stored only by Set";
 }
 
 TEST_F(OptionsDialogTest, EngineSelectionIsStoredAtOnce) {
     frmOptions& d = open();
-    d.cboSite->set_active_text("Yahoo!");
+    d.control<Gtk::ComboBoxText>("cboSite")->set_active_text("Yahoo!");
     testing::drainEvents();
     EXPECT_EQ(store().read("WebSearch", "LastEngine", "<none>"), "Yahoo!");
     EXPECT_EQ(model().searchEngine, "Yahoo!");
-    EXPECT_TRUE(d.BApply->enabled());
+    EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
 }
 
 TEST_F(OptionsDialogTest, CancelReturnsEveryWindowToTheStoredOptions) {
     store().write("Settings", "PopupBlocker1", "False");
     store().write("Settings", "PopupBlocker30", "True");
     frmOptions& d = open();
-    EXPECT_TRUE(d.Option30->get_active());
-    d.Option2->set_active(true);
+    EXPECT_TRUE(d.control<Gtk::RadioButton>("Option30")->get_active());
+    d.control<Gtk::RadioButton>("Option2")->set_active(true);
     // The features see the change before "Apply".
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::Allow);
     // So do the main windows: a tried colour shows at once.
@@ -208,13 +220,13 @@ TEST_F(OptionsDialogTest, CancelReturnsEveryWindowToTheStoredOptions) {
     const ColorValue storedBar = main_->widget<StyledProgressBar>("PB")->color();
     testing::ScriptedDialogs dialogs;
     dialogs.color(0x123456);
-    click(*d.command8);
+    click(*d.control<StyledButton>("command8"));
     dialogs.color(0x654321);
-    d.PBForeColor->clicked();
+    d.control<Gtk::Button>("PBForeColor")->clicked();
     ASSERT_EQ(style::background(*address), std::optional<ColorValue>(0x123456));
     ASSERT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 0x654321);
 
-    click(*d.CloseB);
+    click(*d.control<StyledButton>("CloseB"));
     EXPECT_EQ(findOptionsDialog(Application::instance()), nullptr);
     // The model reads the store again, and the window shows what it holds.
     EXPECT_EQ(style::background(*address), storedBack);
@@ -226,28 +238,28 @@ TEST_F(OptionsDialogTest, CancelReturnsEveryWindowToTheStoredOptions) {
 TEST_F(OptionsDialogTest, ApplyWithStatusbarClearedHidesItAndStoresFalseAndZero) {
     frmOptions& d = open();
     ASSERT_TRUE(main_->widget<Gtk::Box>("StatusBar1")->get_visible());
-    d.Check1->set_active(false);
-    click(*d.BApply);
+    d.control<Gtk::CheckButton>("Check1")->set_active(false);
+    click(*d.control<StyledButton>("BApply"));
     EXPECT_FALSE(main_->widget<Gtk::Box>("StatusBar1")->get_visible());
     EXPECT_FALSE(main_->widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     EXPECT_EQ(setting("StatusbarVisible"), "False");
     EXPECT_EQ(setting("StatusbarVisible1"), "0");
-    EXPECT_FALSE(d.BApply->enabled());
+    EXPECT_FALSE(d.control<StyledButton>("BApply")->enabled());
 }
 
 TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     frmOptions& d = open();
-    d.Button1->set_active(true);  // "Bevel"
-    d.Option3->set_active(true);  // "Block Popups"
-    d.Check2->set_active(false);
-    d.Minimize->set_active(true);
-    d.SuppressErrors->set_active(true);
-    d.History->set_active(false);
-    d.CheckUpdate->set_active(false);
-    d.BlockedLog->set_active(false);
-    click(*d.PBo1);
+    d.control<Gtk::RadioButton>("Button1")->set_active(true);  // "Bevel"
+    d.control<Gtk::RadioButton>("Option3")->set_active(true);  // "Block Popups"
+    d.control<Gtk::CheckButton>("Check2")->set_active(false);
+    d.control<Gtk::CheckButton>("Minimize")->set_active(true);
+    d.control<Gtk::CheckButton>("SuppressErrors")->set_active(true);
+    d.control<Gtk::CheckButton>("History")->set_active(false);
+    d.control<Gtk::CheckButton>("CheckUpdate")->set_active(false);
+    d.control<Gtk::CheckButton>("BlockedLog")->set_active(false);
+    click(*d.control<StyledButton>("PBo1"));
     model().setText(OptionId::BlockedCount, "12");
-    click(*d.BApply);
+    click(*d.control<StyledButton>("BApply"));
 
     EXPECT_EQ(setting("Button1"), "True");
     for (const char* key : {"Button2", "Button3", "Button4", "Button5"}) {
@@ -285,12 +297,12 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     EXPECT_EQ(setting("Homepage"), "<none>");
     EXPECT_EQ(store().read("WebSearch", "LastEngine", "<none>"), "<none>");
     // The sample's style reached the dialog's buttons and the search button.
-    EXPECT_EQ(d.ViewLog->style(), 8);
-    EXPECT_EQ(d.ShowFont->style(), 8);
+    EXPECT_EQ(d.control<StyledButton>("ViewLog")->style(), 8);
+    EXPECT_EQ(d.control<StyledButton>("ShowFont")->style(), 8);
     EXPECT_EQ(main_->widget<StyledButton>("Command1")->style(), 8);
 
     // The next load reads back what was written.
-    click(*d.CloseB);
+    click(*d.control<StyledButton>("CloseB"));
     EXPECT_EQ(model().styleChoice, 0);
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::Block);
     EXPECT_EQ(model().scrollStyle, 1);
@@ -299,52 +311,52 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
 
 TEST_F(OptionsDialogTest, WindowsThemeDisablesTheTwoBackColorSwatches) {
     frmOptions& d = open();
-    d.Button2->set_active(true);
-    EXPECT_EQ(d.Example->style(), 6);
-    EXPECT_FALSE(d.lblBackColor->get_sensitive());
-    EXPECT_FALSE(d.lblHBackcolor->get_sensitive());
-    EXPECT_TRUE(d.lblFontColor->get_sensitive());
-    EXPECT_TRUE(d.lblProgramBG->get_sensitive());
-    d.Button4->set_active(true);
-    EXPECT_EQ(d.Example->style(), 1);
-    EXPECT_TRUE(d.lblBackColor->get_sensitive());
-    EXPECT_TRUE(d.lblHBackcolor->get_sensitive());
+    d.control<Gtk::RadioButton>("Button2")->set_active(true);
+    EXPECT_EQ(d.control<StyledButton>("Example")->style(), 6);
+    EXPECT_FALSE(d.control<Gtk::Button>("lblBackColor")->get_sensitive());
+    EXPECT_FALSE(d.control<Gtk::Button>("lblHBackcolor")->get_sensitive());
+    EXPECT_TRUE(d.control<Gtk::Button>("lblFontColor")->get_sensitive());
+    EXPECT_TRUE(d.control<Gtk::Button>("lblProgramBG")->get_sensitive());
+    d.control<Gtk::RadioButton>("Button4")->set_active(true);
+    EXPECT_EQ(d.control<StyledButton>("Example")->style(), 1);
+    EXPECT_TRUE(d.control<Gtk::Button>("lblBackColor")->get_sensitive());
+    EXPECT_TRUE(d.control<Gtk::Button>("lblHBackcolor")->get_sensitive());
     // Only "Apply" reaches the other buttons.
-    EXPECT_EQ(d.CloseB->style(), 3);
+    EXPECT_EQ(d.control<StyledButton>("CloseB")->style(), 3);
 }
 
 TEST_F(OptionsDialogTest, RestoreIsEnabledOnlyWhileThereIsSomethingToRestore) {
     frmOptions& d = open();
     // First start: every swatch holds its default, the program colours the theme's.
-    EXPECT_FALSE(d.RestoreB->enabled());
+    EXPECT_FALSE(d.control<StyledButton>("RestoreB")->enabled());
     d.Form_Activate();
-    d.Button5->set_active(true);
-    EXPECT_TRUE(d.RestoreB->enabled());
-    click(*d.RestoreB);
-    EXPECT_FALSE(d.RestoreB->enabled());
-    EXPECT_TRUE(d.BApply->enabled());
+    d.control<Gtk::RadioButton>("Button5")->set_active(true);
+    EXPECT_TRUE(d.control<StyledButton>("RestoreB")->enabled());
+    click(*d.control<StyledButton>("RestoreB"));
+    EXPECT_FALSE(d.control<StyledButton>("RestoreB")->enabled());
+    EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
     EXPECT_EQ(model().programFontColor, kSysButtonText);
-    EXPECT_TRUE(d.Button3->get_active());
-    click(*d.BApply);
+    EXPECT_TRUE(d.control<Gtk::RadioButton>("Button3")->get_active());
+    click(*d.control<StyledButton>("BApply"));
     EXPECT_EQ(schemeKey("ProgramFontColor"), "-2147483630");
     EXPECT_EQ(schemeKey("ProgramBackColor"), "-2147483633");
 
     // Reloaded with exactly the Restore values, it starts disabled...
-    click(*d.CloseB);
+    click(*d.control<StyledButton>("CloseB"));
     frmOptions* again = showOptionsDialog(Application::instance());
     ASSERT_NE(again, nullptr);
-    EXPECT_FALSE(again->RestoreB->enabled());
+    EXPECT_FALSE(again->control<StyledButton>("RestoreB")->enabled());
     // ...a style change enables it, and using it disables it again.
-    again->Button5->set_active(true);
-    EXPECT_TRUE(again->RestoreB->enabled());
-    click(*again->RestoreB);
-    EXPECT_FALSE(again->RestoreB->enabled());
-    EXPECT_EQ(again->Example->style(), 3);
+    again->control<Gtk::RadioButton>("Button5")->set_active(true);
+    EXPECT_TRUE(again->control<StyledButton>("RestoreB")->enabled());
+    click(*again->control<StyledButton>("RestoreB"));
+    EXPECT_FALSE(again->control<StyledButton>("RestoreB")->enabled());
+    EXPECT_EQ(again->control<StyledButton>("Example")->style(), 3);
     // So does a colour picked for a swatch.
     testing::ScriptedDialogs dialogs;
     dialogs.color(255);
-    again->lblProgramBG->clicked();
-    EXPECT_TRUE(again->RestoreB->enabled());
+    again->control<Gtk::Button>("lblProgramBG")->clicked();
+    EXPECT_TRUE(again->control<StyledButton>("RestoreB")->enabled());
 }
 
 TEST_F(OptionsDialogTest, EmptyStoredFontColorResetsTheButtonSwatches) {
@@ -352,37 +364,43 @@ TEST_F(OptionsDialogTest, EmptyStoredFontColorResetsTheButtonSwatches) {
     store().write("ButtonColors", "BackColor", "255");
     store().write("ButtonColors", "ProgramBackColor", "123");
     frmOptions& d = open();
-    EXPECT_EQ(style::background(*d.lblBackColor), std::optional<ColorValue>(kSysButtonFace));
-    EXPECT_EQ(style::background(*d.lblFontColor), std::optional<ColorValue>(kSysButtonText));
-    EXPECT_EQ(d.Example->backColor(), kSysButtonFace);
+    EXPECT_EQ(style::background(*d.control<Gtk::Button>("lblBackColor")),
+              std::optional<ColorValue>(kSysButtonFace));
+    EXPECT_EQ(style::background(*d.control<Gtk::Button>("lblFontColor")),
+              std::optional<ColorValue>(kSysButtonText));
+    EXPECT_EQ(d.control<StyledButton>("Example")->backColor(), kSysButtonFace);
     // The program swatches are not reset; the main window's start-up, which reads the six
     // keys before its own test of the font colour, has given them the stored colour.
-    EXPECT_EQ(style::background(*d.lblProgramBG), std::optional<ColorValue>(123));
+    EXPECT_EQ(style::background(*d.control<Gtk::Button>("lblProgramBG")),
+              std::optional<ColorValue>(123));
 }
 
 TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     frmOptions& d = open();
     testing::ScriptedDialogs dialogs;
     d.Form_Activate();
-    ButtonLook before = lookOf(*d.Example);
-    for (Gtk::Button* swatch : {d.lblFontColor, d.lblHFontColor, d.lblBackColor, d.lblHBackcolor,
-                                d.lblProgramBG, d.lblProgramFC}) {
+    ButtonLook before = lookOf(*d.control<StyledButton>("Example"));
+    for (Gtk::Button* swatch :
+         {d.control<Gtk::Button>("lblFontColor"), d.control<Gtk::Button>("lblHFontColor"),
+          d.control<Gtk::Button>("lblBackColor"), d.control<Gtk::Button>("lblHBackcolor"),
+          d.control<Gtk::Button>("lblProgramBG"), d.control<Gtk::Button>("lblProgramFC")}) {
         dialogs.color(std::nullopt);
         swatch->clicked();
     }
-    EXPECT_EQ(lookOf(*d.Example), before);
-    EXPECT_FALSE(d.BApply->enabled());
+    EXPECT_EQ(lookOf(*d.control<StyledButton>("Example")), before);
+    EXPECT_FALSE(d.control<StyledButton>("BApply")->enabled());
     EXPECT_EQ(model().buttonFontColor, kSysButtonText);
-    EXPECT_EQ(style::background(*d.lblHFontColor), std::optional<ColorValue>(kSysHotText));
+    EXPECT_EQ(style::background(*d.control<Gtk::Button>("lblHFontColor")),
+              std::optional<ColorValue>(kSysHotText));
 
     Gtk::Entry* address = main_->widget<AddressBox>("cboAddress")->get_entry();
     auto addressFg = style::foreground(*address);
     dialogs.color(std::nullopt);
-    click(*d.Command7);
+    click(*d.control<StyledButton>("Command7"));
     dialogs.color(std::nullopt);
-    click(*d.command8);
+    click(*d.control<StyledButton>("command8"));
     dialogs.color(std::nullopt);
-    d.PBForeColor->clicked();
+    d.control<Gtk::Button>("PBForeColor")->clicked();
     EXPECT_EQ(style::foreground(*address), addressFg);
     EXPECT_EQ(model().addressTextColor, kSysWindowText);
     EXPECT_EQ(model().addressBackColor, kSysWindow);
@@ -424,49 +442,54 @@ TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
     RecordingDialogs dialogs;
     // Distinct sample colours, so each offered colour tells where it came from.
     dialogs.next = 0x000011;
-    d.lblFontColor->clicked();  // offered the sample's FontColor (the theme's text)
+    d.control<Gtk::Button>("lblFontColor")
+        ->clicked();  // offered the sample's FontColor (the theme's text)
     dialogs.next = 0x000022;
-    d.lblHFontColor->clicked();  // offered HighlightColor (the theme's hover face)
+    d.control<Gtk::Button>("lblHFontColor")
+        ->clicked();  // offered HighlightColor (the theme's hover face)
     dialogs.next = 0x000033;
-    d.lblBackColor->clicked();  // offered FontColor, now 0x11
+    d.control<Gtk::Button>("lblBackColor")->clicked();  // offered FontColor, now 0x11
     dialogs.next = 0x000044;
-    d.lblHBackcolor->clicked();  // offered HighlightColor, still the hover face
+    d.control<Gtk::Button>("lblHBackcolor")
+        ->clicked();  // offered HighlightColor, still the hover face
     dialogs.next = 0x000055;
-    d.lblProgramBG->clicked();  // offered HighlightColor, now 0x44
+    d.control<Gtk::Button>("lblProgramBG")->clicked();  // offered HighlightColor, now 0x44
     dialogs.next = 0x000066;
-    d.lblProgramFC->clicked();
+    d.control<Gtk::Button>("lblProgramFC")->clicked();
     EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{kSysButtonText, kSysButtonHover, 0x11,
                                                         kSysButtonHover, 0x44, 0x44}));
-    ButtonLook look = lookOf(*d.Example);
+    ButtonLook look = lookOf(*d.control<StyledButton>("Example"));
     EXPECT_EQ(look.fontColor, 0x11);
     EXPECT_EQ(look.fontHighlightColor, 0x22);
     EXPECT_EQ(look.backColor, 0x33);
     EXPECT_EQ(look.highlightColor, 0x44);
     EXPECT_EQ(model().programBackColor, 0x55);
     EXPECT_EQ(model().programFontColor, 0x66);
-    EXPECT_EQ(style::background(*d.lblProgramFC), std::optional<ColorValue>(0x66));
-    EXPECT_TRUE(d.BApply->enabled());
-    EXPECT_TRUE(d.RestoreB->enabled());
+    EXPECT_EQ(style::background(*d.control<Gtk::Button>("lblProgramFC")),
+              std::optional<ColorValue>(0x66));
+    EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
+    EXPECT_TRUE(d.control<StyledButton>("RestoreB")->enabled());
     // Nothing outside the dialog changes before "Apply"...
     EXPECT_NE(main_->widget<StyledButton>("Command1")->backColor(), 0x33);
     EXPECT_NE(shownBack(*main_), 0x55);
     // ...and "Apply" carries the scheme to every window and control it names.
-    click(*d.BApply);
+    click(*d.control<StyledButton>("BApply"));
     EXPECT_EQ(main_->widget<StyledButton>("Command1")->fontColor(), 0x11);
     EXPECT_EQ(main_->widget<StyledButton>("Command1")->fontHighlightColor(), 0x22);
     EXPECT_EQ(main_->widget<StyledButton>("Command1")->backColor(), 0x33);
     EXPECT_EQ(main_->widget<StyledButton>("Command1")->highlightColor(), 0x44);
-    EXPECT_EQ(d.CloseB->backColor(), 0x33);
-    EXPECT_EQ(d.ShowFont->highlightColor(), 0x44);
+    EXPECT_EQ(d.control<StyledButton>("CloseB")->backColor(), 0x33);
+    EXPECT_EQ(d.control<StyledButton>("ShowFont")->highlightColor(), 0x44);
     EXPECT_EQ(shownBack(*main_), 0x55);
     EXPECT_EQ(shownBack(d), 0x55);
-    EXPECT_EQ(shownBack(*d.Check2), 0x55);
-    EXPECT_EQ(shownText(*d.Check2), 0x66);
-    EXPECT_EQ(shownText(*d.Larkspanlbl), 0x66);
-    EXPECT_EQ(shownText(*d.Label25), 0x66);
+    EXPECT_EQ(shownBack(*d.control<Gtk::CheckButton>("Check2")), 0x55);
+    EXPECT_EQ(shownText(*d.control<Gtk::CheckButton>("Check2")), 0x66);
+    EXPECT_EQ(shownText(*d.control<Gtk::Label>("Larkspanlbl")), 0x66);
+    EXPECT_EQ(shownText(*d.control<Gtk::Label>("Label25")), 0x66);
     // The swatches are never recoloured by the passes.
-    EXPECT_EQ(style::background(*d.lblFontColor), std::optional<ColorValue>(0x11));
-    EXPECT_EQ(style::foreground(*d.lblFontColor), std::nullopt);
+    EXPECT_EQ(style::background(*d.control<Gtk::Button>("lblFontColor")),
+              std::optional<ColorValue>(0x11));
+    EXPECT_EQ(style::foreground(*d.control<Gtk::Button>("lblFontColor")), std::nullopt);
     // No window is made just to be coloured; one made later wears the scheme.
     EXPECT_EQ(Application::instance().windows().find("frmFont"), nullptr);
     auto* chooser = dynamic_cast<frmFont*>(Application::instance().windows().touch("frmFont"));
@@ -487,7 +510,7 @@ TEST_F(OptionsDialogTest, ColoursNeverChosenFollowTheDesktopThemeAndAChosenOneSt
     main_->Form_Activate();
     Gtk::Entry* address = main_->widget<AddressBox>("cboAddress")->get_entry();
     auto readable = [&](bool dark) {
-        int text = lightness(shownText(*d.Larkspanlbl));
+        int text = lightness(shownText(*d.control<Gtk::Label>("Larkspanlbl")));
         int back = lightness(shownBack(d));
         int boxText = lightness(shownText(*address));
         int boxBack = lightness(shownBack(*address));
@@ -506,18 +529,18 @@ TEST_F(OptionsDialogTest, ColoursNeverChosenFollowTheDesktopThemeAndAChosenOneSt
     const ColorValue chosen = packRgb(200, 30, 30);
     testing::ScriptedDialogs dialogs;
     dialogs.color(chosen);
-    d.lblProgramFC->clicked();
-    click(*d.BApply);
+    d.control<Gtk::Button>("lblProgramFC")->clicked();
+    click(*d.control<StyledButton>("BApply"));
     settings->property_gtk_application_prefer_dark_theme() = false;
     EXPECT_TRUE(testing::runUntil([&] { return lightness(shownBack(d)) > 128; }, 5000));
-    EXPECT_EQ(shownText(*d.Larkspanlbl), chosen);
+    EXPECT_EQ(shownText(*d.control<Gtk::Label>("Larkspanlbl")), chosen);
     EXPECT_EQ(schemeKey("ProgramFontColor"), std::to_string(chosen));
 }
 
 TEST_F(OptionsDialogTest, AButtonLookNeverChosenFollowsTheDesktopTheme) {
     frmOptions& d = open();
     using S = ButtonVisualState;
-    const ButtonModel& button = d.CloseB->model();
+    const ButtonModel& button = d.control<StyledButton>("CloseB")->model();
     auto shade = [](Rgb c) { return (299 * c.r + 587 * c.g + 114 * c.b) / 1000; };
     auto face = [&](S s) { return shade(button.faceColor(s)); };
     // The caption stands out from the face in every state, the disabled one included.
@@ -543,8 +566,11 @@ TEST_F(OptionsDialogTest, ColourSwatchesAreNamedForAssistiveTechnology) {
     frmOptions& d = open();
     std::set<std::string> names;
     for (Gtk::Button* swatch :
-         {d.lblFontColor, d.lblHFontColor, d.lblBackColor, d.lblHBackcolor, d.lblProgramBG,
-          d.lblProgramFC, d.Label1, d.Label2, d.PBForeColor}) {
+         {d.control<Gtk::Button>("lblFontColor"), d.control<Gtk::Button>("lblHFontColor"),
+          d.control<Gtk::Button>("lblBackColor"), d.control<Gtk::Button>("lblHBackcolor"),
+          d.control<Gtk::Button>("lblProgramBG"), d.control<Gtk::Button>("lblProgramFC"),
+          d.control<Gtk::Button>("Label1"), d.control<Gtk::Button>("Label2"),
+          d.control<Gtk::Button>("PBForeColor")}) {
         const char* name =
             atk_object_get_name(gtk_widget_get_accessible(GTK_WIDGET(swatch->gobj())));
         ASSERT_NE(name, nullptr) << swatch->get_name();
@@ -559,32 +585,34 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
     RecordingDialogs dialogs;
     d.Form_Activate();
     dialogs.next = 255;
-    click(*d.Command7);
-    EXPECT_TRUE(d.BApply->enabled());
+    click(*d.control<StyledButton>("Command7"));
+    EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
     EXPECT_EQ(style::foreground(*main_->widget<AddressBox>("cboAddress")->get_entry()),
               std::optional<ColorValue>(255));
     EXPECT_EQ(style::foreground(*main_->widget<Gtk::Entry>("txtSearch")),
               std::optional<ColorValue>(255));
-    EXPECT_EQ(style::foreground(*d.cboSite), std::optional<ColorValue>(255));
-    EXPECT_EQ(style::background(*d.Label1), std::optional<ColorValue>(255));
+    EXPECT_EQ(style::foreground(*d.control<Gtk::ComboBoxText>("cboSite")),
+              std::optional<ColorValue>(255));
+    EXPECT_EQ(style::background(*d.control<Gtk::Button>("Label1")), std::optional<ColorValue>(255));
 
     dialogs.next = 65280;
-    click(*d.command8);
+    click(*d.control<StyledButton>("command8"));
     EXPECT_EQ(style::background(*main_->widget<AddressBox>("cboAddress")->get_entry()),
               std::optional<ColorValue>(65280));
     EXPECT_EQ(style::background(*main_->widget<Gtk::Entry>("txtSearch")),
               std::optional<ColorValue>(65280));
-    EXPECT_EQ(style::background(*d.Label2), std::optional<ColorValue>(65280));
+    EXPECT_EQ(style::background(*d.control<Gtk::Button>("Label2")),
+              std::optional<ColorValue>(65280));
 
     // The progress picker starts from the address box's back colour.
     dialogs.next = 128;
-    d.PBForeColor->clicked();
+    d.control<Gtk::Button>("PBForeColor")->clicked();
     EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{kSysWindowText, kSysWindow, 65280}));
     EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 128);
-    EXPECT_EQ(d.PB->color(), 128);
+    EXPECT_EQ(d.control<StyledProgressBar>("PB")->color(), 128);
     EXPECT_EQ(setting("AddressFC"), "<none>") << "stored only by Apply";
 
-    click(*d.BApply);
+    click(*d.control<StyledButton>("BApply"));
     EXPECT_EQ(setting("AddressFC"), "255");
     EXPECT_EQ(setting("AddressBG"), "65280");
     EXPECT_EQ(setting("ProgressBarForeColor"), "128");
@@ -592,15 +620,15 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
 
 TEST_F(OptionsDialogTest, ShowPercentToggleActsAndStoresAtOnce) {
     frmOptions& d = open();
-    click(*d.ShowFont);
-    EXPECT_TRUE(d.ShowFont->value());
-    EXPECT_EQ(d.ShowFont->caption(), "Yes") << "the percentage shows";
-    EXPECT_TRUE(d.PB->showText());
+    click(*d.control<StyledButton>("ShowFont"));
+    EXPECT_TRUE(d.control<StyledButton>("ShowFont")->value());
+    EXPECT_EQ(d.control<StyledButton>("ShowFont")->caption(), "Yes") << "the percentage shows";
+    EXPECT_TRUE(d.control<StyledProgressBar>("PB")->showText());
     EXPECT_TRUE(main_->widget<StyledProgressBar>("PB")->showText());
     EXPECT_EQ(setting("ShowText"), "True");
     EXPECT_EQ(setting("ShowTextCap"), "Yes");
-    click(*d.ShowFont);
-    EXPECT_EQ(d.ShowFont->caption(), "No");
+    click(*d.control<StyledButton>("ShowFont"));
+    EXPECT_EQ(d.control<StyledButton>("ShowFont")->caption(), "No");
     EXPECT_FALSE(main_->widget<StyledProgressBar>("PB")->showText());
     EXPECT_EQ(setting("ShowText"), "False");
     EXPECT_EQ(setting("ShowTextCap"), "No");
@@ -608,46 +636,67 @@ TEST_F(OptionsDialogTest, ShowPercentToggleActsAndStoresAtOnce) {
 
 TEST_F(OptionsDialogTest, SmoothAndStandardActAsAPair) {
     frmOptions& d = open();
-    click(*d.PBo1);
-    EXPECT_TRUE(d.PBo1->value());
-    EXPECT_FALSE(d.PBo2->value());
-    EXPECT_EQ(d.PBo2->backColor(), kSysButtonFace);
-    EXPECT_EQ(d.PB->scrolling(), 1);
+    click(*d.control<StyledButton>("PBo1"));
+    EXPECT_TRUE(d.control<StyledButton>("PBo1")->value());
+    EXPECT_FALSE(d.control<StyledButton>("PBo2")->value());
+    EXPECT_EQ(d.control<StyledButton>("PBo2")->backColor(), kSysButtonFace);
+    EXPECT_EQ(d.control<StyledProgressBar>("PB")->scrolling(), 1);
     // Clicking the pressed one again keeps it pressed.
-    click(*d.PBo1);
-    EXPECT_TRUE(d.PBo1->value());
-    click(*d.PBo2);
-    EXPECT_TRUE(d.PBo2->value());
-    EXPECT_FALSE(d.PBo1->value());
-    EXPECT_EQ(d.PB->scrolling(), 0);
+    click(*d.control<StyledButton>("PBo1"));
+    EXPECT_TRUE(d.control<StyledButton>("PBo1")->value());
+    click(*d.control<StyledButton>("PBo2"));
+    EXPECT_TRUE(d.control<StyledButton>("PBo2")->value());
+    EXPECT_FALSE(d.control<StyledButton>("PBo1")->value());
+    EXPECT_EQ(d.control<StyledProgressBar>("PB")->scrolling(), 0);
     EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->scrolling(), 0)
         << "the main bar changes only at Apply";
 }
 
 TEST_F(OptionsDialogTest, PrivacyPageActsOnTheMainWindow) {
     frmOptions& d = open();
-    d.Check2->set_active(false);
+    d.control<Gtk::CheckButton>("Check2")->set_active(false);
     EXPECT_FALSE(main_->widget<Gtk::Frame>("Frame1")->get_visible());
-    d.Check2->set_active(true);
+    d.control<Gtk::CheckButton>("Check2")->set_active(true);
     EXPECT_TRUE(main_->widget<Gtk::Frame>("Frame1")->get_visible());
 
     // The counter, wherever it changes, shows in the dialog and in the main windows.
     model().setText(OptionId::BlockedCount, "7");
-    EXPECT_EQ(d.Label25->get_text(), "7");
+    EXPECT_EQ(d.control<Gtk::Label>("Label25")->get_text(), "7");
     EXPECT_EQ(main_->widget<Gtk::Label>("Label1")->get_text(), "7");
     d.Form_Activate();
-    d.Label5_Click();
-    EXPECT_EQ(d.Label25->get_text(), "0");
+    d.control<Gtk::EventBox>("Label5_Box")->mnemonic_activate(false);
+    EXPECT_EQ(d.control<Gtk::Label>("Label25")->get_text(), "0");
     EXPECT_EQ(main_->widget<Gtk::Label>("Label1")->get_text(), "0");
     EXPECT_EQ(model().blockedCount, "0");
-    EXPECT_TRUE(d.BApply->enabled());
+    EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
 
     // "View Log" shows the blocked-popup log in the dialog's place.
-    click(*d.ViewLog);
+    click(*d.control<StyledButton>("ViewLog"));
     EXPECT_FALSE(d.get_visible());
     Gtk::Window* log = Application::instance().windows().find("frmBlockedLog");
     ASSERT_NE(log, nullptr);
     EXPECT_TRUE(log->get_visible());
+}
+
+TEST_F(OptionsDialogTest, ViewButtonsStandForTheirFeaturesActions) {
+    frmOptions& d = open();
+    Application& app = Application::instance();
+    auto log = Glib::RefPtr<Gio::SimpleAction>::cast_dynamic(app.lookup_action("view-blocked-log"));
+    ASSERT_TRUE(log);
+    StyledButton* viewLog = d.control<StyledButton>("ViewLog");
+    ASSERT_TRUE(viewLog->enabled());
+    log->set_enabled(false);
+    EXPECT_FALSE(viewLog->enabled());
+
+    // Without the feature's action the button cannot be used; it follows the action back.
+    StyledButton* view = d.control<StyledButton>("Command4");
+    app.remove_action("view-history");
+    EXPECT_FALSE(view->enabled());
+    int shown = 0;
+    app.add_action("view-history", [&shown] { ++shown; });
+    EXPECT_TRUE(view->enabled());
+    click(*view);
+    EXPECT_EQ(shown, 1);
 }
 
 TEST_F(OptionsDialogTest, LockApplyWritesTheLockBoxesAndTellsSo) {
@@ -655,11 +704,11 @@ TEST_F(OptionsDialogTest, LockApplyWritesTheLockBoxesAndTellsSo) {
     testing::ScriptedDialogs dialogs;
     dialogs.answer(Dialogs::Answer::Ok);
     // The lockables can only be ticked while unlocked (the lock dialog unlocks them).
-    d.Frame13->set_sensitive(true);
-    d.LockHistory->set_active(true);
-    d.LockBrowser->set_active(true);
+    d.control<Gtk::Frame>("Frame13")->set_sensitive(true);
+    d.control<Gtk::CheckButton>("LockHistory")->set_active(true);
+    d.control<Gtk::CheckButton>("LockBrowser")->set_active(true);
     EXPECT_TRUE(model().lockHistory) << "the locks act before any Apply";
-    click(*d.ApplyChgs);
+    click(*d.control<StyledButton>("ApplyChgs"));
     EXPECT_EQ(setting("PassLockHis"), "1");
     EXPECT_EQ(setting("PassLockFav"), "0");
     EXPECT_EQ(setting("PassLockOpt"), "0");
@@ -685,7 +734,7 @@ TEST_F(OptionsDialogTest, ClearHistoryAnsweredNoThenYes) {
     testing::ScriptedDialogs dialogs;
 
     dialogs.answer(Dialogs::Answer::No);
-    click(*d.Command3);
+    click(*d.control<StyledButton>("Command3"));
     ASSERT_EQ(dialogs.shown().size(), 1u);
     EXPECT_EQ(dialogs.shown()[0].text, "Delete History?  ");
     EXPECT_EQ(dialogs.shown()[0].title, "History");
@@ -693,7 +742,7 @@ TEST_F(OptionsDialogTest, ClearHistoryAnsweredNoThenYes) {
     EXPECT_EQ(listSize(), 2u);
 
     dialogs.answer(Dialogs::Answer::Yes);
-    click(*d.Command3);
+    click(*d.control<StyledButton>("Command3"));
     ASSERT_TRUE(fs::exists(file));
     EXPECT_EQ(fs::file_size(file), 0u);
     EXPECT_EQ(listSize(), 0u);
@@ -706,8 +755,8 @@ TEST_F(OptionsDialogTest, HistoryLockTurnsClearAndViewIntoTheLockDialog) {
     { std::ofstream(file, std::ios::binary) << "http://127.0.0.1/a\r\n"; }
     frmOptions& d = open();
     testing::ScriptedDialogs dialogs;  // any question would fail the test
-    click(*d.Command3);
-    click(*d.Command4);
+    click(*d.control<StyledButton>("Command3"));
+    click(*d.control<StyledButton>("Command4"));
     EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_EQ(fs::file_size(file), 20u);
     EXPECT_NE(findOptionsDialog(Application::instance()), nullptr);
@@ -715,7 +764,7 @@ TEST_F(OptionsDialogTest, HistoryLockTurnsClearAndViewIntoTheLockDialog) {
 
 TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndDropsUnappliedChanges) {
     frmOptions& d = open();
-    d.Minimize->set_active(true);
+    d.control<Gtk::CheckButton>("Minimize")->set_active(true);
     GdkEvent* ev = gdk_event_new(GDK_DELETE);
     ev->any.window = GDK_WINDOW(g_object_ref(d.get_window()->gobj()));
     gtk_main_do_event(ev);
@@ -731,10 +780,10 @@ TEST_F(OptionsDialogTest, ProgramColoursReachWindowsThatExist) {
     model().pickSwatch(OptionsModel::Swatch::ProgramFC, 0x654321);
     scheme::applyProgramColors(Application::instance());
     EXPECT_EQ(shownBack(*main_), 0x123456);
-    EXPECT_EQ(shownBack(*d.Layout), 0x123456);
+    EXPECT_EQ(shownBack(*d.control<Gtk::Frame>("Layout")), 0x123456);
     // The swatches keep their own colours.
     Rgb text = resolveColor(kSysButtonText);
-    EXPECT_EQ(shownBack(*d.lblFontColor), packRgb(text.r, text.g, text.b));
+    EXPECT_EQ(shownBack(*d.control<Gtk::Button>("lblFontColor")), packRgb(text.r, text.g, text.b));
     auto* caption = dynamic_cast<Gtk::Label*>(d.control("lblFontColorCaption"));
     ASSERT_NE(caption, nullptr);
     EXPECT_EQ(shownText(*caption), 0x654321);

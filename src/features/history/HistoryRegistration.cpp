@@ -12,16 +12,19 @@ namespace {
 constexpr int kHistoryPlace = 30;
 }  // namespace
 
-void registerHistory(ShellContext& context, Gtk::Application&) {
+void registerHistory(ShellContext& context, Gtk::Application& app) {
     context.windows().define("frmHistory", kHistoryPlace,
                              [&context] { return makeHistoryWindow(context); });
-    // Shown modeless, owned by the first main window, from any main window.
-    context.commands().define("history", [&context](frmBrowser&) {
+    // Shown modeless, owned by the first main window, from any main window and from the
+    // options dialog ("app.view-history").
+    auto show = [&context] {
         Gtk::Window* history = context.windows().touch("frmHistory");
         if (!history) return;
         if (Gtk::Window* owner = context.ownerWindow()) history->set_transient_for(*owner);
         history->present();
-    });
+    };
+    context.commands().define("history", [show](frmBrowser&) { show(); });
+    app.add_action("view-history", show);
 }
 
 }  // namespace larkspan

@@ -17,11 +17,18 @@ constexpr int kBlockedLogPlace = 100;
 
 }  // namespace
 
-void registerPopups(ShellContext& context, Gtk::Application&) {
+void registerPopups(ShellContext& context, Gtk::Application& app) {
     WindowRegistry& windows = context.windows();
     windows.define("Form2", kNoticePlace, [&context] { return makeNotice(context); });
     windows.define("frmBlockedLog", kBlockedLogPlace,
                    [&context] { return makeBlockedLogWindow(context); });
+    // The log, owned by the first main window ("View Log" of the options dialog).
+    app.add_action("view-blocked-log", [&context] {
+        Gtk::Window* log = context.windows().touch("frmBlockedLog");
+        if (!log) return;
+        if (Gtk::Window* owner = context.ownerWindow()) log->set_transient_for(*owner);
+        log->present();
+    });
     context.signalBrowserMade().connect(
         [&context](frmBrowser& window) { popups::attach(context, window); });
 }

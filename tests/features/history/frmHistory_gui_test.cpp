@@ -113,7 +113,7 @@ TEST_F(HistoryWindowTest, ItKeepsWhatMainWindowsAddAndShowsAClearedHistoryAtOnce
     ASSERT_NE(options, nullptr);
     testing::ScriptedDialogs answers;
     answers.answer(Dialogs::Answer::Yes);
-    click(*options->Command3);
+    click(*options->control<StyledButton>("Command3"));
     EXPECT_TRUE(h->shownEntries().empty());
     EXPECT_FALSE(h->Delete->enabled());
 }
@@ -151,7 +151,7 @@ TEST_F(HistoryWindowTest, TheOptionsViewButtonShowsItAndClosesTheOptions) {
     startBrowser();
     frmOptions* options = showOptionsDialog(app());
     ASSERT_NE(options, nullptr);
-    click(*options->Command4);
+    click(*options->control<StyledButton>("Command4"));
     ASSERT_NE(history(), nullptr);
     EXPECT_TRUE(history()->get_visible());
     EXPECT_TRUE(testing::runUntil([this] {

@@ -54,7 +54,7 @@ TEST_F(LockDialogTest, ChangingThePasswordFromTheOptions) {
     testing::ScriptedDialogs answers;
 
     // No password yet: "Change Password" opens the change-password layout at once.
-    click(*options->ChgPass);
+    click(*options->control<StyledButton>("ChgPass"));
     frmPassword* d = dialog();
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->get_visible());
@@ -88,7 +88,7 @@ TEST_F(LockDialogTest, ChangingThePasswordFromTheOptions) {
     EXPECT_TRUE(options->get_visible());
 
     // With a password, the current one is asked first; then the layout changes.
-    click(*options->ChgPass);
+    click(*options->control<StyledButton>("ChgPass"));
     d = dialog();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->get_title(), "Password Lock");
@@ -133,19 +133,19 @@ TEST_F(LockDialogTest, EnterRunsTheFirstVisibleOpenerAndTheLockablesUnlock) {
     // brings the options back with the lockables enabled, and "Lock" disables them again.
     options = showOptionsDialog(app());
     testing::ScriptedDialogs answers;
-    click(*options->Enable);
+    click(*options->control<StyledButton>("Enable"));
     EXPECT_FALSE(options->get_visible());
     answers.answer(Dialogs::Answer::Ok);
     enter("wrong");
     EXPECT_EQ(answers.shown().back().text, "Invalid Password!");
-    EXPECT_FALSE(options->Frame13->get_sensitive());
+    EXPECT_FALSE(options->control<Gtk::Frame>("Frame13")->get_sensitive());
     enter("pw");
     EXPECT_TRUE(dialogGone());
     EXPECT_TRUE(options->get_visible());
-    EXPECT_TRUE(options->Frame13->get_sensitive());
-    EXPECT_EQ(options->Enable->caption(), "Lock");
-    click(*options->Enable);
-    EXPECT_FALSE(options->Frame13->get_sensitive());
+    EXPECT_TRUE(options->control<Gtk::Frame>("Frame13")->get_sensitive());
+    EXPECT_EQ(options->control<StyledButton>("Enable")->caption(), "Lock");
+    click(*options->control<StyledButton>("Enable"));
+    EXPECT_FALSE(options->control<Gtk::Frame>("Frame13")->get_sensitive());
     EXPECT_EQ(dialog(), nullptr);
 }
 
@@ -231,7 +231,7 @@ TEST_F(LockDialogTest, UnlockedCommandsRunInTheirWindowAndClearingHistoryAsks) {
     { std::ofstream(file, std::ios::binary) << "http://127.0.0.1/a\r\n"; }
     app().options().setFlag(OptionId::LockHistory, true);
     frmOptions* options = showOptionsDialog(app());
-    click(*options->Command3);
+    click(*options->control<StyledButton>("Command3"));
     answers.answer(Dialogs::Answer::Ok);
     enter("bad");
     EXPECT_EQ(answers.shown().back().text, "Invalid Password!");

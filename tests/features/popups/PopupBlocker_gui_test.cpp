@@ -82,7 +82,7 @@ TEST_F(PopupBlockerTest, LogWindowDeletesEntriesAndCloseReturnsToTheOptions) {
     startBrowser();
     frmOptions* options = showOptionsDialog(Application::instance());
     ASSERT_NE(options, nullptr);
-    options->ViewLog_Click();
+    click(*options->control<StyledButton>("ViewLog"));
     testing::drainEvents();
     frmBlockedLog* log = logWindow();
     ASSERT_NE(log, nullptr);

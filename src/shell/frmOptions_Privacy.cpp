@@ -1,0 +1,85 @@
+// The options dialog's "Privacy" page.
+#include "common/Color.hpp"
+#include "common/WidgetStyle.hpp"
+#include "controls/StyledButton.hpp"
+#include "shell/ActionButton.hpp"
+#include "shell/frmOptions.hpp"
+#include "shell/frmOptionsPages.hpp"
+
+namespace larkspan {
+
+namespace {
+// The popup blocker's log window.
+constexpr const char* kViewBlockedLog = "app.view-blocked-log";
+constexpr ColorValue kLinkHover = packRgb(0, 0, 255);
+}  // namespace
+
+PrivacyPage::PrivacyPage(frmOptions& dialog) : OptionsPage(dialog, "Privacy") {
+    StyledButton* view = button("ViewLog", "View Log");
+    view->signal_click().connect(sigc::mem_fun(*this, &PrivacyPage::ViewLog_Click));
+    actions::follow(*view, kViewBlockedLog);
+    // Where allowed popups open is the session's choice, never stored.
+    Combo2 = get<Gtk::ComboBoxText>("Combo2");
+    Combo2->signal_changed().connect([this] {
+        if (Combo2->get_active_text() != model().popupTarget) {
+            model().setText(OptionId::PopupTarget, Combo2->get_active_text());
+        }
+    });
+    Label5 = get<Gtk::Label>("Label5");
+    connectResetLink();
+}
+
+void PrivacyPage::show() {
+    if (Combo2->get_active_text() != model().popupTarget) {
+        Combo2->set_active_text(model().popupTarget);
+    }
+}
+
+// The log takes the dialog's place; closing it brings the dialog back.
+void PrivacyPage::ViewLog_Click() {
+    if (actions::activate(kViewBlockedLog)) dialog_.hide();
+}
+
+void PrivacyPage::Label5_Click() {
+    dialog_.markDirty();
+    // The main windows' counters follow the option.
+    model().setText(OptionId::BlockedCount, "0");
+}
+
+// "&Reset": a label that acts as a link, blue under the pointer until it leaves the page.
+void PrivacyPage::connectResetLink() {
+    if (auto* resetBox = dynamic_cast<Gtk::EventBox*>(control("Label5_Box"))) {
+        resetBox->add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK |
+                             Gdk::ENTER_NOTIFY_MASK);
+        resetBox->signal_button_release_event().connect([this](GdkEventButton* e) {
+            if (e->button == 1) Label5_Click();
+            return true;
+        });
+        resetBox->signal_enter_notify_event().connect([this](GdkEventCrossing*) {
+            style::setForeground(*Label5, kLinkHover);
+            return false;
+        });
+        Label5->set_mnemonic_widget(*resetBox);
+        // Before the default handler, which would refuse an event box.
+        resetBox->signal_mnemonic_activate().connect(
+            [this](bool) {
+                Label5_Click();
+                return true;
+            },
+            false);
+    }
+    if (auto* area = dynamic_cast<Gtk::EventBox*>(control("Privacy_Area"))) {
+        area->add_events(Gdk::POINTER_MOTION_MASK | Gdk::ENTER_NOTIFY_MASK);
+        auto back = [this] { style::setForeground(*Label5, kSysButtonText); };
+        area->signal_motion_notify_event().connect([back](GdkEventMotion*) {
+            back();
+            return false;
+        });
+        area->signal_enter_notify_event().connect([back](GdkEventCrossing*) {
+            back();
+            return false;
+        });
+    }
+}
+
+}  // namespace larkspan
