@@ -208,7 +208,8 @@ bool WebKitPageEngine::printPreview() {
             }
             if (!printed) {
                 dialogs_().message(parent, "The page could not be prepared for the preview.",
-                                   kPreviewTitle, Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+                                   kPreviewTitle, Dialogs::Buttons::Ok, Dialogs::Icon::Information,
+                                   [](Dialogs::Answer) {});
                 return;
             }
             openFileOrSay(parent, file, kPreviewTitle);
@@ -296,24 +297,22 @@ bool WebKitPageEngine::saveAs() {
     if (GtkWindow* top = toplevelWindow(view_)) {
         parent = Glib::wrap(top);
     }
-    std::optional<std::string> chosen;
     try {
-        chosen = dialogs_().saveFile(parent, "Save Web Page", fileNameFromTitle(documentTitle()),
-                                     {{"Web archive (*.mht)", {"*.mht"}}});
+        dialogs_().saveFile(
+            parent, "Save Web Page", fileNameFromTitle(documentTitle()),
+            {{"Web archive (*.mht)", {"*.mht"}}}, [this, alive](std::optional<std::string> chosen) {
+                if (!chosen || chosen->empty() || alive.expired() || viewDestroyed_) {
+                    return;
+                }
+                GFile* file = g_file_new_for_path(chosen->c_str());
+                webkit_web_view_save_to_file(view_, file, WEBKIT_SAVE_MODE_MHTML, nullptr,
+                                             WebKitPageEngineCallbacks::onSaved, nullptr);
+                g_object_unref(file);
+            });
     } catch (...) {
         reportFailure("asking where to save the page");
         return false;
     }
-    if (!chosen) {
-        return !alive.expired();
-    }
-    if (alive.expired() || chosen->empty() || viewDestroyed_) {
-        return false;
-    }
-    GFile* file = g_file_new_for_path(chosen->c_str());
-    webkit_web_view_save_to_file(view_, file, WEBKIT_SAVE_MODE_MHTML, nullptr,
-                                 WebKitPageEngineCallbacks::onSaved, nullptr);
-    g_object_unref(file);
     return true;
 }
 

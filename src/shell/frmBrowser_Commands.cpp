@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/Dialogs.hpp"
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
@@ -63,7 +64,8 @@ void frmBrowser::connectActions() {
     addCommand("toolbar-options", [this] { showOptionsDialog(ctx_); });
     addCommand("check-mail", [this] { startMailReader(*this, defaultMailReader()); });
     addCommand("send-mail", [this] {
-        if (auto link = askMailLink(this)) engine_->navigate(*link);
+        askMailLink(this, whileAlive<const std::string&>(
+                              *this, [this](const std::string& link) { engine_->navigate(link); }));
     });
 
     add_action_with_parameter(

@@ -175,14 +175,16 @@ class frmOptions : public Gtk::Window {
     void pickAddressColor(OptionId id);
     void sizePages();
     void showBackSwatchesEnabled(bool enabled);
-    // Runs one of the program's dialogs; the activation that follows its closing is the
-    // return to this dialog, not a new activation.
-    template <typename F>
-    auto runOwnDialog(F&& dialog) -> decltype(dialog());
+    // The answer to one of this dialog's own questions, handed to `then` unless the dialog
+    // has gone meanwhile; the activation that follows the question's closing is the return
+    // to this dialog, not a new activation.
+    template <typename... Args, typename Fn>
+    std::function<void(Args...)> ownAnswer(Fn then);
     void onActiveChanged();
     void checkToggled(Gtk::CheckButton* box, OptionId id);
     void choiceToggled(Gtk::RadioButton& button, const OptionDecl& decl);
-    std::optional<ColorValue> pickColor(ColorValue initial);
+    // Offers the colour picker at `initial`; `chosen` runs with the colour picked.
+    void pickColor(ColorValue initial, std::function<void(ColorValue)> chosen);
     void reshow();
 
     ShellContext& ctx_;

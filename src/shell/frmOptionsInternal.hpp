@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/Dialogs.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmOptions.hpp"
@@ -16,17 +17,13 @@ inline const char* percentToggleCaption(bool shown) {
     return shown ? "Yes" : "No";
 }
 
-template <typename F>
-auto frmOptions::runOwnDialog(F&& dialog) -> decltype(dialog()) {
-    auto weak = std::weak_ptr<bool>(alive_);
-    auto result = dialog();
-    // The desktop hands the focus back once the dialog has gone; that activation is the
-    // return to this dialog, not a new one.
-    if (auto alive = weak.lock();
-        alive && *alive && get_visible() && !property_is_active().get_value()) {
-        activationIsReturn_ = true;
-    }
-    return result;
+template <typename... Args, typename Fn>
+std::function<void(Args...)> frmOptions::ownAnswer(Fn then) {
+    return whileAlive<Args...>(*this, [this, then = std::move(then)](Args... args) {
+        // The desktop hands the focus back once the question has gone.
+        if (get_visible() && !property_is_active().get_value()) activationIsReturn_ = true;
+        then(args...);
+    });
 }
 
 }  // namespace larkspan

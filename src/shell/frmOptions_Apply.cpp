@@ -11,13 +11,11 @@ namespace larkspan {
 
 void frmOptions::ApplyChgs_Click() {
     model().writeLocks(ctx_.settings());
-    runOwnDialog([this] {
-        return dialogs().message(this,
-                                 "Locked the Selected boxes, Unlocks may require Restart of "
-                                 "Larkspan!",
-                                 "Larkspan", Dialogs::Buttons::Ok, Dialogs::Icon::None);
-    });
-    present();
+    dialogs().message(this,
+                      "Locked the Selected boxes, Unlocks may require Restart of "
+                      "Larkspan!",
+                      "Larkspan", Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                      ownAnswer<Dialogs::Answer>([this](Dialogs::Answer) { present(); }));
 }
 
 // ---- Apply ---------------------------------------------------------------------------

@@ -74,11 +74,11 @@ void frmOptions::cboSite_Click() {
 
 void frmOptions::Command3_Click() {
     if (locks::holdBack(ctx_, "clear-history")) return;
-    auto answer = runOwnDialog([this] {
-        return dialogs().message(this, "Delete History?  ", "History", Dialogs::Buttons::YesNo,
-                                 Dialogs::Icon::Question);
-    });
-    if (answer == Dialogs::Answer::Yes) clearTypedHistory(ctx_);
+    dialogs().message(this, "Delete History?  ", "History", Dialogs::Buttons::YesNo,
+                      Dialogs::Icon::Question,
+                      ownAnswer<Dialogs::Answer>([this](Dialogs::Answer answer) {
+                          if (answer == Dialogs::Answer::Yes) clearTypedHistory(ctx_);
+                      }));
 }
 
 void frmOptions::Command4_Click() {
@@ -141,8 +141,12 @@ void frmOptions::ShowFont_Click() {
     m.writeNow(store, OptionId::ShowPercentCaption);
 }
 
-std::optional<ColorValue> frmOptions::pickColor(ColorValue initial) {
-    return runOwnDialog([this, initial] { return dialogs().chooseColor(this, initial); });
+void frmOptions::pickColor(ColorValue initial, std::function<void(ColorValue)> chosen) {
+    dialogs().chooseColor(this, initial,
+                          ownAnswer<std::optional<ColorValue>>(
+                              [chosen = std::move(chosen)](std::optional<ColorValue> picked) {
+                                  if (picked) chosen(*picked);
+                              }));
 }
 
 void frmOptions::reshow() {
@@ -153,10 +157,10 @@ void frmOptions::reshow() {
 void frmOptions::PBForeColor_Click() {
     markDirty();
     // The picker starts from the address box's back colour, as it always has.
-    auto chosen = pickColor(model().addressBackColor);
-    if (!chosen) return;
-    model().setNumber(OptionId::ProgressColor, *chosen);
-    reshow();
+    pickColor(model().addressBackColor, [this](ColorValue chosen) {
+        model().setNumber(OptionId::ProgressColor, chosen);
+        reshow();
+    });
 }
 
 // ---- Address Bar page ----------------------------------------------------------------
@@ -185,22 +189,22 @@ void frmOptions::command8_Click() {
 void frmOptions::pickAddressColor(OptionId id) {
     markDirty();
     const OptionsModel& m = model();
-    auto chosen =
-        pickColor(id == OptionId::AddressTextColor ? m.addressTextColor : m.addressBackColor);
-    if (!chosen) return;
-    model().setNumber(id, *chosen);
-    reshow();
+    pickColor(id == OptionId::AddressTextColor ? m.addressTextColor : m.addressBackColor,
+              [this, id](ColorValue chosen) {
+                  model().setNumber(id, chosen);
+                  reshow();
+              });
 }
 
 // ---- Layout page ---------------------------------------------------------------------
 
 void frmOptions::swatch_Click(OptionsModel::Swatch which) {
-    auto chosen = pickColor(model().pickerInitial(which));
-    if (!chosen) return;
-    model().pickSwatch(which, *chosen);
-    reshow();
-    markDirty();
-    RestoreB->setEnabled(true);
+    pickColor(model().pickerInitial(which), [this, which](ColorValue chosen) {
+        model().pickSwatch(which, chosen);
+        reshow();
+        markDirty();
+        RestoreB->setEnabled(true);
+    });
 }
 
 void frmOptions::RestoreB_Click() {

@@ -17,10 +17,13 @@ namespace popups {
 // Handles every new-window request of `window`'s engine from now on.
 void attach(ShellContext& context, frmBrowser& window);
 
-// One request of `window`'s page. Lets pending events run first (further requests may be
-// handled in full meanwhile), then refuses it (`cancel`), or allows it into a new main
-// window hosting an engine related to the requesting one (`ppDisp`), or hands its address
-// to the default browser and refuses it here. Errors in one step skip that step.
+// One request of `window`'s page, answered at once: refused (`cancel`), or allowed into a
+// new main window hosting an engine related to the requesting one (`ppDisp`), or its
+// address handed to the default browser and refused here. Under "Ask Me" the request is
+// refused at once and the user asked without waiting; a Yes then opens the address in a new
+// main window of its own (the popup loses its opener, so the page cannot script it) or in
+// the default browser, and a No counts and logs it as before. Errors in one step skip that
+// step.
 void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindowRequest& request);
 
 }  // namespace popups
