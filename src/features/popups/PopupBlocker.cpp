@@ -75,7 +75,7 @@ void openUnrelated(ShellContext& context, frmBrowser& window, const std::string&
     step("registering the popup's page", [&] { hosted.setRegisterAsBrowser(true); });
     step("copying script-error silence to the popup",
          [&] { hosted.setSilent(window.WebBrowser1().silent()); });
-    hosted.navigate(address);
+    step("loading the popup's address", [&] { hosted.navigate(address); });
     step("showing the popup's window", [&] { popup.show(); });
 }
 
