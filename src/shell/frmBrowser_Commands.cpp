@@ -28,10 +28,10 @@ constexpr int kMediumText = 2;
 }  // namespace
 
 Glib::RefPtr<Gio::SimpleAction> frmBrowser::addCommand(const char* name,
-                                                       std::function<void()> run) {
+                                                       std::function<void()> handler) {
     std::string command = name;
-    return add_action(name, [this, command, run = std::move(run)] {
-        if (!locks::holdBack(ctx_, command, this, run)) run();
+    return add_action(name, [this, command, handler = std::move(handler)] {
+        if (!locks::holdBack(ctx_, command, this, handler)) handler();
     });
 }
 
