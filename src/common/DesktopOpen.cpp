@@ -32,7 +32,8 @@ bool launch(Gtk::Window* parent, GAppInfo* program, const std::string& uri) {
 }
 
 bool say(Gtk::Window* parent, const std::string& text, const std::string& title) {
-    dialogs().message(parent, text, title, Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+    dialogs().message(parent, text, title, Dialogs::Buttons::Ok, Dialogs::Icon::Information,
+                      [](Dialogs::Answer) {});
     return false;
 }
 

@@ -45,12 +45,15 @@ std::string mailtoAddress(std::string_view address, std::string_view subject) {
     return out;
 }
 
-std::optional<std::string> askMailLink(Gtk::Window* parent) {
-    auto address = dialogs().input(parent, "Enter email address", "email", "");
-    if (!address) return std::nullopt;
-    auto subject = dialogs().input(parent, "Enter subject for email", "subject", "");
-    if (!subject) return std::nullopt;
-    return mailtoAddress(*address, *subject);
+void askMailLink(Gtk::Window* parent, std::function<void(const std::string& link)> done) {
+    dialogs().input(parent, "Enter email address", "email", "",
+                    [parent, done = std::move(done)](std::optional<std::string> address) {
+                        if (!address) return;
+                        dialogs().input(parent, "Enter subject for email", "subject", "",
+                                        [address, done](std::optional<std::string> subject) {
+                                            if (subject) done(mailtoAddress(*address, *subject));
+                                        });
+                    });
 }
 
 }  // namespace larkspan

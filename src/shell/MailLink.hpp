@@ -3,7 +3,7 @@
 // "Send Mail": the two questions for the recipient and the subject, and the "mailto:"
 // address built from the answers.
 
-#include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,10 +20,10 @@ namespace larkspan {
 std::string mailtoAddress(std::string_view address, std::string_view subject);
 
 // Asks "Enter email address" (title "email"), then "Enter subject for email" (title
-// "subject") through the program's dialogs, and gives the address to navigate to.
-// Cancelling either box cancels the mail: no value, and a cancelled first box skips the
-// second question. An empty answer given with OK is kept (a mail without recipient or
-// without subject).
-std::optional<std::string> askMailLink(Gtk::Window* parent);
+// "subject") through the program's dialogs, and hands `done` the address to navigate to.
+// Cancelling either box cancels the mail: `done` is not called, and a cancelled first box
+// skips the second question. An empty answer given with OK is kept (a mail without
+// recipient or without subject).
+void askMailLink(Gtk::Window* parent, std::function<void(const std::string& link)> done);
 
 }  // namespace larkspan

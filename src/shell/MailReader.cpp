@@ -14,7 +14,7 @@ Glib::RefPtr<Gio::AppInfo> defaultMailReader() {
 bool startMailReader(Gtk::Window& window, const Glib::RefPtr<Gio::AppInfo>& reader) {
     if (!reader) {
         dialogs().message(&window, kNoMailProgram, "Check Mail", Dialogs::Buttons::Ok,
-                          Dialogs::Icon::Information);
+                          Dialogs::Icon::Information, [](Dialogs::Answer) {});
         return false;
     }
     GdkAppLaunchContext* context =

@@ -1,5 +1,6 @@
 #include "shell/ShellContext.hpp"
 
+#include "common/Dialogs.hpp"
 #include "common/ListFile.hpp"
 #include "shell/AddressList.hpp"
 #include "shell/frmBrowser.hpp"
@@ -15,13 +16,24 @@ std::string ShellContext::currentAddress() const {
     return first ? first->WebBrowser1().locationURL() : std::string();
 }
 
-bool ShellContext::mayClose(frmBrowser& closing) const {
+namespace {
+
+void askGuards(std::vector<ShellContext::LastWindowGuard> guards, std::size_t next,
+               frmBrowser& closing, std::function<void()> close) {
+    if (next >= guards.size()) return close();
+    const ShellContext::LastWindowGuard& guard = guards[next];
+    guard(closing, whileAlive<bool>(closing, [guards = std::move(guards), next, &closing,
+                                              close = std::move(close)](bool agreed) {
+              if (agreed) askGuards(guards, next + 1, closing, close);
+          }));
+}
+
+}  // namespace
+
+void ShellContext::whenMayClose(frmBrowser& closing, std::function<void()> close) const {
     const std::vector<frmBrowser*>& open = browsers();
-    if (open.size() != 1 || open.front() != &closing) return true;
-    for (const LastWindowGuard& guard : lastWindowGuards_) {
-        if (!guard(closing)) return false;
-    }
-    return true;
+    if (open.size() != 1 || open.front() != &closing) return close();
+    askGuards(lastWindowGuards_, 0, closing, whileAlive<>(closing, std::move(close)));
 }
 
 void ShellContext::reloadAddressLists() {

@@ -70,14 +70,18 @@ class ShellContext {
     sigc::signal<void(frmBrowser&)>& signalMainWindowLoading() { return mainWindowLoading_; }
 
     // Asked, in the order added, before the last main window closes and the program ends
-    // with it: a guard that gives false keeps the window open. A feature adds one for what
-    // closing would lose (the downloads still receiving).
-    using LastWindowGuard = std::function<bool(frmBrowser& closing)>;
+    // with it: a guard answers through `agreed` (perhaps after asking the user), false
+    // keeping the window open. A feature adds one for what closing would lose (the downloads
+    // still receiving).
+    using LastWindowGuard =
+        std::function<void(frmBrowser& closing, std::function<void(bool agreed)> agreed)>;
     void addLastWindowGuard(LastWindowGuard guard) {
         lastWindowGuards_.push_back(std::move(guard));
     }
-    // True when `closing` may close: it is not the last main window, or every guard agrees.
-    bool mayClose(frmBrowser& closing) const;
+    // Runs `close` once `closing` may close: at once when it is not the last main window,
+    // otherwise when every guard has agreed. Nothing runs when a guard refuses, or when
+    // `closing` is gone by then.
+    void whenMayClose(frmBrowser& closing, std::function<void()> close) const;
 
   private:
     std::vector<LastWindowGuard> lastWindowGuards_;

@@ -432,8 +432,8 @@ void frmBrowser::saveState() {
 }
 
 void frmBrowser::Form_Unload() {
-    if (unloaded_ || !ctx_.mayClose(*this)) return;
-    unload();
+    if (unloaded_) return;
+    ctx_.whenMayClose(*this, [this] { unload(); });
 }
 
 void frmBrowser::unload() {

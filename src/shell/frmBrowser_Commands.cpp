@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/Dialogs.hpp"
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
@@ -27,10 +28,10 @@ constexpr int kMediumText = 2;
 }  // namespace
 
 Glib::RefPtr<Gio::SimpleAction> frmBrowser::addCommand(const char* name,
-                                                       std::function<void()> run) {
+                                                       std::function<void()> handler) {
     std::string command = name;
-    return add_action(name, [this, command, run = std::move(run)] {
-        if (!locks::holdBack(ctx_, command, this, run)) run();
+    return add_action(name, [this, command, handler = std::move(handler)] {
+        if (!locks::holdBack(ctx_, command, this, handler)) handler();
     });
 }
 
@@ -63,7 +64,8 @@ void frmBrowser::connectActions() {
     addCommand("toolbar-options", [this] { showOptionsDialog(ctx_); });
     addCommand("check-mail", [this] { startMailReader(*this, defaultMailReader()); });
     addCommand("send-mail", [this] {
-        if (auto link = askMailLink(this)) engine_->navigate(*link);
+        askMailLink(this, whileAlive<const std::string&>(
+                              *this, [this](const std::string& link) { engine_->navigate(link); }));
     });
 
     add_action_with_parameter(

@@ -121,15 +121,13 @@ void frmBrowser::WebBrowser1_SetSecureLockIcon(int secureState) {
 }
 
 void frmBrowser::WebBrowser1_WindowClosing(bool, bool& cancel) {
-    auto answer =
-        dialogs().message(this, "This window is attempting to close!\r\nDo you want to allow this?",
-                          "Allow Window Close?", Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
-    if (answer == Dialogs::Answer::Yes) {
-        cancel = false;
-        Form_Unload();
-    } else {
-        cancel = true;
-    }
+    // Refused now; the window closes itself once the user allows it.
+    cancel = true;
+    dialogs().message(this, "This window is attempting to close!\r\nDo you want to allow this?",
+                      "Allow Window Close?", Dialogs::Buttons::YesNo, Dialogs::Icon::Question,
+                      whileAlive<Dialogs::Answer>(*this, [this](Dialogs::Answer answer) {
+                          if (answer == Dialogs::Answer::Yes) Form_Unload();
+                      }));
 }
 
 void frmBrowser::WebBrowser1_CommandStateChange(engine::Command command, bool enable) {

@@ -171,9 +171,12 @@ void frmBrowser::mPopWebsite_Click() {
 void frmBrowser::mPopExit_Click() {
     // The icon goes first; then the whole shut-down, saving the window's state as File >
     // Exit does. Kept open, the window keeps its icon.
-    if (unloaded_ || !ctx_.mayClose(*this)) return;
-    tray_->hide();
-    unload();
+    if (unloaded_) return;
+    ctx_.whenMayClose(*this, [this] {
+        if (unloaded_) return;
+        tray_->hide();
+        unload();
+    });
 }
 
 void frmBrowser::connectAutoRefresh() {

@@ -196,12 +196,15 @@ void frmBrowser::mnuOpen_Click() {
         {"Text formats (*.txt;*.doc)", {"*.txt", "*.doc"}},
         {"All files (*.*)", {"*"}},
     };
-    auto file = dialogs().openFile(this, "Open", filters);
-    if (!file || file->empty()) return;
-    queue_draw();
-    engine_->navigate(*file);
-    cboAddress->get_entry()->set_text(*file);
-    addressLogic_.list().append(*file);
+    dialogs().openFile(
+        this, "Open", filters,
+        whileAlive<std::optional<std::string>>(*this, [this](std::optional<std::string> file) {
+            if (!file || file->empty()) return;
+            queue_draw();
+            engine_->navigate(*file);
+            cboAddress->get_entry()->set_text(*file);
+            addressLogic_.list().append(*file);
+        }));
 }
 
 void frmBrowser::mnuToolsOptions_Click() {

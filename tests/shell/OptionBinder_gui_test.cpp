@@ -36,26 +36,30 @@ constexpr const char* kControls = R"(<interface>
 // Answers colour pickers from a queue and records the colour each started from.
 class PickerDialogs final : public Dialogs {
   public:
-    Answer message(Gtk::Window*, const std::string&, const std::string&, Buttons, Icon) override {
-        return Answer::Cancel;
+    void message(Gtk::Window*, const std::string&, const std::string&, Buttons, Icon,
+                 AnswerDone done) override {
+        done(Answer::Cancel);
     }
-    std::optional<std::string> input(Gtk::Window*, const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
+    void input(Gtk::Window*, const std::string&, const std::string&, const std::string&,
+               TextDone done) override {
+        done(std::nullopt);
     }
-    std::optional<ColorValue> chooseColor(Gtk::Window*, ColorValue initial) override {
+    void chooseColor(Gtk::Window*, ColorValue initial, ColorDone done) override {
         offered.push_back(initial);
         auto answer = answers.front();
         answers.erase(answers.begin());
-        return answer;
+        done(answer);
     }
-    std::optional<std::string> openFile(Gtk::Window*, const std::string&,
-                                        const std::vector<FileFilter>&) override {
-        return std::nullopt;
+    void openFile(Gtk::Window*, const std::string&, const std::vector<FileFilter>&,
+                  TextDone done) override {
+        done(std::nullopt);
     }
-    std::optional<std::string> saveFile(Gtk::Window*, const std::string&, const std::string&,
-                                        const std::vector<FileFilter>&) override {
-        return std::nullopt;
+    void chooseFolder(Gtk::Window*, const std::string&, TextDone done) override {
+        done(std::nullopt);
+    }
+    void saveFile(Gtk::Window*, const std::string&, const std::string&,
+                  const std::vector<FileFilter>&, TextDone done) override {
+        done(std::nullopt);
     }
     std::vector<std::optional<ColorValue>> answers;
     std::vector<ColorValue> offered;

@@ -392,9 +392,10 @@ TEST_F(BrowsingTest, CloseQuestionAnsweredYesClosesAndSaves) {
     frmBrowser& w = startBrowser();
     testing::ScriptedDialogs d;
     d.answer(Dialogs::Answer::Yes);
-    bool cancel = true;
+    bool cancel = false;
     w.WebBrowser1().signalWindowClosing.emit(true, cancel);
-    EXPECT_FALSE(cancel);
+    // The engine is answered before the user is: refused, and the window closes itself.
+    EXPECT_TRUE(cancel);
     EXPECT_FALSE(w.get_visible());
     EXPECT_TRUE(Application::instance().browsers().empty());
     EXPECT_EQ(store().read("Settings", "WindowState", "<none>"), "2");
@@ -517,10 +518,11 @@ TEST_F(BrowsingTest, ALastWindowKeptOpenByAGuardKeepsItsTrayIcon) {
     TrayIcon::overrideDesktopHasTray(true);
     frmBrowser& w = startBrowser();
     int asked = 0;
-    Application::instance().addLastWindowGuard([&](frmBrowser& closing) {
-        EXPECT_EQ(&closing, &w);
-        return ++asked > 2;
-    });
+    Application::instance().addLastWindowGuard(
+        [&](frmBrowser& closing, std::function<void(bool)> agreed) {
+            EXPECT_EQ(&closing, &w);
+            agreed(++asked > 2);
+        });
     Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     w.Form_Resize();

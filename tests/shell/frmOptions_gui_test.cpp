@@ -414,24 +414,28 @@ class RecordingDialogs final : public Dialogs {
   public:
     RecordingDialogs() { setDialogs(this); }
     ~RecordingDialogs() override { setDialogs(nullptr); }
-    Answer message(Gtk::Window*, const std::string&, const std::string&, Buttons, Icon) override {
-        return Answer::Ok;
+    void message(Gtk::Window*, const std::string&, const std::string&, Buttons, Icon,
+                 AnswerDone done) override {
+        done(Answer::Ok);
     }
-    std::optional<std::string> input(Gtk::Window*, const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
+    void input(Gtk::Window*, const std::string&, const std::string&, const std::string&,
+               TextDone done) override {
+        done(std::nullopt);
     }
-    std::optional<ColorValue> chooseColor(Gtk::Window*, ColorValue initial) override {
+    void chooseColor(Gtk::Window*, ColorValue initial, ColorDone done) override {
         offered.push_back(initial);
-        return next;
+        done(next);
     }
-    std::optional<std::string> openFile(Gtk::Window*, const std::string&,
-                                        const std::vector<FileFilter>&) override {
-        return std::nullopt;
+    void openFile(Gtk::Window*, const std::string&, const std::vector<FileFilter>&,
+                  TextDone done) override {
+        done(std::nullopt);
     }
-    std::optional<std::string> saveFile(Gtk::Window*, const std::string&, const std::string&,
-                                        const std::vector<FileFilter>&) override {
-        return std::nullopt;
+    void chooseFolder(Gtk::Window*, const std::string&, TextDone done) override {
+        done(std::nullopt);
+    }
+    void saveFile(Gtk::Window*, const std::string&, const std::string&,
+                  const std::vector<FileFilter>&, TextDone done) override {
+        done(std::nullopt);
     }
     std::vector<ColorValue> offered;
     std::optional<ColorValue> next;

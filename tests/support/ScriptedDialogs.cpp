@@ -24,44 +24,55 @@ ScriptedDialogs::~ScriptedDialogs() {
     setDialogs(nullptr);
 }
 
-Dialogs::Answer ScriptedDialogs::message(Gtk::Window* parent, const std::string& text,
-                                         const std::string& title, Buttons, Icon) {
+bool ScriptedDialogs::answerHeld(Answer a) {
+    if (held_.empty()) return false;
+    AnswerDone done = std::move(held_.front());
+    held_.pop_front();
+    done(a);
+    return true;
+}
+
+void ScriptedDialogs::message(Gtk::Window* parent, const std::string& text,
+                              const std::string& title, Buttons, Icon, AnswerDone done) {
     shown_.push_back({"message", text, title, "", parent});
+    if (holding_) {
+        held_.push_back(std::move(done));
+        return;
+    }
     if (answers_.empty()) {
         ADD_FAILURE() << "unscripted message box: " << text;
-        return Answer::Cancel;
+        return done(Answer::Cancel);
     }
-    return take(answers_, "message");
+    done(take(answers_, "message"));
 }
 
-std::optional<std::string> ScriptedDialogs::input(Gtk::Window* parent, const std::string& prompt,
-                                                  const std::string& title,
-                                                  const std::string& initial) {
+void ScriptedDialogs::input(Gtk::Window* parent, const std::string& prompt,
+                            const std::string& title, const std::string& initial, TextDone done) {
     shown_.push_back({"input", prompt, title, initial, parent});
-    return take(inputs_, "input");
+    done(take(inputs_, "input"));
 }
 
-std::optional<ColorValue> ScriptedDialogs::chooseColor(Gtk::Window*, ColorValue) {
+void ScriptedDialogs::chooseColor(Gtk::Window*, ColorValue, ColorDone done) {
     shown_.push_back({"color", "", "", ""});
-    return take(colors_, "colour");
+    done(take(colors_, "colour"));
 }
 
-std::optional<std::string> ScriptedDialogs::openFile(Gtk::Window*, const std::string& title,
-                                                     const std::vector<FileFilter>&) {
+void ScriptedDialogs::openFile(Gtk::Window*, const std::string& title,
+                               const std::vector<FileFilter>&, TextDone done) {
     shown_.push_back({"open", "", title, ""});
-    return take(files_, "file");
+    done(take(files_, "file"));
 }
 
-std::optional<std::string> ScriptedDialogs::chooseFolder(Gtk::Window*, const std::string& title) {
+void ScriptedDialogs::chooseFolder(Gtk::Window*, const std::string& title, TextDone done) {
     shown_.push_back({"folder", "", title, ""});
-    return take(files_, "file");
+    done(take(files_, "file"));
 }
 
-std::optional<std::string> ScriptedDialogs::saveFile(Gtk::Window*, const std::string& title,
-                                                     const std::string& suggestedName,
-                                                     const std::vector<FileFilter>&) {
+void ScriptedDialogs::saveFile(Gtk::Window*, const std::string& title,
+                               const std::string& suggestedName, const std::vector<FileFilter>&,
+                               TextDone done) {
     shown_.push_back({"save", suggestedName, title, ""});
-    return take(files_, "file");
+    done(take(files_, "file"));
 }
 
 }  // namespace larkspan::testing

@@ -8,8 +8,9 @@
 
 namespace larkspan::testing {
 
-// Answers the program's dialogs from a script and records every text it was shown.
-// Installs itself for its lifetime. An unscripted question fails the test.
+// Answers the program's dialogs from a script, at once, and records every text it was shown.
+// Installs itself for its lifetime. An unscripted question fails the test. After
+// `holdMessages()` message boxes stay open instead, until `answerHeld` answers the oldest.
 class ScriptedDialogs final : public Dialogs {
   public:
     struct Shown {
@@ -28,24 +29,28 @@ class ScriptedDialogs final : public Dialogs {
     void color(std::optional<ColorValue> c) { colors_.push_back(c); }
     void file(std::optional<std::string> path) { files_.push_back(std::move(path)); }
 
+    void holdMessages() { holding_ = true; }
+    std::size_t held() const { return held_.size(); }
+    // Answers the oldest message box still open, as the user would; false when none is.
+    bool answerHeld(Answer a);
+
     const std::vector<Shown>& shown() const { return shown_; }
     bool allAnswered() const {
         return answers_.empty() && inputs_.empty() && colors_.empty() && files_.empty();
     }
 
-    Answer message(Gtk::Window* parent, const std::string& text, const std::string& title,
-                   Buttons buttons, Icon icon) override;
-    std::optional<std::string> input(Gtk::Window* parent, const std::string& prompt,
-                                     const std::string& title, const std::string& initial) override;
-    std::optional<ColorValue> chooseColor(Gtk::Window* parent, ColorValue initial) override;
-    std::optional<std::string> openFile(Gtk::Window* parent, const std::string& title,
-                                        const std::vector<FileFilter>& filters) override;
+    void message(Gtk::Window* parent, const std::string& text, const std::string& title,
+                 Buttons buttons, Icon icon, AnswerDone done) override;
+    void input(Gtk::Window* parent, const std::string& prompt, const std::string& title,
+               const std::string& initial, TextDone done) override;
+    void chooseColor(Gtk::Window* parent, ColorValue initial, ColorDone done) override;
+    void openFile(Gtk::Window* parent, const std::string& title,
+                  const std::vector<FileFilter>& filters, TextDone done) override;
     // Answered from the same queue as openFile.
-    std::optional<std::string> chooseFolder(Gtk::Window* parent, const std::string& title) override;
+    void chooseFolder(Gtk::Window* parent, const std::string& title, TextDone done) override;
     // Records the suggested name as the text shown; answered from the same queue as openFile.
-    std::optional<std::string> saveFile(Gtk::Window* parent, const std::string& title,
-                                        const std::string& suggestedName,
-                                        const std::vector<FileFilter>& filters) override;
+    void saveFile(Gtk::Window* parent, const std::string& title, const std::string& suggestedName,
+                  const std::vector<FileFilter>& filters, TextDone done) override;
 
   private:
     std::deque<Answer> answers_;
@@ -53,6 +58,8 @@ class ScriptedDialogs final : public Dialogs {
     std::deque<std::optional<ColorValue>> colors_;
     std::deque<std::optional<std::string>> files_;
     std::vector<Shown> shown_;
+    bool holding_ = false;
+    std::deque<AnswerDone> held_;
 };
 
 }  // namespace larkspan::testing

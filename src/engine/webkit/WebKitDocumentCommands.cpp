@@ -2,11 +2,14 @@
 // properties, PDF.
 #include <glibmm/main.h>
 #include <gtk/gtk.h>
+#include <gtk/gtkunixprint.h>
 #include <gtkmm/window.h>
 #include <webkit2/webkit2.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -208,7 +211,8 @@ bool WebKitPageEngine::printPreview() {
             }
             if (!printed) {
                 dialogs_().message(parent, "The page could not be prepared for the preview.",
-                                   kPreviewTitle, Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+                                   kPreviewTitle, Dialogs::Buttons::Ok, Dialogs::Icon::Information,
+                                   [](Dialogs::Answer) {});
                 return;
             }
             openFileOrSay(parent, file, kPreviewTitle);
@@ -217,46 +221,91 @@ bool WebKitPageEngine::printPreview() {
     return true;
 }
 
+namespace {
+
+// A print or page setup dialog's answer, for the engine that showed it (if it still lives).
+struct PrintDialogAnswer {
+    std::weak_ptr<bool> alive;
+    std::function<void()> printWith;  // set for the print dialog
+    std::function<void(GtkPageSetup*)> keepSetup;
+};
+
+void forgetPrintDialogAnswer(gpointer data, GClosure*) {
+    delete static_cast<PrintDialogAnswer*>(data);
+}
+
+}  // namespace
+
 bool WebKitPageEngine::runPrintDialog() {
     if (!hasPage()) {
         return false;
     }
-    std::weak_ptr<bool> alive = alive_;
-    WebKitPrintOperation* operation = webkit_print_operation_new(view_);
+    // The print dialog of our own, answered through its response: the engine's own dialog
+    // would wait for the user in a nested main loop.
+    GtkWidget* dialog = gtk_print_unix_dialog_new(nullptr, toplevelWindow(view_));
+    GtkPrintUnixDialog* chooser = GTK_PRINT_UNIX_DIALOG(dialog);
+    gtk_print_unix_dialog_set_manual_capabilities(
+        chooser, static_cast<GtkPrintCapabilities>(
+                     GTK_PRINT_CAPABILITY_NUMBER_UP | GTK_PRINT_CAPABILITY_NUMBER_UP_LAYOUT |
+                     GTK_PRINT_CAPABILITY_PAGE_SET | GTK_PRINT_CAPABILITY_REVERSE |
+                     GTK_PRINT_CAPABILITY_COPIES | GTK_PRINT_CAPABILITY_COLLATE |
+                     GTK_PRINT_CAPABILITY_SCALE));
+    gtk_print_unix_dialog_set_embed_page_setup(chooser, TRUE);
     if (printSettings_ != nullptr) {
-        webkit_print_operation_set_print_settings(operation, printSettings_);
+        gtk_print_unix_dialog_set_settings(chooser, printSettings_);
     }
     if (pageSetup_ != nullptr) {
-        webkit_print_operation_set_page_setup(operation, pageSetup_);
+        gtk_print_unix_dialog_set_page_setup(chooser, pageSetup_);
     }
-    g_signal_connect(operation, "finished", G_CALLBACK(WebKitPageEngineCallbacks::onPrintDone),
-                     nullptr);
-    WebKitPrintOperationResponse response =
-        webkit_print_operation_run_dialog(operation, toplevelWindow(view_));
-    if (response != WEBKIT_PRINT_OPERATION_RESPONSE_PRINT) {
-        g_signal_handlers_disconnect_by_func(
-            operation, reinterpret_cast<gpointer>(WebKitPageEngineCallbacks::onPrintDone), nullptr);
-        g_object_unref(operation);
-        return !alive.expired();
-    }
-    if (alive.expired()) {
-        return false;
-    }
-    // Keep the choices made in the dialog for the next print.
-    if (GtkPrintSettings* chosen = webkit_print_operation_get_print_settings(operation)) {
-        GtkPrintSettings* copy = gtk_print_settings_copy(chosen);
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    gtk_window_set_destroy_with_parent(GTK_WINDOW(dialog), TRUE);
+    auto* answer = new PrintDialogAnswer{alive_, nullptr, nullptr};
+    answer->keepSetup = [this, chooser](GtkPageSetup*) {
+        // Keep the choices made in the dialog for the next print.
+        GtkPrintSettings* chosen = gtk_print_unix_dialog_get_settings(chooser);
+        if (GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(chooser)) {
+            gtk_print_settings_set_printer(chosen, gtk_printer_get_name(printer));
+        }
         if (printSettings_ != nullptr) {
             g_object_unref(printSettings_);
         }
-        printSettings_ = copy;
-    }
-    if (GtkPageSetup* chosen = webkit_print_operation_get_page_setup(operation)) {
-        GtkPageSetup* copy = gtk_page_setup_copy(chosen);
-        if (pageSetup_ != nullptr) {
-            g_object_unref(pageSetup_);
+        printSettings_ = chosen;
+        if (GtkPageSetup* setup = gtk_print_unix_dialog_get_page_setup(chooser)) {
+            if (pageSetup_ != nullptr) {
+                g_object_unref(pageSetup_);
+            }
+            pageSetup_ = gtk_page_setup_copy(setup);
         }
-        pageSetup_ = copy;
-    }
+    };
+    answer->printWith = [this] {
+        if (viewDestroyed_) {
+            return;
+        }
+        WebKitPrintOperation* operation = webkit_print_operation_new(view_);
+        webkit_print_operation_set_print_settings(operation, printSettings_);
+        if (pageSetup_ != nullptr) {
+            webkit_print_operation_set_page_setup(operation, pageSetup_);
+        }
+        g_signal_connect(operation, "finished", G_CALLBACK(WebKitPageEngineCallbacks::onPrintDone),
+                         nullptr);
+        webkit_print_operation_print(operation);
+    };
+    g_signal_connect_data(dialog, "response",
+                          G_CALLBACK(+[](GtkDialog* shown, int response, gpointer data) {
+                              auto* answered = static_cast<PrintDialogAnswer*>(data);
+                              if (response == GTK_RESPONSE_OK && !answered->alive.expired()) {
+                                  try {
+                                      answered->keepSetup(nullptr);
+                                      answered->printWith();
+                                  } catch (...) {
+                                      reportFailure("printing the page");
+                                  }
+                              }
+                              // The answer goes with the dialog, once this signal is over.
+                              gtk_widget_destroy(GTK_WIDGET(shown));
+                          }),
+                          answer, forgetPrintDialogAnswer, static_cast<GConnectFlags>(0));
+    gtk_widget_show(dialog);
     return true;
 }
 
@@ -264,26 +313,35 @@ bool WebKitPageEngine::pageSetup() {
     if (viewDestroyed_) {
         return false;
     }
-    std::weak_ptr<bool> alive = alive_;
     if (printSettings_ == nullptr) {
         printSettings_ = gtk_print_settings_new();
     }
-    GtkPrintSettings* settings = GTK_PRINT_SETTINGS(g_object_ref(printSettings_));
-    GtkPageSetup* chosen =
-        gtk_print_run_page_setup_dialog(toplevelWindow(view_), pageSetup_, settings);
-    g_object_unref(settings);
-    if (alive.expired()) {
-        if (chosen != nullptr) {
-            g_object_unref(chosen);
+    auto* answer = new PrintDialogAnswer{alive_, nullptr, nullptr};
+    answer->keepSetup = [this](GtkPageSetup* chosen) {
+        if (chosen == nullptr) {
+            return;
         }
-        return false;
-    }
-    if (chosen != nullptr) {
+        GtkPageSetup* copy = gtk_page_setup_copy(chosen);
         if (pageSetup_ != nullptr) {
             g_object_unref(pageSetup_);
         }
-        pageSetup_ = chosen;
-    }
+        pageSetup_ = copy;
+    };
+    gtk_print_run_page_setup_dialog_async(
+        toplevelWindow(view_), pageSetup_, printSettings_,
+        +[](GtkPageSetup* chosen, gpointer data) {
+            // The dialog keeps `chosen`; cancelled, it is the setup it was shown with.
+            std::unique_ptr<PrintDialogAnswer> answered(static_cast<PrintDialogAnswer*>(data));
+            if (answered->alive.expired()) {
+                return;
+            }
+            try {
+                answered->keepSetup(chosen);
+            } catch (...) {
+                reportFailure("keeping the page setup");
+            }
+        },
+        answer);
     return true;
 }
 
@@ -296,24 +354,22 @@ bool WebKitPageEngine::saveAs() {
     if (GtkWindow* top = toplevelWindow(view_)) {
         parent = Glib::wrap(top);
     }
-    std::optional<std::string> chosen;
     try {
-        chosen = dialogs_().saveFile(parent, "Save Web Page", fileNameFromTitle(documentTitle()),
-                                     {{"Web archive (*.mht)", {"*.mht"}}});
+        dialogs_().saveFile(
+            parent, "Save Web Page", fileNameFromTitle(documentTitle()),
+            {{"Web archive (*.mht)", {"*.mht"}}}, [this, alive](std::optional<std::string> chosen) {
+                if (!chosen || chosen->empty() || alive.expired() || viewDestroyed_) {
+                    return;
+                }
+                GFile* file = g_file_new_for_path(chosen->c_str());
+                webkit_web_view_save_to_file(view_, file, WEBKIT_SAVE_MODE_MHTML, nullptr,
+                                             WebKitPageEngineCallbacks::onSaved, nullptr);
+                g_object_unref(file);
+            });
     } catch (...) {
         reportFailure("asking where to save the page");
         return false;
     }
-    if (!chosen) {
-        return !alive.expired();
-    }
-    if (alive.expired() || chosen->empty() || viewDestroyed_) {
-        return false;
-    }
-    GFile* file = g_file_new_for_path(chosen->c_str());
-    webkit_web_view_save_to_file(view_, file, WEBKIT_SAVE_MODE_MHTML, nullptr,
-                                 WebKitPageEngineCallbacks::onSaved, nullptr);
-    g_object_unref(file);
     return true;
 }
 

@@ -30,17 +30,21 @@ void showDownloads(ShellContext& context) {
 
 // The program ends with its last main window, and the downloads still receiving with it:
 // the user says whether that is what they want.
-bool mayCancelRunning(ShellContext& context, frmBrowser& closing, const DownloadList& list) {
+void askCancelRunning(ShellContext& context, frmBrowser& closing, const DownloadList& list,
+                      std::function<void(bool)> agreed) {
     const auto running = static_cast<std::size_t>(
         std::count_if(list.items().begin(), list.items().end(),
                       [](const std::shared_ptr<Download>& d) { return !d->status().ended(); }));
-    if (running == 0) return true;
+    if (running == 0) return agreed(true);
     const std::string text =
         running == 1
             ? std::string("A download is still in progress.\nCancel it and quit?")
             : std::to_string(running) + " downloads are still in progress.\nCancel them and quit?";
-    return context.dialogs().message(&closing, text, "Downloads", Dialogs::Buttons::YesNo,
-                                     Dialogs::Icon::Question) == Dialogs::Answer::Yes;
+    context.dialogs().message(&closing, text, "Downloads", Dialogs::Buttons::YesNo,
+                              Dialogs::Icon::Question,
+                              [agreed = std::move(agreed)](Dialogs::Answer answer) {
+                                  agreed(answer == Dialogs::Answer::Yes);
+                              });
 }
 
 }  // namespace
@@ -54,10 +58,12 @@ void registerDownloads(ShellContext& context, Gtk::Application& app) {
     context.commands().define("downloads", [&context](frmBrowser&) { showDownloads(context); });
     app.set_accels_for_action("win.downloads", {"<Control><Shift>y"});
     std::weak_ptr<DownloadList> list = downloads;
-    context.addLastWindowGuard([&context, list](frmBrowser& closing) {
-        auto kept = list.lock();
-        return !kept || mayCancelRunning(context, closing, *kept);
-    });
+    context.addLastWindowGuard(
+        [&context, list](frmBrowser& closing, std::function<void(bool)> agreed) {
+            auto kept = list.lock();
+            if (!kept) return agreed(true);
+            askCancelRunning(context, closing, *kept, std::move(agreed));
+        });
     context.signalBrowserMade().connect([&context, list](frmBrowser& window) {
         window.WebBrowser1().signalDownloadStarted.connect(
             [&context, list](const std::shared_ptr<Download>& download) {

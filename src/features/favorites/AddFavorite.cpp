@@ -2,6 +2,8 @@
 
 #include <glib.h>
 
+#include <memory>
+
 #include "common/Dialogs.hpp"
 #include "common/Paths.hpp"
 #include "features/favorites/FavoriteFile.hpp"
@@ -52,31 +54,53 @@ std::optional<std::string> afterFileCheck(std::string title, const std::filesyst
     return title;
 }
 
-std::optional<Added> addFavorite(Dialogs& dialogs, Gtk::Window* parent,
-                                 const std::filesystem::path& folder,
-                                 const std::string& documentTitle, const std::string& address,
-                                 const std::vector<std::string>& captions) {
+namespace {
+
+struct Adding {
+    Dialogs& dialogs;
+    Gtk::Window* parent;
+    std::filesystem::path folder;
+    std::string address;
+    std::vector<std::string> captions;
+    std::function<void(const Added&)> done;
+};
+
+void titleGiven(const std::shared_ptr<Adding>& adding, std::string title) {
     // 1-4. The title, asked for until it can name a file, then cut.
-    std::string title =
-        dialogs.input(parent, addPrompt(address), "Add To Favorites?", cutTitle(documentTitle))
-            .value_or("");
-    while (!acceptableTitle(title)) {
-        title = dialogs.input(parent, renamePrompt(), "Please rename", title).value_or("");
+    if (!acceptableTitle(title)) {
+        adding->dialogs.input(adding->parent, renamePrompt(), "Please rename", title,
+                              [adding](std::optional<std::string> renamed) {
+                                  titleGiven(adding, renamed.value_or(""));
+                              });
+        return;
     }
     title = cutTitle(title);
 
     // 5, 6. An empty title (the prompt cancelled) stops here; then the menu check.
-    if (title.empty()) return std::nullopt;
-    title = afterMenuCheck(std::move(title), captions);
+    if (title.empty()) return;
+    title = afterMenuCheck(std::move(title), adding->captions);
 
     // 7, 8. The file check and the file. The folder is the program's own, made on first use.
     Added added{title, false};
-    if (auto unique = afterFileCheck(title, folder)) {
+    if (auto unique = afterFileCheck(title, adding->folder)) {
         added.title = *unique;
-        paths::ensureDir(folder);
-        added.written = writeFavorite(folder / (added.title + ".fav"), {"", added.title, address});
+        paths::ensureDir(adding->folder);
+        added.written = writeFavorite(adding->folder / (added.title + ".fav"),
+                                      {"", added.title, adding->address});
     }
-    return added;
+    adding->done(added);
+}
+
+}  // namespace
+
+void addFavorite(Dialogs& dialogs, Gtk::Window* parent, const std::filesystem::path& folder,
+                 const std::string& documentTitle, const std::string& address,
+                 const std::vector<std::string>& captions, std::function<void(const Added&)> done) {
+    auto adding = std::make_shared<Adding>(
+        Adding{dialogs, parent, folder, address, captions, std::move(done)});
+    dialogs.input(
+        parent, addPrompt(address), "Add To Favorites?", cutTitle(documentTitle),
+        [adding](std::optional<std::string> title) { titleGiven(adding, title.value_or("")); });
 }
 
 }  // namespace larkspan::favorites

@@ -5,6 +5,7 @@
 // folder, and written as "<title>.fav".
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,10 +40,10 @@ struct Added {
 };
 
 // The whole command for a page with `documentTitle` at `address`, the menu holding
-// `captions`: none when the user gave no title (nothing written, the menu unchanged).
-std::optional<Added> addFavorite(Dialogs& dialogs, Gtk::Window* parent,
-                                 const std::filesystem::path& folder,
-                                 const std::string& documentTitle, const std::string& address,
-                                 const std::vector<std::string>& captions);
+// `captions`, handing `done` what was added once the questions are answered. `done` is not
+// called when the user gave no title (nothing written, the menu unchanged).
+void addFavorite(Dialogs& dialogs, Gtk::Window* parent, const std::filesystem::path& folder,
+                 const std::string& documentTitle, const std::string& address,
+                 const std::vector<std::string>& captions, std::function<void(const Added&)> done);
 
 }  // namespace larkspan::favorites

@@ -2,6 +2,7 @@
 
 #include <gtkmm/application.h>
 
+#include "common/Dialogs.hpp"
 #include "features/favorites/AddFavorite.hpp"
 #include "features/favorites/FavoriteFile.hpp"
 #include "features/favorites/FavoritesMenu.hpp"
@@ -32,12 +33,16 @@ void present(ShellContext& context, const char* name) {
 void addCurrentPage(ShellContext& context, frmBrowser& window) {
     PageEngine& engine = window.WebBrowser1();
     const std::string address = engine.locationURL();
-    auto& menu = favorites::FavoritesMenu::of(window);
-    auto added = favorites::addFavorite(context.dialogs(), &window, favorites::folderPath(),
-                                        engine.documentTitle(), address, menu.model().captions());
-    // The entry is added even when the file could not be written: the favorite then
-    // works until the program ends.
-    if (added) menu.append({favorites::cutTitle(added->title), address});
+    favorites::addFavorite(context.dialogs(), &window, favorites::folderPath(),
+                           engine.documentTitle(), address,
+                           favorites::FavoritesMenu::of(window).model().captions(),
+                           whileAlive<const favorites::Added&>(
+                               window, [&window, address](const favorites::Added& added) {
+                                   // The entry is added even when the file could not be written:
+                                   // the favorite then works until the program ends.
+                                   favorites::FavoritesMenu::of(window).append(
+                                       {favorites::cutTitle(added.title), address});
+                               }));
 }
 
 }  // namespace

@@ -132,17 +132,20 @@ void frmFavorites::lstFav_DblClick() {
 
 void frmFavorites::cmdDelete_Click() {
     auto row = selectedRow();
-    auto answer = ctx_.dialogs().message(this, "Remove item from Favorites?", "Remove Favorite?",
-                                         Dialogs::Buttons::OkCancel, Dialogs::Icon::None);
-    if (answer == Dialogs::Answer::Ok && row) {
-        std::error_code ec;
-        const std::filesystem::path file = fileOf(row);
-        if (!file.empty()) std::filesystem::remove(file, ec);
-        store_->erase(row);
-    }
-    showCount();
-    // Delete is disabled after every Delete, so no row stays selected for it.
-    unselect();
+    ctx_.dialogs().message(this, "Remove item from Favorites?", "Remove Favorite?",
+                           Dialogs::Buttons::OkCancel, Dialogs::Icon::None,
+                           whileAlive<Dialogs::Answer>(*this, [this, row](Dialogs::Answer answer) {
+                               if (answer == Dialogs::Answer::Ok && row) {
+                                   std::error_code ec;
+                                   const std::filesystem::path file = fileOf(row);
+                                   if (!file.empty()) std::filesystem::remove(file, ec);
+                                   store_->erase(row);
+                               }
+                               showCount();
+                               // Delete is disabled after every Delete, so no row stays selected
+                               // for it.
+                               unselect();
+                           }));
 }
 
 void frmFavorites::cmdRename_Click() {
@@ -150,17 +153,18 @@ void frmFavorites::cmdRename_Click() {
     if (!row) return;
     Glib::ustring current;
     row->get_value(kTitleColumn, current);
-    std::string title =
-        ctx_.dialogs()
-            .input(this, "What would you like to rename it?", "Rename Favorite", current)
-            .value_or("");
-    if (title.empty()) return;
-    const std::filesystem::path file = fileOf(row);
-    // The list and the details show what the file now holds; a file that could not be
-    // rewritten keeps its old title in both.
-    if (file.empty() || !favorites::renameFavorite(file, title)) return;
-    row->set_value(kTitleColumn, Glib::ustring(title));
-    showDetails(row);
+    ctx_.dialogs().input(this, "What would you like to rename it?", "Rename Favorite", current,
+                         whileAlive<std::optional<std::string>>(
+                             *this, [this, row](std::optional<std::string> title) {
+                                 if (!title || title->empty()) return;
+                                 const std::filesystem::path file = fileOf(row);
+                                 // The list and the details show what the file now holds; a file
+                                 // that could not be rewritten keeps its old title in both.
+                                 if (file.empty() || !favorites::renameFavorite(file, *title))
+                                     return;
+                                 row->set_value(kTitleColumn, Glib::ustring(*title));
+                                 showDetails(row);
+                             }));
 }
 
 void frmFavorites::cmdClose_Click() {

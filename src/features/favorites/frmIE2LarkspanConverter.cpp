@@ -62,7 +62,7 @@ std::string frmIE2LarkspanConverter::chosenWhat() const {
     return chosen == found ? "a folder of internet shortcuts" : "a bookmarks page";
 }
 
-bool frmIE2LarkspanConverter::importChosen() {
+void frmIE2LarkspanConverter::importChosen(std::function<void()> imported) {
     const int chosen = cboSource->get_active_row_number();
     const auto found = static_cast<int>(sources_.size());
     const std::filesystem::path target = favorites::folderPath();
@@ -79,31 +79,39 @@ bool frmIE2LarkspanConverter::importChosen() {
                 favorites::writeBookmarks(favorites::readChromiumBookmarks(s.path), target);
                 break;
         }
-        return true;
+        imported();
+        return;
     }
     if (chosen == found) {
-        auto folder = ctx_.dialogs().chooseFolder(this, "Choose your favorites folder");
-        if (!folder) return false;
-        favorites::importShortcuts(*folder, target);
-        return true;
+        ctx_.dialogs().chooseFolder(
+            this, "Choose your favorites folder",
+            [target, imported = std::move(imported)](std::optional<std::string> folder) {
+                if (!folder) return;
+                favorites::importShortcuts(*folder, target);
+                imported();
+            });
+        return;
     }
-    auto file = ctx_.dialogs().openFile(this, "Choose a bookmarks page",
-                                        {{"Bookmarks pages (*.html;*.htm)", {"*.html", "*.htm"}}});
-    if (!file) return false;
-    favorites::writeBookmarks(favorites::readBookmarksHtml(*file), target);
-    return true;
+    ctx_.dialogs().openFile(
+        this, "Choose a bookmarks page", {{"Bookmarks pages (*.html;*.htm)", {"*.html", "*.htm"}}},
+        [target, imported = std::move(imported)](std::optional<std::string> file) {
+            if (!file) return;
+            favorites::writeBookmarks(favorites::readBookmarksHtml(*file), target);
+            imported();
+        });
 }
 
 void frmIE2LarkspanConverter::Yes_Click() {
-    if (!importChosen()) return;
-    // The window goes first, and every main window's menu shows the imported favorites at
-    // once, so no restart is needed.
-    closeLater();
-    favorites::FavoritesMenu::reloadAll(ctx_);
-    frmBrowser* first = ctx_.firstWindow();
-    ctx_.dialogs().message(ctx_.ownerWindow(), "Converted Successfully.",
-                           first ? first->applicationTitle() : std::string("Larkspan"),
-                           Dialogs::Buttons::Ok, Dialogs::Icon::None);
+    importChosen(whileAlive<>(*this, [this] {
+        // The window goes first, and every main window's menu shows the imported favorites
+        // at once, so no restart is needed.
+        closeLater();
+        favorites::FavoritesMenu::reloadAll(ctx_);
+        frmBrowser* first = ctx_.firstWindow();
+        ctx_.dialogs().message(ctx_.ownerWindow(), "Converted Successfully.",
+                               first ? first->applicationTitle() : std::string("Larkspan"),
+                               Dialogs::Buttons::Ok, Dialogs::Icon::None, [](Dialogs::Answer) {});
+    }));
 }
 
 void frmIE2LarkspanConverter::No_Click() {

@@ -7,6 +7,7 @@
 
 #include <gtkmm.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,8 +42,9 @@ class frmIE2LarkspanConverter : public Gtk::Window {
   private:
     // What the chosen entry reads, as the question names it.
     std::string chosenWhat() const;
-    // Imports from the chosen entry; false when the user cancelled a chooser.
-    bool importChosen();
+    // Imports from the chosen entry, then runs `imported`; nothing runs when the user
+    // cancelled a chooser.
+    void importChosen(std::function<void()> imported);
     void closeLater();
 
     ShellContext& ctx_;

@@ -125,11 +125,13 @@ void frmHistory::Delete_Click() {
 
 void frmHistory::DeleteAll_Click() {
     hide();
-    auto answer = ctx_.dialogs().message(ctx_.ownerWindow(), "Delete History?  ", "History",
-                                         Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
-    // The list follows the cleared file (see the constructor).
-    if (answer == Dialogs::Answer::Yes) clearTypedHistory(ctx_);
-    showAgain();
+    ctx_.dialogs().message(ctx_.ownerWindow(), "Delete History?  ", "History",
+                           Dialogs::Buttons::YesNo, Dialogs::Icon::Question,
+                           whileAlive<Dialogs::Answer>(*this, [this](Dialogs::Answer answer) {
+                               // The list follows the cleared file (see the constructor).
+                               if (answer == Dialogs::Answer::Yes) clearTypedHistory(ctx_);
+                               showAgain();
+                           }));
 }
 
 void frmHistory::showAgain() {

@@ -221,8 +221,10 @@ bool frmPassword::rightPassword() const {
 
 void frmPassword::refuse(bool refocus) {
     ctx_.dialogs().message(this, "Invalid Password!", kTitle, Dialogs::Buttons::Ok,
-                           Dialogs::Icon::None);
-    if (refocus) Text1->grab_focus();
+                           Dialogs::Icon::None,
+                           whileAlive<Dialogs::Answer>(*this, [this, refocus](Dialogs::Answer) {
+                               if (refocus) Text1->grab_focus();
+                           }));
 }
 
 void frmPassword::showShared(const char* name) {
@@ -245,10 +247,12 @@ void frmPassword::UnlockPass_Right() {
 }
 
 void frmPassword::DeleteHis_Right() {
-    auto answer = ctx_.dialogs().message(this, "Delete History?  ", "History",
-                                         Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
-    if (answer == Dialogs::Answer::Yes) clearTypedHistory(ctx_);
-    closeLater();
+    ctx_.dialogs().message(this, "Delete History?  ", "History", Dialogs::Buttons::YesNo,
+                           Dialogs::Icon::Question,
+                           whileAlive<Dialogs::Answer>(*this, [this](Dialogs::Answer answer) {
+                               if (answer == Dialogs::Answer::Yes) clearTypedHistory(ctx_);
+                               closeLater();
+                           }));
 }
 
 void frmPassword::Enable_Right() {
@@ -277,18 +281,23 @@ void frmPassword::EnableBrowser_Click() {
 void frmPassword::ChgPass_Click() {
     if (Text1->get_text() != Text2->get_text()) {
         ctx_.dialogs().message(this, "Passwords Don't Match!", kTitle, Dialogs::Buttons::Ok,
-                               Dialogs::Icon::None);
-        showOptionsDialog(ctx_);
-        // Still waiting for the password, this dialog stays in front of the options.
-        present();
-        Text1->grab_focus();
+                               Dialogs::Icon::None,
+                               whileAlive<Dialogs::Answer>(*this, [this](Dialogs::Answer) {
+                                   showOptionsDialog(ctx_);
+                                   // Still waiting for the password, this dialog stays in
+                                   // front of the options.
+                                   present();
+                                   Text1->grab_focus();
+                               }));
         return;
     }
     locks::storeNewPassword(ctx_.settings(), Text1->get_text());
     ctx_.dialogs().message(this, "Password Changed Successfully!", kTitle, Dialogs::Buttons::Ok,
-                           Dialogs::Icon::None);
-    closeLater();
-    showOptionsDialog(ctx_);
+                           Dialogs::Icon::None,
+                           whileAlive<Dialogs::Answer>(*this, [this](Dialogs::Answer) {
+                               closeLater();
+                               showOptionsDialog(ctx_);
+                           }));
 }
 
 void frmPassword::enableHeldWindows() {

@@ -1,8 +1,5 @@
 #include "features/popups/PopupBlocker.hpp"
 
-#include <glibmm/exception.h>
-#include <glibmm/main.h>
-
 #include <algorithm>
 #include <exception>
 
@@ -33,13 +30,6 @@ void step(const char* what, Fn&& fn) {
     }
 }
 
-// Lets the events that are waiting run, a bounded number so a busy loop cannot hold the
-// handler forever.
-void letPendingEventsRun() {
-    auto main = Glib::MainContext::get_default();
-    for (int i = 0; i < 1000 && main->pending(); ++i) main->iteration(false);
-}
-
 bool stillOpen(const ShellContext& context, const frmBrowser* window) {
     const auto& all = context.browsers();
     return std::find(all.begin(), all.end(), window) != all.end();
@@ -65,8 +55,6 @@ void showNotice(ShellContext& context) {
 }
 
 void openInNewWindow(ShellContext& context, frmBrowser& window, NewWindowRequest& request) {
-    letPendingEventsRun();
-    if (!stillOpen(context, &window)) return;
     PageEngine& opener = window.WebBrowser1();
     frmBrowser& popup = context.createBrowserWindow(opener.createRelated());
     PageEngine& hosted = popup.WebBrowser1();
@@ -75,6 +63,57 @@ void openInNewWindow(ShellContext& context, frmBrowser& window, NewWindowRequest
     step("copying script-error silence to the popup", [&] { hosted.setSilent(opener.silent()); });
     step("showing the popup's window", [&] { popup.show(); });
     request.cancel = false;
+}
+
+// A popup the user allowed after its request was refused: a new main window of its own
+// loads the address. Unlike one allowed at once, its page has no opener.
+void openUnrelated(ShellContext& context, frmBrowser& window, const std::string& address) {
+    // Without an address there is nothing to load.
+    if (address.empty()) return;
+    frmBrowser& popup = context.createBrowserWindow();
+    PageEngine& hosted = popup.WebBrowser1();
+    step("registering the popup's page", [&] { hosted.setRegisterAsBrowser(true); });
+    step("copying script-error silence to the popup",
+         [&] { hosted.setSilent(window.WebBrowser1().silent()); });
+    step("loading the popup's address", [&] { hosted.navigate(address); });
+    step("showing the popup's window", [&] { popup.show(); });
+}
+
+// What follows the decision: the counter, the log, the notice, and where the popup goes.
+// `request` is null once the engine has had its answer (the user was asked).
+void carryOut(ShellContext& context, frmBrowser& window, OptionsModel::PopupMode mode,
+              std::optional<bool> allowed, const std::string& target, NewWindowRequest* request) {
+    // Read now: the options may have changed while a question was open.
+    bool logOn = false;
+    std::string popupTarget;
+    step("reading the popup options", [&] {
+        logOn = context.options().logBlocked;
+        popupTarget = context.options().popupTarget;
+    });
+    Outcome outcome = decide(mode, allowed, logOn, popupTarget);
+
+    if (outcome.counted) step("counting the refused popup", [&] { countRefusal(context); });
+    if (outcome.logged) {
+        step("logging the refused popup",
+             [&] { logRequest(context, window.WebBrowser1().locationURL()); });
+    }
+    if (outcome.notice) step("showing the notice", [&] { showNotice(context); });
+    switch (outcome.route) {
+        case Route::Refuse:
+            break;
+        case Route::DefaultBrowser:
+            step("opening the popup in the default browser", [&] { openInDefaultBrowser(target); });
+            break;
+        case Route::NewWindow:
+            step("opening the popup in a new window", [&] {
+                if (request) {
+                    openInNewWindow(context, window, *request);
+                } else {
+                    openUnrelated(context, window, target);
+                }
+            });
+            break;
+    }
 }
 
 }  // namespace
@@ -88,48 +127,27 @@ void attach(ShellContext& context, frmBrowser& window) {
 void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindowRequest& request) {
     // Refused unless a step below allows it.
     request.cancel = true;
-    step("letting pending events run", letPendingEventsRun);
     if (!stillOpen(context, &window)) return;
 
     OptionsModel::PopupMode mode = OptionsModel::PopupMode::AskMe;
     step("reading the popup mode", [&] { mode = context.options().popupMode; });
-    std::optional<bool> allowed;
-    if (asksUser(mode)) {
-        step("asking whether to allow the popup", [&] {
-            auto answer = context.dialogs().message(&window, "Popup Requested, Allow?",
-                                                    window.WebBrowser1().locationURL(),
-                                                    Dialogs::Buttons::YesNo, Dialogs::Icon::None);
-            allowed = answer == Dialogs::Answer::Yes;
-        });
-        if (!stillOpen(context, &window)) return;
+    if (!asksUser(mode)) {
+        carryOut(context, window, mode, std::nullopt, request.targetUrl, &request);
+        return;
     }
-    // Read after the question: the options may have changed while it was open.
-    bool logOn = false;
-    std::string target;
-    step("reading the popup options", [&] {
-        logOn = context.options().logBlocked;
-        target = context.options().popupTarget;
+    // The engine wants its answer now, and the user's comes later: the request stays
+    // refused, and a Yes opens the address afresh. Each request has its own question, and
+    // one whose window has closed by the answer is forgotten.
+    step("asking whether to allow the popup", [&] {
+        context.dialogs().message(
+            &window, "Popup Requested, Allow?", window.WebBrowser1().locationURL(),
+            Dialogs::Buttons::YesNo, Dialogs::Icon::None,
+            whileAlive<Dialogs::Answer>(
+                window, [&context, &window, mode, target = request.targetUrl](Dialogs::Answer a) {
+                    if (!stillOpen(context, &window)) return;
+                    carryOut(context, window, mode, a == Dialogs::Answer::Yes, target, nullptr);
+                }));
     });
-    Outcome outcome = decide(mode, allowed, logOn, target);
-
-    if (outcome.counted) step("counting the refused popup", [&] { countRefusal(context); });
-    if (outcome.logged) {
-        step("logging the refused popup",
-             [&] { logRequest(context, window.WebBrowser1().locationURL()); });
-    }
-    if (outcome.notice) step("showing the notice", [&] { showNotice(context); });
-    switch (outcome.route) {
-        case Route::Refuse:
-            break;
-        case Route::DefaultBrowser:
-            step("opening the popup in the default browser",
-                 [&] { openInDefaultBrowser(request.targetUrl); });
-            break;
-        case Route::NewWindow:
-            step("opening the popup in a new window",
-                 [&] { openInNewWindow(context, window, request); });
-            break;
-    }
 }
 
 }  // namespace larkspan::popups

@@ -17,10 +17,16 @@ namespace popups {
 // Handles every new-window request of `window`'s engine from now on.
 void attach(ShellContext& context, frmBrowser& window);
 
-// One request of `window`'s page. Lets pending events run first (further requests may be
-// handled in full meanwhile), then refuses it (`cancel`), or allows it into a new main
-// window hosting an engine related to the requesting one (`ppDisp`), or hands its address
-// to the default browser and refuses it here. Errors in one step skip that step.
+// One request of `window`'s page, answered at once: refused (`cancel`), or allowed into a
+// new main window hosting an engine related to the requesting one (`ppDisp`), or its
+// address handed to the default browser and refused here. Under "Ask Me" the request is
+// refused at once and the user asked without waiting; a Yes then opens the address in a new
+// main window of its own or in the default browser, and a No counts and logs it as before.
+// What a Yes loses is the opener: the page gets no handle on the window it asked for and the
+// popup's `window.opener` is empty. The engine needs its answer before the user can give
+// one, and holding the request open would mean waiting in a nested main loop; a popup the
+// user had to approve is one whose page was not trusted to script it anyway, and what it
+// shows (its address) arrives intact. Errors in one step skip that step.
 void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindowRequest& request);
 
 }  // namespace popups

@@ -85,15 +85,17 @@ void frmBlockedLog::Delete_Click() {
 
 void frmBlockedLog::DeleteAll_Click() {
     hide();
-    auto answer = ctx_.dialogs().message(
-        ctx_.ownerWindow(), "Delete every address in the blocked popups log?",
-        "Delete All - Larkspan", Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
-    if (answer == Dialogs::Answer::Yes) {
-        log_.clear();
-        rows_->clear();
-        List1_SelectionChanged();
-    }
-    showAgain();
+    ctx_.dialogs().message(ctx_.ownerWindow(), "Delete every address in the blocked popups log?",
+                           "Delete All - Larkspan", Dialogs::Buttons::YesNo,
+                           Dialogs::Icon::Question,
+                           whileAlive<Dialogs::Answer>(*this, [this](Dialogs::Answer answer) {
+                               if (answer == Dialogs::Answer::Yes) {
+                                   log_.clear();
+                                   rows_->clear();
+                                   List1_SelectionChanged();
+                               }
+                               showAgain();
+                           }));
 }
 
 void frmBlockedLog::showAgain() {

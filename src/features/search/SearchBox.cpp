@@ -29,9 +29,10 @@ void runSearch(ShellContext& context, frmBrowser& window) {
     // The first touch of the options loads them.
     std::string engineName = context.options().searchEngine;
     SearchPlan plan = planSearch(engineName, box->get_text().raw());
+    // The note on the engine chosen for the user is shown while the search runs.
     if (plan.autoSelected) {
         context.dialogs().message(&window, kAutoSelectText, kAutoSelectTitle, Dialogs::Buttons::Ok,
-                                  Dialogs::Icon::Information);
+                                  Dialogs::Icon::Information, [](Dialogs::Answer) {});
     }
     window.WebBrowser1().navigate(plan.address);
     context.settings().write(keys::kWebSearch, keys::kLastEngine, engineName);

@@ -21,7 +21,8 @@ void UpdateCheck::run(Trigger trigger, std::function<void()> offered) {
     if (address.empty()) {
         if (trigger == Trigger::User) {
             ctx_.dialogs().message(ctx_.ownerWindow(), kNoServerMessage, "Larkspan",
-                                   Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+                                   Dialogs::Buttons::Ok, Dialogs::Icon::Information,
+                                   [](Dialogs::Answer) {});
         }
         answered.emit(Outcome::NoServer);
         return;
@@ -41,7 +42,8 @@ void UpdateCheck::answer(Trigger trigger, const std::optional<std::string>& fetc
             break;
         case Outcome::UpToDate:
             ctx_.dialogs().message(ctx_.ownerWindow(), "You are up to date!", "Larkspan",
-                                   Dialogs::Buttons::Ok, Dialogs::Icon::None);
+                                   Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                                   [](Dialogs::Answer) {});
             break;
         case Outcome::OfferUpdate:
             showUpdateWindow(ctx_);

@@ -24,11 +24,11 @@ constexpr const char* kCredits[] = {
 };
 
 void whenClicked(const Glib::RefPtr<Gtk::Builder>& builder, const char* area,
-                 std::function<void()> run) {
+                 std::function<void()> act) {
     Gtk::EventBox* box = nullptr;
     builder->get_widget(area, box);
-    box->signal_button_press_event().connect([run = std::move(run)](GdkEventButton* event) {
-        if (event->button == 1) run();
+    box->signal_button_press_event().connect([act = std::move(act)](GdkEventButton* event) {
+        if (event->button == 1) act();
         return true;
     });
     box->signal_realize().connect([box] {

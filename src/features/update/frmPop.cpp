@@ -68,9 +68,7 @@ frmPop::frmPop(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builde
     fetchStep(0);
 }
 
-frmPop::~frmPop() {
-    *alive_ = false;
-}
+frmPop::~frmPop() = default;
 
 void frmPop::fetchStep(int step) {
     if (step >= static_cast<int>(kFetches.size())) return;
@@ -86,14 +84,15 @@ void frmPop::fetchStep(int step) {
 }
 
 void frmPop::fetchFailed(int step) {
-    std::weak_ptr<bool> alive = alive_;
-    for (int i = step; i < static_cast<int>(kFetches.size()); ++i) {
-        ctx_.dialogs().message(this, kFetches[i].error, "Update Error", Dialogs::Buttons::Ok,
-                               Dialogs::Icon::None);
-        // The window may have been closed while the message was up.
-        if (alive.expired()) return;
+    if (step >= static_cast<int>(kFetches.size())) {
+        unloadLater();
+        return;
     }
-    unloadLater();
+    // One message after the other; a window closed meanwhile says no more.
+    ctx_.dialogs().message(this, kFetches[step].error, "Update Error", Dialogs::Buttons::Ok,
+                           Dialogs::Icon::None,
+                           whileAlive<Dialogs::Answer>(
+                               *this, [this, step](Dialogs::Answer) { fetchFailed(step + 1); }));
 }
 
 void frmPop::Label4_MouseMove() {

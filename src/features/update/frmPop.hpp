@@ -55,7 +55,6 @@ class frmPop : public Gtk::Window {
     ShellContext& ctx_;
     Glib::RefPtr<Gtk::Builder> builder_;
     update::TextFetcher fetcher_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // Makes the update window (hidden) and starts its fetches; the registry's factory.

@@ -21,7 +21,10 @@ class AddFavoriteTest : public ::testing::Test {
   protected:
     void SetUp() override { folder_ = folderPath(); }
     std::optional<Added> add(const std::string& pageTitle, const List& captions = {""}) {
-        return addFavorite(dialogs_, nullptr, folder_, pageTitle, "http://page/", captions);
+        std::optional<Added> added;
+        addFavorite(dialogs_, nullptr, folder_, pageTitle, "http://page/", captions,
+                    [&added](const Added& a) { added = a; });
+        return added;
     }
     static std::string contents(const fs::path& file) {
         std::ifstream in(file, std::ios::binary);

@@ -1,5 +1,5 @@
-// The popup blocker's wiring with a fake engine (a request inside a request, the counters,
-// the log window and the notice), and the log window's buttons.
+// The popup blocker's wiring with a fake engine (the counters, the log window and the
+// notice, "Ask Me" questions left open), and the log window's buttons.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +10,7 @@
 #include "common/Paths.hpp"
 #include "controls/StyledButton.hpp"
 #include "features/popups/BlockedLog.hpp"
+#include "features/popups/DefaultBrowser.hpp"
 #include "features/popups/Form2.hpp"
 #include "features/popups/frmBlockedLog.hpp"
 #include "settings/OptionsModel.hpp"
@@ -42,7 +43,7 @@ class PopupBlockerTest : public testing::GuiTest {
     }
 };
 
-TEST_F(PopupBlockerTest, RequestArrivingInsideARequestIsHandledInFull) {
+TEST_F(PopupBlockerTest, RefusedRequestsAreCountedLoggedAndNoticed) {
     frmBrowser& w = startBrowser();
     auto& engine = dynamic_cast<testing::FakePageEngine&>(w.WebBrowser1());
     engine.location = "http://pages.test/opener";
@@ -50,12 +51,13 @@ TEST_F(PopupBlockerTest, RequestArrivingInsideARequestIsHandledInFull) {
     o.setPopupMode(OptionsModel::PopupMode::BlockAndAlert);
     o.setFlag(OptionId::LogBlocked, true);
 
-    // The second request waits in the main loop; the first lets it run before deciding.
+    // The second request arrives from the main loop while the first is being handled.
     NewWindowRequest inner;
     Glib::signal_idle().connect_once([&] { engine.signalNewWindow2.emit(inner); });
     NewWindowRequest outer;
     engine.signalNewWindow2.emit(outer);
     EXPECT_TRUE(outer.cancel);
+    testing::drainEvents();
     EXPECT_TRUE(inner.cancel);
 
     EXPECT_EQ(w.widget<Gtk::Label>("Label1")->get_text(), "2");
@@ -73,6 +75,93 @@ TEST_F(PopupBlockerTest, RequestArrivingInsideARequestIsHandledInFull) {
     EXPECT_EQ(notice->text(), "Blocked Popup! (To allow, change Privacy Settings).");
     notice->Label1_Click();
     EXPECT_FALSE(notice->get_visible());
+}
+
+// "Ask Me" with the questions left open: the engine has its refusal at once, and each
+// answer is carried out on its own when it comes.
+class AskMeTest : public PopupBlockerTest {
+  protected:
+    void SetUp() override {
+        PopupBlockerTest::SetUp();
+        popups::setBrowserLauncher([this](const std::string& address) {
+            launched.push_back(address);
+            return true;
+        });
+        dialogs.holdMessages();
+        main = &startBrowser();
+        OptionsModel& o = Application::instance().options();
+        o.setPopupMode(OptionsModel::PopupMode::AskMe);
+        o.setFlag(OptionId::LogBlocked, true);
+    }
+    void TearDown() override {
+        popups::setBrowserLauncher(nullptr);
+        PopupBlockerTest::TearDown();
+    }
+    // A request for `target` from `w`'s page, refused at once whatever the answer.
+    void request(frmBrowser& w, const std::string& target) {
+        NewWindowRequest r;
+        r.targetUrl = target;
+        w.WebBrowser1().signalNewWindow2.emit(r);
+        EXPECT_TRUE(r.cancel);
+        EXPECT_EQ(r.ppDisp, nullptr);
+    }
+    std::string counter() { return store().read(keys::kSettings, keys::kBlockedCount, ""); }
+
+    testing::ScriptedDialogs dialogs;
+    frmBrowser* main = nullptr;
+    std::vector<std::string> launched;
+};
+
+TEST_F(AskMeTest, QuestionOfAWindowClosedBeforeTheAnswerDoesNothing) {
+    frmBrowser& other = main->OpenBrowserWindow("http://pages.test/other", false);
+    request(other, "http://pages.test/a");
+    request(other, "http://pages.test/b");
+    ASSERT_EQ(dialogs.held(), 2u);
+    other.Form_Unload();
+    // The closed window is released from the main loop.
+    testing::drainEvents();
+    ASSERT_EQ(Application::instance().browsers().size(), 1u);
+
+    EXPECT_TRUE(dialogs.answerHeld(Dialogs::Answer::Yes));
+    EXPECT_TRUE(dialogs.answerHeld(Dialogs::Answer::No));
+    testing::drainEvents();
+    EXPECT_EQ(Application::instance().browsers().size(), 1u);
+    EXPECT_EQ(counter(), "");
+    EXPECT_EQ(logBytes(), "");
+    EXPECT_TRUE(launched.empty());
+}
+
+TEST_F(AskMeTest, SecondPopupDuringAnOpenQuestionIsDecidedOnItsOwn) {
+    auto& engine = dynamic_cast<testing::FakePageEngine&>(main->WebBrowser1());
+    engine.location = "http://pages.test/opener";
+    request(*main, "http://pages.test/first");
+    request(*main, "http://pages.test/second");
+    ASSERT_EQ(dialogs.held(), 2u);
+    EXPECT_EQ(dialogs.shown()[1].text, "Popup Requested, Allow?");
+    EXPECT_EQ(dialogs.shown()[1].title, "http://pages.test/opener");
+
+    // No to the first: counted and logged, no window.
+    ASSERT_TRUE(dialogs.answerHeld(Dialogs::Answer::No));
+    EXPECT_EQ(counter(), "1");
+    EXPECT_EQ(logBytes(), "http://pages.test/opener\r\n");
+    EXPECT_EQ(Application::instance().browsers().size(), 1u);
+
+    // Yes to the second: its own address opens in a new main window, uncounted.
+    ASSERT_TRUE(dialogs.answerHeld(Dialogs::Answer::Yes));
+    ASSERT_EQ(Application::instance().browsers().size(), 2u);
+    frmBrowser* popup = Application::instance().browsers().back();
+    EXPECT_TRUE(popup->get_visible());
+    auto& hosted = dynamic_cast<testing::FakePageEngine&>(popup->WebBrowser1());
+    ASSERT_FALSE(hosted.navigations.empty());
+    EXPECT_EQ(hosted.navigations.back(), "http://pages.test/second");
+    EXPECT_EQ(counter(), "1");
+
+    // Another target sends the allowed address to the default browser instead.
+    Application::instance().options().setText(OptionId::PopupTarget, "Default Browser");
+    request(*main, "http://pages.test/third");
+    ASSERT_TRUE(dialogs.answerHeld(Dialogs::Answer::Yes));
+    EXPECT_EQ(launched, std::vector<std::string>{"http://pages.test/third"});
+    EXPECT_EQ(Application::instance().browsers().size(), 2u);
 }
 
 TEST_F(PopupBlockerTest, LogWindowDeletesEntriesAndCloseReturnsToTheOptions) {
