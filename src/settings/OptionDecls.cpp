@@ -95,11 +95,12 @@ std::vector<OptionDecl> makeDecls() {
                            &M::addressBackColor, colorText(kSysWindow))),
         on("Minimize", plain(OptionId::MinimizeToTray, S, keys::kSystray, Tick, W::Apply,
                              &M::minimizeToTray, "0")),
-        // The menu tick follows the check box on "Apply"; both are stored.
-        plain(OptionId::SuppressScriptErrors, S, keys::kSuppressScriptErrors, Truth, W::Apply,
-              &M::suppressScriptErrors, no, std::nullopt, false),
+        // The check box and the main window's menu tick are one option kept under two keys,
+        // both written together; the tick's key is read last, as the window wrote it last.
         on("SuppressErrors", plain(OptionId::SuppressScriptErrors, S, keys::kSuppressScriptErrors1,
                                    Tick, W::Apply, &M::suppressScriptErrors, "0")),
+        plain(OptionId::SuppressScriptErrors, S, keys::kSuppressScriptErrors, Truth, W::Apply,
+              &M::suppressScriptErrors, no),
         on("lblFontColor",
            plain(OptionId::ButtonFontColor, C, keys::kFontColor, Color, W::Apply,
                  &M::buttonFontColor, colorText(kDefaultFontColor), colorText(kDefaultFontColor))),
@@ -125,10 +126,9 @@ std::vector<OptionDecl> makeDecls() {
            plain(OptionId::SaveHistory, S, keys::kHistory, Tick, W::Apply, &M::saveHistory, "1")),
         on("CheckUpdate", plain(OptionId::CheckUpdates, S, keys::kCheckUpdatesAtStart, Tick,
                                 W::Apply, &M::checkUpdates, "1")),
-        plain(OptionId::StatusBar, S, keys::kStatusBarVisible, Truth, W::Apply, &M::statusBar, yes,
-              std::nullopt, false),
         on("Check1", plain(OptionId::StatusBar, S, keys::kStatusbarVisible1, Tick, W::Apply,
                            &M::statusBar, "1")),
+        plain(OptionId::StatusBar, S, keys::kStatusBarVisible, Truth, W::Apply, &M::statusBar, yes),
         on("BlockedLog",
            plain(OptionId::LogBlocked, S, keys::kBlockedLog, Tick, W::Apply, &M::logBlocked, "1")),
 
@@ -152,6 +152,10 @@ std::vector<OptionDecl> makeDecls() {
         plain(OptionId::ShowPercent, S, keys::kShowText, Truth, W::AtOnce, &M::showPercent, no),
         plain(OptionId::ShowPercentCaption, S, keys::kShowTextCap, Text, W::AtOnce,
               &M::showPercentCaption, "No"),
+
+        // A status-bar font of earlier versions; without it the bar takes the chosen font.
+        plain(OptionId::StatusBarFont, S, keys::kStatusbarFont, Text, W::Never, &M::statusBarFont,
+              ""),
     };
 }
 

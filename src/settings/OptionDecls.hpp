@@ -28,6 +28,7 @@ enum class Writer {
     Apply,      // "Apply" (one transaction)
     LockApply,  // "Apply Changes" of the lock page
     AtOnce,     // the control's own handler, as soon as it changes
+    Never,      // kept by earlier versions: read, never written
 };
 
 struct OptionDecl {
@@ -40,8 +41,8 @@ struct OptionDecl {
     std::variant<bool OptionsModel::*, int OptionsModel::*, std::string OptionsModel::*,
                  OptionsModel::PopupMode OptionsModel::*>
         member;
-    // False for a key the model writes but never reads back (the menu ticks that "Apply"
-    // writes beside their check boxes).
+    // False for a key the model writes but never reads back. A key read after another of
+    // the same option wins where both are stored.
     bool loaded;
     // For a truth key that says whether the option holds one value (a style choice, a
     // popup mode): that value.

@@ -83,6 +83,13 @@ TEST_F(OptionsLoadTest, StoredValuesReachTheirControls) {
     EXPECT_EQ(m.searchEngine, "Yahoo!");
 }
 
+TEST_F(OptionsLoadTest, TheStatusBarTakesAFontOfItsOwnWhereOneIsStored) {
+    store.write("Settings", "toolbarFont", "Serif");
+    EXPECT_EQ(loaded().barFont(), "Serif");
+    store.write("Settings", "StatusbarFont", "Monospace");
+    EXPECT_EQ(loaded().barFont(), "Monospace");
+}
+
 TEST_F(OptionsLoadTest, LockKeysMatchWithoutRegardToCase) {
     store.write("Settings", "PassLockBrowser", "1");
     store.write("Settings", "PASSLOCKHIS", "1");
@@ -128,15 +135,15 @@ TEST_F(OptionsLoadTest, ButtonSchemeAndStyleChoice) {
     EXPECT_FALSE(m.swatchesAtDefaults());
 }
 
-TEST_F(OptionsLoadTest, EmptyFontColorResetsTheButtonSwatchesAndSkipsTheOthers) {
+TEST_F(OptionsLoadTest, EmptyFontColorResetsTheButtonSwatchesButNotTheProgramOnes) {
     store.write("ButtonColors", "FontColor", "");
     store.write("ButtonColors", "BackColor", "65280");
     store.write("ButtonColors", "ProgramBackColor", "123");
     OptionsModel& m = loaded();
     EXPECT_EQ(m.sampleLook(), ButtonLook{.style = m.sampleLook().style})
         << "the four button colours are back at the theme's";
-    // The program swatches keep what they held.
-    EXPECT_EQ(m.programBackColor, kSysButtonFace);
+    // The program swatches are read all the same.
+    EXPECT_EQ(m.programBackColor, 123);
 }
 
 TEST_F(OptionsLoadTest, RestoreStartsDisabledOnTheDefaultScheme) {

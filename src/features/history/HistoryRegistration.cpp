@@ -9,12 +9,10 @@ namespace larkspan {
 
 namespace {
 // Closes after the lock dialog and the favorites organizer.
-constexpr int kHistoryPlace = 30;
 }  // namespace
 
 void registerHistory(ShellContext& context, Gtk::Application&) {
-    context.windows().define("frmHistory", kHistoryPlace,
-                             [&context] { return makeHistoryWindow(context); });
+    context.windows().define("frmHistory", [&context] { return makeHistoryWindow(context); });
     // Shown modeless, owned by the first main window, from any main window.
     context.commands().define("history", [&context](frmBrowser&) {
         Gtk::Window* history = context.windows().touch("frmHistory");

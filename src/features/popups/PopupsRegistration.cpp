@@ -12,16 +12,13 @@ namespace {
 
 // The notice closes after the font chooser and before the update notice; the log after
 // the favorites importer, just before the options dialog.
-constexpr int kNoticePlace = 70;
-constexpr int kBlockedLogPlace = 100;
 
 }  // namespace
 
 void registerPopups(ShellContext& context, Gtk::Application&) {
     WindowRegistry& windows = context.windows();
-    windows.define("Form2", kNoticePlace, [&context] { return makeNotice(context); });
-    windows.define("frmBlockedLog", kBlockedLogPlace,
-                   [&context] { return makeBlockedLogWindow(context); });
+    windows.define("Form2", [&context] { return makeNotice(context); });
+    windows.define("frmBlockedLog", [&context] { return makeBlockedLogWindow(context); });
     context.signalBrowserMade().connect(
         [&context](frmBrowser& window) { popups::attach(context, window); });
 }
