@@ -201,12 +201,15 @@ bool OptionDecl::take(OptionsModel& m, std::string_view text) const {
         return v && *v;
     };
     return std::visit(Overload{[&](bool M::*) {
-                                   // A check box reads back the number it was written as.
+                                   // A check box reads back the number it was written as,
+                                   // or a truth word where one was stored.
                                    std::optional<bool> v;
                                    if (form == StoredForm::Tick) {
                                        // The blocked-popup log is on only at exactly 1.
                                        if (auto n = stored::toInt16(text)) {
                                            v = id == OptionId::LogBlocked ? *n == 1 : *n != 0;
+                                       } else {
+                                           v = stored::toBool(text);
                                        }
                                    } else {
                                        v = stored::toBool(text);

@@ -60,6 +60,7 @@ TEST_F(OptionsLoadTest, StoredValuesReachTheirControls) {
     store.write("Settings", "Homepage", "http://example.test/");
     store.write("Settings", "History", "0");
     store.write("Settings", "Systray", "1");
+    store.write("Settings", "CheckUpdatesAtStart", "False");  // a check box as a truth word
     store.write("Settings", "PopupBlocker1", "False");
     store.write("Settings", "PopupBlocker30", "True");
     store.write("Settings", "Blocked#", "42");
@@ -73,6 +74,7 @@ TEST_F(OptionsLoadTest, StoredValuesReachTheirControls) {
     EXPECT_EQ(m.homePage, "http://example.test/");
     EXPECT_FALSE(m.saveHistory);
     EXPECT_TRUE(m.minimizeToTray);
+    EXPECT_FALSE(m.checkUpdates);
     EXPECT_EQ(m.popupMode, OptionsModel::PopupMode::BlockAndAlert);
     EXPECT_EQ(m.blockedCount, "42");
     EXPECT_EQ(m.scrollStyle, 1);
