@@ -32,16 +32,9 @@ std::vector<OptionDecl> makeDecls() {
     const std::string no = stored::truth(false);
     auto style = [&](OptionId id, std::string_view key, int index) {
         bool design = index == kDefaultStyleChoice;
-        return OptionDecl{id,
-                          keys::kSettings,
-                          key,
-                          Truth,
-                          W::Apply,
-                          &M::styleChoice,
-                          true,
-                          index,
-                          design ? yes : no,
-                          design ? yes : no};
+        return OptionDecl{id,    keys::kSettings,   key,
+                          Truth, W::Apply,          &M::styleChoice,
+                          index, design ? yes : no, design ? yes : no};
     };
     auto mode = [&](std::string_view key, Mode m) {
         return OptionDecl{OptionId::PopupMode,
@@ -50,16 +43,14 @@ std::vector<OptionDecl> makeDecls() {
                           Truth,
                           W::Apply,
                           &M::popupMode,
-                          true,
                           static_cast<int>(m),
                           m == Mode::AskMe ? yes : no,
                           std::nullopt};
     };
     auto plain = [](OptionId id, std::string_view section, std::string_view key, StoredForm form,
                     Writer writer, auto member, std::string design,
-                    std::optional<std::string> restore = std::nullopt, bool loaded = true) {
-        return OptionDecl{id,     section, key,          form,   writer,
-                          member, loaded,  std::nullopt, design, restore};
+                    std::optional<std::string> restore = std::nullopt) {
+        return OptionDecl{id, section, key, form, writer, member, std::nullopt, design, restore};
     };
     // The options dialog's control that shows the option.
     auto on = [](std::string_view control, OptionDecl d) {

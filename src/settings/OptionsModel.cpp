@@ -81,7 +81,7 @@ void OptionsModel::load(const SettingsStore& store) {
     bool schemeEmpty = buttonFontColorStoredEmpty(store);
     if (schemeEmpty) resetButtonSwatches();
     for (const OptionDecl& d : optionDecls()) {
-        if (!d.loaded || (schemeEmpty && isButtonColor(d.id))) continue;
+        if (schemeEmpty && isButtonColor(d.id)) continue;
         d.take(*this, store.read(d.section, d.key, d.storedText(*this)));
     }
     // The engine box is a list: a stored name that is not an entry selects nothing.

@@ -42,7 +42,7 @@ TEST_F(OptionDeclsTest, ApplyStoresEachOptionInItsFormAndTheNextLoadReadsItBack)
     OptionsModel edited;
     std::set<OptionId> editedIds;
     for (const OptionDecl& d : optionDecls()) {
-        if (d.writer != Writer::Apply || !d.loaded) continue;
+        if (d.writer != Writer::Apply) continue;
         // An option kept under two keys is edited through the first.
         if (!d.choice && !editedIds.insert(d.id).second) continue;
         std::string now = d.storedText(edited);
