@@ -1,6 +1,6 @@
 // The main window's edit, file and view commands: each is passed to the page engine. The
 // edit commands act only while the page is the window's active control; the text-size
-// ticks and the script-error switch are read back from the engine and the settings.
+// ticks and the script-error switch are read back from the engine and the options.
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/ShellContext.hpp"
