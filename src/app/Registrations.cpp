@@ -7,12 +7,21 @@
 #include "features/popups/PopupsRegistration.hpp"
 #include "features/search/SearchRegistration.hpp"
 #include "features/source/SourceRegistration.hpp"
+#include "features/update/UpdateCheck.hpp"
 #include "features/update/UpdateRegistration.hpp"
+#include "shell/ShellContext.hpp"
 #include "shell/ShellRegistration.hpp"
+#include "shell/WindowRegistry.hpp"
 
 namespace larkspan {
 
 void registerAll(ShellContext& context, Gtk::Application& app) {
+    // How the shared windows close at shut-down: the lock dialog first, the options dialog,
+    // which the others may still consult, last.
+    context.windows().setClosingOrder({"frmPassword", "frmFavorites", "frmHistory", "frmSource",
+                                       "frmAbout", "frmFont", "Form2", update::kUpdateWindow,
+                                       "frmIE2LarkspanConverter", "frmBlockedLog", "frmDownloads",
+                                       "frmOptions"});
     registerShell(context, app);
     registerUpdate(context, app);
     registerPopups(context, app);

@@ -32,16 +32,9 @@ std::vector<OptionDecl> makeDecls() {
     const std::string no = stored::truth(false);
     auto style = [&](OptionId id, std::string_view key, int index) {
         bool design = index == kDefaultStyleChoice;
-        return OptionDecl{id,
-                          keys::kSettings,
-                          key,
-                          Truth,
-                          W::Apply,
-                          &M::styleChoice,
-                          true,
-                          index,
-                          design ? yes : no,
-                          design ? yes : no};
+        return OptionDecl{id,    keys::kSettings,   key,
+                          Truth, W::Apply,          &M::styleChoice,
+                          index, design ? yes : no, design ? yes : no};
     };
     auto mode = [&](std::string_view key, Mode m) {
         return OptionDecl{OptionId::PopupMode,
@@ -50,16 +43,14 @@ std::vector<OptionDecl> makeDecls() {
                           Truth,
                           W::Apply,
                           &M::popupMode,
-                          true,
                           static_cast<int>(m),
                           m == Mode::AskMe ? yes : no,
                           std::nullopt};
     };
     auto plain = [](OptionId id, std::string_view section, std::string_view key, StoredForm form,
                     Writer writer, auto member, std::string design,
-                    std::optional<std::string> restore = std::nullopt, bool loaded = true) {
-        return OptionDecl{id,     section, key,          form,   writer,
-                          member, loaded,  std::nullopt, design, restore};
+                    std::optional<std::string> restore = std::nullopt) {
+        return OptionDecl{id, section, key, form, writer, member, std::nullopt, design, restore};
     };
     // The options dialog's control that shows the option.
     auto on = [](std::string_view control, OptionDecl d) {
@@ -95,11 +86,12 @@ std::vector<OptionDecl> makeDecls() {
                            &M::addressBackColor, colorText(kSysWindow))),
         on("Minimize", plain(OptionId::MinimizeToTray, S, keys::kSystray, Tick, W::Apply,
                              &M::minimizeToTray, "0")),
-        // The menu tick follows the check box on "Apply"; both are stored.
-        plain(OptionId::SuppressScriptErrors, S, keys::kSuppressScriptErrors, Truth, W::Apply,
-              &M::suppressScriptErrors, no, std::nullopt, false),
+        // The check box and the main window's menu tick are one option kept under two keys,
+        // both written together; the tick's key is read last, as the window wrote it last.
         on("SuppressErrors", plain(OptionId::SuppressScriptErrors, S, keys::kSuppressScriptErrors1,
                                    Tick, W::Apply, &M::suppressScriptErrors, "0")),
+        plain(OptionId::SuppressScriptErrors, S, keys::kSuppressScriptErrors, Truth, W::Apply,
+              &M::suppressScriptErrors, no),
         on("lblFontColor",
            plain(OptionId::ButtonFontColor, C, keys::kFontColor, Color, W::Apply,
                  &M::buttonFontColor, colorText(kDefaultFontColor), colorText(kDefaultFontColor))),
@@ -125,10 +117,9 @@ std::vector<OptionDecl> makeDecls() {
            plain(OptionId::SaveHistory, S, keys::kHistory, Tick, W::Apply, &M::saveHistory, "1")),
         on("CheckUpdate", plain(OptionId::CheckUpdates, S, keys::kCheckUpdatesAtStart, Tick,
                                 W::Apply, &M::checkUpdates, "1")),
-        plain(OptionId::StatusBar, S, keys::kStatusBarVisible, Truth, W::Apply, &M::statusBar, yes,
-              std::nullopt, false),
         on("Check1", plain(OptionId::StatusBar, S, keys::kStatusbarVisible1, Tick, W::Apply,
                            &M::statusBar, "1")),
+        plain(OptionId::StatusBar, S, keys::kStatusBarVisible, Truth, W::Apply, &M::statusBar, yes),
         on("BlockedLog",
            plain(OptionId::LogBlocked, S, keys::kBlockedLog, Tick, W::Apply, &M::logBlocked, "1")),
 
@@ -152,6 +143,10 @@ std::vector<OptionDecl> makeDecls() {
         plain(OptionId::ShowPercent, S, keys::kShowText, Truth, W::AtOnce, &M::showPercent, no),
         plain(OptionId::ShowPercentCaption, S, keys::kShowTextCap, Text, W::AtOnce,
               &M::showPercentCaption, "No"),
+
+        // A status-bar font of earlier versions; without it the bar takes the chosen font.
+        plain(OptionId::StatusBarFont, S, keys::kStatusbarFont, Text, W::Never, &M::statusBarFont,
+              ""),
     };
 }
 
@@ -197,12 +192,15 @@ bool OptionDecl::take(OptionsModel& m, std::string_view text) const {
         return v && *v;
     };
     return std::visit(Overload{[&](bool M::*) {
-                                   // A check box reads back the number it was written as.
+                                   // A check box reads back the number it was written as,
+                                   // or a truth word where one was stored.
                                    std::optional<bool> v;
                                    if (form == StoredForm::Tick) {
                                        // The blocked-popup log is on only at exactly 1.
                                        if (auto n = stored::toInt16(text)) {
                                            v = id == OptionId::LogBlocked ? *n == 1 : *n != 0;
+                                       } else {
+                                           v = stored::toBool(text);
                                        }
                                    } else {
                                        v = stored::toBool(text);

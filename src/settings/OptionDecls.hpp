@@ -28,6 +28,7 @@ enum class Writer {
     Apply,      // "Apply" (one transaction)
     LockApply,  // "Apply Changes" of the lock page
     AtOnce,     // the control's own handler, as soon as it changes
+    Never,      // kept by earlier versions: read, never written
 };
 
 struct OptionDecl {
@@ -40,9 +41,6 @@ struct OptionDecl {
     std::variant<bool OptionsModel::*, int OptionsModel::*, std::string OptionsModel::*,
                  OptionsModel::PopupMode OptionsModel::*>
         member;
-    // False for a key the model writes but never reads back (the menu ticks that "Apply"
-    // writes beside their check boxes).
-    bool loaded;
     // For a truth key that says whether the option holds one value (a style choice, a
     // popup mode): that value.
     std::optional<int> choice;
@@ -60,7 +58,8 @@ struct OptionDecl {
     bool take(OptionsModel& m, std::string_view text) const;
 };
 
-// Every declaration, in the order "Apply" has always written them.
+// Every declaration, in the order the model reads them: of two keys of one option, the
+// later one wins where both are stored.
 std::span<const OptionDecl> optionDecls();
 
 // The declarations of one option (a choice has one per value).

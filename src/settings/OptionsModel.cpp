@@ -21,6 +21,12 @@ T OptionsModel::*memberOf(OptionId id) {
     return p ? *p : nullptr;
 }
 
+// The four colours of the sample button.
+bool isButtonColor(OptionId id) {
+    return id == OptionId::ButtonFontColor || id == OptionId::ButtonFontHighlightColor ||
+           id == OptionId::ButtonBackColor || id == OptionId::ButtonHighlightColor;
+}
+
 }  // namespace
 
 OptionsModel::OptionsModel() {
@@ -70,12 +76,12 @@ void OptionsModel::load(const SettingsStore& store) {
     // A load starts from the design values, as a freshly made dialog did.
     for (const OptionDecl& d : optionDecls()) d.take(*this, d.design);
 
-    // An empty stored button font colour resets the four button colours and skips the
-    // scheme's keyed reads.
+    // An empty stored button font colour resets the four button colours and skips their
+    // reads; the program colours are read all the same.
     bool schemeEmpty = buttonFontColorStoredEmpty(store);
     if (schemeEmpty) resetButtonSwatches();
     for (const OptionDecl& d : optionDecls()) {
-        if (!d.loaded || (schemeEmpty && d.section == keys::kButtonColors)) continue;
+        if (schemeEmpty && isButtonColor(d.id)) continue;
         d.take(*this, store.read(d.section, d.key, d.storedText(*this)));
     }
     // The engine box is a list: a stored name that is not an entry selects nothing.
@@ -102,6 +108,14 @@ void OptionsModel::reloadIfStale(const SettingsStore& store) {
     if (stale_) load(store);
 }
 
+sigc::connection OptionsModel::follow(const sigc::slot<void(OptionId, Cause)>& apply) {
+    std::set<OptionId> told;
+    for (const OptionDecl& d : optionDecls()) {
+        if (told.insert(d.id).second) apply(d.id, Cause::Loaded);
+    }
+    return changed_.connect(apply);
+}
+
 // ---- Storing ------------------------------------------------------------------------------
 
 template <typename Pred>
@@ -126,7 +140,7 @@ bool OptionsModel::writeLocks(SettingsStore& store) const {
 
 bool OptionsModel::writeNow(SettingsStore& store, OptionId id) const {
     return store.writeAll(entriesWhere(
-        [id](const OptionDecl& d) { return d.writer == Writer::AtOnce && d.id == id; }));
+        [id](const OptionDecl& d) { return d.id == id && d.writer != Writer::Never; }));
 }
 
 // ---- The scheme ---------------------------------------------------------------------------
@@ -212,18 +226,7 @@ bool OptionsModel::buttonFontColorStoredEmpty(const SettingsStore& store) const 
 
 void OptionsModel::resetButtonSwatches() {
     for (const OptionDecl& d : optionDecls()) {
-        bool buttonColor =
-            d.id == OptionId::ButtonFontColor || d.id == OptionId::ButtonFontHighlightColor ||
-            d.id == OptionId::ButtonBackColor || d.id == OptionId::ButtonHighlightColor;
-        if (buttonColor && d.restore) d.take(*this, *d.restore);
-    }
-}
-
-void OptionsModel::readSchemeSwatches(const SettingsStore& store) {
-    for (const OptionDecl& d : optionDecls()) {
-        if (d.section == keys::kButtonColors) {
-            d.take(*this, store.read(d.section, d.key, d.storedText(*this)));
-        }
+        if (isButtonColor(d.id) && d.restore) d.take(*this, *d.restore);
     }
 }
 

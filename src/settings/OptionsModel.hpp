@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sigc++/connection.h>
 #include <sigc++/signal.h>
 
 #include <array>
@@ -47,6 +48,7 @@ enum class OptionId {
     ScrollStyle,
     ShowPercent,
     ShowPercentCaption,
+    StatusBarFont,
 };
 
 // The live model of the options. It starts at the design values, the first touch loads it
@@ -95,13 +97,21 @@ class OptionsModel {
     int scrollStyle = 0;  // 0 standard, 1 smooth
     bool showPercent = false;
     std::string showPercentCaption;  // the "Show %" toggle's stored caption
+    std::string statusBarFont;       // a font kept for the status bar; empty: fontName
+
+    // The font of the status bar and the address box.
+    const std::string& barFont() const { return statusBarFont.empty() ? fontName : statusBarFont; }
 
     // ---- Changes.
     enum class Cause {
         Edited,    // a window changed it
         Reloaded,  // a reload after "Cancel" brought the stored value back
+        Loaded,    // a window that starts following the options takes it up
     };
     sigc::signal<void(OptionId, Cause)>& signalChanged() { return changed_; }
+    // Hands every declared option to `apply` (as loaded), then each change as it comes: a
+    // window takes up the options through the same handler as their later changes.
+    sigc::connection follow(const sigc::slot<void(OptionId, Cause)>& apply);
     // "Apply": the options that take effect only then are to be taken up now.
     sigc::signal<void()>& signalApplied() { return applied_; }
 
@@ -123,7 +133,8 @@ class OptionsModel {
     bool writeApplied(SettingsStore& store) const;
     // The lock page's "Apply Changes".
     bool writeLocks(SettingsStore& store) const;
-    // An option that is stored as soon as it changes.
+    // An option that is stored as soon as it changes (a control of the options dialog, a
+    // menu tick, a counter): every key it is kept under, in one transaction.
     bool writeNow(SettingsStore& store, OptionId id) const;
     // Tells the observers that the options were applied.
     void applied() { applied_.emit(); }
@@ -147,12 +158,6 @@ class OptionsModel {
     void selectStyleChoice(int index);
     // The default style and colours. Nothing is stored.
     void restoreScheme();
-    // The scheme's six keyed reads, each defaulting to the current colour; whether the
-    // button font colour is stored as empty text; the four button colours back at their
-    // defaults. The main window's start-up reads the scheme with these too.
-    void readSchemeSwatches(const SettingsStore& store);
-    bool buttonFontColorStoredEmpty(const SettingsStore& store) const;
-    void resetButtonSwatches();
 
     // ---- Fixed lists of the options dialog.
     // The nine engine names the engine box offers, in list order.
@@ -167,6 +172,11 @@ class OptionsModel {
     static std::optional<std::string_view> pageFrame(std::string_view entry);
 
   private:
+    // Whether the button font colour is stored as empty text; the four button colours back
+    // at their defaults.
+    bool buttonFontColorStoredEmpty(const SettingsStore& store) const;
+    void resetButtonSwatches();
+
     template <typename T>
     void assign(T& member, const T& value, OptionId id);
     template <typename Pred>

@@ -11,11 +11,6 @@ namespace larkspan {
 
 namespace {
 
-// The font chooser closes after the About box and before the popup notice; the options
-// dialog closes last of all shared windows.
-constexpr int kFontChooserPlace = 60;
-constexpr int kOptionsPlace = 110;
-
 struct Shortcut {
     const char* action;
     std::vector<Glib::ustring> accels;
@@ -51,8 +46,8 @@ const std::vector<Shortcut>& shortcuts() {
 
 void registerShell(ShellContext& context, Gtk::Application& app) {
     WindowRegistry& windows = context.windows();
-    windows.define("frmFont", kFontChooserPlace, [&context] { return makeFontChooser(context); });
-    windows.define("frmOptions", kOptionsPlace, [&context] { return makeOptionsDialog(context); });
+    windows.define("frmFont", [&context] { return makeFontChooser(context); });
+    windows.define("frmOptions", [&context] { return makeOptionsDialog(context); });
     for (const auto& s : shortcuts()) app.set_accels_for_action(s.action, s.accels);
 }
 

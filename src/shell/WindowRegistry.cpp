@@ -6,15 +6,19 @@
 
 namespace larkspan {
 
-void WindowRegistry::define(const std::string& name, int closingPlace, Factory factory) {
-    definitions_[name] = Definition{closingPlace, std::move(factory)};
+void WindowRegistry::define(const std::string& name, Factory factory) {
+    definitions_[name] = std::move(factory);
+}
+
+void WindowRegistry::setClosingOrder(std::vector<std::string> names) {
+    closingOrder_ = std::move(names);
 }
 
 Gtk::Window* WindowRegistry::touch(const std::string& name) {
     if (auto* w = find(name)) return w;
     auto d = definitions_.find(name);
-    if (d == definitions_.end() || !d->second.factory) return nullptr;
-    auto window = d->second.factory();
+    if (d == definitions_.end() || !d->second) return nullptr;
+    auto window = d->second();
     if (!window) return nullptr;
     window->set_name(name);
     Gtk::Window* raw = window.get();
@@ -56,11 +60,16 @@ void WindowRegistry::closeWhenIdle(const std::string& name, ShownAgain shownAgai
 }
 
 void WindowRegistry::closeAll() {
-    std::vector<std::pair<int, std::string>> order;
-    for (const auto& [name, d] : definitions_) order.emplace_back(d.closingPlace, name);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& entry : order) close(entry.second);
+    auto named = [this](const std::string& name) {
+        return std::find(closingOrder_.begin(), closingOrder_.end(), name) != closingOrder_.end();
+    };
+    std::vector<std::string> unnamed;
+    for (const auto& [name, open] : open_) {
+        if (!named(name)) unnamed.push_back(name);
+    }
+    for (const std::string& name : unnamed) close(name);
+    for (const std::string& name : closingOrder_) close(name);
+    // Windows opened while others closed.
     while (!open_.empty()) close(open_.begin()->first);
 }
 

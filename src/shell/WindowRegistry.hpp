@@ -17,11 +17,11 @@ class WindowRegistry {
   public:
     using Factory = std::function<std::unique_ptr<Gtk::Window>()>;
 
-    // Registers how to make the window called `name` (replacing an earlier factory) and
-    // its place in the shut-down's closing order: lower places close first. The lock
-    // dialog takes place 10 and the options dialog, which closes last, place 110; the
-    // other shared windows lie between them.
-    void define(const std::string& name, int closingPlace, Factory factory);
+    // Registers how to make the window called `name` (replacing an earlier factory).
+    void define(const std::string& name, Factory factory);
+    // The shut-down's closing order, first to close first. Windows it does not name close
+    // before the named ones.
+    void setClosingOrder(std::vector<std::string> names);
 
     // The window, created (hidden) on first touch; nullptr when no factory is known.
     Gtk::Window* touch(const std::string& name);
@@ -46,16 +46,13 @@ class WindowRegistry {
     std::function<void(const std::string&)> onClosed;
 
   private:
-    struct Definition {
-        int closingPlace = 0;
-        Factory factory;
-    };
     struct Open {
         std::unique_ptr<Gtk::Window> window;
         // Tells this window from a later one of the same name.
         unsigned long serial = 0;
     };
-    std::map<std::string, Definition> definitions_;
+    std::map<std::string, Factory> definitions_;
+    std::vector<std::string> closingOrder_;
     std::map<std::string, Open> open_;
     unsigned long made_ = 0;
     // Closings waiting for the idle main loop end with the registry.

@@ -5,12 +5,10 @@
 #endif
 
 #include "common/Color.hpp"
-#include "common/StoredValue.hpp"
 #include "common/Twips.hpp"
 #include "common/WidgetStyle.hpp"
 #include "settings/OptionsModel.hpp"
-#include "settings/SettingsKeys.hpp"
-#include "settings/SettingsStore.hpp"
+#include "settings/WindowPlaces.hpp"
 #include "shell/AccessibleNames.hpp"
 #include "shell/ColorScheme.hpp"
 #include "shell/ShellContext.hpp"
@@ -132,7 +130,7 @@ void frmBrowser::setStatusBarVisible(bool visible) {
 }
 
 std::string frmBrowser::readHomePage(ShellContext& context) {
-    return context.settings().read(keys::kSettings, keys::kHomepage, context.options().homePage);
+    return context.options().homePage;
 }
 
 std::string frmBrowser::requestHomePage(ShellContext& context, PageEngine& engine) {
@@ -142,113 +140,72 @@ std::string frmBrowser::requestHomePage(ShellContext& context, PageEngine& engin
 }
 
 void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
-    SettingsStore& store = ctx_.settings();
-    auto read = [&store](std::string_view key, const std::string& def) {
-        return store.read(keys::kSettings, key, def);
-    };
-
     // 1. Caption.
     set_title(std::string("Loading...") + kCaptionSuffix);
     OptionsModel& o = ctx_.options();
 
-    // 2, 3. The home page, defaulting to the options' home-page box (the first touch of
-    // the options model loads it from the store), and the engine navigates there; done
-    // already when the window's maker asked for the page before building the window.
+    // 2, 3. The home page (the first touch of the options model loads it from the store),
+    // and the engine navigates there; done already when the window's maker asked for the
+    // page before building the window.
     homePageAddress =
         requestedHomePage ? std::move(*requestedHomePage) : requestHomePage(ctx_, *engine_);
 
     // 4. The address box shows where the engine is now.
     cboAddress->get_entry()->set_text(engine_->locationURL());
 
-    // 5, 6. Blocked counter and the search box's engine name.
-    Label1->set_text(read(keys::kBlockedCount, o.blockedCount));
-    txtSearch->set_text(o.searchEngine);
-
-    // 7, 8. The typed-address list from "history.txt" (the favorites menu is built by the
+    // 5. The typed-address list from "history.txt" (the favorites menu is built by the
     // favorites feature when it is present).
     LoadAddressList();
 
-    // 9. The search button takes the sample button's look, and each "Apply" brings it the
+    // 6. The search button takes the sample button's look, and each "Apply" brings it the
     // scheme again.
     scheme::followButtonLook(ctx_, *Command1, true);
 
-    // 10. Address and search box colours.
-    Gtk::Entry* address = cboAddress->get_entry();
-    auto colorOr = [&](std::string_view key, ColorValue def) {
-        return stored::toColor(read(key, stored::color(def)));
-    };
-    for (Gtk::Widget* box :
-         {static_cast<Gtk::Widget*>(address), static_cast<Gtk::Widget*>(txtSearch)}) {
-        if (auto fc = colorOr(keys::kAddressFC, o.addressTextColor))
-            style::setForeground(*box, *fc);
-        if (auto bg = colorOr(keys::kAddressBG, o.addressBackColor))
-            style::setBackground(*box, *bg);
-    }
-
-    // 11. Status bar, and the progress bar with it.
-    if (auto v = stored::toBool(
-            read(keys::kStatusBarVisible, stored::truth(mnuToolsStatusbar->get_active())))) {
-        // The tick follows the action's state; setting the state runs no command.
-        statusbarAction_->change_state(Glib::Variant<bool>::create(*v));
-    }
-    setStatusBarVisible(mnuToolsStatusbar->get_active());
-
-    // 12. Geometry and window state.
+    // 7. Geometry and window state.
     applyStartupGeometry();
 
-    // 13. Fonts of the status bar and the address box.
-    style::setFontFamily(*StatusBar1, read(keys::kStatusbarFont, o.fontName));
-    style::setFontFamily(*address, read(keys::kStatusbarFont, o.fontName));
-
-    // 14. Progress display: scroll style, colour and percentage text from the store.
-    if (auto v = stored::toInt32(read(keys::kProgressBar, std::to_string(o.scrollStyle)))) {
-        PB->setScrolling(*v);
-    }
-    if (auto v = colorOr(keys::kProgressBarForeColor, o.progressColor)) {
-        o.setNumber(OptionId::ProgressColor, *v);
-    }
-    if (auto v = stored::toBool(read(keys::kShowText, stored::truth(o.showPercent)))) {
-        o.setFlag(OptionId::ShowPercent, *v);
-    }
-    o.setText(OptionId::BlockedCount, read(keys::kBlockedCount, o.blockedCount));
-    PB->setColor(o.progressColor);
-    PB->setShowText(o.showPercent);
-
-    // 15. The colour scheme swatches.
-    o.readSchemeSwatches(store);
-
-    // 16, 17. Blocked-counter frame; the engine box.
-    Frame1->set_visible(o.showInBrowser);
-    o.setText(OptionId::SearchEngine,
-              store.read(keys::kWebSearch, keys::kLastEngine, o.searchEngine));
-
-    // 18. Script-error suppression.
-    if (auto v = stored::toBool(
-            read(keys::kSuppressScriptErrors, stored::truth(suppressScriptErrorsTick())))) {
-        setSuppressScriptErrorsTick(*v);
-    }
-    if (suppressScriptErrorsTick()) engine_->setSilent(true);
-
-    // 19. The update check, when it is on, and the other start-up steps of the features.
-    ctx_.signalMainWindowLoading().emit(*this);
-
-    // 20. An empty stored button font colour resets the four button swatches.
-    if (o.buttonFontColorStoredEmpty(store)) o.resetButtonSwatches();
-
-    // From now on the window follows the options.
-    o.signalChanged().connect(sigc::mem_fun(*this, &frmBrowser::optionChanged));
+    // 8. Every option, through the same handler as its later changes.
+    o.follow(sigc::mem_fun(*this, &frmBrowser::optionChanged));
     o.signalApplied().connect(sigc::mem_fun(*this, &frmBrowser::optionsApplied));
 
-    // 21. The page takes the keyboard focus.
+    // 9. The update check, when it is on, and the other start-up steps of the features.
+    ctx_.signalMainWindowLoading().emit(*this);
+
+    // 10. The page takes the keyboard focus.
     engine_->grabFocus();
 }
 
+bool frmBrowser::followsAtOnce(OptionId id, OptionsModel::Cause cause) {
+    using C = OptionsModel::Cause;
+    switch (id) {
+        // The menu ticks and the scroll style wait for "Apply".
+        case OptionId::StatusBar:
+        case OptionId::SuppressScriptErrors:
+        case OptionId::ScrollStyle:
+            return cause == C::Loaded;
+        // Tried program colours reach the windows through "Apply" or an activation; the
+        // stored ones come back at once.
+        case OptionId::ProgramBackColor:
+        case OptionId::ProgramFontColor:
+            return cause != C::Edited;
+        default:
+            return true;
+    }
+}
+
 void frmBrowser::optionChanged(OptionId id, OptionsModel::Cause cause) {
-    // The window shows what the options hold: an edit at once, and the stored value again
-    // when "Cancel" drops what was tried.
+    // The window shows what the options hold: all of them as it loads, an edit at once,
+    // and the stored value again when "Cancel" drops what was tried.
+    if (followsAtOnce(id, cause)) applyOption(id);
+}
+
+void frmBrowser::applyOption(OptionId id) {
     const OptionsModel& o = ctx_.options();
     Gtk::Entry* address = cboAddress->get_entry();
     switch (id) {
+        case OptionId::SearchEngine:
+            txtSearch->set_text(o.searchEngine);
+            break;
         case OptionId::AddressTextColor:
             style::setForeground(*address, o.addressTextColor);
             style::setForeground(*txtSearch, o.addressTextColor);
@@ -258,9 +215,10 @@ void frmBrowser::optionChanged(OptionId id, OptionsModel::Cause cause) {
             style::setBackground(*txtSearch, o.addressBackColor);
             break;
         case OptionId::FontName:
-            for (Gtk::Widget* w :
-                 std::initializer_list<Gtk::Widget*>{StatusBar1, address, txtSearch})
-                style::setFontFamily(*w, o.fontName);
+        case OptionId::StatusBarFont:
+            style::setFontFamily(*StatusBar1, o.barFont());
+            style::setFontFamily(*address, o.barFont());
+            style::setFontFamily(*txtSearch, o.fontName);
             break;
         case OptionId::ProgressColor:
             PB->setColor(o.progressColor);
@@ -268,53 +226,49 @@ void frmBrowser::optionChanged(OptionId id, OptionsModel::Cause cause) {
         case OptionId::ShowPercent:
             PB->setShowText(o.showPercent);
             break;
+        case OptionId::ScrollStyle:
+            PB->setScrolling(o.scrollStyle);
+            break;
         case OptionId::ShowInBrowser:
             Frame1->set_visible(o.showInBrowser);
             break;
         case OptionId::BlockedCount:
             Label1->set_text(o.blockedCount);
             break;
+        case OptionId::StatusBar:
+            // The tick follows the action's state; setting the state runs no command.
+            statusbarAction_->change_state(Glib::Variant<bool>::create(o.statusBar));
+            setStatusBarVisible(o.statusBar);
+            break;
+        case OptionId::SuppressScriptErrors:
+            setSuppressScriptErrorsTick(o.suppressScriptErrors);
+            if (o.suppressScriptErrors) engine_->setSilent(true);
+            break;
         case OptionId::ProgramBackColor:
         case OptionId::ProgramFontColor:
-            // Tried colours reach the windows through "Apply" or an activation; the stored
-            // ones come back at once.
-            if (cause == OptionsModel::Cause::Reloaded) scheme::applyProgramColors(ctx_);
+            scheme::applyProgramColors(ctx_);
             break;
         default:
+            // The other options are consulted where they count.
             break;
     }
 }
 
 void frmBrowser::optionsApplied() {
-    const OptionsModel& o = ctx_.options();
-    // The menu ticks, the scroll style and the status bar follow their options; the
-    // controls are placed again.
-    setSuppressScriptErrorsTick(o.suppressScriptErrors);
-    if (o.scrollStyle == 1 || o.scrollStyle == 0) PB->setScrolling(o.scrollStyle);
-    setStatusBarVisible(o.statusBar);
-    statusbarAction_->change_state(Glib::Variant<bool>::create(o.statusBar));
+    // The options that wait for "Apply" are taken up; the controls are placed again.
+    for (OptionId id : {OptionId::SuppressScriptErrors, OptionId::ScrollStyle, OptionId::StatusBar})
+        applyOption(id);
     runLayout();
     runLayout();
 }
 
 void frmBrowser::applyStartupGeometry() {
-    SettingsStore& store = ctx_.settings();
-    auto single = [&store](std::string_view key, double def) {
-        auto v = stored::toSingle(store.read(keys::kSettings, key, stored::number(def)));
-        return v ? static_cast<double>(*v) : def;
-    };
-    geometry_.setLeft(single(keys::kMainLeft, 1000));
-    geometry_.setTop(single(keys::kMainTop, 1000));
-    geometry_.setWidth(single(keys::kMainWidth, 8685));
-    geometry_.setHeight(single(keys::kMainHeight, 6330));
-    int state = WindowGeometry::Maximized;
-    if (auto v = stored::toInt16(store.read(keys::kSettings, keys::kWindowState, "2"))) state = *v;
-    if (!geometry_.setState(state)) geometry_.setState(WindowGeometry::Maximized);
-    // A maximised window cannot be moved: these two reads only count in the other states.
-    if (geometry_.state() != WindowGeometry::Maximized) {
-        geometry_.setTop(single(keys::kTop, geometry_.top()));
-        geometry_.setLeft(single(keys::kLeft, geometry_.left()));
-    }
+    WindowPlaces stored = WindowPlaces::read(ctx_.settings());
+    geometry_.setLeft(stored.left);
+    geometry_.setTop(stored.top);
+    geometry_.setWidth(stored.width);
+    geometry_.setHeight(stored.height);
+    geometry_.setState(stored.state);
 
     move(geometry_.leftPx(), geometry_.topPx());
     set_default_size(std::max(1, geometry_.widthPx()), std::max(1, geometry_.heightPx()));
@@ -415,20 +369,13 @@ frmBrowser& frmBrowser::OpenBrowserWindow(const std::string& address, bool silen
 }
 
 void frmBrowser::saveState() {
-    SettingsStore& store = ctx_.settings();
-    auto write = [&store](std::string_view key, const std::string& value) {
-        store.write(keys::kSettings, key, value);
-    };
-    int state = geometry_.state();
-    write(keys::kWindowState, state == WindowGeometry::Maximized ? "2" : "0");
-    if (state != WindowGeometry::Normal) return;
-    write(keys::kMainLeft, stored::number(geometry_.left()));
-    write(keys::kMainTop, stored::number(geometry_.top()));
-    write(keys::kMainWidth, stored::number(geometry_.width()));
-    write(keys::kMainHeight, stored::number(geometry_.height()));
-    write(keys::kTop, stored::number(geometry_.top()));
-    write(keys::kLeft, stored::number(geometry_.left()));
-    write(keys::kStatusBarVisible, stored::truth(mnuToolsStatusbar->get_active()));
+    WindowPlaces places;
+    places.state = geometry_.state();
+    places.left = geometry_.left();
+    places.top = geometry_.top();
+    places.width = geometry_.width();
+    places.height = geometry_.height();
+    places.write(ctx_.settings());
 }
 
 void frmBrowser::Form_Unload() {

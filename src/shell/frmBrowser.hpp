@@ -200,6 +200,10 @@ class frmBrowser : public Gtk::ApplicationWindow {
 
     // The options the window shows: those that act at once, and those "Apply" brings.
     void optionChanged(OptionId id, OptionsModel::Cause cause);
+    // Whether the window takes up a change of the option now (the others wait for "Apply").
+    static bool followsAtOnce(OptionId id, OptionsModel::Cause cause);
+    // Shows the option's current value.
+    void applyOption(OptionId id);
     void optionsApplied();
     // The Back and Forward drop-down lists follow the engine's history; their arrows open
     // only while there is somewhere to go.

@@ -6,8 +6,6 @@
 
 #include "common/Dialogs.hpp"
 #include "settings/OptionsModel.hpp"
-#include "settings/SettingsKeys.hpp"
-#include "settings/SettingsStore.hpp"
 #include "shell/Guards.hpp"
 #include "shell/MailLink.hpp"
 #include "shell/MailReader.hpp"
@@ -51,10 +49,7 @@ void frmBrowser::connectActions() {
         action->set_enabled(false);
     }
     addCommand("refresh", [this] { engine_->refresh(); });
-    addCommand("home", [this] {
-        engine_->navigate(
-            ctx_.settings().read(keys::kSettings, keys::kHomepage, ctx_.options().homePage));
-    });
+    addCommand("home", [this] { engine_->navigate(ctx_.options().homePage); });
     addCommand("focus-address", [this] { focusAddressBox(); });
     addCommand("zoom-in", [this] { stepTextSize(1); });
     addCommand("zoom-out", [this] { stepTextSize(-1); });

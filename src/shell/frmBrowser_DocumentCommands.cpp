@@ -1,9 +1,7 @@
 // The main window's edit, file and view commands: each is passed to the page engine. The
 // edit commands act only while the page is the window's active control; the text-size
-// ticks and the script-error switch are read back from the engine and the settings.
-#include "common/StoredValue.hpp"
+// ticks and the script-error switch are read back from the engine and the options.
 #include "settings/OptionsModel.hpp"
-#include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/frmBrowser.hpp"
@@ -167,11 +165,10 @@ void frmBrowser::mnuToolsSuppressScriptErrors_Click() {
     bool tick = !suppressScriptErrorsTick();
     setSuppressScriptErrorsTick(tick);
     engine_->setSilent(tick);
-    SettingsStore& store = ctx_.settings();
-    store.write(keys::kSettings, keys::kSuppressScriptErrors, stored::truth(tick));
+    // The tick is an option, stored at once.
     OptionsModel& o = ctx_.options();
     o.setFlag(OptionId::SuppressScriptErrors, tick);
-    store.write(keys::kSettings, keys::kSuppressScriptErrors1, o.suppressScriptErrors ? "1" : "0");
+    o.writeNow(ctx_.settings(), OptionId::SuppressScriptErrors);
 }
 
 }  // namespace larkspan

@@ -1,9 +1,7 @@
 // The main window's layout pass, the status-bar toggle, the tray icon and auto-refresh.
 #include "common/MakerSite.hpp"
-#include "common/StoredValue.hpp"
 #include "common/Twips.hpp"
 #include "settings/OptionsModel.hpp"
-#include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/LayoutArithmetic.hpp"
 #include "shell/ShellContext.hpp"
@@ -53,13 +51,10 @@ void frmBrowser::runLayout() {
 }
 
 void frmBrowser::Form_Resize() {
-    OptionsModel& o = ctx_.options();
-    SettingsStore& store = ctx_.settings();
+    const OptionsModel& o = ctx_.options();
 
-    // 1. The blocked-popup counters.
-    Label1->set_text(store.read(keys::kSettings, keys::kBlockedCount, o.blockedCount));
-    o.setText(OptionId::BlockedCount,
-              store.read(keys::kSettings, keys::kBlockedCount, o.blockedCount));
+    // 1. The blocked-popup counter.
+    Label1->set_text(o.blockedCount);
 
     // 2. The tray, when "Minimize To Systray" is ticked. A window is only hidden when its
     // icon could be shown: with no notification area it stays an ordinary minimised one.
@@ -119,9 +114,11 @@ void frmBrowser::mnuToolsStatusbar_Click() {
     statusbarAction_->change_state(Glib::Variant<bool>::create(t.tick));
     StatusBar1->set_visible(t.tick);
     PB->set_visible(StatusBar1->get_visible() && pageLoading_);
-    ctx_.settings().write(keys::kSettings, keys::kStatusBarVisible, t.storedValue);
+    // The tick is an option, stored at once.
+    OptionsModel& o = ctx_.options();
+    o.setFlag(OptionId::StatusBar, t.tick);
+    o.writeNow(ctx_.settings(), OptionId::StatusBar);
     Form_Resize();
-    ctx_.options().setFlag(OptionId::StatusBar, t.check1 != 0);
 }
 
 bool frmBrowser::trayIconShown() const {

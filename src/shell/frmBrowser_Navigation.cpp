@@ -5,10 +5,7 @@
 
 #include "common/Dialogs.hpp"
 #include "common/ListFile.hpp"
-#include "common/StoredValue.hpp"
 #include "settings/OptionsModel.hpp"
-#include "settings/SettingsKeys.hpp"
-#include "settings/SettingsStore.hpp"
 #include "shell/Guards.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/frmBrowser.hpp"
@@ -130,13 +127,7 @@ void frmBrowser::cboAddress_KeyDown(int keyCode) {
 
 void frmBrowser::cboAddress_KeyPress(int charCode) {
     std::string text = cboAddress->get_entry()->get_text();
-    auto historyOn = [this] {
-        // The store's "History", defaulting to the options' "Save History".
-        bool def = ctx_.options().saveHistory;
-        auto v = stored::toBool(
-            ctx_.settings().read(keys::kSettings, keys::kHistory, stored::truth(def)));
-        return v.value_or(def);
-    };
+    auto historyOn = [this] { return ctx_.options().saveHistory; };
     auto outcome = addressLogic_.keyPress(charCode, text, historyOn);
     if (outcome.appendToHistory) AppendTypedAddress(listfile::historyFilePath(), text);
     Timer1.setEnabled(addressLogic_.timerEnabled());

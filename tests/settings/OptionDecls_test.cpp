@@ -2,6 +2,7 @@
 // tells the observers what came back from the store.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -39,8 +40,11 @@ std::string another(const OptionDecl& d, const std::string& now) {
 TEST_F(OptionDeclsTest, ApplyStoresEachOptionInItsFormAndTheNextLoadReadsItBack) {
     OptionsModel design;
     OptionsModel edited;
+    std::set<OptionId> editedIds;
     for (const OptionDecl& d : optionDecls()) {
-        if (d.writer != Writer::Apply || !d.loaded) continue;
+        if (d.writer != Writer::Apply) continue;
+        // An option kept under two keys is edited through the first.
+        if (!d.choice && !editedIds.insert(d.id).second) continue;
         std::string now = d.storedText(edited);
         if (d.choice) {
             // A choice moves to the last of its values that is not selected yet.
@@ -72,6 +76,43 @@ TEST_F(OptionDeclsTest, ApplyStoresEachOptionInItsFormAndTheNextLoadReadsItBack)
         if (d.writer == Writer::Apply) applied.insert(d.id);
     }
     EXPECT_EQ(changed, applied);
+}
+
+TEST_F(OptionDeclsTest, AFollowerTakesUpEveryOptionThenItsChangesThroughOneHandler) {
+    OptionsModel m;
+    m.load(store);
+    using C = OptionsModel::Cause;
+    std::map<OptionId, int> loadedTimes;
+    std::vector<std::pair<OptionId, C>> later;
+    bool loading = true;
+    m.follow([&](OptionId id, C cause) {
+        if (loading) {
+            EXPECT_EQ(cause, C::Loaded);
+            ++loadedTimes[id];
+        } else {
+            later.emplace_back(id, cause);
+        }
+    });
+    loading = false;
+    for (const OptionDecl& d : optionDecls()) {
+        EXPECT_EQ(loadedTimes[d.id], 1) << d.key;
+    }
+    m.setText(OptionId::FontName, "Serif");
+    EXPECT_EQ(later, (std::vector<std::pair<OptionId, C>>{{OptionId::FontName, C::Edited}}));
+}
+
+TEST_F(OptionDeclsTest, AMenuTickIsStoredUnderBothItsKeysAndItsOwnKeyIsReadLast) {
+    OptionsModel m;
+    m.setFlag(OptionId::StatusBar, false);
+    ASSERT_TRUE(m.writeNow(store, OptionId::StatusBar));
+    EXPECT_EQ(store.read("Settings", "StatusBarVisible", "<none>"), "False");
+    EXPECT_EQ(store.read("Settings", "StatusbarVisible1", "<none>"), "0");
+
+    // The check box's key as an older version left it, the window having written the tick.
+    store.write("Settings", "StatusbarVisible1", "1");
+    OptionsModel reloaded;
+    reloaded.load(store);
+    EXPECT_FALSE(reloaded.statusBar);
 }
 
 TEST_F(OptionDeclsTest, TheLockPageStoresOnlyTheLocks) {

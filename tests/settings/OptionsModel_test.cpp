@@ -60,6 +60,7 @@ TEST_F(OptionsLoadTest, StoredValuesReachTheirControls) {
     store.write("Settings", "Homepage", "http://example.test/");
     store.write("Settings", "History", "0");
     store.write("Settings", "Systray", "1");
+    store.write("Settings", "CheckUpdatesAtStart", "False");  // a check box as a truth word
     store.write("Settings", "PopupBlocker1", "False");
     store.write("Settings", "PopupBlocker30", "True");
     store.write("Settings", "Blocked#", "42");
@@ -73,6 +74,7 @@ TEST_F(OptionsLoadTest, StoredValuesReachTheirControls) {
     EXPECT_EQ(m.homePage, "http://example.test/");
     EXPECT_FALSE(m.saveHistory);
     EXPECT_TRUE(m.minimizeToTray);
+    EXPECT_FALSE(m.checkUpdates);
     EXPECT_EQ(m.popupMode, OptionsModel::PopupMode::BlockAndAlert);
     EXPECT_EQ(m.blockedCount, "42");
     EXPECT_EQ(m.scrollStyle, 1);
@@ -81,6 +83,13 @@ TEST_F(OptionsLoadTest, StoredValuesReachTheirControls) {
     EXPECT_EQ(m.fontName, "DejaVu Sans");
     EXPECT_EQ(m.addressBackColor, 255);
     EXPECT_EQ(m.searchEngine, "Yahoo!");
+}
+
+TEST_F(OptionsLoadTest, TheStatusBarTakesAFontOfItsOwnWhereOneIsStored) {
+    store.write("Settings", "toolbarFont", "Serif");
+    EXPECT_EQ(loaded().barFont(), "Serif");
+    store.write("Settings", "StatusbarFont", "Monospace");
+    EXPECT_EQ(loaded().barFont(), "Monospace");
 }
 
 TEST_F(OptionsLoadTest, LockKeysMatchWithoutRegardToCase) {
@@ -128,15 +137,15 @@ TEST_F(OptionsLoadTest, ButtonSchemeAndStyleChoice) {
     EXPECT_FALSE(m.swatchesAtDefaults());
 }
 
-TEST_F(OptionsLoadTest, EmptyFontColorResetsTheButtonSwatchesAndSkipsTheOthers) {
+TEST_F(OptionsLoadTest, EmptyFontColorResetsTheButtonSwatchesButNotTheProgramOnes) {
     store.write("ButtonColors", "FontColor", "");
     store.write("ButtonColors", "BackColor", "65280");
     store.write("ButtonColors", "ProgramBackColor", "123");
     OptionsModel& m = loaded();
     EXPECT_EQ(m.sampleLook(), ButtonLook{.style = m.sampleLook().style})
         << "the four button colours are back at the theme's";
-    // The program swatches keep what they held.
-    EXPECT_EQ(m.programBackColor, kSysButtonFace);
+    // The program swatches are read all the same.
+    EXPECT_EQ(m.programBackColor, 123);
 }
 
 TEST_F(OptionsLoadTest, RestoreStartsDisabledOnTheDefaultScheme) {

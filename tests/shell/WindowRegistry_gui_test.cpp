@@ -18,7 +18,7 @@ class WindowRegistryTest : public ::testing::Test {
     void SetUp() override {
         testing::initGtk();
         registry_ = std::make_unique<WindowRegistry>();
-        registry_->define("frmHistory", 50, [this] {
+        registry_->define("frmHistory", [this] {
             ++made_;
             return std::make_unique<Gtk::Window>();
         });

@@ -8,6 +8,7 @@
 
 #include "app/Application.hpp"
 #include "common/ListFile.hpp"
+#include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/TrayIcon.hpp"
 #include "shell/frmBrowser.hpp"
@@ -240,12 +241,12 @@ TEST_F(BrowsingTest, ToolbarButtonsReachTheEngine) {
     engine(w).signalProgressChange.emit(10, 100);
     w.Toolbar1_ButtonClick("Stop");
     w.Toolbar1_ButtonClick("Refresh");
-    store().write("Settings", "Homepage", "http://newhome.test/");
+    Application::instance().options().setText(OptionId::HomePage, "http://newhome.test/");
     w.Toolbar1_ButtonClick("Home");
     auto& calls = engine(w).calls;
     EXPECT_NE(std::find(calls.begin(), calls.end(), "stop"), calls.end());
     EXPECT_NE(std::find(calls.begin(), calls.end(), "refresh"), calls.end());
-    // Home reads the store at the time of the click.
+    // Home goes to the options' home page at the time of the click.
     EXPECT_EQ(engine(w).navigations.back(), "http://newhome.test/");
 }
 

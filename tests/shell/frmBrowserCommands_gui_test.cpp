@@ -141,7 +141,7 @@ class RecordingLockDialog : public Gtk::Window, public locks::LockDialog {
 
 TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
     auto& app = Application::instance();
-    app.windows().define("frmPassword", 10, [] { return std::make_unique<RecordingLockDialog>(); });
+    app.windows().define("frmPassword", [] { return std::make_unique<RecordingLockDialog>(); });
     // A feature's command comes alive in the toolbar and sits behind its lock as well.
     int historyShown = 0;
     app.commands().define("history", [&historyShown](frmBrowser&) { ++historyShown; });

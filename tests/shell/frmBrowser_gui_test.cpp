@@ -4,6 +4,7 @@
 
 #include "app/Application.hpp"
 #include "common/MakerSite.hpp"
+#include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/FakePageEngine.hpp"
@@ -87,6 +88,25 @@ TEST_F(MainWindowTest, MalformedStoredValuesKeepTheDefaults) {
     EXPECT_DOUBLE_EQ(w.geometry().left(), 1000);
     EXPECT_DOUBLE_EQ(w.geometry().width(), 8685);
     EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+}
+
+TEST_F(MainWindowTest, TheWindowFollowsTheOptionsAndLeavesTheStoreToThem) {
+    frmBrowser& w = startBrowser();
+    OptionsModel& o = Application::instance().options();
+    auto* counter = w.widget<Gtk::Label>("Label1");
+    // A value stored behind the options' back is not read when the window is resized.
+    store().write("Settings", "Blocked#", "99");
+    w.Form_Resize();
+    EXPECT_EQ(counter->get_text(), "0");
+
+    // A change shows at once; the menu ticks wait for "Apply".
+    o.setText(OptionId::BlockedCount, "5");
+    EXPECT_EQ(counter->get_text(), "5");
+    o.setFlag(OptionId::StatusBar, false);
+    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    o.applied();
+    EXPECT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
 }
 
 TEST_F(MainWindowTest, ClosingMaximisedWritesOnlyTheState) {
@@ -209,14 +229,14 @@ TEST_F(MainWindowTest, NewWindowFromAnEmptyPageOnlyGoesHome) {
     EXPECT_EQ(engineOf(second).navigations, (std::vector<std::string>{site::kHome}));
 }
 
-TEST_F(MainWindowTest, ExitClosesSharedWindowsByTheirPlacesThenTheMainWindow) {
+TEST_F(MainWindowTest, ExitClosesSharedWindowsInTheClosingOrderThenTheMainWindow) {
     auto& app = Application::instance();
     std::vector<std::string> closed;
-    // Defined in an order unlike their places, beside the shell's own two.
+    // Defined again in an order unlike the closing order, beside the shell's own two.
     auto plain = [] { return std::make_unique<Gtk::Window>(); };
-    app.windows().define("frmPop", 80, plain);
-    app.windows().define("frmPassword", 10, plain);
-    app.windows().define("frmAbout", 50, plain);
+    app.windows().define("frmPop", plain);
+    app.windows().define("frmPassword", plain);
+    app.windows().define("frmAbout", plain);
     app.windows().onClosed = [&closed](const std::string& name) { closed.push_back(name); };
     frmBrowser& w = startBrowser();
     for (const char* name : {"frmOptions", "frmPop", "frmFont", "frmAbout", "frmPassword"}) {

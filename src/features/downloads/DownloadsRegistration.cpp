@@ -18,9 +18,6 @@ namespace larkspan {
 
 namespace {
 
-// Closes after the blocked-popup log, before the options dialog.
-constexpr int kDownloadsPlace = 105;
-
 void showDownloads(ShellContext& context) {
     Gtk::Window* window = context.windows().touch("frmDownloads");
     if (!window) return;
@@ -52,9 +49,8 @@ void askCancelRunning(ShellContext& context, frmBrowser& closing, const Download
 void registerDownloads(ShellContext& context, Gtk::Application& app) {
     // The list lives as long as the program's registrations do: the whole run.
     auto downloads = std::make_shared<DownloadList>();
-    context.windows().define("frmDownloads", kDownloadsPlace, [&context, downloads] {
-        return makeDownloadsWindow(context, downloads);
-    });
+    context.windows().define(
+        "frmDownloads", [&context, downloads] { return makeDownloadsWindow(context, downloads); });
     context.commands().define("downloads", [&context](frmBrowser&) { showDownloads(context); });
     app.set_accels_for_action("win.downloads", {"<Control><Shift>y"});
     std::weak_ptr<DownloadList> list = downloads;

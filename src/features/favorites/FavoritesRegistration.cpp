@@ -19,8 +19,6 @@ namespace {
 
 // The organizer closes right after the lock dialog; the importer after the update notice
 // and before the blocked-popup log.
-constexpr int kOrganizerPlace = 20;
-constexpr int kImporterPlace = 90;
 
 // Shows a shared window modeless, owned by the first main window.
 void present(ShellContext& context, const char* name) {
@@ -49,9 +47,8 @@ void addCurrentPage(ShellContext& context, frmBrowser& window) {
 
 void registerFavorites(ShellContext& context, Gtk::Application& app) {
     WindowRegistry& windows = context.windows();
-    windows.define("frmFavorites", kOrganizerPlace,
-                   [&context] { return makeFavoritesOrganizer(context); });
-    windows.define("frmIE2LarkspanConverter", kImporterPlace, [&context] {
+    windows.define("frmFavorites", [&context] { return makeFavoritesOrganizer(context); });
+    windows.define("frmIE2LarkspanConverter", [&context] {
         return makeFavoritesImporter(context, favorites::ImportPlaces::ofThisSession());
     });
 

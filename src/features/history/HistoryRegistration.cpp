@@ -7,14 +7,8 @@
 
 namespace larkspan {
 
-namespace {
-// Closes after the lock dialog and the favorites organizer.
-constexpr int kHistoryPlace = 30;
-}  // namespace
-
 void registerHistory(ShellContext& context, Gtk::Application& app) {
-    context.windows().define("frmHistory", kHistoryPlace,
-                             [&context] { return makeHistoryWindow(context); });
+    context.windows().define("frmHistory", [&context] { return makeHistoryWindow(context); });
     // Shown modeless, owned by the first main window, from any main window and from the
     // options dialog ("app.view-history").
     auto show = [&context] {

@@ -6,14 +6,8 @@
 
 namespace larkspan {
 
-namespace {
-// The lock dialog closes first of all shared windows.
-constexpr int kLockDialogPlace = 10;
-}  // namespace
-
 void registerLocks(ShellContext& context, Gtk::Application&) {
-    context.windows().define("frmPassword", kLockDialogPlace,
-                             [&context] { return makePasswordDialog(context); });
+    context.windows().define("frmPassword", [&context] { return makePasswordDialog(context); });
 }
 
 }  // namespace larkspan

@@ -10,7 +10,6 @@
 #include "features/popups/PopupDecision.hpp"
 #include "features/popups/frmBlockedLog.hpp"
 #include "settings/OptionsModel.hpp"
-#include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
@@ -39,7 +38,7 @@ void countRefusal(ShellContext& context) {
     OptionsModel& options = context.options();
     std::string next = nextBlockedCount(options.blockedCount);
     options.setText(OptionId::BlockedCount, next);
-    context.settings().write(keys::kSettings, keys::kBlockedCount, next);
+    options.writeNow(context.settings(), OptionId::BlockedCount);
 }
 
 void logRequest(ShellContext& context, const std::string& address) {

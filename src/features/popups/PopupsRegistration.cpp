@@ -8,20 +8,10 @@
 
 namespace larkspan {
 
-namespace {
-
-// The notice closes after the font chooser and before the update notice; the log after
-// the favorites importer, just before the options dialog.
-constexpr int kNoticePlace = 70;
-constexpr int kBlockedLogPlace = 100;
-
-}  // namespace
-
 void registerPopups(ShellContext& context, Gtk::Application& app) {
     WindowRegistry& windows = context.windows();
-    windows.define("Form2", kNoticePlace, [&context] { return makeNotice(context); });
-    windows.define("frmBlockedLog", kBlockedLogPlace,
-                   [&context] { return makeBlockedLogWindow(context); });
+    windows.define("Form2", [&context] { return makeNotice(context); });
+    windows.define("frmBlockedLog", [&context] { return makeBlockedLogWindow(context); });
     // The log, owned by the first main window ("View Log" of the options dialog).
     app.add_action("view-blocked-log", [&context] {
         Gtk::Window* log = context.windows().touch("frmBlockedLog");

@@ -9,7 +9,6 @@
 #include "features/search/SearchBoxRules.hpp"
 #include "features/search/SearchEngines.hpp"
 #include "settings/OptionsModel.hpp"
-#include "settings/SettingsKeys.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/frmBrowser.hpp"
@@ -35,7 +34,8 @@ void runSearch(ShellContext& context, frmBrowser& window) {
                                   Dialogs::Icon::Information, [](Dialogs::Answer) {});
     }
     window.WebBrowser1().navigate(plan.address);
-    context.settings().write(keys::kWebSearch, keys::kLastEngine, engineName);
+    // The engine used is kept as the last one.
+    context.options().writeNow(context.settings(), OptionId::SearchEngine);
 }
 
 void attachSearchBox(ShellContext& context, frmBrowser& window) {

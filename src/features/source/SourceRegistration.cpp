@@ -7,14 +7,8 @@
 
 namespace larkspan {
 
-namespace {
-// Closes after the history window and before the About box.
-constexpr int kSourcePlace = 40;
-}  // namespace
-
 void registerSource(ShellContext& context, Gtk::Application&) {
-    context.windows().define("frmSource", kSourcePlace,
-                             [&context] { return makeSourceWindow(context); });
+    context.windows().define("frmSource", [&context] { return makeSourceWindow(context); });
     context.commands().define(
         "source", [&context](frmBrowser& window) { showSourceWindow(context, window); });
 }

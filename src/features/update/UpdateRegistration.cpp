@@ -18,11 +18,6 @@ namespace larkspan {
 
 namespace {
 
-// The About box closes after the source window and before the font chooser; the update
-// window after the popup notice and before the favorites importer.
-constexpr int kAboutPlace = 50;
-constexpr int kUpdateWindowPlace = 80;
-
 // Navigates the window's page to one of the maker's pages and gives the page the focus.
 void openSitePage(frmBrowser& window, const char* address) {
     window.WebBrowser1().navigate(address);
@@ -35,10 +30,8 @@ void registerUpdate(ShellContext& context, Gtk::Application& app) {
     auto check = std::make_shared<update::UpdateCheck>(context);
 
     WindowRegistry& windows = context.windows();
-    windows.define(update::kUpdateWindow, kUpdateWindowPlace,
-                   [&context] { return makeUpdateWindow(context); });
-    windows.define("frmAbout", kAboutPlace,
-                   [&context, check] { return makeAboutBox(context, *check); });
+    windows.define(update::kUpdateWindow, [&context] { return makeUpdateWindow(context); });
+    windows.define("frmAbout", [&context, check] { return makeAboutBox(context, *check); });
 
     app.add_action("check-updates", [check] { check->run(update::Trigger::User); });
     context.signalMainWindowLoading().connect([&context, check](frmBrowser&) {

@@ -38,7 +38,7 @@ class ImporterWindowTest : public testing::GuiTest {
             R"({"type": "url", "name": "Chrome: mark", "url": "http://cr/"}]}}})");
         // The window offers what these test places hold, not the machine's own.
         Application& a = Application::instance();
-        a.windows().define("frmIE2LarkspanConverter", 90,
+        a.windows().define("frmIE2LarkspanConverter",
                            [&a, this] { return makeFavoritesImporter(a, places_); });
     }
     static void put(const fs::path& file, const std::string& bytes) {
