@@ -17,15 +17,6 @@
 
 namespace larkspan {
 
-namespace {
-
-// The engine's text sizes run from "Smallest" (0) to "Largest" (4); "Medium" is 2.
-constexpr int kSmallestText = 0;
-constexpr int kLargestText = 4;
-constexpr int kMediumText = 2;
-
-}  // namespace
-
 Glib::RefPtr<Gio::SimpleAction> frmBrowser::addCommand(const char* name,
                                                        std::function<void()> run) {
     std::string command = name;
@@ -44,14 +35,14 @@ void frmBrowser::connectActions() {
 
     backAction_ = addCommand("back", [this] { mnuBack_Click(); });
     forwardAction_ = addCommand("forward", [this] { mnuForward_Click(); });
-    stopAction_ = addCommand("stop", [this] { engine_->stop(); });
+    stopAction_ = addCommand("stop", [this] { engine().stop(); });
     // A new page has no history and loads nothing until it is sent somewhere.
     for (const auto& action : {backAction_, forwardAction_, stopAction_}) {
         action->set_enabled(false);
     }
-    addCommand("refresh", [this] { engine_->refresh(); });
+    addCommand("refresh", [this] { engine().refresh(); });
     addCommand("home", [this] {
-        engine_->navigate(
+        engine().navigate(
             ctx_.settings().read(keys::kSettings, keys::kHomepage, ctx_.options().homePage));
     });
     addCommand("focus-address", [this] { focusAddressBox(); });
@@ -63,7 +54,7 @@ void frmBrowser::connectActions() {
     addCommand("toolbar-options", [this] { showOptionsDialog(ctx_); });
     addCommand("check-mail", [this] { startMailReader(*this, defaultMailReader()); });
     addCommand("send-mail", [this] {
-        if (auto link = askMailLink(this)) engine_->navigate(*link);
+        if (auto link = askMailLink(this)) engine().navigate(*link);
     });
 
     add_action_with_parameter(
@@ -127,13 +118,7 @@ void frmBrowser::focusAddressBox() {
 }
 
 void frmBrowser::stepTextSize(int step) {
-    int level = kMediumText;
-    if (step != 0) {
-        std::optional<int> current = engine_->zoomLevel();
-        if (!current) return;
-        level = std::clamp(*current + step, kSmallestText, kLargestText);
-    }
-    engine_->setZoomLevel(level);
+    current_->stepTextSize(step);
 }
 
 }  // namespace larkspan

@@ -30,7 +30,7 @@ void present(ShellContext& context, const char* name) {
 }
 
 void addCurrentPage(ShellContext& context, frmBrowser& window) {
-    PageEngine& engine = window.WebBrowser1();
+    PageEngine& engine = window.page().engine();
     const std::string address = engine.locationURL();
     auto& menu = favorites::FavoritesMenu::of(window);
     auto added = favorites::addFavorite(context.dialogs(), &window, favorites::folderPath(),

@@ -64,12 +64,13 @@ void showNotice(ShellContext& context) {
     }
 }
 
-void openInNewWindow(ShellContext& context, frmBrowser& window, NewWindowRequest& request) {
+void openInNewWindow(ShellContext& context, frmBrowser& window, Page& page,
+                     NewWindowRequest& request) {
     letPendingEventsRun();
     if (!stillOpen(context, &window)) return;
-    PageEngine& opener = window.WebBrowser1();
+    PageEngine& opener = page.engine();
     frmBrowser& popup = context.createBrowserWindow(opener.createRelated());
-    PageEngine& hosted = popup.WebBrowser1();
+    PageEngine& hosted = popup.page().engine();
     request.ppDisp = &hosted;
     step("registering the popup's page", [&] { hosted.setRegisterAsBrowser(true); });
     step("copying script-error silence to the popup", [&] { hosted.setSilent(opener.silent()); });
@@ -79,13 +80,14 @@ void openInNewWindow(ShellContext& context, frmBrowser& window, NewWindowRequest
 
 }  // namespace
 
-void attach(ShellContext& context, frmBrowser& window) {
-    window.WebBrowser1().signalNewWindow2.connect([&context, &window](NewWindowRequest& request) {
-        WebBrowser1_NewWindow2(context, window, request);
+void attach(ShellContext& context, frmBrowser& window, Page& page) {
+    page.engine().signalNewWindow2.connect([&context, &window, &page](NewWindowRequest& request) {
+        WebBrowser1_NewWindow2(context, window, page, request);
     });
 }
 
-void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindowRequest& request) {
+void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, Page& page,
+                            NewWindowRequest& request) {
     // Refused unless a step below allows it.
     request.cancel = true;
     step("letting pending events run", letPendingEventsRun);
@@ -97,7 +99,7 @@ void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindow
     if (asksUser(mode)) {
         step("asking whether to allow the popup", [&] {
             auto answer = context.dialogs().message(&window, "Popup Requested, Allow?",
-                                                    window.WebBrowser1().locationURL(),
+                                                    page.engine().locationURL(),
                                                     Dialogs::Buttons::YesNo, Dialogs::Icon::None);
             allowed = answer == Dialogs::Answer::Yes;
         });
@@ -115,7 +117,7 @@ void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindow
     if (outcome.counted) step("counting the refused popup", [&] { countRefusal(context); });
     if (outcome.logged) {
         step("logging the refused popup",
-             [&] { logRequest(context, window.WebBrowser1().locationURL()); });
+             [&] { logRequest(context, page.engine().locationURL()); });
     }
     if (outcome.notice) step("showing the notice", [&] { showNotice(context); });
     switch (outcome.route) {
@@ -127,7 +129,7 @@ void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindow
             break;
         case Route::NewWindow:
             step("opening the popup in a new window",
-                 [&] { openInNewWindow(context, window, request); });
+                 [&] { openInNewWindow(context, window, page, request); });
             break;
     }
 }

@@ -9,19 +9,21 @@
 
 namespace larkspan {
 
+class Page;
 class ShellContext;
 class frmBrowser;
 
 namespace popups {
 
-// Handles every new-window request of `window`'s engine from now on.
-void attach(ShellContext& context, frmBrowser& window);
+// Handles every new-window request of `page` (one of `window`'s) from now on.
+void attach(ShellContext& context, frmBrowser& window, Page& page);
 
-// One request of `window`'s page. Lets pending events run first (further requests may be
+// One request of `page`, shown in `window`. Lets pending events run first (further requests may be
 // handled in full meanwhile), then refuses it (`cancel`), or allows it into a new main
 // window hosting an engine related to the requesting one (`ppDisp`), or hands its address
 // to the default browser and refuses it here. Errors in one step skip that step.
-void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindowRequest& request);
+void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, Page& page,
+                            NewWindowRequest& request);
 
 }  // namespace popups
 }  // namespace larkspan

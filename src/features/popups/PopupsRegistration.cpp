@@ -22,8 +22,8 @@ void registerPopups(ShellContext& context, Gtk::Application&) {
     windows.define("Form2", kNoticePlace, [&context] { return makeNotice(context); });
     windows.define("frmBlockedLog", kBlockedLogPlace,
                    [&context] { return makeBlockedLogWindow(context); });
-    context.signalBrowserMade().connect(
-        [&context](frmBrowser& window) { popups::attach(context, window); });
+    context.signalPageOpened().connect(
+        [&context](frmBrowser& window, Page& page) { popups::attach(context, window, page); });
 }
 
 }  // namespace larkspan

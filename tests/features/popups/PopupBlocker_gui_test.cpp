@@ -17,6 +17,7 @@
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
 #include "shell/frmOptions.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -44,7 +45,7 @@ class PopupBlockerTest : public testing::GuiTest {
 
 TEST_F(PopupBlockerTest, RequestArrivingInsideARequestIsHandledInFull) {
     frmBrowser& w = startBrowser();
-    auto& engine = dynamic_cast<testing::FakePageEngine&>(w.WebBrowser1());
+    auto& engine = dynamic_cast<testing::FakePageEngine&>(w.page().engine());
     engine.location = "http://pages.test/opener";
     OptionsModel& o = Application::instance().options();
     o.setPopupMode(OptionsModel::PopupMode::BlockAndAlert);
@@ -58,7 +59,7 @@ TEST_F(PopupBlockerTest, RequestArrivingInsideARequestIsHandledInFull) {
     EXPECT_TRUE(outer.cancel);
     EXPECT_TRUE(inner.cancel);
 
-    EXPECT_EQ(w.widget<Gtk::Label>("Label1")->get_text(), "2");
+    EXPECT_EQ(testing::probe(w).widget<Gtk::Label>("Label1")->get_text(), "2");
     EXPECT_EQ(store().read(keys::kSettings, keys::kBlockedCount, ""), "2");
     EXPECT_EQ(logBytes(), "http://pages.test/opener\r\nhttp://pages.test/opener\r\n");
     ASSERT_NE(logWindow(), nullptr);
