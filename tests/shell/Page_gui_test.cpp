@@ -2,6 +2,7 @@
 // is the one shown, and showing a page brings what it holds.
 #include <gtest/gtest.h>
 
+#include "app/Application.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
@@ -49,6 +50,28 @@ TEST_F(PageTest, OnlyTheCurrentPagesChangesReachTheWindow) {
     EXPECT_TRUE(w.runCommand("back"));
     EXPECT_EQ(firstEngine.calls.back(), "back");
     EXPECT_TRUE(secondEngine.calls.empty());
+}
+
+TEST_F(PageTest, TheContextKnowsTheWindowUsedLastAndSignalsItsPagesClosing) {
+    auto& app = Application::instance();
+    frmBrowser& w = startBrowser();
+    w.runCommand("new-window");
+    frmBrowser& second = *app.browsers().at(1);
+    testing::probe(second).Form_Activate();
+    EXPECT_EQ(app.currentWindow(), &second);
+    EXPECT_EQ(app.currentPage(), &second.page());
+
+    std::vector<const Page*> closedPages;
+    std::vector<const frmBrowser*> closedWindows;
+    app.signalPageClosed().connect([&](frmBrowser&, Page& page) { closedPages.push_back(&page); });
+    app.signalBrowserClosed().connect(
+        [&](frmBrowser& window) { closedWindows.push_back(&window); });
+    const Page* secondPage = &second.page();
+    second.runCommand("close");
+    EXPECT_EQ(closedPages, std::vector<const Page*>{secondPage});
+    EXPECT_EQ(closedWindows, std::vector<const frmBrowser*>{&second});
+    // With the window used last gone, the first one is the current one.
+    EXPECT_EQ(app.currentWindow(), &w);
 }
 
 }  // namespace
