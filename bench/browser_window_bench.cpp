@@ -12,9 +12,11 @@
 #include "app/Application.hpp"
 #include "common/ListFile.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 
 using larkspan::Application;
 using larkspan::frmBrowser;
+namespace probes = larkspan::testing;
 
 namespace {
 
@@ -57,7 +59,7 @@ BENCHMARK(BM_NewWindow)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond)->Min
 void BM_OpenDropDown(benchmark::State& state) {
     seedHistory(state);
     frmBrowser& w = openWindow();
-    auto* box = w.widget<larkspan::AddressBox>("cboAddress");
+    auto* box = probes::probe(w).widget<larkspan::AddressBox>("cboAddress");
     for (auto _ : state) {
         box->popup();
         drain();

@@ -15,10 +15,12 @@
 #include "features/favorites/FavoritesMenuModel.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 
 namespace fs = std::filesystem;
 using larkspan::Application;
 using larkspan::frmBrowser;
+namespace probes = larkspan::testing;
 namespace favorites = larkspan::favorites;
 
 namespace {
@@ -87,7 +89,7 @@ void openUntilDrawn(frmBrowser& w, Gtk::Menu& menu) {
         drawn = true;
         return false;
     });
-    auto* item = w.widget<Gtk::MenuItem>("mnuFavorites");
+    auto* item = probes::probe(w).widget<Gtk::MenuItem>("mnuFavorites");
     menu.popup_at_widget(item, Gdk::GRAVITY_SOUTH_WEST, Gdk::GRAVITY_NORTH_WEST, nullptr);
     auto ctx = Glib::MainContext::get_default();
     while (!drawn) ctx->iteration(true);
@@ -100,7 +102,7 @@ void BM_OpenFavoritesMenu(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         frmBrowser& w = openWindow();
-        auto* menu = w.widget<Gtk::Menu>("mnuFavorites_menu");
+        auto* menu = probes::probe(w).widget<Gtk::Menu>("mnuFavorites_menu");
         state.ResumeTiming();
         openUntilDrawn(w, *menu);
         state.PauseTiming();

@@ -56,7 +56,7 @@ Result storm(frmBrowser& w, test::PageServer& server, OptionsModel::PopupMode mo
 
     int handled = 0;
     Clock::time_point last = Clock::now();
-    sigc::connection conn = w.WebBrowser1().signalNewWindow2.connect([&](NewWindowRequest&) {
+    sigc::connection conn = w.page().engine().signalNewWindow2.connect([&](NewWindowRequest&) {
         ++handled;
         last = Clock::now();
     });
@@ -73,7 +73,7 @@ Result storm(frmBrowser& w, test::PageServer& server, OptionsModel::PopupMode mo
 
     Clock::time_point start = Clock::now();
     tick = start;
-    w.WebBrowser1().navigate(server.url("/storm?" + std::to_string(static_cast<int>(mode))));
+    w.page().engine().navigate(server.url("/storm?" + std::to_string(static_cast<int>(mode))));
     Result r;
     r.finished = test::waitUntil([&] { return handled >= count; }, 600000);
     timer.disconnect();

@@ -105,7 +105,7 @@ void Application::on_open(const type_vec_files& files, const Glib::ustring&) {
 frmBrowser& Application::openMainWindow(const std::string& address) {
     bool first = browserOrder_.empty();
     frmBrowser& w = createBrowserWindow();
-    if (!address.empty()) w.WebBrowser1().navigate(address);
+    if (!address.empty()) w.page().engine().navigate(address);
     w.show();
     if (!first) {
         w.present();
@@ -114,7 +114,7 @@ frmBrowser& Application::openMainWindow(const std::string& address) {
     removeLeftoverRewritesWhenIdle();
     // For the start-up benchmark: end once the home page has finished loading.
     if (const char* bench = std::getenv("LARKSPAN_BENCH_EXIT_AFTER_LOAD"); bench && *bench == '1') {
-        w.WebBrowser1().signalDownloadComplete.connect([this] { quit(); });
+        w.page().engine().signalDownloadComplete.connect([this] { quit(); });
     }
     return w;
 }

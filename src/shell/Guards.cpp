@@ -35,37 +35,17 @@ constexpr std::array<Guard, 10> kGuards{{
      true},
 }};
 
-// What a guard's caption hid on a main window: the window's own caption, and the guard's.
-struct GuardCaption {
-    Glib::ustring own;
-    Glib::ustring shown;
-};
-
-const Glib::Quark& guardCaptionKey() {
-    static const Glib::Quark key("larkspan-guard-caption");
-    return key;
-}
-
 // A guard's caption on a main window lasts while the lock dialog is up: once the dialog
-// has gone (unlocked, cancelled or closed), the window shows its own caption again, unless
-// a page has given it a new one meanwhile.
-void showGuardCaption(Gtk::Window& dialog, frmBrowser& owner, const std::string& caption) {
-    auto* held = static_cast<GuardCaption*>(owner.get_data(guardCaptionKey()));
-    if (!held) {
-        held = new GuardCaption{owner.get_title(), {}};
-        owner.set_data(guardCaptionKey(), held,
-                       [](void* data) { delete static_cast<GuardCaption*>(data); });
-    }
-    held->shown = caption;
-    owner.set_title(caption);
+// has gone (unlocked, cancelled or closed), the window shows its own caption again.
+void showGuardCaption(ShellContext& context, Gtk::Window& dialog, frmBrowser& owner,
+                      const std::string& caption) {
+    WindowLocks& locks = context.locks();
+    locks.showCaption(owner, caption);
     auto once = std::make_shared<sigc::connection>();
     *once = dialog.signal_hide().connect(sigc::track_obj(
-        [&owner, once] {
+        [&locks, &owner, once] {
             once->disconnect();
-            auto* h = static_cast<GuardCaption*>(owner.get_data(guardCaptionKey()));
-            if (!h) return;
-            if (owner.get_title() == h->shown) owner.set_title(h->own);
-            owner.remove_data(guardCaptionKey());
+            locks.clearCaption(owner);
         },
         owner));
 }
@@ -128,7 +108,8 @@ bool showLockDialog(ShellContext& app, Unlock action, CaptionOn captionOn,
     dialog->present();
     if (auto* lock = dynamic_cast<LockDialog*>(dialog))
         lock->reveal(action, origin, std::move(proceed));
-    if (captionOn == CaptionOn::MainWindow && owner) showGuardCaption(*dialog, *owner, caption);
+    if (captionOn == CaptionOn::MainWindow && owner)
+        showGuardCaption(app, *dialog, *owner, caption);
     if (captionOn == CaptionOn::Dialog) dialog->set_title(caption);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "shell/ShellContext.hpp"
 
+#include <algorithm>
+
 #include "common/Dialogs.hpp"
 #include "common/ListFile.hpp"
 #include "shell/AddressList.hpp"
@@ -13,7 +15,18 @@ Gtk::Window* ShellContext::ownerWindow() const {
 
 std::string ShellContext::currentAddress() const {
     frmBrowser* first = firstWindow();
-    return first ? first->WebBrowser1().locationURL() : std::string();
+    return first ? first->page().engine().locationURL() : std::string();
+}
+
+frmBrowser* ShellContext::currentWindow() const {
+    const std::vector<frmBrowser*>& open = browsers();
+    if (std::find(open.begin(), open.end(), lastActive_) != open.end()) return lastActive_;
+    return firstWindow();
+}
+
+Page* ShellContext::currentPage() const {
+    frmBrowser* window = currentWindow();
+    return window ? &window->page() : nullptr;
 }
 
 namespace {

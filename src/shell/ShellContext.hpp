@@ -12,6 +12,7 @@
 #include <sigc++/signal.h>
 
 #include "engine/PageEngine.hpp"
+#include "shell/WindowLocks.hpp"
 
 namespace Gtk {
 class Window;
@@ -25,6 +26,7 @@ class OptionsModel;
 class SettingsStore;
 class WindowCommands;
 class WindowRegistry;
+class Page;
 class frmBrowser;
 
 class ShellContext {
@@ -65,6 +67,24 @@ class ShellContext {
     // Emitted by every main window as it is made, before its start-up runs: a feature
     // that handles a window's engine events connects to them here.
     sigc::signal<void(frmBrowser&)>& signalBrowserMade() { return browserMade_; }
+    // What the password locks hold on the main windows; each window observes its part.
+    WindowLocks& locks() { return locks_; }
+
+    // Emitted by a main window as it closes, after each of its pages' page-closed signal.
+    sigc::signal<void(frmBrowser&)>& signalBrowserClosed() { return browserClosed_; }
+    // Emitted for each page a main window takes, the first one right after the window's
+    // signalBrowserMade, and for each page as its window closes: a feature that handles a
+    // page's engine events connects to them here.
+    sigc::signal<void(frmBrowser&, Page&)>& signalPageOpened() { return pageOpened_; }
+    sigc::signal<void(frmBrowser&, Page&)>& signalPageClosed() { return pageClosed_; }
+
+    // The main window the user used last (the first one until another is activated), and
+    // the page it shows; null when no main window is open.
+    frmBrowser* currentWindow() const;
+    Page* currentPage() const;
+    // Called by a main window that has become the active one.
+    void windowActivated(frmBrowser& window) { lastActive_ = &window; }
+
     // Emitted by each main window's start-up where it checks for updates (after the
     // script-error suppression): features hang their start-up steps here.
     sigc::signal<void(frmBrowser&)>& signalMainWindowLoading() { return mainWindowLoading_; }
@@ -87,6 +107,11 @@ class ShellContext {
     std::vector<LastWindowGuard> lastWindowGuards_;
     sigc::signal<void(frmBrowser&)> browserMade_;
     sigc::signal<void(frmBrowser&)> mainWindowLoading_;
+    sigc::signal<void(frmBrowser&)> browserClosed_;
+    sigc::signal<void(frmBrowser&, Page&)> pageOpened_;
+    sigc::signal<void(frmBrowser&, Page&)> pageClosed_;
+    frmBrowser* lastActive_ = nullptr;
+    WindowLocks locks_;
 };
 
 }  // namespace larkspan

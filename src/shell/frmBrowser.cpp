@@ -56,7 +56,6 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
       ctx_(context),
       addressLogic_(context.addressList()),
       builder_(builder),
-      engine_(std::move(engine)),
       geometry_(screenDpi()) {
     builder_->get_widget_derived("cboAddress", cboAddress);
     cboAddress->setList(ctx_.addressList());
@@ -77,12 +76,7 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     builder_->get_widget("mnuToolsSuppressScriptErrors", mnuToolsSuppressScriptErrors);
     builder_->get_widget("mPopupSys", mPopupSys);
 
-    Gtk::Box* host = nullptr;
-    builder_->get_widget("WebBrowser1Host", host);
-    Gtk::Widget& view = engine_->widget();
-    view.set_name("WebBrowser1");
-    host->pack_start(view, Gtk::PACK_EXPAND_WIDGET);
-    view.show();
+    current_ = &holdPage(std::move(engine));
 
     // Activation: every time the window becomes the active one.
     activeConn_ = property_is_active().signal_changed().connect([this] {
@@ -97,12 +91,15 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     connectNavigation();
     connectEngineEvents();
     connectLayout();
-    connectAutoRefresh();
+    ctx_.locks().signalChanged.connect(sigc::mem_fun(*this, &frmBrowser::showLocks));
+    followCurrentPage();
     ctx_.signalBrowserMade().emit(*this);
+    ctx_.signalPageOpened().emit(*this, *current_);
 }
 
 frmBrowser::~frmBrowser() {
     activeConn_.disconnect();
+    ctx_.locks().forget(*this);
     // The icon lets go of the tray menu before the menus go.
     tray_.reset();
     destroyLooseMenus();
@@ -124,9 +121,39 @@ Gtk::Widget* frmBrowser::control(const Glib::ustring& name) const {
     return w;
 }
 
+void frmBrowser::showLocks(frmBrowser& window) {
+    if (&window != this) return;
+    const WindowLocks& locks = ctx_.locks();
+    bool held = locks.held(*this);
+    if (held != held_) {
+        held_ = held;
+        set_sensitive(!held);
+    }
+    // Held, the window's page stops too, at each wrong password.
+    if (held) engine().stop();
+    // A guard's caption stands in for the window's own while it lasts; the own one comes
+    // back unless a page gave the window a new caption meanwhile.
+    if (std::optional<std::string> caption = locks.caption(*this)) {
+        if (!ownCaption_) ownCaption_ = get_title();
+        guardCaption_ = *caption;
+        set_title(guardCaption_);
+    } else if (ownCaption_) {
+        if (get_title() == guardCaption_) set_title(*ownCaption_);
+        ownCaption_.reset();
+    }
+}
+
+Gtk::Widget* frmBrowser::place(const Glib::ustring& name) const {
+    static constexpr const char* kPlaces[] = {"mnuFavorites_menu", "txtSearch", "Command1"};
+    for (const char* place : kPlaces) {
+        if (name == place) return control(name);
+    }
+    return nullptr;
+}
+
 void frmBrowser::setStatusBarVisible(bool visible) {
     StatusBar1->set_visible(visible);
-    PB->set_visible(visible && pageLoading_);
+    PB->set_visible(visible && current_->loading());
 }
 
 std::string frmBrowser::readHomePage(ShellContext& context) {
@@ -148,10 +175,10 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     // and the engine navigates there; done already when the window's maker asked for the
     // page before building the window.
     homePageAddress =
-        requestedHomePage ? std::move(*requestedHomePage) : requestHomePage(ctx_, *engine_);
+        requestedHomePage ? std::move(*requestedHomePage) : requestHomePage(ctx_, engine());
 
     // 4. The address box shows where the engine is now.
-    cboAddress->get_entry()->set_text(engine_->locationURL());
+    cboAddress->get_entry()->set_text(engine().locationURL());
 
     // 5. The typed-address list from "history.txt" (the favorites menu is built by the
     // favorites feature when it is present).
@@ -172,7 +199,7 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     ctx_.signalMainWindowLoading().emit(*this);
 
     // 10. The page takes the keyboard focus.
-    engine_->grabFocus();
+    engine().grabFocus();
 }
 
 bool frmBrowser::followsAtOnce(OptionId id, OptionsModel::Cause cause) {
@@ -242,7 +269,7 @@ void frmBrowser::applyOption(OptionId id) {
             break;
         case OptionId::SuppressScriptErrors:
             setSuppressScriptErrorsTick(o.suppressScriptErrors);
-            if (o.suppressScriptErrors) engine_->setSilent(true);
+            if (o.suppressScriptErrors) engine().setSilent(true);
             break;
         case OptionId::ProgramBackColor:
         case OptionId::ProgramFontColor:
@@ -328,12 +355,13 @@ bool frmBrowser::on_configure_event(GdkEventConfigure* event) {
 }
 
 void frmBrowser::Form_Activate() {
+    ctx_.windowActivated(*this);
     Form_Resize();
     // The program colours, as the options hold them now.
     scheme::applyProgramColors(ctx_);
     // The search box shows its text in the grey-text colour until it is used.
     style::setForeground(*txtSearch, kSysGrayText);
-    engine_->grabFocus();
+    engine().grabFocus();
 }
 
 bool frmBrowser::on_key_press_event(GdkEventKey* event) {
@@ -357,13 +385,13 @@ void frmBrowser::Form_KeyDown(int& keyCode, int& shift) {
 }
 
 void frmBrowser::mnuFileNew_Click() {
-    OpenBrowserWindow(engine_->locationURL(), engine_->silent());
+    OpenBrowserWindow(engine().locationURL(), engine().silent());
 }
 
 frmBrowser& frmBrowser::OpenBrowserWindow(const std::string& address, bool silent) {
     frmBrowser& w = ctx_.createBrowserWindow();
-    w.WebBrowser1().setSilent(silent);
-    if (!address.empty()) w.WebBrowser1().navigate(address);
+    w.page().engine().setSilent(silent);
+    if (!address.empty()) w.page().engine().navigate(address);
     w.show();
     return w;
 }
@@ -407,6 +435,8 @@ void frmBrowser::UnloadAllWindows() {
     // Unapplied changes of the options go with the options dialog.
     ctx_.discardOptions();
     hide();
+    for (const std::unique_ptr<Page>& page : pages_) ctx_.signalPageClosed().emit(*this, *page);
+    ctx_.signalBrowserClosed().emit(*this);
     ctx_.browserClosed(this);
 }
 

@@ -17,6 +17,7 @@
 #include "shell/AddressCompletion.hpp"
 #include "shell/AutoRefresh.hpp"
 #include "shell/FindBar.hpp"
+#include "shell/Page.hpp"
 #include "shell/PagePropertiesWindow.hpp"
 #include "shell/TrayIcon.hpp"
 #include "shell/WindowGeometry.hpp"
@@ -24,9 +25,13 @@
 namespace larkspan {
 
 class ShellContext;
+namespace testing {
+class BrowserProbe;
+}
 
-// The main browser window: the frame around one page engine with the program's menus,
-// toolbar, address and search boxes, status bar and progress bar. Every main window is a
+// The main browser window: the frame around its pages (one for now) with the program's
+// menus, toolbar, address and search boxes, status bar and progress bar; it shows its
+// current page by following that page's signals. Every main window is a
 // full instance of this class; each runs the whole start-up. Its commands are `win.`
 // actions that the menu items and toolbar buttons name; a command that is not built has
 // no action, so its item stays insensitive and its shortcut goes to the focused control.
@@ -36,7 +41,14 @@ class frmBrowser : public Gtk::ApplicationWindow {
                ShellContext& context, std::unique_ptr<PageEngine> engine);
     ~frmBrowser() override;
 
-    PageEngine& WebBrowser1() { return *engine_; }
+    // The window's pages (one for now) and the one it shows.
+    Page& page() { return *current_; }
+    const std::vector<std::unique_ptr<Page>>& pages() const { return pages_; }
+    // Takes a further page around `engine`; the current page stays.
+    Page& addPage(std::unique_ptr<PageEngine> engine);
+    // Shows `page` (one of the window's): caption, address box, status bar, progress bar
+    // and commands follow it from now on, and no longer the page shown before.
+    void showPage(Page& page);
 
     // Lifecycle.
     // The start-up's home page (read "Homepage", defaulting to the options' home page; the
@@ -47,18 +59,50 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // The same address, read without asking for it.
     static std::string readHomePage(ShellContext& context);
     void Form_Load(std::optional<std::string> requestedHomePage = std::nullopt);
-    void Form_Activate();
     // Closes the window (and every shared window) through the shut-down sequence; the last
     // main window asks the guards of the shell context first.
     void Form_Unload();
-    // Sees key presses before the controls do; a handled key is zeroed.
-    void Form_KeyDown(int& keyCode, int& shift);
 
     // Runs the command `action` (a `win.` action of this window, named without the
     // prefix) as its menu item, button or shortcut does, behind the same lock. False when
     // the window has no such command or it is disabled.
     bool runCommand(const Glib::ustring& action,
                     const Glib::VariantBase& parameter = Glib::VariantBase());
+
+    // The places of the window that features fill or wire, by their names: the Favorites
+    // menu ("mnuFavorites_menu") and the search box ("txtSearch", "Command1"). Null for
+    // any other name: the window's other controls are its own.
+    Gtk::Widget* place(const Glib::ustring& name) const;
+
+    // The typed addresses the address box offers.
+    const std::vector<std::string>& addressList() const { return addressLogic_.list().entries(); }
+    // The name the desktop lists the window under: the current page's title.
+    const std::string& applicationTitle() const { return applicationTitle_; }
+
+    // The window state as the program sees it (0 normal, 1 minimised, 2 maximised) and its
+    // normal geometry in twips.
+    int windowState() const { return geometry_.state(); }
+    const WindowGeometry& geometry() const { return geometry_; }
+    // Requests a window state (the desktop confirms it later; the request counts at once).
+    void setWindowState(int state);
+    bool trayIconShown() const;
+    // The window's own record that it is hidden in the tray (the desktop's window states
+    // do not say so: a hidden window is no longer minimised to it).
+    bool inTray() const { return inTray_; }
+
+  protected:
+    bool on_key_press_event(GdkEventKey* event) override;
+    bool on_window_state_event(GdkEventWindowState* event) override;
+    bool on_configure_event(GdkEventConfigure* event) override;
+    bool on_delete_event(GdkEventAny* event) override;
+
+  private:
+    // Tests see the controls by their names and raise handlers no action starts.
+    friend class testing::BrowserProbe;
+
+    void Form_Activate();
+    // Sees key presses before the controls do; a handled key is zeroed.
+    void Form_KeyDown(int& keyCode, int& shift);
 
     // Navigation and the address box.
     void cboAddress_KeyDown(int keyCode);
@@ -68,46 +112,21 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // Empties the box; the first main window's call fills the shared address list from
     // "history.txt" (every line, whole), later windows show the list as it stands.
     void LoadAddressList();
-    const std::vector<std::string>& addressList() const { return addressLogic_.list().entries(); }
     void mnuBack_Click();
     void mnuForward_Click();
     // Toolbar buttons by caption ("Back", "Home", ...) and drop-down entries by key.
     void Toolbar1_ButtonClick(const std::string& caption);
     void Toolbar1_ButtonMenuClick(const std::string& key);
-    // The addresses the Back and Forward drop-down lists lead to, the nearest first.
-    std::vector<std::string> backList() const;
-    std::vector<std::string> forwardList() const;
     void mnuOpen_Click();
-    void mnuToolsOptions_Click();
 
-    // The engine's events.
-    void WebBrowser1_NavigateComplete2(const std::string& url);
-    void WebBrowser1_DownloadComplete();
-    void WebBrowser1_TitleChange(const std::string& title);
-    void WebBrowser1_StatusTextChange(const std::string& text);
-    void WebBrowser1_ProgressChange(long progress, long maximum);
-    void WebBrowser1_SetSecureLockIcon(int secureState);
-    void WebBrowser1_WindowClosing(bool isChildWindow, bool& cancel);
     // A window opened for a page takes the size and place the page asked for.
     void WebBrowser1_ReadyToShow();
-    void WebBrowser1_GotFocus();
-    void WebBrowser1_LostFocus();
-    void WebBrowser1_CommandStateChange(engine::Command command, bool enable);
-    const std::string& applicationTitle() const { return applicationTitle_; }
-    // Status panel texts (1 status, 2 secure, 4 date, 5 time).
-    Glib::ustring panelText(int panel) const;
-    bool panelVisible(int panel) const;
     // Shows today's date and the time of day in panels 4 and 5.
     void updateClockPanels();
 
     // Layout, status bar and tray.
     void Form_Resize();
     void mnuToolsStatusbar_Click();
-    bool trayIconShown() const;
-    // The window's own record that it is hidden in the tray (the desktop's window states
-    // do not say so: a hidden window is no longer minimised to it).
-    bool inTray() const { return inTray_; }
-    const TrayIcon* trayIcon() const;
     void traypic_MouseDown(int message);
     void mPopRestore_Click();
     void mPopWebsite_Click();
@@ -116,7 +135,6 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // Auto-refresh.
     void mnuAR_Click(int seconds);
     void mnuAF_Off_Click();
-    void Timer3_Timer();
 
     // Commands.
     void mnuFileNew_Click();
@@ -141,25 +159,14 @@ class frmBrowser : public Gtk::ApplicationWindow {
     bool suppressScriptErrorsTick() const;
     // Whether the page engine is the window's active control (has the window's focus).
     bool engineIsActiveControl();
-    FindBar& findBar() { return *findBar_; }
     // Opens a further main window on `address`, inheriting `silent`.
     frmBrowser& OpenBrowserWindow(const std::string& address, bool silent);
     void UnloadAllWindows();
 
     // The start-up's home page text.
     std::string homePageAddress;
-
-    // The window state as the program sees it (0 normal, 1 minimised, 2 maximised) and its
-    // normal geometry in twips.
-    int windowState() const { return geometry_.state(); }
-    const WindowGeometry& geometry() const { return geometry_; }
-    // Requests a window state (the desktop confirms it later; the request counts at once).
-    void setWindowState(int state);
-
     Timer Timer1{200, true};
-    Timer Timer3{0, false};
 
-    Glib::RefPtr<Gtk::Builder> builder() const { return builder_; }
     // A named menu item or control of this window.
     Gtk::Widget* control(const Glib::ustring& name) const;
     // The same, as the kind of widget it is (null when it is another kind).
@@ -173,15 +180,8 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // Places the controls for the window's size (also what the hidden `Resize` does).
     void runLayout();
 
-  protected:
-    bool on_key_press_event(GdkEventKey* event) override;
-    bool on_window_state_event(GdkEventWindowState* event) override;
-    bool on_configure_event(GdkEventConfigure* event) override;
-    bool on_delete_event(GdkEventAny* event) override;
-
-  private:
     // Controls, by their names; other windows never touch them, tests reach them through
-    // `widget`.
+    // the probe.
     AddressBox* cboAddress = nullptr;
     Gtk::Entry* txtSearch = nullptr;
     StyledButton* Command1 = nullptr;
@@ -205,9 +205,27 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // Shows the option's current value.
     void applyOption(OptionId id);
     void optionsApplied();
-    // The Back and Forward drop-down lists follow the engine's history; their arrows open
+    // The Back and Forward drop-down lists follow the page's history; their arrows open
     // only while there is somewhere to go.
     void WebBrowser1_HistoryChange();
+    // The current page's engine.
+    PageEngine& engine() const { return current_->engine(); }
+    // Takes `engine` into a new page of the window, without announcing it.
+    Page& holdPage(std::unique_ptr<PageEngine> engine);
+    // Follows the signals of the current page, and shows what it holds now.
+    void followCurrentPage();
+    void showPageAddress();
+    void showPageCaption();
+    void showPageTitle();
+    void showPageStatusText();
+    void showPageSecureState();
+    void showPageProgress(long progress, long maximum);
+    void showPageHistory();
+    void showPageAutoRefresh();
+    void WebBrowser1_GotFocus();
+    void WebBrowser1_LostFocus();
+    // Shows what the password locks hold on `window`, when it is this one.
+    void showLocks(frmBrowser& window);
     // Adds the `win.` action `name`, running `run` unless a lock holds the command back.
     Glib::RefPtr<Gio::SimpleAction> addCommand(const char* name, std::function<void()> run);
     void connectActions();
@@ -227,7 +245,6 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void connectNavigation();
     void connectEngineEvents();
     void connectLayout();
-    void connectAutoRefresh();
     void applyStartupGeometry();
     void saveState();
     // The shut-down sequence itself, without asking.
@@ -240,14 +257,20 @@ class frmBrowser : public Gtk::ApplicationWindow {
 
     ShellContext& ctx_;
     AddressBoxLogic addressLogic_;
-    AutoRefresh autoRefresh_;
     std::unique_ptr<TrayIcon> tray_;
     Timer clock_{1000, true};
     std::string applicationTitle_;
     Glib::RefPtr<Gtk::Builder> builder_;
-    std::unique_ptr<PageEngine> engine_;
+    std::vector<std::unique_ptr<Page>> pages_;
+    Page* current_ = nullptr;
+    // The connections to the current page's signals, dropped when another page is shown.
+    std::vector<sigc::connection> pageConns_;
     WindowGeometry geometry_;
     bool unloaded_ = false;
+    // The lock-held state shown, and the window's own caption under a guard's.
+    bool held_ = false;
+    std::optional<Glib::ustring> ownCaption_;
+    Glib::ustring guardCaption_;
     bool inTray_ = false;
     sigc::connection activeConn_;
     Glib::RefPtr<Gio::SimpleAction> statusbarAction_;
@@ -256,7 +279,6 @@ class frmBrowser : public Gtk::ApplicationWindow {
     Glib::RefPtr<Gio::SimpleAction> backAction_;
     Glib::RefPtr<Gio::SimpleAction> forwardAction_;
     Glib::RefPtr<Gio::SimpleAction> stopAction_;
-    bool pageLoading_ = false;
     Glib::RefPtr<Gio::SimpleAction> undoAction_;
     Glib::RefPtr<Gio::SimpleAction> textSizeAction_;
     Glib::RefPtr<Gio::SimpleAction> suppressAction_;

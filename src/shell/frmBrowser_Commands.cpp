@@ -16,15 +16,6 @@
 
 namespace larkspan {
 
-namespace {
-
-// The engine's text sizes run from "Smallest" (0) to "Largest" (4); "Medium" is 2.
-constexpr int kSmallestText = 0;
-constexpr int kLargestText = 4;
-constexpr int kMediumText = 2;
-
-}  // namespace
-
 Glib::RefPtr<Gio::SimpleAction> frmBrowser::addCommand(const char* name,
                                                        std::function<void()> handler) {
     std::string command = name;
@@ -43,13 +34,13 @@ void frmBrowser::connectActions() {
 
     backAction_ = addCommand("back", [this] { mnuBack_Click(); });
     forwardAction_ = addCommand("forward", [this] { mnuForward_Click(); });
-    stopAction_ = addCommand("stop", [this] { engine_->stop(); });
+    stopAction_ = addCommand("stop", [this] { engine().stop(); });
     // A new page has no history and loads nothing until it is sent somewhere.
     for (const auto& action : {backAction_, forwardAction_, stopAction_}) {
         action->set_enabled(false);
     }
-    addCommand("refresh", [this] { engine_->refresh(); });
-    addCommand("home", [this] { engine_->navigate(ctx_.options().homePage); });
+    addCommand("refresh", [this] { engine().refresh(); });
+    addCommand("home", [this] { engine().navigate(ctx_.options().homePage); });
     addCommand("focus-address", [this] { focusAddressBox(); });
     addCommand("zoom-in", [this] { stepTextSize(1); });
     addCommand("zoom-out", [this] { stepTextSize(-1); });
@@ -60,7 +51,7 @@ void frmBrowser::connectActions() {
     addCommand("check-mail", [this] { startMailReader(*this, defaultMailReader()); });
     addCommand("send-mail", [this] {
         askMailLink(this, whileAlive<const std::string&>(
-                              *this, [this](const std::string& link) { engine_->navigate(link); }));
+                              *this, [this](const std::string& link) { engine().navigate(link); }));
     });
 
     add_action_with_parameter(
@@ -124,13 +115,7 @@ void frmBrowser::focusAddressBox() {
 }
 
 void frmBrowser::stepTextSize(int step) {
-    int level = kMediumText;
-    if (step != 0) {
-        std::optional<int> current = engine_->zoomLevel();
-        if (!current) return;
-        level = std::clamp(*current + step, kSmallestText, kLargestText);
-    }
-    engine_->setZoomLevel(level);
+    current_->stepTextSize(step);
 }
 
 }  // namespace larkspan

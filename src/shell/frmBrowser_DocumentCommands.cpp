@@ -53,18 +53,18 @@ void frmBrowser::connectDocumentCommands() {
     }
 
     builder_->get_widget_derived("FindBar", findBar_);
-    findBar_->setEngine(engine_.get());
+    findBar_->setEngine(&engine());
 }
 
 bool frmBrowser::engineIsActiveControl() {
-    return gtk_window_get_focus(GTK_WINDOW(gobj())) == engine_->widget().gobj();
+    return gtk_window_get_focus(GTK_WINDOW(gobj())) == engine().widget().gobj();
 }
 
 bool frmBrowser::keyGoesToFocusedBoxFirst(const GdkEventKey* event) {
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(gobj()));
     if (!focus) return false;
-    if (focus == engine_->widget().gobj())
-        return isSelectAllKey(event) && engine_->editableFocused();
+    if (focus == engine().widget().gobj())
+        return isSelectAllKey(event) && engine().editableFocused();
     if (isSelectAllKey(event)) return GTK_IS_EDITABLE(focus);
     if (!GTK_IS_EDITABLE(focus) && !gtk_widget_is_ancestor(focus, GTK_WIDGET(findBar_->gobj()))) {
         return false;
@@ -91,23 +91,23 @@ void frmBrowser::mnuEdit_Click() {
 }
 
 void frmBrowser::mnuEditUndo_Click() {
-    if (engineIsActiveControl()) engine_->undo();
+    if (engineIsActiveControl()) engine().undo();
 }
 
 void frmBrowser::mnuEditCut_Click() {
-    if (engineIsActiveControl()) engine_->cut();
+    if (engineIsActiveControl()) engine().cut();
 }
 
 void frmBrowser::mnuEditCopy_Click() {
-    if (engineIsActiveControl()) engine_->copy();
+    if (engineIsActiveControl()) engine().copy();
 }
 
 void frmBrowser::mnuEditPaste_Click() {
-    if (engineIsActiveControl()) engine_->paste();
+    if (engineIsActiveControl()) engine().paste();
 }
 
 void frmBrowser::mnuEditSelectAll_Click() {
-    if (engineIsActiveControl()) engine_->selectAll();
+    if (engineIsActiveControl()) engine().selectAll();
 }
 
 void frmBrowser::mnuEditFind_Click() {
@@ -116,23 +116,23 @@ void frmBrowser::mnuEditFind_Click() {
 }
 
 void frmBrowser::mnuFileSavePageAs_Click() {
-    engine_->saveAs();
+    engine().saveAs();
 }
 
 void frmBrowser::mnuFilePageSetup_Click() {
-    engine_->pageSetup();
+    engine().pageSetup();
 }
 
 void frmBrowser::mnuFilePrint_Click() {
-    engine_->print();
+    engine().print();
 }
 
 void frmBrowser::mnuFilePrintPreview_Click() {
-    engine_->printPreview();
+    engine().printPreview();
 }
 
 void frmBrowser::mnuFileProperties_Click() {
-    engine_->properties([this](const PageProperties& properties) {
+    engine().properties([this](const PageProperties& properties) {
         if (!propertiesWindow_) propertiesWindow_ = PagePropertiesWindow::create(this);
         propertiesWindow_->showProperties(properties);
     });
@@ -140,13 +140,13 @@ void frmBrowser::mnuFileProperties_Click() {
 
 void frmBrowser::mnuView_Click() {
     // A failed query leaves the ticks as they are.
-    if (std::optional<int> level = engine_->zoomLevel()) {
+    if (std::optional<int> level = engine().zoomLevel()) {
         textSizeAction_->change_state(Glib::Variant<gint32>::create(*level));
     }
 }
 
 void frmBrowser::mnuViewFontSize_Click(int index) {
-    engine_->setZoomLevel(index);
+    engine().setZoomLevel(index);
     mnuView_Click();
 }
 
@@ -164,7 +164,7 @@ void frmBrowser::setSuppressScriptErrorsTick(bool tick) {
 void frmBrowser::mnuToolsSuppressScriptErrors_Click() {
     bool tick = !suppressScriptErrorsTick();
     setSuppressScriptErrorsTick(tick);
-    engine_->setSilent(tick);
+    engine().setSilent(tick);
     // The tick is an option, stored at once.
     OptionsModel& o = ctx_.options();
     o.setFlag(OptionId::SuppressScriptErrors, tick);

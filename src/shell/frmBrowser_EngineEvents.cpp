@@ -16,33 +16,70 @@ namespace {
 
 constexpr const char* kCaptionSuffix = " - Larkspan";
 
-std::string trimSpaces(const std::string& s) {
-    auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    auto e = s.find_last_not_of(' ');
-    return s.substr(b, e - b + 1);
-}
-
 }  // namespace
 
+Page& frmBrowser::addPage(std::unique_ptr<PageEngine> engine) {
+    Page& page = holdPage(std::move(engine));
+    ctx_.signalPageOpened().emit(*this, page);
+    return page;
+}
+
+Page& frmBrowser::holdPage(std::unique_ptr<PageEngine> engine) {
+    auto& page = *pages_.emplace_back(std::make_unique<Page>(std::move(engine)));
+    Gtk::Box* host = nullptr;
+    builder_->get_widget("WebBrowser1Host", host);
+    Gtk::Widget& view = page.engine().widget();
+    view.set_name("WebBrowser1");
+    host->pack_start(view, Gtk::PACK_EXPAND_WIDGET);
+    // Only the current page is shown; a page added later waits hidden.
+    view.set_visible(current_ == nullptr);
+    return page;
+}
+
+void frmBrowser::showPage(Page& page) {
+    if (&page == current_) return;
+    auto held = std::find_if(pages_.begin(), pages_.end(),
+                             [&page](const std::unique_ptr<Page>& p) { return p.get() == &page; });
+    if (held == pages_.end()) return;
+    if (current_) current_->engine().widget().hide();
+    current_ = &page;
+    page.engine().widget().show();
+    followCurrentPage();
+}
+
+void frmBrowser::followCurrentPage() {
+    for (sigc::connection& c : pageConns_) c.disconnect();
+    Page& p = *current_;
+    PageEngine& e = p.engine();
+    pageConns_ = {
+        p.signalAddressChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageAddress)),
+        p.signalCaptionChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageCaption)),
+        p.signalTitleChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageTitle)),
+        p.signalStatusTextChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageStatusText)),
+        p.signalSecureStateChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageSecureState)),
+        p.signalProgress.connect(sigc::mem_fun(*this, &frmBrowser::showPageProgress)),
+        p.signalHistoryChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageHistory)),
+        p.signalAutoRefreshChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageAutoRefresh)),
+        p.signalCloseAllowed.connect(sigc::mem_fun(*this, &frmBrowser::Form_Unload)),
+        e.signalReadyToShow.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_ReadyToShow)),
+        e.signalGotFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_GotFocus)),
+        e.signalLostFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_LostFocus)),
+    };
+    if (findBar_) findBar_->setEngine(&e);
+    // What the page holds now. A page that has not named itself yet leaves the caption and
+    // the title the desktop lists the window under as they are.
+    showPageAddress();
+    if (!p.caption().empty()) showPageCaption();
+    if (!p.title().empty()) showPageTitle();
+    showPageStatusText();
+    showPageSecureState();
+    if (stopAction_) stopAction_->set_enabled(p.loading());
+    PB->set_visible(StatusBar1->get_visible() && p.loading());
+    showPageHistory();
+    showPageAutoRefresh();
+}
+
 void frmBrowser::connectEngineEvents() {
-    PageEngine& e = *engine_;
-    e.signalNavigateComplete2.connect(
-        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_NavigateComplete2));
-    e.signalDownloadComplete.connect(
-        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_DownloadComplete));
-    e.signalTitleChange.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_TitleChange));
-    e.signalStatusTextChange.connect(
-        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_StatusTextChange));
-    e.signalProgressChange.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_ProgressChange));
-    e.signalSetSecureLockIcon.connect(
-        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_SetSecureLockIcon));
-    e.signalWindowClosing.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_WindowClosing));
-    e.signalReadyToShow.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_ReadyToShow));
-    e.signalGotFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_GotFocus));
-    e.signalLostFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_LostFocus));
-    e.signalCommandStateChange.connect(
-        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_CommandStateChange));
     clock_.signalTimer.connect(sigc::mem_fun(*this, &frmBrowser::updateClockPanels));
     updateClockPanels();
 }
@@ -50,22 +87,11 @@ void frmBrowser::connectEngineEvents() {
 void frmBrowser::WebBrowser1_ReadyToShow() {
     // The engine gives the whole window's size: the page's size plus what the opener's
     // window takes around its page, the same for this window.
-    const WindowFeatures asked = engine_->requestedGeometry();
+    const WindowFeatures asked = engine().requestedGeometry();
     if (asked.width <= 0 || asked.height <= 0) return;
     setWindowState(WindowGeometry::Normal);
     resize(asked.width, asked.height);
     if (asked.x != 0 || asked.y != 0) move(asked.x, asked.y);
-}
-
-Glib::ustring frmBrowser::panelText(int panel) const {
-    Gtk::Label* label = nullptr;
-    builder_->get_widget("StatusBar1_Text" + std::to_string(panel), label);
-    return label ? label->get_text() : Glib::ustring();
-}
-
-bool frmBrowser::panelVisible(int panel) const {
-    Gtk::Widget* frame = control("StatusBar1_Panel" + std::to_string(panel));
-    return frame && frame->get_visible();
 }
 
 void frmBrowser::updateClockPanels() {
@@ -78,37 +104,34 @@ void frmBrowser::updateClockPanels() {
     if (time) time->set_text(now.format(clockTimeFormat(localeTimeFormat())));
 }
 
-void frmBrowser::WebBrowser1_NavigateComplete2(const std::string&) {
-    cboAddress->get_entry()->set_text(engine_->locationURL());
+void frmBrowser::showPageAddress() {
+    cboAddress->get_entry()->set_text(current_->address());
 }
 
-void frmBrowser::WebBrowser1_DownloadComplete() {
-    set_title(engine_->locationName() + kCaptionSuffix);
+void frmBrowser::showPageCaption() {
+    set_title(current_->caption() + kCaptionSuffix);
 }
 
-void frmBrowser::WebBrowser1_TitleChange(const std::string& title) {
+void frmBrowser::showPageTitle() {
     // The name the desktop lists the window under while it is minimised; the caption
     // stays with the completed downloads.
-    applicationTitle_ = trimSpaces(title) + kCaptionSuffix;
+    applicationTitle_ = current_->title() + kCaptionSuffix;
     if (auto window = get_window()) window->set_icon_name(applicationTitle_);
 }
 
-void frmBrowser::WebBrowser1_StatusTextChange(const std::string& text) {
+void frmBrowser::showPageStatusText() {
     Gtk::Label* panel = nullptr;
     builder_->get_widget("StatusBar1_Text1", panel);
-    if (panel) panel->set_text(trimSpaces(text));
+    if (panel) panel->set_text(current_->statusText());
 }
 
-void frmBrowser::WebBrowser1_ProgressChange(long progress, long maximum) {
+void frmBrowser::showPageProgress(long progress, long maximum) {
     auto clamp32 = [](long v) {
         return static_cast<std::int32_t>(std::clamp<long>(v, INT32_MIN, INT32_MAX));
     };
     ProgressUpdate u = onProgressChange(clamp32(progress), clamp32(maximum),
                                         StatusBar1->get_visible(), PB->value());
-    if (u.loading) {
-        pageLoading_ = *u.loading;
-        stopAction_->set_enabled(pageLoading_);
-    }
+    if (u.loading) stopAction_->set_enabled(current_->loading());
     if (!u.handled) return;
     PB->setValue(u.value);
     // The bar lives over panel 3 with the margins its place calls for, so moving it is
@@ -116,22 +139,19 @@ void frmBrowser::WebBrowser1_ProgressChange(long progress, long maximum) {
     PB->set_visible(u.visible);
 }
 
-void frmBrowser::WebBrowser1_SetSecureLockIcon(int secureState) {
-    if (Gtk::Widget* panel = control("StatusBar1_Panel2")) panel->set_visible(secureState >= 1);
+void frmBrowser::showPageSecureState() {
+    if (Gtk::Widget* panel = control("StatusBar1_Panel2"))
+        panel->set_visible(current_->secureState() >= 1);
 }
 
-void frmBrowser::WebBrowser1_WindowClosing(bool, bool& cancel) {
-    // Refused now; the window closes itself once the user allows it.
-    cancel = true;
-    dialogs().message(this, "This window is attempting to close!\r\nDo you want to allow this?",
-                      "Allow Window Close?", Dialogs::Buttons::YesNo, Dialogs::Icon::Question,
-                      whileAlive<Dialogs::Answer>(*this, [this](Dialogs::Answer answer) {
-                          if (answer == Dialogs::Answer::Yes) Form_Unload();
-                      }));
+void frmBrowser::showPageHistory() {
+    if (backAction_) backAction_->set_enabled(current_->canGoBack());
+    if (forwardAction_) forwardAction_->set_enabled(current_->canGoForward());
+    WebBrowser1_HistoryChange();
 }
 
-void frmBrowser::WebBrowser1_CommandStateChange(engine::Command command, bool enable) {
-    (command == engine::Command::Back ? backAction_ : forwardAction_)->set_enabled(enable);
+void frmBrowser::showPageAutoRefresh() {
+    if (autoRefreshOffAction_) autoRefreshOffAction_->set_enabled(current_->autoRefreshOn());
 }
 
 // Cut, Copy and Paste are enabled while the page has the focus (when they are built).

@@ -113,7 +113,7 @@ void frmBrowser::mnuToolsStatusbar_Click() {
     StatusBarToggle t = toggleStatusBar(tickBefore);
     statusbarAction_->change_state(Glib::Variant<bool>::create(t.tick));
     StatusBar1->set_visible(t.tick);
-    PB->set_visible(StatusBar1->get_visible() && pageLoading_);
+    PB->set_visible(StatusBar1->get_visible() && current_->loading());
     // The tick is an option, stored at once.
     OptionsModel& o = ctx_.options();
     o.setFlag(OptionId::StatusBar, t.tick);
@@ -125,10 +125,6 @@ bool frmBrowser::trayIconShown() const {
     return tray_ && tray_->shown();
 }
 
-const TrayIcon* frmBrowser::trayIcon() const {
-    return tray_.get();
-}
-
 void frmBrowser::leaveTray() {
     // The window leaves the tray before its state changes, so that the desktop's reports
     // of the restored window count again.
@@ -136,7 +132,7 @@ void frmBrowser::leaveTray() {
     setWindowState(WindowGeometry::Normal);
     show();
     present();
-    engine_->grabFocus();
+    engine().grabFocus();
 }
 
 void frmBrowser::traypic_MouseDown(int message) {
@@ -162,7 +158,7 @@ void frmBrowser::mPopRestore_Click() {
 
 void frmBrowser::mPopWebsite_Click() {
     show();
-    engine_->navigate(site::kHome);
+    engine().navigate(site::kHome);
 }
 
 void frmBrowser::mPopExit_Click() {
@@ -176,24 +172,12 @@ void frmBrowser::mPopExit_Click() {
     });
 }
 
-void frmBrowser::connectAutoRefresh() {
-    Timer3.signalTimer.connect(sigc::mem_fun(*this, &frmBrowser::Timer3_Timer));
-}
-
 void frmBrowser::mnuAR_Click(int seconds) {
-    if (!autoRefresh_.choose(seconds)) return;
-    autoRefresh_.applyTo(Timer3);
-    autoRefreshOffAction_->set_enabled(autoRefresh_.turnOffEnabled());
+    current_->chooseAutoRefresh(seconds);
 }
 
 void frmBrowser::mnuAF_Off_Click() {
-    autoRefresh_.turnOff();
-    autoRefreshOffAction_->set_enabled(autoRefresh_.turnOffEnabled());
-    autoRefresh_.applyTo(Timer3);
-}
-
-void frmBrowser::Timer3_Timer() {
-    engine_->refresh();
+    current_->turnOffAutoRefresh();
 }
 
 }  // namespace larkspan

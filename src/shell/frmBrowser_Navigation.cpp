@@ -18,13 +18,6 @@ namespace {
 // history itself may hold more.
 constexpr std::size_t kMaxHistoryMenuItems = 25;
 
-std::vector<std::string> addressesOf(const std::vector<HistoryEntry>& entries) {
-    std::vector<std::string> out;
-    out.reserve(entries.size());
-    for (const HistoryEntry& e : entries) out.push_back(e.address);
-    return out;
-}
-
 // Fills one of the toolbar's drop-down lists with the pages that way, the nearest first;
 // choosing the n-th entry goes n pages that way at once.
 void fillHistoryMenu(Gtk::Menu* menu, const std::vector<HistoryEntry>& entries, int direction,
@@ -61,27 +54,16 @@ void setArrowSensitive(Gtk::MenuToolButton* button, bool sensitive) {
 void frmBrowser::WebBrowser1_HistoryChange() {
     Gtk::Menu* menu = nullptr;
     builder_->get_widget("Toolbar1_BackList", menu);
-    const std::vector<HistoryEntry> back = engine_->backHistory();
-    fillHistoryMenu(menu, back, -1, *engine_);
+    const std::vector<HistoryEntry> back = engine().backHistory();
+    fillHistoryMenu(menu, back, -1, engine());
     builder_->get_widget("Toolbar1_ForwardList", menu);
-    const std::vector<HistoryEntry> forward = engine_->forwardHistory();
-    fillHistoryMenu(menu, forward, 1, *engine_);
+    const std::vector<HistoryEntry> forward = engine().forwardHistory();
+    fillHistoryMenu(menu, forward, 1, engine());
     setArrowSensitive(widget<Gtk::MenuToolButton>("Toolbar1_Back"), !back.empty());
     setArrowSensitive(widget<Gtk::MenuToolButton>("Toolbar1_Forward"), !forward.empty());
 }
 
-std::vector<std::string> frmBrowser::backList() const {
-    return addressesOf(engine_->backHistory());
-}
-
-std::vector<std::string> frmBrowser::forwardList() const {
-    return addressesOf(engine_->forwardHistory());
-}
-
 void frmBrowser::connectNavigation() {
-    WebBrowser1_HistoryChange();
-    engine_->signalHistoryChange.connect(
-        sigc::mem_fun(*this, &frmBrowser::WebBrowser1_HistoryChange));
     Gtk::Entry* entry = cboAddress->get_entry();
     // Enter runs the navigation first and the list handling second, as one key.
     entry->signal_key_press_event().connect(
@@ -118,8 +100,8 @@ void frmBrowser::cboAddress_KeyDown(int keyCode) {
     }
     // Held back, the lock dialog navigates to what the box holds once it is unlocked.
     auto go = [this] {
-        engine_->navigate(cboAddress->get_entry()->get_text());
-        engine_->grabFocus();
+        engine().navigate(cboAddress->get_entry()->get_text());
+        engine().grabFocus();
     };
     if (locks::holdBack(ctx_, "address-enter", this, go)) return;
     go();
@@ -144,16 +126,16 @@ void frmBrowser::Timer1_Timer() {
 }
 
 void frmBrowser::cboAddress_Click() {
-    engine_->navigate(cboAddress->get_entry()->get_text());
-    engine_->grabFocus();
+    engine().navigate(cboAddress->get_entry()->get_text());
+    engine().grabFocus();
 }
 
 void frmBrowser::mnuBack_Click() {
-    engine_->goBack();
+    engine().goBack();
 }
 
 void frmBrowser::mnuForward_Click() {
-    engine_->goForward();
+    engine().goForward();
 }
 
 // The toolbar's buttons and drop-down entries run the window's commands.
@@ -192,14 +174,10 @@ void frmBrowser::mnuOpen_Click() {
         whileAlive<std::optional<std::string>>(*this, [this](std::optional<std::string> file) {
             if (!file || file->empty()) return;
             queue_draw();
-            engine_->navigate(*file);
+            engine().navigate(*file);
             cboAddress->get_entry()->set_text(*file);
             addressLogic_.list().append(*file);
         }));
-}
-
-void frmBrowser::mnuToolsOptions_Click() {
-    runCommand("options");
 }
 
 }  // namespace larkspan

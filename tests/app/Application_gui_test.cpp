@@ -16,6 +16,7 @@
 #include "common/Paths.hpp"
 #include "features/favorites/FavoriteFile.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 
@@ -29,7 +30,7 @@ class ApplicationTest : public testing::GuiTest {
   protected:
     std::vector<std::string> navigationsOf(size_t window) {
         frmBrowser* w = Application::instance().browsers().at(window);
-        return static_cast<FakePageEngine&>(w->WebBrowser1()).navigations;
+        return static_cast<FakePageEngine&>(w->page().engine()).navigations;
     }
 };
 

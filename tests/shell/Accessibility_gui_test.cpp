@@ -8,6 +8,7 @@
 #include <string>
 
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/GuiTest.hpp"
 
 namespace larkspan {
@@ -34,9 +35,9 @@ class AccessibilityTest : public testing::GuiTest {};
 
 TEST_F(AccessibilityTest, FieldsAndArrowsOfTheMainWindowHaveNamesOfTheirOwn) {
     frmBrowser& w = startBrowser();
-    EXPECT_EQ(accessibleName(*w.widget<Gtk::Entry>("cboAddress_Entry")), "Address");
-    EXPECT_EQ(accessibleName(*w.widget<Gtk::Entry>("txtSearch")), "Search");
-    EXPECT_EQ(accessibleName(*w.widget<Gtk::Entry>("txtFind")), "Find");
+    EXPECT_EQ(accessibleName(*testing::probe(w).widget<Gtk::Entry>("cboAddress_Entry")), "Address");
+    EXPECT_EQ(accessibleName(*testing::probe(w).widget<Gtk::Entry>("txtSearch")), "Search");
+    EXPECT_EQ(accessibleName(*testing::probe(w).widget<Gtk::Entry>("txtFind")), "Find");
 
     std::vector<AtkObject*> all;
     collect(gtk_widget_get_accessible(GTK_WIDGET(w.gobj())), all);

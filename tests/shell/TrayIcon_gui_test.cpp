@@ -9,6 +9,7 @@
 #include "app/Application.hpp"
 #include "shell/TrayIcon.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/GuiTest.hpp"
 
 namespace larkspan {
@@ -86,16 +87,20 @@ TEST_F(TrayIconTest, EachMinimisedWindowHasAnIconOfItsOwnAndComesBack) {
     ASSERT_TRUE(testing::runUntil([&] { return watcher.owned(); }, 5000));
     frmBrowser& first = startBrowser();
     Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
-    first.mnuFileNew_Click();
+    first.runCommand("new-window");
     frmBrowser& second = *Application::instance().browsers().at(1);
     ASSERT_TRUE(testing::runUntil(
-        [&] { return first.trayIcon()->desktopHasTray() && second.trayIcon()->desktopHasTray(); },
+        [&] {
+            return testing::probe(first).trayIcon()->desktopHasTray() &&
+                   testing::probe(second).trayIcon()->desktopHasTray();
+        },
         5000));
-    EXPECT_NE(first.trayIcon()->itemId(), second.trayIcon()->itemId());
+    EXPECT_NE(testing::probe(first).trayIcon()->itemId(),
+              testing::probe(second).trayIcon()->itemId());
 
     for (frmBrowser* w : {&first, &second}) {
         w->setWindowState(1);
-        w->Form_Resize();
+        testing::probe(*w).Form_Resize();
         EXPECT_TRUE(w->inTray());
         EXPECT_FALSE(w->get_visible());
     }
@@ -103,7 +108,7 @@ TEST_F(TrayIconTest, EachMinimisedWindowHasAnIconOfItsOwnAndComesBack) {
     EXPECT_TRUE(testing::runUntil([&] { return watcher.items().size() == 2; }, 5000))
         << watcher.items().size() << " items registered";
 
-    second.traypic_MouseDown(TrayIcon::kLeftUp);
+    testing::probe(second).traypic_MouseDown(TrayIcon::kLeftUp);
     EXPECT_TRUE(second.get_visible());
     EXPECT_FALSE(second.trayIconShown());
     EXPECT_FALSE(first.get_visible()) << "the other window stays in the tray";

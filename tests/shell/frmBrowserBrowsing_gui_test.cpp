@@ -12,6 +12,7 @@
 #include "settings/SettingsStore.hpp"
 #include "shell/TrayIcon.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -44,20 +45,22 @@ class BrowsingTest : public testing::GuiTest {
     void writeHistory(const std::string& bytes) {
         std::ofstream(listfile::historyFilePath(), std::ios::binary) << bytes;
     }
-    FakePageEngine& engine(frmBrowser& w) { return static_cast<FakePageEngine&>(w.WebBrowser1()); }
+    FakePageEngine& engine(frmBrowser& w) {
+        return static_cast<FakePageEngine&>(w.page().engine());
+    }
     // Types `text` into the address box as the user would, key by key, then Enter.
     void typeAndEnter(frmBrowser& w, const std::string& text) {
-        Gtk::Entry* e = w.widget<AddressBox>("cboAddress")->get_entry();
+        Gtk::Entry* e = testing::probe(w).widget<AddressBox>("cboAddress")->get_entry();
         e->set_text("");
         for (char c : text) {
-            w.cboAddress_KeyPress(c);
+            testing::probe(w).cboAddress_KeyPress(c);
             e->set_text(e->get_text() + std::string(1, c));
         }
-        w.cboAddress_KeyDown(13);
-        w.cboAddress_KeyPress(13);
+        testing::probe(w).cboAddress_KeyDown(13);
+        testing::probe(w).cboAddress_KeyPress(13);
     }
     Glib::ustring boxText(frmBrowser& w) {
-        return w.widget<AddressBox>("cboAddress")->get_entry()->get_text();
+        return testing::probe(w).widget<AddressBox>("cboAddress")->get_entry()->get_text();
     }
 };
 
@@ -65,24 +68,24 @@ TEST_F(BrowsingTest, CompletionFillsTheRestAndSelectsIt) {
     writeHistory("http://zzz.example\r\nabcdef\r\n");
     frmBrowser& w = startBrowser();
     ASSERT_EQ(w.addressList().size(), 2u);
-    Gtk::Entry* e = w.widget<AddressBox>("cboAddress")->get_entry();
+    Gtk::Entry* e = testing::probe(w).widget<AddressBox>("cboAddress")->get_entry();
     e->set_text("ab");
-    w.cboAddress_KeyPress('b');
-    EXPECT_TRUE(w.Timer1.enabled());
+    testing::probe(w).cboAddress_KeyPress('b');
+    EXPECT_TRUE(testing::probe(w).Timer1().enabled());
     // One pass, 200 ms after the key.
     ASSERT_TRUE(testing::runUntil([&] { return boxText(w) == "abcdef"; }, 2000));
     int start = 0, end = 0;
     ASSERT_TRUE(e->get_selection_bounds(start, end));
     EXPECT_EQ(start, 2);
     EXPECT_EQ(end, 6);
-    EXPECT_FALSE(w.Timer1.enabled());
+    EXPECT_FALSE(testing::probe(w).Timer1().enabled());
 }
 
 TEST_F(BrowsingTest, CompletionRespectsLetterCase) {
     writeHistory("abcdef\r\n");
     frmBrowser& w = startBrowser();
-    w.widget<AddressBox>("cboAddress")->get_entry()->set_text("AB");
-    w.Timer1_Timer();
+    testing::probe(w).widget<AddressBox>("cboAddress")->get_entry()->set_text("AB");
+    testing::probe(w).Timer1_Timer();
     EXPECT_EQ(boxText(w), "AB");
 }
 
@@ -100,7 +103,8 @@ TEST_F(BrowsingTest, AnAddressDifferingOnlyInCaseIsNotAdded) {
     frmBrowser& w = startBrowser();
     typeAndEnter(w, "HTTP://EXAMPLE.TEST/");
     EXPECT_EQ(w.addressList().size(), 1u);
-    EXPECT_EQ(w.widget<AddressBox>("cboAddress")->get_model()->children().size(), 1u);
+    EXPECT_EQ(testing::probe(w).widget<AddressBox>("cboAddress")->get_model()->children().size(),
+              1u);
 }
 
 TEST_F(BrowsingTest, ANewAddressIsListedAndWrittenAndComesBackWhole) {
@@ -110,7 +114,7 @@ TEST_F(BrowsingTest, ANewAddressIsListedAndWrittenAndComesBackWhole) {
     EXPECT_EQ(w.addressList(), (std::vector<std::string>{"http://a.test/?x=1,2"}));
     EXPECT_EQ(readFile(listfile::historyFilePath()), "http://a.test/?x=1,2\r\n");
     // The next window reads the line back whole, comma and all.
-    w.mnuFileNew_Click();
+    w.runCommand("new-window");
     frmBrowser& second = *Application::instance().browsers().at(1);
     EXPECT_EQ(second.addressList(), (std::vector<std::string>{"http://a.test/?x=1,2"}));
 }
@@ -125,27 +129,28 @@ TEST_F(BrowsingTest, HistoryOffKeepsTheListButNotTheFile) {
 
 TEST_F(BrowsingTest, EnterOnAnEmptyBoxOnlySwitchesTheTimerOn) {
     frmBrowser& w = startBrowser();
-    w.Timer1.setEnabled(false);
+    testing::probe(w).Timer1().setEnabled(false);
     size_t before = engine(w).navigations.size();
-    w.widget<AddressBox>("cboAddress")->get_entry()->set_text("");
-    w.cboAddress_KeyDown(13);
-    w.cboAddress_KeyPress(13);
+    testing::probe(w).widget<AddressBox>("cboAddress")->get_entry()->set_text("");
+    testing::probe(w).cboAddress_KeyDown(13);
+    testing::probe(w).cboAddress_KeyPress(13);
     EXPECT_EQ(engine(w).navigations.size(), before);
-    EXPECT_TRUE(w.Timer1.enabled());
+    EXPECT_TRUE(testing::probe(w).Timer1().enabled());
 }
 
 TEST_F(BrowsingTest, TheWebLockStopsTypedNavigation) {
     store().write("Settings", "PassLockBrowser", "1");
     frmBrowser& w = startBrowser();
     size_t before = engine(w).navigations.size();
-    w.widget<AddressBox>("cboAddress")->get_entry()->set_text("http://c.test/");
-    w.cboAddress_KeyDown(13);
+    testing::probe(w).widget<AddressBox>("cboAddress")->get_entry()->set_text("http://c.test/");
+    testing::probe(w).cboAddress_KeyDown(13);
     EXPECT_EQ(engine(w).navigations.size(), before);
 }
 
 // The toggle button beside a drop-down tool button's main button: its arrow.
 Gtk::Widget* arrowOf(frmBrowser& w, const char* name) {
-    auto* box = dynamic_cast<Gtk::Container*>(w.widget<Gtk::MenuToolButton>(name)->get_child());
+    auto* box = dynamic_cast<Gtk::Container*>(
+        testing::probe(w).widget<Gtk::MenuToolButton>(name)->get_child());
     for (Gtk::Widget* part : box->get_children()) {
         if (dynamic_cast<Gtk::ToggleButton*>(part)) return part;
     }
@@ -184,24 +189,24 @@ TEST_F(BrowsingTest, BackAndForwardListsShowTheNearestPagesAndGoThereInOneMove) 
     e.signalHistoryChange.emit();
     EXPECT_TRUE(items("Toolbar1_BackList").empty());
     EXPECT_FALSE(arrowOf(w, "Toolbar1_Back")->get_sensitive());
-    EXPECT_EQ(w.forwardList(), (std::vector<std::string>{"http://x.test/ahead"}));
+    EXPECT_EQ(testing::probe(w).forwardList(), (std::vector<std::string>{"http://x.test/ahead"}));
 }
 
 TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
     writeHistory("http://one.test/\r\nhttp://two.test/\r\n");
     frmBrowser& w = startBrowser();
-    w.mnuFileNew_Click();
+    w.runCommand("new-window");
     frmBrowser& other = *Application::instance().browsers().at(1);
     typeAndEnter(other, "http://three.test/");
     EXPECT_EQ(w.addressList().size(), 3u) << "an address typed in one window is in every list";
 
     // Alt+Down in the box opens the list at the first entry the text begins, case ignored.
-    Gtk::Entry* box = w.widget<AddressBox>("cboAddress")->get_entry();
+    Gtk::Entry* box = testing::probe(w).widget<AddressBox>("cboAddress")->get_entry();
     box->set_text("HTTP://TWO");
     w.set_focus(*box);
     pressKey(w, GDK_KEY_Down, GDK_MOD1_MASK);
-    ASSERT_TRUE(w.widget<AddressBox>("cboAddress")->poppedUp());
-    Gtk::TreeView& list = w.widget<AddressBox>("cboAddress")->dropDownList();
+    ASSERT_TRUE(testing::probe(w).widget<AddressBox>("cboAddress")->poppedUp());
+    Gtk::TreeView& list = testing::probe(w).widget<AddressBox>("cboAddress")->dropDownList();
     EXPECT_TRUE(testing::runUntil([&] { return list.get_mapped(); }, 2000));
     ASSERT_TRUE(list.get_model());
     EXPECT_EQ(list.get_model()->children().size(), 3u);
@@ -210,7 +215,7 @@ TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
     list.get_cursor(cursor, column);
     EXPECT_EQ(cursor.to_string(), "1");
     // As wide as the box, and its column shows an address whole.
-    const int boxWidth = w.widget<AddressBox>("cboAddress")->get_allocated_width();
+    const int boxWidth = testing::probe(w).widget<AddressBox>("cboAddress")->get_allocated_width();
     ASSERT_TRUE(testing::runUntil([&] { return list.get_allocated_width() >= boxWidth; }, 2000))
         << list.get_allocated_width() << " < " << boxWidth;
     int textWidth = 0, textHeight = 0;
@@ -223,26 +228,26 @@ TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
     list.row_activated(Gtk::TreeModel::Path("3"), *list.get_column(0));
     EXPECT_EQ(boxText(w), "http://four.test/");
     EXPECT_EQ(engine(w).navigations.back(), "http://four.test/");
-    EXPECT_FALSE(w.widget<AddressBox>("cboAddress")->poppedUp());
+    EXPECT_FALSE(testing::probe(w).widget<AddressBox>("cboAddress")->poppedUp());
     EXPECT_FALSE(list.get_model()) << "a closed list holds nothing of the addresses";
 
     // The arrow button opens and closes it too.
     Gtk::ToggleButton* arrow = nullptr;
-    w.builder()->get_widget("cboAddress_Button", arrow);
+    testing::probe(w).builder()->get_widget("cboAddress_Button", arrow);
     arrow->clicked();
-    EXPECT_TRUE(w.widget<AddressBox>("cboAddress")->poppedUp());
+    EXPECT_TRUE(testing::probe(w).widget<AddressBox>("cboAddress")->poppedUp());
     arrow->clicked();
-    EXPECT_FALSE(w.widget<AddressBox>("cboAddress")->poppedUp());
+    EXPECT_FALSE(testing::probe(w).widget<AddressBox>("cboAddress")->poppedUp());
 }
 
 TEST_F(BrowsingTest, ToolbarButtonsReachTheEngine) {
     store().write("Settings", "Homepage", "http://home.test/");
     frmBrowser& w = startBrowser();
     engine(w).signalProgressChange.emit(10, 100);
-    w.Toolbar1_ButtonClick("Stop");
-    w.Toolbar1_ButtonClick("Refresh");
+    testing::probe(w).Toolbar1_ButtonClick("Stop");
+    testing::probe(w).Toolbar1_ButtonClick("Refresh");
     Application::instance().options().setText(OptionId::HomePage, "http://newhome.test/");
-    w.Toolbar1_ButtonClick("Home");
+    testing::probe(w).Toolbar1_ButtonClick("Home");
     auto& calls = engine(w).calls;
     EXPECT_NE(std::find(calls.begin(), calls.end(), "stop"), calls.end());
     EXPECT_NE(std::find(calls.begin(), calls.end(), "refresh"), calls.end());
@@ -255,7 +260,7 @@ TEST_F(BrowsingTest, SendMailEncodesTheSubject) {
     testing::ScriptedDialogs d;
     d.input(std::string("joe@example.test"));
     d.input(std::string("Q&A #1"));
-    w.Toolbar1_ButtonMenuClick("S Mail");
+    testing::probe(w).Toolbar1_ButtonMenuClick("S Mail");
     EXPECT_EQ(engine(w).navigations.back(), "mailto:joe@example.test?subject=Q%26A%20%231");
     ASSERT_EQ(d.shown().size(), 2u);
     EXPECT_EQ(d.shown()[0].text, "Enter email address");
@@ -268,7 +273,7 @@ TEST_F(BrowsingTest, OpeningAFileListsItButDoesNotWriteIt) {
     frmBrowser& w = startBrowser();
     testing::ScriptedDialogs d;
     d.file(std::string("/tmp/page.html"));
-    w.mnuOpen_Click();
+    w.runCommand("open");
     EXPECT_EQ(engine(w).navigations.back(), "/tmp/page.html");
     EXPECT_EQ(boxText(w), "/tmp/page.html");
     EXPECT_EQ(w.addressList(), (std::vector<std::string>{"/tmp/page.html"}));
@@ -292,82 +297,83 @@ TEST_F(BrowsingTest, EngineEventsReachAddressCaptionTitleAndPanels) {
     e.signalDownloadComplete.emit();
     EXPECT_EQ(w.get_title(), " - Larkspan");
     e.signalStatusTextChange.emit("  Loading page  ");
-    EXPECT_EQ(w.panelText(1), "Loading page");
+    EXPECT_EQ(testing::probe(w).panelText(1), "Loading page");
     e.signalSetSecureLockIcon.emit(1);
-    EXPECT_TRUE(w.panelVisible(2));
-    EXPECT_EQ(w.panelText(2), "Secure Website ");
+    EXPECT_TRUE(testing::probe(w).panelVisible(2));
+    EXPECT_EQ(testing::probe(w).panelText(2), "Secure Website ");
     e.signalSetSecureLockIcon.emit(0);
-    EXPECT_FALSE(w.panelVisible(2));
-    EXPECT_FALSE(w.panelText(4).empty());
-    EXPECT_FALSE(w.panelText(5).empty());
+    EXPECT_FALSE(testing::probe(w).panelVisible(2));
+    EXPECT_FALSE(testing::probe(w).panelText(4).empty());
+    EXPECT_FALSE(testing::probe(w).panelText(5).empty());
 }
 
 TEST_F(BrowsingTest, EditItemsFollowTheEnginesFocus) {
     frmBrowser& w = startBrowser();
-    w.WebBrowser1().signalLostFocus.emit();
+    w.page().engine().signalLostFocus.emit();
     testing::drainEvents();
     for (const char* item : {"mnuEditCut", "mnuEditCopy", "mnuEditPaste"}) {
-        EXPECT_FALSE(w.control(item)->get_sensitive()) << item;
+        EXPECT_FALSE(testing::probe(w).control(item)->get_sensitive()) << item;
     }
-    w.WebBrowser1().signalGotFocus.emit();
+    w.page().engine().signalGotFocus.emit();
     testing::drainEvents();
     for (const char* item : {"mnuEditCut", "mnuEditCopy", "mnuEditPaste"}) {
-        EXPECT_TRUE(w.control(item)->get_sensitive()) << item;
+        EXPECT_TRUE(testing::probe(w).control(item)->get_sensitive()) << item;
     }
 }
 
 TEST_F(BrowsingTest, ProgressDisplay) {
     frmBrowser& w = startBrowser();
-    auto& e = w.WebBrowser1();
-    Gtk::Widget* stop = w.control("Toolbar1_Stop");
-    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible()) << "nothing loads yet";
+    auto& e = w.page().engine();
+    Gtk::Widget* stop = testing::probe(w).control("Toolbar1_Stop");
+    EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible())
+        << "nothing loads yet";
     EXPECT_FALSE(acts(stop));
     e.signalProgressChange.emit(50, 100);
-    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 50);
-    EXPECT_TRUE(w.widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_EQ(testing::probe(w).widget<StyledProgressBar>("PB")->value(), 50);
+    EXPECT_TRUE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
     EXPECT_TRUE(acts(stop));
     // A load stopped part way keeps the value but leaves no bar, and nothing to stop.
     e.signalProgressChange.emit(-1, 100);
-    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 50);
-    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_EQ(testing::probe(w).widget<StyledProgressBar>("PB")->value(), 50);
+    EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
     EXPECT_FALSE(acts(stop));
     // Half to even: 1 of 8 is 12.5 %.
     e.signalProgressChange.emit(1, 8);
-    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 12);
+    EXPECT_EQ(testing::probe(w).widget<StyledProgressBar>("PB")->value(), 12);
     // p * 100 beyond 32 bits leaves the value as it was.
     e.signalProgressChange.emit(30000000, 40000000);
-    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 12);
+    EXPECT_EQ(testing::probe(w).widget<StyledProgressBar>("PB")->value(), 12);
     e.signalProgressChange.emit(100, 100);
-    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
-    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_EQ(testing::probe(w).widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
     e.signalProgressChange.emit(0, 100);
-    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
-    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_EQ(testing::probe(w).widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
     EXPECT_FALSE(acts(stop));
     // The options' "Apply" shows the status bar again, without a bar while nothing loads.
     Application::instance().options().signalApplied().emit();
-    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
-    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_TRUE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
     // With the status bar hidden the events leave the bar alone.
-    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
-    ASSERT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
+    ASSERT_FALSE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
     e.signalProgressChange.emit(30, 100);
-    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
-    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_EQ(testing::probe(w).widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
     EXPECT_TRUE(acts(stop)) << "the page loads, shown or not";
 }
 
 TEST_F(BrowsingTest, BackAndForwardAreSensitiveWhileThePageHasHistoryThatWay) {
     frmBrowser& w = startBrowser();
-    Gtk::Widget* back = w.control("Toolbar1_Back");
-    Gtk::Widget* forward = w.control("Toolbar1_Forward");
+    Gtk::Widget* back = testing::probe(w).control("Toolbar1_Back");
+    Gtk::Widget* forward = testing::probe(w).control("Toolbar1_Forward");
     EXPECT_FALSE(acts(back));
     EXPECT_FALSE(acts(forward));
-    w.WebBrowser1().signalCommandStateChange.emit(engine::Command::Back, true);
+    w.page().engine().signalCommandStateChange.emit(engine::Command::Back, true);
     EXPECT_TRUE(acts(back));
     EXPECT_FALSE(acts(forward));
-    w.WebBrowser1().signalCommandStateChange.emit(engine::Command::Forward, true);
-    w.WebBrowser1().signalCommandStateChange.emit(engine::Command::Back, false);
+    w.page().engine().signalCommandStateChange.emit(engine::Command::Forward, true);
+    w.page().engine().signalCommandStateChange.emit(engine::Command::Back, false);
     EXPECT_FALSE(acts(back));
     EXPECT_TRUE(acts(forward));
     EXPECT_FALSE(w.runCommand("back"));
@@ -379,7 +385,7 @@ TEST_F(BrowsingTest, CloseQuestionAnsweredNoKeepsTheWindow) {
     testing::ScriptedDialogs d;
     d.answer(Dialogs::Answer::No);
     bool cancel = false;
-    w.WebBrowser1().signalWindowClosing.emit(false, cancel);
+    w.page().engine().signalWindowClosing.emit(false, cancel);
     EXPECT_TRUE(cancel);
     EXPECT_TRUE(w.get_visible());
     ASSERT_EQ(d.shown().size(), 1u);
@@ -394,7 +400,7 @@ TEST_F(BrowsingTest, CloseQuestionAnsweredYesClosesAndSaves) {
     testing::ScriptedDialogs d;
     d.answer(Dialogs::Answer::Yes);
     bool cancel = false;
-    w.WebBrowser1().signalWindowClosing.emit(true, cancel);
+    w.page().engine().signalWindowClosing.emit(true, cancel);
     // The engine is answered before the user is: refused, and the window closes itself.
     EXPECT_TRUE(cancel);
     EXPECT_FALSE(w.get_visible());
@@ -404,15 +410,15 @@ TEST_F(BrowsingTest, CloseQuestionAnsweredYesClosesAndSaves) {
 
 TEST_F(BrowsingTest, StatusBarToggle) {
     frmBrowser& w = startBrowser();
-    ASSERT_TRUE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
-    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
-    EXPECT_FALSE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
-    EXPECT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
-    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
+    ASSERT_TRUE(testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
+    EXPECT_FALSE(testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_FALSE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
     EXPECT_EQ(store().read("Settings", "StatusBarVisible", ""), "False");
     EXPECT_FALSE(Application::instance().options().statusBar);
-    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
-    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
+    EXPECT_TRUE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
     EXPECT_EQ(store().read("Settings", "statusbarvisible", ""), "True");
     EXPECT_TRUE(Application::instance().options().statusBar);
 }
@@ -421,18 +427,21 @@ TEST_F(BrowsingTest, LayoutPlacesTheAddressRowByTheWindowWidth) {
     store().write("Settings", "WindowState", "0");
     frmBrowser& w = startBrowser();
     ASSERT_TRUE(testing::runUntil([&] { return w.get_allocated_width() > 1; }));
-    w.Form_Resize();
+    testing::probe(w).Form_Resize();
     Gtk::Layout* row = nullptr;
-    w.builder()->get_widget("AddressRow", row);
+    testing::probe(w).builder()->get_widget("AddressRow", row);
     int width = w.get_allocated_width();
     // 3050 and 980 twips are 203 and 65 pixels at 96 dpi.
-    EXPECT_EQ(row->child_property_x(*w.widget<Gtk::Entry>("txtSearch")).get_value(), width - 203);
+    EXPECT_EQ(row->child_property_x(*testing::probe(w).widget<Gtk::Entry>("txtSearch")).get_value(),
+              width - 203);
     // The search button stays inside the window even when its caption needs more room.
     int minW = 0, natW = 0;
-    w.widget<StyledButton>("Command1")->get_preferred_width(minW, natW);
-    EXPECT_EQ(row->child_property_x(*w.widget<StyledButton>("Command1")).get_value(),
-              std::min(width - 65, width - minW - 2));
-    EXPECT_EQ(row->child_property_x(*w.widget<AddressBox>("cboAddress")).get_value(), 0);
+    testing::probe(w).widget<StyledButton>("Command1")->get_preferred_width(minW, natW);
+    EXPECT_EQ(
+        row->child_property_x(*testing::probe(w).widget<StyledButton>("Command1")).get_value(),
+        std::min(width - 65, width - minW - 2));
+    EXPECT_EQ(
+        row->child_property_x(*testing::probe(w).widget<AddressBox>("cboAddress")).get_value(), 0);
 }
 
 TEST_F(BrowsingTest, TrayHidesTheMinimisedWindowAndALeftClickRestoresItNormal) {
@@ -440,10 +449,10 @@ TEST_F(BrowsingTest, TrayHidesTheMinimisedWindowAndALeftClickRestoresItNormal) {
     frmBrowser& w = startBrowser();
     Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
-    w.Form_Resize();
+    testing::probe(w).Form_Resize();
     EXPECT_TRUE(w.trayIconShown());
     EXPECT_FALSE(w.get_visible());
-    w.traypic_MouseDown(TrayIcon::kLeftUp);
+    testing::probe(w).traypic_MouseDown(TrayIcon::kLeftUp);
     EXPECT_TRUE(w.get_visible());
     EXPECT_EQ(w.windowState(), 0);
     EXPECT_FALSE(w.trayIconShown());
@@ -455,7 +464,7 @@ TEST_F(BrowsingTest, WithoutANotificationAreaTheWindowIsNeverHidden) {
     frmBrowser& w = startBrowser();
     Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
-    w.Form_Resize();
+    testing::probe(w).Form_Resize();
     EXPECT_FALSE(w.trayIconShown());
     EXPECT_TRUE(w.get_visible());
     TrayIcon::overrideDesktopHasTray(std::nullopt);
@@ -476,23 +485,23 @@ TEST_F(BrowsingTest, AWindowInTheTrayStaysThereUntilRestoredAndARightClickOnlySh
     frmBrowser& w = startBrowser();
     Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
-    w.Form_Resize();
+    testing::probe(w).Form_Resize();
     ASSERT_TRUE(w.inTray());
     reportNotMinimised(w);
     testing::drainEvents();
-    w.Form_Resize();
+    testing::probe(w).Form_Resize();
     EXPECT_FALSE(w.get_visible()) << "the desktop's report does not bring the window back";
     EXPECT_TRUE(w.trayIconShown());
     EXPECT_EQ(w.windowState(), 1);
 
-    w.traypic_MouseDown(TrayIcon::kRightUp);
-    Gtk::Menu* menu = w.widget<Gtk::Menu>("mPopupSys");
+    testing::probe(w).traypic_MouseDown(TrayIcon::kRightUp);
+    Gtk::Menu* menu = testing::probe(w).widget<Gtk::Menu>("mPopupSys");
     EXPECT_TRUE(testing::runUntil([&] { return menu->get_visible(); }, 2000));
     EXPECT_FALSE(w.get_visible());
     EXPECT_TRUE(w.inTray());
     menu->popdown();
 
-    w.control("mPopRestore")->activate();
+    testing::probe(w).control("mPopRestore")->activate();
     EXPECT_TRUE(w.get_visible());
     EXPECT_FALSE(w.inTray());
     EXPECT_FALSE(w.trayIconShown());
@@ -505,9 +514,9 @@ TEST_F(BrowsingTest, TrayExitRemovesTheIconAndRunsTheWholeShutDown) {
     frmBrowser& w = startBrowser();
     Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
-    w.Form_Resize();
+    testing::probe(w).Form_Resize();
     ASSERT_TRUE(w.trayIconShown());
-    w.control("mPopExit")->activate();
+    testing::probe(w).control("mPopExit")->activate();
     EXPECT_FALSE(w.trayIconShown());
     EXPECT_TRUE(Application::instance().browsers().empty());
     // The window's state is saved as File > Exit saves it: minimised reads as normal.
@@ -526,9 +535,9 @@ TEST_F(BrowsingTest, ALastWindowKeptOpenByAGuardKeepsItsTrayIcon) {
         });
     Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
-    w.Form_Resize();
+    testing::probe(w).Form_Resize();
     ASSERT_TRUE(w.trayIconShown());
-    w.control("mPopExit")->activate();
+    testing::probe(w).control("mPopExit")->activate();
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(w.trayIconShown()) << "a window in the tray without its icon is unreachable";
     EXPECT_EQ(Application::instance().browsers().size(), 1u);
@@ -536,7 +545,7 @@ TEST_F(BrowsingTest, ALastWindowKeptOpenByAGuardKeepsItsTrayIcon) {
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(Application::instance().browsers().size(), 1u);
     // The guard agrees the third time.
-    w.control("mPopExit")->activate();
+    testing::probe(w).control("mPopExit")->activate();
     EXPECT_FALSE(w.trayIconShown());
     EXPECT_TRUE(Application::instance().browsers().empty());
     TrayIcon::overrideDesktopHasTray(std::nullopt);
@@ -544,21 +553,21 @@ TEST_F(BrowsingTest, ALastWindowKeptOpenByAGuardKeepsItsTrayIcon) {
 
 TEST_F(BrowsingTest, AutoRefreshRestartsOnEachChoiceAndTurnsOff) {
     frmBrowser& w = startBrowser();
-    Gtk::Widget* off = w.control("mnuAF_Off");
+    Gtk::Widget* off = testing::probe(w).control("mnuAF_Off");
     EXPECT_FALSE(off->get_sensitive());
-    EXPECT_FALSE(w.Timer3.enabled());
+    EXPECT_FALSE(w.page().refreshTimer().enabled());
     // The menu's items carry their seconds to the command.
-    w.control("mnuAR_60")->activate();
-    EXPECT_TRUE(w.Timer3.enabled());
-    EXPECT_EQ(w.Timer3.interval(), 60000u);
+    testing::probe(w).control("mnuAR_60")->activate();
+    EXPECT_TRUE(w.page().refreshTimer().enabled());
+    EXPECT_EQ(w.page().refreshTimer().interval(), 60000u);
     EXPECT_TRUE(off->get_sensitive());
-    w.mnuAR_Click(1);
-    EXPECT_EQ(w.Timer3.interval(), 1000u);
+    w.runCommand("auto-refresh", Glib::Variant<gint32>::create(1));
+    EXPECT_EQ(w.page().refreshTimer().interval(), 1000u);
     auto& calls = engine(w).calls;
     ASSERT_TRUE(testing::runUntil(
         [&] { return std::count(calls.begin(), calls.end(), "refresh") >= 1; }, 3000));
-    w.mnuAF_Off_Click();
-    EXPECT_FALSE(w.Timer3.enabled());
+    w.runCommand("auto-refresh-off");
+    EXPECT_FALSE(w.page().refreshTimer().enabled());
     EXPECT_FALSE(off->get_sensitive());
 }
 

@@ -10,6 +10,7 @@
 #include "settings/OptionsModel.hpp"
 #include "shell/FindBar.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 
@@ -20,14 +21,16 @@ using testing::FakePageEngine;
 
 class DocumentCommandsTest : public testing::GuiTest {
   protected:
-    FakePageEngine& engine(frmBrowser& w) { return static_cast<FakePageEngine&>(w.WebBrowser1()); }
+    FakePageEngine& engine(frmBrowser& w) {
+        return static_cast<FakePageEngine&>(w.page().engine());
+    }
     long count(frmBrowser& w, const std::string& call) {
         auto& calls = engine(w).calls;
         return std::count(calls.begin(), calls.end(), call);
     }
     // A menu of the window opening, as when its title is clicked.
     void openMenu(frmBrowser& w, const char* menu) {
-        auto* m = w.widget<Gtk::Menu>(menu);
+        auto* m = testing::probe(w).widget<Gtk::Menu>(menu);
         ASSERT_NE(m, nullptr) << menu;
         m->show();
         m->hide();
@@ -41,20 +44,20 @@ class DocumentCommandsTest : public testing::GuiTest {
 
 TEST_F(DocumentCommandsTest, EditCommandsActOnlyWhileThePageIsTheActiveControl) {
     frmBrowser& w = startBrowser();
-    Gtk::Widget& page = w.WebBrowser1().widget();
-    Gtk::Entry& address = *w.widget<AddressBox>("cboAddress")->get_entry();
+    Gtk::Widget& page = w.page().engine().widget();
+    Gtk::Entry& address = *testing::probe(w).widget<AddressBox>("cboAddress")->get_entry();
     const char* commands[] = {"undo", "cut", "copy", "paste", "select-all"};
     const char* calls[] = {"undo", "cut", "copy", "paste", "selectAll"};
 
     focus(address);
     for (const char* command : commands) w.runCommand(command);
     openMenu(w, "mnuEdit_menu");
-    EXPECT_FALSE(w.control("mnuEditUndo")->get_sensitive());
+    EXPECT_FALSE(testing::probe(w).control("mnuEditUndo")->get_sensitive());
     for (const char* call : calls) EXPECT_EQ(count(w, call), 0) << call;
 
     focus(page);
     openMenu(w, "mnuEdit_menu");
-    EXPECT_TRUE(w.control("mnuEditUndo")->get_sensitive());
+    EXPECT_TRUE(testing::probe(w).control("mnuEditUndo")->get_sensitive());
     for (const char* command : commands) EXPECT_TRUE(w.runCommand(command)) << command;
     for (const char* call : calls) EXPECT_EQ(count(w, call), 1) << call;
     // The clipboard shortcuts reach the page's commands while it has the focus.
@@ -69,7 +72,8 @@ TEST_F(DocumentCommandsTest, TextSizeTicksShowTheEnginesLevelAsTheMenusOpen) {
     auto ticked = [&w] {
         int found = -1, ticks = 0;
         for (int i = 0; i < 5; ++i) {
-            auto* item = w.widget<Gtk::CheckMenuItem>("mnuViewFontSize_" + std::to_string(i));
+            auto* item = testing::probe(w).widget<Gtk::CheckMenuItem>("mnuViewFontSize_" +
+                                                                      std::to_string(i));
             // One of five: shown as radio items.
             if (item && item->get_active() && item->get_draw_as_radio()) {
                 found = i;
@@ -78,7 +82,7 @@ TEST_F(DocumentCommandsTest, TextSizeTicksShowTheEnginesLevelAsTheMenusOpen) {
         }
         return ticks == 1 ? found : -1;
     };
-    w.widget<Gtk::MenuItem>("mnuViewFontSize_3")->activate();
+    testing::probe(w).widget<Gtk::MenuItem>("mnuViewFontSize_3")->activate();
     testing::drainEvents();
     EXPECT_EQ(engine(w).zoom, 3);
     openMenu(w, "mnuView_menu");
@@ -98,11 +102,11 @@ TEST_F(DocumentCommandsTest, TextSizeTicksShowTheEnginesLevelAsTheMenusOpen) {
 
 TEST_F(DocumentCommandsTest, ScriptErrorSwitchSilencesThePageAndStoresBothKeys) {
     frmBrowser& w = startBrowser();
-    auto* item = w.widget<Gtk::CheckMenuItem>("mnuToolsSuppressScriptErrors");
+    auto* item = testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsSuppressScriptErrors");
     item->activate();
     testing::drainEvents();
     EXPECT_TRUE(item->get_active());
-    EXPECT_TRUE(w.WebBrowser1().silent());
+    EXPECT_TRUE(w.page().engine().silent());
     EXPECT_EQ(store().read("Settings", "SuppressScriptErrors", ""), "True");
     EXPECT_EQ(store().read("Settings", "SuppressScriptErrors1", ""), "1");
     EXPECT_TRUE(Application::instance().options().suppressScriptErrors);
@@ -110,7 +114,7 @@ TEST_F(DocumentCommandsTest, ScriptErrorSwitchSilencesThePageAndStoresBothKeys) 
     item->activate();
     testing::drainEvents();
     EXPECT_FALSE(item->get_active());
-    EXPECT_FALSE(w.WebBrowser1().silent());
+    EXPECT_FALSE(w.page().engine().silent());
     EXPECT_EQ(store().read("Settings", "SuppressScriptErrors", ""), "False");
     EXPECT_EQ(store().read("Settings", "SuppressScriptErrors1", ""), "0");
     EXPECT_FALSE(Application::instance().options().suppressScriptErrors);
@@ -121,7 +125,7 @@ TEST_F(DocumentCommandsTest, FileCommandsReachTheEngineAndPropertiesShowTheirWin
     pressKey(w, GDK_KEY_s, GDK_CONTROL_MASK);
     pressKey(w, GDK_KEY_p, GDK_CONTROL_MASK);
     for (const char* item : {"mnuFilePageSetup", "mnuFilePrintPreview", "mnuFilePrint"}) {
-        w.widget<Gtk::MenuItem>(item)->activate();
+        testing::probe(w).widget<Gtk::MenuItem>(item)->activate();
     }
     testing::drainEvents();
     EXPECT_EQ(count(w, "saveAs"), 1);
@@ -130,7 +134,7 @@ TEST_F(DocumentCommandsTest, FileCommandsReachTheEngineAndPropertiesShowTheirWin
     EXPECT_EQ(count(w, "printPreview"), 1);
 
     engine(w).completeNavigation("http://127.0.0.1/doc", "A document");
-    w.widget<Gtk::MenuItem>("mnuFileProperties")->activate();
+    testing::probe(w).widget<Gtk::MenuItem>("mnuFileProperties")->activate();
     testing::drainEvents();
     Gtk::Window* shown = nullptr;
     for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
@@ -142,9 +146,9 @@ TEST_F(DocumentCommandsTest, FileCommandsReachTheEngineAndPropertiesShowTheirWin
 
 TEST_F(DocumentCommandsTest, FindBarCountsAndStepsThroughTheMatchesAndEscapeClosesIt) {
     frmBrowser& w = startBrowser();
-    FindBar& bar = w.findBar();
-    auto* text = w.widget<Gtk::Entry>("txtFind");
-    auto* matches = w.widget<Gtk::Label>("lblFindMatches");
+    FindBar& bar = testing::probe(w).findBar();
+    auto* text = testing::probe(w).widget<Gtk::Entry>("txtFind");
+    auto* matches = testing::probe(w).widget<Gtk::Label>("lblFindMatches");
     EXPECT_FALSE(bar.get_visible());
     engine(w).matches = 3;
 
@@ -160,11 +164,11 @@ TEST_F(DocumentCommandsTest, FindBarCountsAndStepsThroughTheMatchesAndEscapeClos
     pressKey(w, GDK_KEY_Return, GDK_SHIFT_MASK);
     pressKey(w, GDK_KEY_Return, GDK_SHIFT_MASK);
     EXPECT_EQ(matches->get_text(), "3 of 3 matches");
-    w.widget<Gtk::Button>("cmdFindNext")->clicked();
+    testing::probe(w).widget<Gtk::Button>("cmdFindNext")->clicked();
     EXPECT_EQ(matches->get_text(), "1 of 3 matches");
 
     engine(w).matches = 0;
-    w.widget<Gtk::CheckButton>("chkFindMatchCase")->set_active(true);
+    testing::probe(w).widget<Gtk::CheckButton>("chkFindMatchCase")->set_active(true);
     testing::drainEvents();
     EXPECT_EQ(matches->get_text(), "No matches");
 
@@ -172,11 +176,11 @@ TEST_F(DocumentCommandsTest, FindBarCountsAndStepsThroughTheMatchesAndEscapeClos
     pressKey(w, GDK_KEY_Escape, 0);
     EXPECT_FALSE(bar.get_visible());
     pressKey(w, GDK_KEY_f, GDK_CONTROL_MASK);
-    w.widget<Gtk::Button>("cmdFindPrevious")->grab_focus();
+    testing::probe(w).widget<Gtk::Button>("cmdFindPrevious")->grab_focus();
     pressKey(w, GDK_KEY_Escape, 0);
     EXPECT_FALSE(bar.get_visible());
     EXPECT_EQ(count(w, "stop"), 0);
-    EXPECT_TRUE(w.WebBrowser1().widget().is_focus());
+    EXPECT_TRUE(w.page().engine().widget().is_focus());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "settings/SettingsStore.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/GuiTest.hpp"
 #include "support/PageServer.hpp"
 #include "support/SyntheticEvents.hpp"
@@ -29,8 +30,8 @@ TEST_F(FindEngineTest, TheBarCountsTheEnginesMatchesAndStepsThroughThem) {
     w.show();
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Fruit - Larkspan"; }, 15000));
 
-    auto* text = w.widget<Gtk::Entry>("txtFind");
-    auto* matches = w.widget<Gtk::Label>("lblFindMatches");
+    auto* text = testing::probe(w).widget<Gtk::Entry>("txtFind");
+    auto* matches = testing::probe(w).widget<Gtk::Label>("lblFindMatches");
     auto said = [&](const char* expected) {
         return testing::runUntil([&] { return matches->get_text() == expected; }, 10000);
     };
@@ -39,7 +40,7 @@ TEST_F(FindEngineTest, TheBarCountsTheEnginesMatchesAndStepsThroughThem) {
     EXPECT_TRUE(said("1 of 3 matches")) << matches->get_text();
     testing::sendKey(w, GDK_KEY_PRESS, GDK_KEY_Return);
     EXPECT_TRUE(said("2 of 3 matches")) << matches->get_text();
-    w.widget<Gtk::CheckButton>("chkFindMatchCase")->set_active(true);
+    testing::probe(w).widget<Gtk::CheckButton>("chkFindMatchCase")->set_active(true);
     EXPECT_TRUE(said("1 of 2 matches")) << matches->get_text();
     text->set_text("pear");
     EXPECT_TRUE(said("No matches")) << matches->get_text();

@@ -8,6 +8,7 @@
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/GuiTest.hpp"
 #include "support/PageServer.hpp"
 
@@ -30,30 +31,32 @@ TEST_F(BrowserEngineTest, ALoadedPageDrivesTheWindow) {
     frmBrowser& w = app.createBrowserWindow();
     w.show();
     std::vector<int> progress;
-    w.WebBrowser1().signalProgressChange.connect(
+    w.page().engine().signalProgressChange.connect(
         [&](long p, long) { progress.push_back(static_cast<int>(p)); });
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Home Page - Larkspan"; }, 15000))
         << w.get_title();
-    EXPECT_EQ(w.widget<AddressBox>("cboAddress")->get_entry()->get_text(), server.url("/home"));
+    EXPECT_EQ(testing::probe(w).widget<AddressBox>("cboAddress")->get_entry()->get_text(),
+              server.url("/home"));
     // The title event may come after the completed download.
     EXPECT_TRUE(testing::runUntil([&] { return w.applicationTitle() == "Home Page - Larkspan"; }))
         << w.applicationTitle();
 
     // A typed address: the box, the caption and the progress follow the new page.
-    w.widget<AddressBox>("cboAddress")->get_entry()->set_text(server.url("/next"));
-    w.cboAddress_KeyDown(13);
-    w.cboAddress_KeyPress(13);
+    testing::probe(w).widget<AddressBox>("cboAddress")->get_entry()->set_text(server.url("/next"));
+    testing::probe(w).cboAddress_KeyDown(13);
+    testing::probe(w).cboAddress_KeyPress(13);
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Next Page - Larkspan"; }, 15000));
-    EXPECT_EQ(w.widget<AddressBox>("cboAddress")->get_entry()->get_text(), server.url("/next"));
+    EXPECT_EQ(testing::probe(w).widget<AddressBox>("cboAddress")->get_entry()->get_text(),
+              server.url("/next"));
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.back(), -1);
     EXPECT_NE(std::find(progress.begin(), progress.end(), 100), progress.end());
     // The load ended at 100 %, so the bar is hidden again.
-    EXPECT_EQ(w.widget<StyledProgressBar>("PB")->value(), 100);
-    EXPECT_FALSE(w.widget<StyledProgressBar>("PB")->get_visible());
-    EXPECT_FALSE(w.panelText(1).empty());
+    EXPECT_EQ(testing::probe(w).widget<StyledProgressBar>("PB")->value(), 100);
+    EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
+    EXPECT_FALSE(testing::probe(w).panelText(1).empty());
     // Plain http is not a secure site.
-    EXPECT_FALSE(w.panelVisible(2));
+    EXPECT_FALSE(testing::probe(w).panelVisible(2));
 }
 
 TEST_F(BrowserEngineTest, NavigationsInsideTheDocumentMoveAddressCaptionBackListAndCommands) {
@@ -67,10 +70,11 @@ TEST_F(BrowserEngineTest, NavigationsInsideTheDocumentMoveAddressCaptionBackList
     w.show();
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "App - Larkspan"; }, 15000));
     auto address = [&] {
-        return std::string(w.widget<AddressBox>("cboAddress")->get_entry()->get_text());
+        return std::string(
+            testing::probe(w).widget<AddressBox>("cboAddress")->get_entry()->get_text());
     };
     auto run = [&](const char* script) {
-        webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(w.WebBrowser1().widget().gobj()),
+        webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(w.page().engine().widget().gobj()),
                                             script, -1, nullptr, nullptr, nullptr, nullptr,
                                             nullptr);
     };
@@ -94,22 +98,23 @@ TEST_F(BrowserEngineTest, NavigationsInsideTheDocumentMoveAddressCaptionBackList
         << address();
 
     // Back steps inside the document and notes where it left, like any other page.
-    w.mnuBack_Click();
+    w.runCommand("back");
     ASSERT_TRUE(testing::runUntil([&] { return address() == server.url("/app/inbox"); }, 15000))
         << address();
-    EXPECT_EQ(w.forwardList(), std::vector<std::string>{server.url("/app/inbox#message-2")});
-    w.mnuBack_Click();
+    EXPECT_EQ(testing::probe(w).forwardList(),
+              std::vector<std::string>{server.url("/app/inbox#message-2")});
+    w.runCommand("back");
     ASSERT_TRUE(testing::runUntil([&] { return address() == server.url("/app"); }, 15000))
         << address();
     EXPECT_TRUE(testing::runUntil([&] { return !acts("back") && acts("forward"); }, 15000));
-    w.mnuForward_Click();
+    w.runCommand("forward");
     ASSERT_TRUE(testing::runUntil([&] { return address() == server.url("/app/inbox"); }, 15000))
         << address();
-    EXPECT_EQ(w.backList(), std::vector<std::string>{server.url("/app")});
+    EXPECT_EQ(testing::probe(w).backList(), std::vector<std::string>{server.url("/app")});
     // Nothing was fetched again, and no load was left showing progress.
     EXPECT_EQ(server.requestCount("/app"), 1);
-    EXPECT_TRUE(testing::runUntil([&] { return !w.widget<StyledProgressBar>("PB")->get_visible(); },
-                                  15000));
+    EXPECT_TRUE(testing::runUntil(
+        [&] { return !testing::probe(w).widget<StyledProgressBar>("PB")->get_visible(); }, 15000));
 }
 
 TEST_F(BrowserEngineTest, ChoosingFromTheBackAndForwardListsGoesThatManyPages) {
@@ -126,19 +131,19 @@ TEST_F(BrowserEngineTest, ChoosingFromTheBackAndForwardListsGoesThatManyPages) {
     w.show();
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "a - Larkspan"; }, 15000));
     for (const char* page : {"/b", "/c"}) {
-        w.WebBrowser1().navigate(server.url(page));
+        w.page().engine().navigate(server.url(page));
         ASSERT_TRUE(testing::runUntil(
             [&] { return w.get_title() == std::string(page + 1) + " - Larkspan"; }, 15000));
     }
     auto menuItems = [&](const char* name) { return testing::menuItemsOf(w, name); };
     const std::vector<std::string> behind{server.url("/b"), server.url("/a")};
-    ASSERT_TRUE(testing::runUntil([&] { return w.backList() == behind; }, 15000));
+    ASSERT_TRUE(testing::runUntil([&] { return testing::probe(w).backList() == behind; }, 15000));
     // Two pages behind: the arrow opens a list of both, the nearest first.
     auto back = menuItems("Toolbar1_BackList");
     ASSERT_EQ(back.size(), 2u);
     EXPECT_EQ(back[0]->get_label(), server.url("/b"));
-    auto* parts =
-        dynamic_cast<Gtk::Container*>(w.widget<Gtk::MenuToolButton>("Toolbar1_Back")->get_child());
+    auto* parts = dynamic_cast<Gtk::Container*>(
+        testing::probe(w).widget<Gtk::MenuToolButton>("Toolbar1_Back")->get_child());
     ASSERT_NE(parts, nullptr);
     for (Gtk::Widget* part : parts->get_children()) {
         if (dynamic_cast<Gtk::ToggleButton*>(part)) {
@@ -151,14 +156,14 @@ TEST_F(BrowserEngineTest, ChoosingFromTheBackAndForwardListsGoesThatManyPages) {
     back[1]->activate();
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "a - Larkspan"; }, 15000));
     const std::vector<std::string> ahead{server.url("/b"), server.url("/c")};
-    ASSERT_TRUE(testing::runUntil([&] { return w.forwardList() == ahead; }, 15000));
-    EXPECT_TRUE(w.backList().empty());
+    ASSERT_TRUE(testing::runUntil([&] { return testing::probe(w).forwardList() == ahead; }, 15000));
+    EXPECT_TRUE(testing::probe(w).backList().empty());
     auto forward = menuItems("Toolbar1_ForwardList");
     ASSERT_EQ(forward.size(), 2u);
     EXPECT_EQ(forward[0]->get_label(), server.url("/b"));
     forward[1]->activate();
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "c - Larkspan"; }, 15000));
-    EXPECT_TRUE(testing::runUntil([&] { return w.backList() == behind; }, 15000));
+    EXPECT_TRUE(testing::runUntil([&] { return testing::probe(w).backList() == behind; }, 15000));
 }
 
 TEST_F(BrowserEngineTest, AWindowOpenedForAPageTakesTheSizeThePageAskedFor) {
@@ -173,12 +178,12 @@ TEST_F(BrowserEngineTest, AWindowOpenedForAPageTakesTheSizeThePageAskedFor) {
     frmBrowser& w = app.createBrowserWindow();
     w.show();
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Opener - Larkspan"; }, 15000));
-    webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(w.WebBrowser1().widget().gobj()),
+    webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(w.page().engine().widget().gobj()),
                                         "window.open('/small', '', 'width=900,height=450');", -1,
                                         nullptr, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(testing::runUntil([&] { return app.browsers().size() == 2; }, 15000));
     frmBrowser& popup = *app.browsers().at(1);
-    Gtk::Widget& page = popup.WebBrowser1().widget();
+    Gtk::Widget& page = popup.page().engine().widget();
     EXPECT_TRUE(testing::runUntil(
         [&] { return page.get_allocated_width() == 900 && page.get_allocated_height() == 450; },
         15000))

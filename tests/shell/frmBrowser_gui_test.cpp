@@ -7,6 +7,7 @@
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 
@@ -18,7 +19,7 @@ using testing::FakePageEngine;
 class MainWindowTest : public testing::GuiTest {
   protected:
     FakePageEngine& engineOf(frmBrowser& w) {
-        return static_cast<FakePageEngine&>(w.WebBrowser1());
+        return static_cast<FakePageEngine&>(w.page().engine());
     }
     std::string stored(const char* key) { return store().read("Settings", key, "<none>"); }
     void closeWindow(frmBrowser& w) {
@@ -46,16 +47,17 @@ TEST_F(MainWindowTest, FirstStartWithEmptyStore) {
     EXPECT_DOUBLE_EQ(w.geometry().top(), 1000);
     EXPECT_DOUBLE_EQ(w.geometry().width(), 8685);
     EXPECT_DOUBLE_EQ(w.geometry().height(), 6330);
-    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
-    EXPECT_TRUE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
-    EXPECT_FALSE(w.widget<Gtk::CheckMenuItem>("mnuToolsSuppressScriptErrors")->get_active());
-    EXPECT_FALSE(w.WebBrowser1().silent());
-    EXPECT_EQ(w.widget<Gtk::Label>("Label1")->get_text(), "0");
-    EXPECT_TRUE(w.widget<Gtk::Frame>("Frame1")->get_visible());
+    EXPECT_TRUE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_TRUE(testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_FALSE(
+        testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsSuppressScriptErrors")->get_active());
+    EXPECT_FALSE(w.page().engine().silent());
+    EXPECT_EQ(testing::probe(w).widget<Gtk::Label>("Label1")->get_text(), "0");
+    EXPECT_TRUE(testing::probe(w).widget<Gtk::Frame>("Frame1")->get_visible());
     ASSERT_EQ(engineOf(w).navigations.size(), 1u);
     EXPECT_EQ(engineOf(w).navigations[0], site::kHome);
-    EXPECT_EQ(w.homePageAddress, site::kHome);
-    EXPECT_TRUE(w.WebBrowser1().hasFocus());
+    EXPECT_EQ(testing::probe(w).homePageAddress(), site::kHome);
+    EXPECT_TRUE(w.page().engine().hasFocus());
     // The first read touched the options model, which loaded from the store.
     EXPECT_TRUE(Application::instance().optionsLoaded());
 }
@@ -69,12 +71,12 @@ TEST_F(MainWindowTest, StartUpReadsTheStore) {
     store().write("WebSearch", "LastEngine", "Google");
     frmBrowser& w = startBrowser();
     EXPECT_EQ(engineOf(w).navigations.at(0), "http://127.0.0.1/home");
-    EXPECT_EQ(w.widget<Gtk::Label>("Label1")->get_text(), "17");
-    EXPECT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
-    EXPECT_FALSE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
-    EXPECT_TRUE(w.WebBrowser1().silent());
-    EXPECT_FALSE(w.widget<Gtk::Frame>("Frame1")->get_visible());
-    EXPECT_EQ(w.widget<Gtk::Entry>("txtSearch")->get_text(), "Google");
+    EXPECT_EQ(testing::probe(w).widget<Gtk::Label>("Label1")->get_text(), "17");
+    EXPECT_FALSE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_TRUE(w.page().engine().silent());
+    EXPECT_FALSE(testing::probe(w).widget<Gtk::Frame>("Frame1")->get_visible());
+    EXPECT_EQ(testing::probe(w).widget<Gtk::Entry>("txtSearch")->get_text(), "Google");
 }
 
 TEST_F(MainWindowTest, MalformedStoredValuesKeepTheDefaults) {
@@ -87,26 +89,26 @@ TEST_F(MainWindowTest, MalformedStoredValuesKeepTheDefaults) {
     EXPECT_EQ(w.windowState(), 2);
     EXPECT_DOUBLE_EQ(w.geometry().left(), 1000);
     EXPECT_DOUBLE_EQ(w.geometry().width(), 8685);
-    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_TRUE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
 }
 
 TEST_F(MainWindowTest, TheWindowFollowsTheOptionsAndLeavesTheStoreToThem) {
     frmBrowser& w = startBrowser();
     OptionsModel& o = Application::instance().options();
-    auto* counter = w.widget<Gtk::Label>("Label1");
+    auto* counter = testing::probe(w).widget<Gtk::Label>("Label1");
     // A value stored behind the options' back is not read when the window is resized.
     store().write("Settings", "Blocked#", "99");
-    w.Form_Resize();
+    testing::probe(w).Form_Resize();
     EXPECT_EQ(counter->get_text(), "0");
 
     // A change shows at once; the menu ticks wait for "Apply".
     o.setText(OptionId::BlockedCount, "5");
     EXPECT_EQ(counter->get_text(), "5");
     o.setFlag(OptionId::StatusBar, false);
-    EXPECT_TRUE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_TRUE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
     o.applied();
-    EXPECT_FALSE(w.widget<Gtk::Box>("StatusBar1")->get_visible());
-    EXPECT_FALSE(w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_FALSE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
 }
 
 TEST_F(MainWindowTest, ClosingMaximisedWritesOnlyTheState) {
@@ -146,7 +148,7 @@ TEST_F(MainWindowTest, ClosingNormalWritesGeometryExactly) {
     frmBrowser& w = startBrowser();
     ASSERT_EQ(w.windowState(), 0);
     EXPECT_FALSE(w.is_maximized());
-    w.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->set_active(false);
+    testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->set_active(false);
     closeWindow(w);
     EXPECT_EQ(stored("WindowState"), "0");
     // Twips survive the trip through pixels unchanged.
@@ -195,12 +197,12 @@ TEST_F(MainWindowTest, CtrlNOpensAWindowAndCtrlShiftNDoesNot) {
 TEST_F(MainWindowTest, KeyHandlerZeroesOnlyCtrlN) {
     frmBrowser& w = startBrowser();
     int key = 'N', shift = 3;
-    w.Form_KeyDown(key, shift);
+    testing::probe(w).Form_KeyDown(key, shift);
     EXPECT_EQ(key, 'N');
     EXPECT_EQ(shift, 3);
     key = 'N';
     shift = 2;
-    w.Form_KeyDown(key, shift);
+    testing::probe(w).Form_KeyDown(key, shift);
     EXPECT_EQ(key, 0);
     EXPECT_EQ(shift, 0);
     EXPECT_EQ(Application::instance().browsers().size(), 2u);
@@ -209,13 +211,13 @@ TEST_F(MainWindowTest, KeyHandlerZeroesOnlyCtrlN) {
 TEST_F(MainWindowTest, NewWindowGoesHomeThenToTheAddressAndInheritsSilent) {
     frmBrowser& w = startBrowser();
     engineOf(w).completeNavigation("http://127.0.0.1/page", "Page");
-    w.WebBrowser1().setSilent(true);
-    w.mnuFileNew_Click();
+    w.page().engine().setSilent(true);
+    w.runCommand("new-window");
     ASSERT_EQ(Application::instance().browsers().size(), 2u);
     frmBrowser& second = *Application::instance().browsers()[1];
     EXPECT_NE(&second, &w);
     EXPECT_TRUE(second.get_visible());
-    EXPECT_TRUE(second.WebBrowser1().silent());
+    EXPECT_TRUE(second.page().engine().silent());
     EXPECT_EQ(engineOf(second).navigations,
               (std::vector<std::string>{site::kHome, "http://127.0.0.1/page"}));
     EXPECT_EQ(Application::instance().firstWindow(), &w);
@@ -223,9 +225,9 @@ TEST_F(MainWindowTest, NewWindowGoesHomeThenToTheAddressAndInheritsSilent) {
 
 TEST_F(MainWindowTest, NewWindowFromAnEmptyPageOnlyGoesHome) {
     frmBrowser& w = startBrowser();
-    w.mnuFileNew_Click();
+    w.runCommand("new-window");
     frmBrowser& second = *Application::instance().browsers().at(1);
-    EXPECT_FALSE(second.WebBrowser1().silent());
+    EXPECT_FALSE(second.page().engine().silent());
     EXPECT_EQ(engineOf(second).navigations, (std::vector<std::string>{site::kHome}));
 }
 
@@ -242,7 +244,7 @@ TEST_F(MainWindowTest, ExitClosesSharedWindowsInTheClosingOrderThenTheMainWindow
     for (const char* name : {"frmOptions", "frmPop", "frmFont", "frmAbout", "frmPassword"}) {
         ASSERT_NE(app.windows().touch(name), nullptr) << name;
     }
-    w.mnuFileExit_Click();
+    w.runCommand("exit");
     EXPECT_EQ(closed, (std::vector<std::string>{"frmPassword", "frmAbout", "frmFont", "frmPop",
                                                 "frmOptions"}));
     EXPECT_FALSE(w.get_visible());
@@ -254,7 +256,7 @@ TEST_F(MainWindowTest, ExitClosesSharedWindowsInTheClosingOrderThenTheMainWindow
 
 TEST_F(MainWindowTest, ClosingOneOfTwoWindowsKeepsTheOther) {
     frmBrowser& w = startBrowser();
-    w.mnuFileNew_Click();
+    w.runCommand("new-window");
     frmBrowser* second = Application::instance().browsers().at(1);
     closeWindow(*second);
     ASSERT_EQ(Application::instance().browsers().size(), 1u);
@@ -263,12 +265,12 @@ TEST_F(MainWindowTest, ClosingOneOfTwoWindowsKeepsTheOther) {
 }
 
 TEST_F(MainWindowTest, AClosedWindowsMenusAreFreedWithIt) {
-    startBrowser().mnuFileNew_Click();
+    startBrowser().runCommand("new-window");
     frmBrowser* second = Application::instance().browsers().at(1);
     // Every menu of the window's description, submenus and menus of buttons alike (counted
     // in a static: a menu that outlives the test must not write into a finished frame).
     static int alive = 0;
-    for (const auto& object : second->builder()->get_objects()) {
+    for (const auto& object : testing::probe(*second).builder()->get_objects()) {
         if (!GTK_IS_MENU(object->gobj())) continue;
         ++alive;
         g_object_weak_ref(

@@ -10,6 +10,7 @@
 #include "shell/frmBrowser.hpp"
 #include "shell/frmFont.hpp"
 #include "shell/frmOptions.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/GuiTest.hpp"
 #include "support/SyntheticEvents.hpp"
 
@@ -111,9 +112,9 @@ TEST_F(FontChooserTest, ChangeGivesTheFamilyToTheBoxesAndReturnsToTheOptions) {
     click(*f.Command1);
 
     EXPECT_FALSE(chooserOpen());
-    EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Box>("StatusBar1")), family);
-    EXPECT_EQ(style::fontFamily(*main_->widget<AddressBox>("cboAddress")->get_entry()), family);
-    EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Entry>("txtSearch")), family);
+    EXPECT_EQ(style::fontFamily(*testing::probe(*main_).widget<Gtk::Box>("StatusBar1")), family);
+    EXPECT_EQ(style::fontFamily(*testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry()), family);
+    EXPECT_EQ(style::fontFamily(*testing::probe(*main_).widget<Gtk::Entry>("txtSearch")), family);
     EXPECT_EQ(style::fontFamily(*options_->control<Gtk::ComboBoxText>("cboSite")), family);
     EXPECT_EQ(options_->control<Gtk::Label>("lblFontName")->get_text(), family);
     EXPECT_EQ(Application::instance().options().fontName, family);
@@ -131,12 +132,12 @@ TEST_F(FontChooserTest, ChangeGivesTheFamilyToTheBoxesAndReturnsToTheOptions) {
 
 TEST_F(FontChooserTest, CancelAndTheCloseBoxChangeNothingAndReturnToTheOptions) {
     frmFont& f = open();
-    auto before = style::fontFamily(*main_->widget<Gtk::Box>("StatusBar1"));
+    auto before = style::fontFamily(*testing::probe(*main_).widget<Gtk::Box>("StatusBar1"));
     select(*f.List1, rows(*f.List1).back());
     options_->hide();
     click(*f.Command2);
     EXPECT_FALSE(chooserOpen());
-    EXPECT_EQ(style::fontFamily(*main_->widget<Gtk::Box>("StatusBar1")), before);
+    EXPECT_EQ(style::fontFamily(*testing::probe(*main_).widget<Gtk::Box>("StatusBar1")), before);
     EXPECT_EQ(options_->control<Gtk::Label>("lblFontName")->get_text(), "Arial");
     EXPECT_TRUE(options_->get_visible());
 

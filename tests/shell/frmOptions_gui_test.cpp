@@ -21,6 +21,7 @@
 #include "shell/frmBrowser.hpp"
 #include "shell/frmFont.hpp"
 #include "shell/frmOptions.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -190,7 +191,7 @@ TEST_F(OptionsDialogTest, SetIsEnabledByTheLoadsFillAndDisabledByUse) {
     EXPECT_EQ(d.control<Gtk::Entry>("Text1")->get_text(), site::kHome);
     EXPECT_EQ(setting("Homepage"), site::kHome);
 
-    static_cast<testing::FakePageEngine&>(main_->WebBrowser1()).location =
+    static_cast<testing::FakePageEngine&>(main_->page().engine()).location =
         "http://127.0.0.1/current";
     click(*d.control<StyledButton>("CP"));
     EXPECT_EQ(d.control<Gtk::Entry>("Text1")->get_text(), "http://127.0.0.1/current");
@@ -215,33 +216,33 @@ TEST_F(OptionsDialogTest, CancelReturnsEveryWindowToTheStoredOptions) {
     // The features see the change before "Apply".
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::Allow);
     // So do the main windows: a tried colour shows at once.
-    Gtk::Entry* address = main_->widget<AddressBox>("cboAddress")->get_entry();
+    Gtk::Entry* address = testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry();
     const auto storedBack = style::background(*address);
-    const ColorValue storedBar = main_->widget<StyledProgressBar>("PB")->color();
+    const ColorValue storedBar = testing::probe(*main_).widget<StyledProgressBar>("PB")->color();
     testing::ScriptedDialogs dialogs;
     dialogs.color(0x123456);
     click(*d.control<StyledButton>("command8"));
     dialogs.color(0x654321);
     d.control<Gtk::Button>("PBForeColor")->clicked();
     ASSERT_EQ(style::background(*address), std::optional<ColorValue>(0x123456));
-    ASSERT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 0x654321);
+    ASSERT_EQ(testing::probe(*main_).widget<StyledProgressBar>("PB")->color(), 0x654321);
 
     click(*d.control<StyledButton>("CloseB"));
     EXPECT_EQ(findOptionsDialog(Application::instance()), nullptr);
     // The model reads the store again, and the window shows what it holds.
     EXPECT_EQ(style::background(*address), storedBack);
-    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), storedBar);
+    EXPECT_EQ(testing::probe(*main_).widget<StyledProgressBar>("PB")->color(), storedBar);
     EXPECT_EQ(model().popupMode, OptionsModel::PopupMode::BlockAndAlert);
     EXPECT_EQ(setting("PopupBlocker2"), "<none>");
 }
 
 TEST_F(OptionsDialogTest, ApplyWithStatusbarClearedHidesItAndStoresFalseAndZero) {
     frmOptions& d = open();
-    ASSERT_TRUE(main_->widget<Gtk::Box>("StatusBar1")->get_visible());
+    ASSERT_TRUE(testing::probe(*main_).widget<Gtk::Box>("StatusBar1")->get_visible());
     d.control<Gtk::CheckButton>("Check1")->set_active(false);
     click(*d.control<StyledButton>("BApply"));
-    EXPECT_FALSE(main_->widget<Gtk::Box>("StatusBar1")->get_visible());
-    EXPECT_FALSE(main_->widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_FALSE(testing::probe(*main_).widget<Gtk::Box>("StatusBar1")->get_visible());
+    EXPECT_FALSE(testing::probe(*main_).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     EXPECT_EQ(setting("StatusbarVisible"), "False");
     EXPECT_EQ(setting("StatusbarVisible1"), "0");
     EXPECT_FALSE(d.control<StyledButton>("BApply")->enabled());
@@ -278,9 +279,11 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     EXPECT_EQ(setting("Systray"), "1");
     EXPECT_EQ(setting("SuppressScriptErrors"), "True");
     EXPECT_EQ(setting("SuppressScriptErrors1"), "1");
-    EXPECT_TRUE(main_->widget<Gtk::CheckMenuItem>("mnuToolsSuppressScriptErrors")->get_active());
+    EXPECT_TRUE(testing::probe(*main_)
+                    .widget<Gtk::CheckMenuItem>("mnuToolsSuppressScriptErrors")
+                    ->get_active());
     EXPECT_EQ(setting("ProgressBar"), "1");
-    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->scrolling(), 1);
+    EXPECT_EQ(testing::probe(*main_).widget<StyledProgressBar>("PB")->scrolling(), 1);
     EXPECT_EQ(setting("History"), "0");
     EXPECT_EQ(setting("CheckUpdatesAtStart"), "0");
     EXPECT_EQ(setting("StatusbarVisible"), "True");
@@ -299,7 +302,7 @@ TEST_F(OptionsDialogTest, ApplyWritesEveryKeyInItsForm) {
     // The sample's style reached the dialog's buttons and the search button.
     EXPECT_EQ(d.control<StyledButton>("ViewLog")->style(), 8);
     EXPECT_EQ(d.control<StyledButton>("ShowFont")->style(), 8);
-    EXPECT_EQ(main_->widget<StyledButton>("Command1")->style(), 8);
+    EXPECT_EQ(testing::probe(*main_).widget<StyledButton>("Command1")->style(), 8);
 
     // The next load reads back what was written.
     click(*d.control<StyledButton>("CloseB"));
@@ -392,7 +395,7 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     EXPECT_EQ(style::background(*d.control<Gtk::Button>("lblHFontColor")),
               std::optional<ColorValue>(kSysHotText));
 
-    Gtk::Entry* address = main_->widget<AddressBox>("cboAddress")->get_entry();
+    Gtk::Entry* address = testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry();
     auto addressFg = style::foreground(*address);
     dialogs.color(std::nullopt);
     click(*d.control<StyledButton>("Command7"));
@@ -404,7 +407,7 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     EXPECT_EQ(model().addressTextColor, kSysWindowText);
     EXPECT_EQ(model().addressBackColor, kSysWindow);
     EXPECT_EQ(model().progressColor, 12763842);
-    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 12763842);
+    EXPECT_EQ(testing::probe(*main_).widget<StyledProgressBar>("PB")->color(), 12763842);
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
@@ -473,14 +476,14 @@ TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
     EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
     EXPECT_TRUE(d.control<StyledButton>("RestoreB")->enabled());
     // Nothing outside the dialog changes before "Apply"...
-    EXPECT_NE(main_->widget<StyledButton>("Command1")->backColor(), 0x33);
+    EXPECT_NE(testing::probe(*main_).widget<StyledButton>("Command1")->backColor(), 0x33);
     EXPECT_NE(shownBack(*main_), 0x55);
     // ...and "Apply" carries the scheme to every window and control it names.
     click(*d.control<StyledButton>("BApply"));
-    EXPECT_EQ(main_->widget<StyledButton>("Command1")->fontColor(), 0x11);
-    EXPECT_EQ(main_->widget<StyledButton>("Command1")->fontHighlightColor(), 0x22);
-    EXPECT_EQ(main_->widget<StyledButton>("Command1")->backColor(), 0x33);
-    EXPECT_EQ(main_->widget<StyledButton>("Command1")->highlightColor(), 0x44);
+    EXPECT_EQ(testing::probe(*main_).widget<StyledButton>("Command1")->fontColor(), 0x11);
+    EXPECT_EQ(testing::probe(*main_).widget<StyledButton>("Command1")->fontHighlightColor(), 0x22);
+    EXPECT_EQ(testing::probe(*main_).widget<StyledButton>("Command1")->backColor(), 0x33);
+    EXPECT_EQ(testing::probe(*main_).widget<StyledButton>("Command1")->highlightColor(), 0x44);
     EXPECT_EQ(d.control<StyledButton>("CloseB")->backColor(), 0x33);
     EXPECT_EQ(d.control<StyledButton>("ShowFont")->highlightColor(), 0x44);
     EXPECT_EQ(shownBack(*main_), 0x55);
@@ -510,8 +513,8 @@ int lightness(ColorValue c) {
 
 TEST_F(OptionsDialogTest, ColoursNeverChosenFollowTheDesktopThemeAndAChosenOneStays) {
     frmOptions& d = open();
-    main_->Form_Activate();
-    Gtk::Entry* address = main_->widget<AddressBox>("cboAddress")->get_entry();
+    testing::probe(*main_).Form_Activate();
+    Gtk::Entry* address = testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry();
     auto readable = [&](bool dark) {
         int text = lightness(shownText(*d.control<Gtk::Label>("Larkspanlbl")));
         int back = lightness(shownBack(d));
@@ -590,9 +593,9 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
     dialogs.next = 255;
     click(*d.control<StyledButton>("Command7"));
     EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
-    EXPECT_EQ(style::foreground(*main_->widget<AddressBox>("cboAddress")->get_entry()),
+    EXPECT_EQ(style::foreground(*testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry()),
               std::optional<ColorValue>(255));
-    EXPECT_EQ(style::foreground(*main_->widget<Gtk::Entry>("txtSearch")),
+    EXPECT_EQ(style::foreground(*testing::probe(*main_).widget<Gtk::Entry>("txtSearch")),
               std::optional<ColorValue>(255));
     EXPECT_EQ(style::foreground(*d.control<Gtk::ComboBoxText>("cboSite")),
               std::optional<ColorValue>(255));
@@ -600,9 +603,9 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
 
     dialogs.next = 65280;
     click(*d.control<StyledButton>("command8"));
-    EXPECT_EQ(style::background(*main_->widget<AddressBox>("cboAddress")->get_entry()),
+    EXPECT_EQ(style::background(*testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry()),
               std::optional<ColorValue>(65280));
-    EXPECT_EQ(style::background(*main_->widget<Gtk::Entry>("txtSearch")),
+    EXPECT_EQ(style::background(*testing::probe(*main_).widget<Gtk::Entry>("txtSearch")),
               std::optional<ColorValue>(65280));
     EXPECT_EQ(style::background(*d.control<Gtk::Button>("Label2")),
               std::optional<ColorValue>(65280));
@@ -611,7 +614,7 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
     dialogs.next = 128;
     d.control<Gtk::Button>("PBForeColor")->clicked();
     EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{kSysWindowText, kSysWindow, 65280}));
-    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->color(), 128);
+    EXPECT_EQ(testing::probe(*main_).widget<StyledProgressBar>("PB")->color(), 128);
     EXPECT_EQ(d.control<StyledProgressBar>("PB")->color(), 128);
     EXPECT_EQ(setting("AddressFC"), "<none>") << "stored only by Apply";
 
@@ -627,12 +630,12 @@ TEST_F(OptionsDialogTest, ShowPercentToggleActsAndStoresAtOnce) {
     EXPECT_TRUE(d.control<StyledButton>("ShowFont")->value());
     EXPECT_EQ(d.control<StyledButton>("ShowFont")->caption(), "Yes") << "the percentage shows";
     EXPECT_TRUE(d.control<StyledProgressBar>("PB")->showText());
-    EXPECT_TRUE(main_->widget<StyledProgressBar>("PB")->showText());
+    EXPECT_TRUE(testing::probe(*main_).widget<StyledProgressBar>("PB")->showText());
     EXPECT_EQ(setting("ShowText"), "True");
     EXPECT_EQ(setting("ShowTextCap"), "Yes");
     click(*d.control<StyledButton>("ShowFont"));
     EXPECT_EQ(d.control<StyledButton>("ShowFont")->caption(), "No");
-    EXPECT_FALSE(main_->widget<StyledProgressBar>("PB")->showText());
+    EXPECT_FALSE(testing::probe(*main_).widget<StyledProgressBar>("PB")->showText());
     EXPECT_EQ(setting("ShowText"), "False");
     EXPECT_EQ(setting("ShowTextCap"), "No");
 }
@@ -651,25 +654,25 @@ TEST_F(OptionsDialogTest, SmoothAndStandardActAsAPair) {
     EXPECT_TRUE(d.control<StyledButton>("PBo2")->value());
     EXPECT_FALSE(d.control<StyledButton>("PBo1")->value());
     EXPECT_EQ(d.control<StyledProgressBar>("PB")->scrolling(), 0);
-    EXPECT_EQ(main_->widget<StyledProgressBar>("PB")->scrolling(), 0)
+    EXPECT_EQ(testing::probe(*main_).widget<StyledProgressBar>("PB")->scrolling(), 0)
         << "the main bar changes only at Apply";
 }
 
 TEST_F(OptionsDialogTest, PrivacyPageActsOnTheMainWindow) {
     frmOptions& d = open();
     d.control<Gtk::CheckButton>("Check2")->set_active(false);
-    EXPECT_FALSE(main_->widget<Gtk::Frame>("Frame1")->get_visible());
+    EXPECT_FALSE(testing::probe(*main_).widget<Gtk::Frame>("Frame1")->get_visible());
     d.control<Gtk::CheckButton>("Check2")->set_active(true);
-    EXPECT_TRUE(main_->widget<Gtk::Frame>("Frame1")->get_visible());
+    EXPECT_TRUE(testing::probe(*main_).widget<Gtk::Frame>("Frame1")->get_visible());
 
     // The counter, wherever it changes, shows in the dialog and in the main windows.
     model().setText(OptionId::BlockedCount, "7");
     EXPECT_EQ(d.control<Gtk::Label>("Label25")->get_text(), "7");
-    EXPECT_EQ(main_->widget<Gtk::Label>("Label1")->get_text(), "7");
+    EXPECT_EQ(testing::probe(*main_).widget<Gtk::Label>("Label1")->get_text(), "7");
     d.Form_Activate();
     d.control<Gtk::EventBox>("Label5_Box")->mnemonic_activate(false);
     EXPECT_EQ(d.control<Gtk::Label>("Label25")->get_text(), "0");
-    EXPECT_EQ(main_->widget<Gtk::Label>("Label1")->get_text(), "0");
+    EXPECT_EQ(testing::probe(*main_).widget<Gtk::Label>("Label1")->get_text(), "0");
     EXPECT_EQ(model().blockedCount, "0");
     EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
 
@@ -731,7 +734,11 @@ TEST_F(OptionsDialogTest, ClearHistoryAnsweredNoThenYes) {
     }
     frmOptions& d = open();
     auto listSize = [this] {
-        return main_->widget<AddressBox>("cboAddress")->get_model()->children().size();
+        return testing::probe(*main_)
+            .widget<AddressBox>("cboAddress")
+            ->get_model()
+            ->children()
+            .size();
     };
     ASSERT_EQ(listSize(), 2u);
     testing::ScriptedDialogs dialogs;
@@ -812,22 +819,23 @@ TEST_F(OptionsDialogTest, AChangedOptionReachesEveryMainWindowAndALaterOne) {
     // window made now takes up every option as the options hold it.
     m.setFlag(OptionId::StatusBar, false);
     frmBrowser& later = Application::instance().createBrowserWindow();
-    EXPECT_FALSE(later.widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_FALSE(testing::probe(later).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     for (frmBrowser* w : {&first, &second}) {
-        EXPECT_TRUE(w->widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+        EXPECT_TRUE(testing::probe(*w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     }
     for (frmBrowser* w : {&first, &second, &later}) {
-        EXPECT_EQ(style::fontFamily(*w->widget<Gtk::Box>("StatusBar1")), "Serif");
-        Gtk::Entry& address = *w->widget<AddressBox>("cboAddress")->get_entry();
+        EXPECT_EQ(style::fontFamily(*testing::probe(*w).widget<Gtk::Box>("StatusBar1")), "Serif");
+        Gtk::Entry& address = *testing::probe(*w).widget<AddressBox>("cboAddress")->get_entry();
         EXPECT_EQ(style::fontFamily(address), "Serif");
         EXPECT_EQ(style::foreground(address), std::optional<ColorValue>(255));
-        EXPECT_FALSE(w->widget<Gtk::Frame>("Frame1")->get_visible());
-        EXPECT_EQ(w->widget<StyledProgressBar>("PB")->color(), 128);
+        EXPECT_FALSE(testing::probe(*w).widget<Gtk::Frame>("Frame1")->get_visible());
+        EXPECT_EQ(testing::probe(*w).widget<StyledProgressBar>("PB")->color(), 128);
     }
     m.applied();
     for (frmBrowser* w : {&first, &second, &later}) {
-        EXPECT_FALSE(w->widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
-        EXPECT_FALSE(w->widget<Gtk::Box>("StatusBar1")->get_visible());
+        EXPECT_FALSE(
+            testing::probe(*w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+        EXPECT_FALSE(testing::probe(*w).widget<Gtk::Box>("StatusBar1")->get_visible());
     }
 }
 

@@ -1,4 +1,5 @@
 #include "support/GuiTest.hpp"
+#include "support/BrowserProbe.hpp"
 
 #include <gdk/gdk.h>
 #include <gtkmm/main.h>
@@ -19,7 +20,7 @@ namespace larkspan::testing {
 
 std::vector<Gtk::MenuItem*> menuItemsOf(frmBrowser& w, const char* menuId) {
     Gtk::Menu* menu = nullptr;
-    w.builder()->get_widget(menuId, menu);
+    testing::probe(w).builder()->get_widget(menuId, menu);
     std::vector<Gtk::MenuItem*> out;
     if (menu == nullptr) return out;
     for (Gtk::Widget* child : menu->get_children())

@@ -60,8 +60,8 @@ void registerDownloads(ShellContext& context, Gtk::Application& app) {
             if (!kept) return agreed(true);
             askCancelRunning(context, closing, *kept, std::move(agreed));
         });
-    context.signalBrowserMade().connect([&context, list](frmBrowser& window) {
-        window.WebBrowser1().signalDownloadStarted.connect(
+    context.signalPageOpened().connect([&context, list](frmBrowser&, Page& page) {
+        page.engine().signalDownloadStarted.connect(
             [&context, list](const std::shared_ptr<Download>& download) {
                 auto kept = list.lock();
                 if (!kept || !download) return;

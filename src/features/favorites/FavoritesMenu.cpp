@@ -31,8 +31,13 @@ Gtk::MenuItem& plainItem() {
 
 FavoritesMenu::FavoritesMenu(frmBrowser& window, OptionsModel* options)
     : window_(window), options_(options) {
-    window.builder()->get_widget("mnuFavorites_menu", menu_);
-    first_ = window.widget<Gtk::MenuItem>("mnuFavoriteT_0");
+    menu_ = dynamic_cast<Gtk::Menu*>(window.place("mnuFavorites_menu"));
+    // The menu's own last item shows the first favorite.
+    if (menu_) {
+        for (Gtk::Widget* child : menu_->get_children()) {
+            if (child->get_name() == "mnuFavoriteT_0") first_ = dynamic_cast<Gtk::MenuItem*>(child);
+        }
+    }
     if (first_) {
         // Kept while it moves between the menu and a group.
         g_object_ref(first_->gobj());
@@ -114,7 +119,7 @@ void FavoritesMenu::mnuFavoriteT_Click(int Index) {
     const auto& entries = model_.entries();
     if (Index < 0 || static_cast<std::size_t>(Index) >= entries.size()) return;
     const std::string& address = entries[static_cast<std::size_t>(Index)].address;
-    if (!address.empty()) window_.WebBrowser1().navigate(address);
+    if (!address.empty()) window_.page().engine().navigate(address);
 }
 
 void FavoritesMenu::changed() {

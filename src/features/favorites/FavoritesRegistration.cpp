@@ -29,7 +29,7 @@ void present(ShellContext& context, const char* name) {
 }
 
 void addCurrentPage(ShellContext& context, frmBrowser& window) {
-    PageEngine& engine = window.WebBrowser1();
+    PageEngine& engine = window.page().engine();
     const std::string address = engine.locationURL();
     favorites::addFavorite(context.dialogs(), &window, favorites::folderPath(),
                            engine.documentTitle(), address,

@@ -127,7 +127,7 @@ void frmFavorites::lstFav_Click() {
 }
 
 void frmFavorites::lstFav_DblClick() {
-    if (frmBrowser* first = ctx_.firstWindow()) first->WebBrowser1().navigate(lblURL->get_text());
+    if (frmBrowser* first = ctx_.firstWindow()) first->page().engine().navigate(lblURL->get_text());
 }
 
 void frmFavorites::cmdDelete_Click() {

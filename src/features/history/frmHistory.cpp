@@ -105,7 +105,7 @@ void frmHistory::List1_DblClick(const Gtk::TreeModel::Path& path) {
     if (!it || !first) return;
     Glib::ustring address;
     it->get_value(0, address);
-    first->WebBrowser1().navigate(address);
+    first->page().engine().navigate(address);
 }
 
 void frmHistory::Delete_Click() {

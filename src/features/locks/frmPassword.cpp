@@ -264,7 +264,7 @@ void frmPassword::EnableBrowser_Click() {
     const HeldWindow& origin = origins_[slot(PasswordButton::EnableBrowser)];
     if (rightPassword()) {
         enableHeldWindows();
-        if (frmBrowser* w = origin.window()) w->set_sensitive(true);
+        if (frmBrowser* w = origin.window()) ctx_.locks().hold(*w, false);
         runProceed(PasswordButton::EnableBrowser);
         return closeLater();
     }
@@ -273,8 +273,7 @@ void frmPassword::EnableBrowser_Click() {
     frmBrowser* w = origin.window();
     if (!w) w = ctx_.firstWindow();
     if (!w) return;
-    w->set_sensitive(false);
-    w->WebBrowser1().stop();
+    ctx_.locks().hold(*w, true);
     disabled_.push_back(hold(w));
 }
 
@@ -302,7 +301,7 @@ void frmPassword::ChgPass_Click() {
 
 void frmPassword::enableHeldWindows() {
     for (const HeldWindow& held : disabled_) {
-        if (frmBrowser* w = held.window()) w->set_sensitive(true);
+        if (frmBrowser* w = held.window()) ctx_.locks().hold(*w, false);
     }
     disabled_.clear();
 }

@@ -53,10 +53,10 @@ void showNotice(ShellContext& context) {
     }
 }
 
-void openInNewWindow(ShellContext& context, frmBrowser& window, NewWindowRequest& request) {
-    PageEngine& opener = window.WebBrowser1();
+void openInNewWindow(ShellContext& context, Page& page, NewWindowRequest& request) {
+    PageEngine& opener = page.engine();
     frmBrowser& popup = context.createBrowserWindow(opener.createRelated());
-    PageEngine& hosted = popup.WebBrowser1();
+    PageEngine& hosted = popup.page().engine();
     request.ppDisp = &hosted;
     step("registering the popup's page", [&] { hosted.setRegisterAsBrowser(true); });
     step("copying script-error silence to the popup", [&] { hosted.setSilent(opener.silent()); });
@@ -66,21 +66,21 @@ void openInNewWindow(ShellContext& context, frmBrowser& window, NewWindowRequest
 
 // A popup the user allowed after its request was refused: a new main window of its own
 // loads the address. Unlike one allowed at once, its page has no opener.
-void openUnrelated(ShellContext& context, frmBrowser& window, const std::string& address) {
+void openUnrelated(ShellContext& context, Page& page, const std::string& address) {
     // Without an address there is nothing to load.
     if (address.empty()) return;
     frmBrowser& popup = context.createBrowserWindow();
-    PageEngine& hosted = popup.WebBrowser1();
+    PageEngine& hosted = popup.page().engine();
     step("registering the popup's page", [&] { hosted.setRegisterAsBrowser(true); });
     step("copying script-error silence to the popup",
-         [&] { hosted.setSilent(window.WebBrowser1().silent()); });
+         [&] { hosted.setSilent(page.engine().silent()); });
     step("loading the popup's address", [&] { hosted.navigate(address); });
     step("showing the popup's window", [&] { popup.show(); });
 }
 
 // What follows the decision: the counter, the log, the notice, and where the popup goes.
 // `request` is null once the engine has had its answer (the user was asked).
-void carryOut(ShellContext& context, frmBrowser& window, OptionsModel::PopupMode mode,
+void carryOut(ShellContext& context, Page& page, OptionsModel::PopupMode mode,
               std::optional<bool> allowed, const std::string& target, NewWindowRequest* request) {
     // Read now: the options may have changed while a question was open.
     bool logOn = false;
@@ -94,7 +94,7 @@ void carryOut(ShellContext& context, frmBrowser& window, OptionsModel::PopupMode
     if (outcome.counted) step("counting the refused popup", [&] { countRefusal(context); });
     if (outcome.logged) {
         step("logging the refused popup",
-             [&] { logRequest(context, window.WebBrowser1().locationURL()); });
+             [&] { logRequest(context, page.engine().locationURL()); });
     }
     if (outcome.notice) step("showing the notice", [&] { showNotice(context); });
     switch (outcome.route) {
@@ -106,9 +106,9 @@ void carryOut(ShellContext& context, frmBrowser& window, OptionsModel::PopupMode
         case Route::NewWindow:
             step("opening the popup in a new window", [&] {
                 if (request) {
-                    openInNewWindow(context, window, *request);
+                    openInNewWindow(context, page, *request);
                 } else {
-                    openUnrelated(context, window, target);
+                    openUnrelated(context, page, target);
                 }
             });
             break;
@@ -117,13 +117,14 @@ void carryOut(ShellContext& context, frmBrowser& window, OptionsModel::PopupMode
 
 }  // namespace
 
-void attach(ShellContext& context, frmBrowser& window) {
-    window.WebBrowser1().signalNewWindow2.connect([&context, &window](NewWindowRequest& request) {
-        WebBrowser1_NewWindow2(context, window, request);
+void attach(ShellContext& context, frmBrowser& window, Page& page) {
+    page.engine().signalNewWindow2.connect([&context, &window, &page](NewWindowRequest& request) {
+        WebBrowser1_NewWindow2(context, window, page, request);
     });
 }
 
-void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindowRequest& request) {
+void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, Page& page,
+                            NewWindowRequest& request) {
     // Refused unless a step below allows it.
     request.cancel = true;
     if (!stillOpen(context, &window)) return;
@@ -131,7 +132,7 @@ void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindow
     OptionsModel::PopupMode mode = OptionsModel::PopupMode::AskMe;
     step("reading the popup mode", [&] { mode = context.options().popupMode; });
     if (!asksUser(mode)) {
-        carryOut(context, window, mode, std::nullopt, request.targetUrl, &request);
+        carryOut(context, page, mode, std::nullopt, request.targetUrl, &request);
         return;
     }
     // The engine wants its answer now, and the user's comes later: the request stays
@@ -139,13 +140,13 @@ void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindow
     // one whose window has closed by the answer is forgotten.
     step("asking whether to allow the popup", [&] {
         context.dialogs().message(
-            &window, "Popup Requested, Allow?", window.WebBrowser1().locationURL(),
+            &window, "Popup Requested, Allow?", page.engine().locationURL(),
             Dialogs::Buttons::YesNo, Dialogs::Icon::None,
-            whileAlive<Dialogs::Answer>(
-                window, [&context, &window, mode, target = request.targetUrl](Dialogs::Answer a) {
-                    if (!stillOpen(context, &window)) return;
-                    carryOut(context, window, mode, a == Dialogs::Answer::Yes, target, nullptr);
-                }));
+            whileAlive<Dialogs::Answer>(page, [&context, &window, &page, mode,
+                                               target = request.targetUrl](Dialogs::Answer a) {
+                if (!stillOpen(context, &window)) return;
+                carryOut(context, page, mode, a == Dialogs::Answer::Yes, target, nullptr);
+            }));
     });
 }
 

@@ -9,15 +9,16 @@
 
 namespace larkspan {
 
+class Page;
 class ShellContext;
 class frmBrowser;
 
 namespace popups {
 
-// Handles every new-window request of `window`'s engine from now on.
-void attach(ShellContext& context, frmBrowser& window);
+// Handles every new-window request of `page` (one of `window`'s) from now on.
+void attach(ShellContext& context, frmBrowser& window, Page& page);
 
-// One request of `window`'s page, answered at once: refused (`cancel`), or allowed into a
+// One request of `page`, shown in `window`, answered at once: refused (`cancel`), or allowed into a
 // new main window hosting an engine related to the requesting one (`ppDisp`), or its
 // address handed to the default browser and refused here. Under "Ask Me" the request is
 // refused at once and the user asked without waiting; a Yes then opens the address in a new
@@ -27,7 +28,8 @@ void attach(ShellContext& context, frmBrowser& window);
 // one, and holding the request open would mean waiting in a nested main loop; a popup the
 // user had to approve is one whose page was not trusted to script it anyway, and what it
 // shows (its address) arrives intact. Errors in one step skip that step.
-void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, NewWindowRequest& request);
+void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, Page& page,
+                            NewWindowRequest& request);
 
 }  // namespace popups
 }  // namespace larkspan

@@ -19,8 +19,8 @@ void registerPopups(ShellContext& context, Gtk::Application& app) {
         if (Gtk::Window* owner = context.ownerWindow()) log->set_transient_for(*owner);
         log->present();
     });
-    context.signalBrowserMade().connect(
-        [&context](frmBrowser& window) { popups::attach(context, window); });
+    context.signalPageOpened().connect(
+        [&context](frmBrowser& window, Page& page) { popups::attach(context, window, page); });
 }
 
 }  // namespace larkspan

@@ -23,7 +23,7 @@ constexpr const char* kAutoSelectTitle = "Auto-Select Search";
 }  // namespace
 
 void runSearch(ShellContext& context, frmBrowser& window) {
-    auto* box = window.widget<Gtk::Entry>("txtSearch");
+    auto* box = dynamic_cast<Gtk::Entry*>(window.place("txtSearch"));
     if (!box) return;
     // The first touch of the options loads them.
     std::string engineName = context.options().searchEngine;
@@ -33,13 +33,13 @@ void runSearch(ShellContext& context, frmBrowser& window) {
         context.dialogs().message(&window, kAutoSelectText, kAutoSelectTitle, Dialogs::Buttons::Ok,
                                   Dialogs::Icon::Information, [](Dialogs::Answer) {});
     }
-    window.WebBrowser1().navigate(plan.address);
+    window.page().engine().navigate(plan.address);
     // The engine used is kept as the last one.
     context.options().writeNow(context.settings(), OptionId::SearchEngine);
 }
 
 void attachSearchBox(ShellContext& context, frmBrowser& window) {
-    auto* box = window.widget<Gtk::Entry>("txtSearch");
+    auto* box = dynamic_cast<Gtk::Entry*>(window.place("txtSearch"));
     if (!box) return;
     ShellContext* ctx = &context;
     frmBrowser* w = &window;
@@ -68,7 +68,7 @@ void attachSearchBox(ShellContext& context, frmBrowser& window) {
         },
         false);
     box->signal_activate().connect([ctx, w] { runSearch(*ctx, *w); });
-    if (auto* button = window.widget<StyledButton>("Command1")) {
+    if (auto* button = dynamic_cast<StyledButton*>(window.place("Command1"))) {
         button->signal_click().connect([ctx, w] { runSearch(*ctx, *w); });
     }
 }

@@ -24,7 +24,7 @@ frmSource::frmSource(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& 
 
 void frmSource::Form_Load(frmBrowser& owner) {
     if (Glib::RefPtr<Gdk::Pixbuf> icon = owner.get_icon()) set_icon(icon);
-    PageEngine& engine = owner.WebBrowser1();
+    PageEngine& engine = owner.page().engine();
     set_title(engine.locationURL() + kCaptionSuffix);
     // With no document the text stays empty.
     Text1->get_buffer()->set_text("");

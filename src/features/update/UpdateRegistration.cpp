@@ -20,8 +20,8 @@ namespace {
 
 // Navigates the window's page to one of the maker's pages and gives the page the focus.
 void openSitePage(frmBrowser& window, const char* address) {
-    window.WebBrowser1().navigate(address);
-    window.WebBrowser1().grabFocus();
+    window.page().engine().navigate(address);
+    window.page().engine().grabFocus();
 }
 
 }  // namespace

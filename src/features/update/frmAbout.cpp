@@ -81,7 +81,7 @@ void frmAbout::Label1_Click() {
 }
 
 void frmAbout::Label4_Click() {
-    if (frmBrowser* first = ctx_.firstWindow()) first->WebBrowser1().navigate(site::kHome);
+    if (frmBrowser* first = ctx_.firstWindow()) first->page().engine().navigate(site::kHome);
     unloadLater();
 }
 

@@ -104,7 +104,8 @@ void frmPop::Form_MouseMove() {
 }
 
 void frmPop::Label4_Click() {
-    if (frmBrowser* first = ctx_.firstWindow()) first->WebBrowser1().navigate(site::kDownloadPage);
+    if (frmBrowser* first = ctx_.firstWindow())
+        first->page().engine().navigate(site::kDownloadPage);
     unloadLater();
 }
 

@@ -14,6 +14,7 @@
 #include "features/downloads/frmDownloads.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -77,7 +78,7 @@ class DownloadsWindowTest : public testing::GuiTest {
     }
     std::shared_ptr<FakeDownload> start(frmBrowser& w, const std::string& address) {
         auto d = std::make_shared<FakeDownload>(address);
-        w.WebBrowser1().signalDownloadStarted.emit(d);
+        w.page().engine().signalDownloadStarted.emit(d);
         testing::drainEvents();
         return d;
     }
@@ -161,7 +162,7 @@ TEST_F(DownloadsWindowTest, ToolsDownloadsBringsTheClosedWindowBackWithTheRunsLi
     ASSERT_EQ(window()->shownRows().size(), 1u);
     EXPECT_EQ(window()->chosenRow(), 0u);
     EXPECT_TRUE(window()->cmdCancel->enabled());
-    auto* item = w.widget<Gtk::MenuItem>("mnuToolsDownloads");
+    auto* item = testing::probe(w).widget<Gtk::MenuItem>("mnuToolsDownloads");
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->get_label(), "_Downloads");
 }

@@ -13,6 +13,7 @@
 #include "features/locks/frmPassword.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -44,7 +45,7 @@ class FavoritesWindowTest : public testing::GuiTest {
         return dynamic_cast<frmFavorites*>(app().windows().find("frmFavorites"));
     }
     static FakePageEngine& engine(frmBrowser& w) {
-        return static_cast<FakePageEngine&>(w.WebBrowser1());
+        return static_cast<FakePageEngine&>(w.page().engine());
     }
     // The captions `menu` shows below its separator (all it shows when it has none), read
     // from the menu itself as it opens.
@@ -68,7 +69,7 @@ class FavoritesWindowTest : public testing::GuiTest {
         return out;
     }
     static List menuCaptions(frmBrowser& w) {
-        return captions(*w.widget<Gtk::Menu>("mnuFavorites_menu"));
+        return captions(*testing::probe(w).widget<Gtk::Menu>("mnuFavorites_menu"));
     }
     frmFavorites& openOrganizer(frmBrowser& w) {
         w.runCommand("organize-favorites");
@@ -104,7 +105,7 @@ TEST_F(FavoritesWindowTest, MoreThanAScreenfulIsShownInGroupsMadeAsTheyOpen) {
             "http://f" + std::to_string(i) + "/");
     frmBrowser& w = startBrowser();
     EXPECT_EQ(menuCaptions(w), (List{"Fav 00 \u2013 Fav 21", "Fav 22 \u2013 Fav 44"}));
-    auto* menu = w.widget<Gtk::Menu>("mnuFavorites_menu");
+    auto* menu = testing::probe(w).widget<Gtk::Menu>("mnuFavorites_menu");
     auto* second = static_cast<Gtk::MenuItem*>(menu->get_children().back())->get_submenu();
     ASSERT_NE(second, nullptr);
     EXPECT_TRUE(second->get_children().empty());

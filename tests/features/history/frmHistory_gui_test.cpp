@@ -12,6 +12,7 @@
 #include "features/history/frmHistory.hpp"
 #include "shell/frmBrowser.hpp"
 #include "shell/frmOptions.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -40,7 +41,7 @@ class HistoryWindowTest : public testing::GuiTest {
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     size_t addressListSize(frmBrowser& w) {
-        return w.widget<AddressBox>("cboAddress")->get_model()->children().size();
+        return testing::probe(w).widget<AddressBox>("cboAddress")->get_model()->children().size();
     }
     fs::path file_;
 };
@@ -82,15 +83,15 @@ TEST_F(HistoryWindowTest, TheToolbarOpensItAndDeleteRemovesTheClickedEntry) {
 
 TEST_F(HistoryWindowTest, ADoubleClickNavigatesTheFirstMainWindow) {
     frmBrowser& first = startBrowser();
-    first.mnuFileNew_Click();
+    first.runCommand("new-window");
     frmBrowser& second = *app().browsers().at(1);
     second.runCommand("history");
     frmHistory* h = history();
     ASSERT_NE(h, nullptr);
     h->List1->row_activated(Gtk::TreeModel::Path("3"), *h->List1->get_column(0));
     testing::drainEvents();
-    EXPECT_EQ(static_cast<FakePageEngine&>(first.WebBrowser1()).navigations.back(), "http://c/");
-    EXPECT_NE(static_cast<FakePageEngine&>(second.WebBrowser1()).navigations.back(), "http://c/");
+    EXPECT_EQ(static_cast<FakePageEngine&>(first.page().engine()).navigations.back(), "http://c/");
+    EXPECT_NE(static_cast<FakePageEngine&>(second.page().engine()).navigations.back(), "http://c/");
     EXPECT_TRUE(h->get_visible());
 }
 
@@ -120,7 +121,7 @@ TEST_F(HistoryWindowTest, ItKeepsWhatMainWindowsAddAndShowsAClearedHistoryAtOnce
 
 TEST_F(HistoryWindowTest, DeleteAllAsksThenEmptiesTheFileAndEveryList) {
     frmBrowser& w = startBrowser();
-    Gtk::Entry* box = w.widget<AddressBox>("cboAddress")->get_entry();
+    Gtk::Entry* box = testing::probe(w).widget<AddressBox>("cboAddress")->get_entry();
     box->set_text("http://typed.example/");
     w.runCommand("history");
     frmHistory* h = history();

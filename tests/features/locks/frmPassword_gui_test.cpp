@@ -12,6 +12,7 @@
 #include "features/locks/frmPassword.hpp"
 #include "shell/frmBrowser.hpp"
 #include "shell/frmOptions.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -44,7 +45,9 @@ class LockDialogTest : public testing::GuiTest {
         d->Text1->activate();
         testing::drainEvents();
     }
-    FakePageEngine& engine(frmBrowser& w) { return static_cast<FakePageEngine&>(w.WebBrowser1()); }
+    FakePageEngine& engine(frmBrowser& w) {
+        return static_cast<FakePageEngine&>(w.page().engine());
+    }
 };
 
 TEST_F(LockDialogTest, ChangingThePasswordFromTheOptions) {
@@ -179,10 +182,10 @@ TEST_F(LockDialogTest, AWrongWebPasswordHoldsTheWindowUntilTheRightOneOrClosing)
     setPassword("pw");
     frmBrowser& w = startBrowser();
     app().options().setFlag(OptionId::LockBrowser, true);
-    auto* box = w.widget<AddressBox>("cboAddress")->get_entry();
+    auto* box = testing::probe(w).widget<AddressBox>("cboAddress")->get_entry();
     size_t before = engine(w).navigations.size();
     box->set_text("http://127.0.0.1/locked");
-    w.cboAddress_KeyDown(13);
+    testing::probe(w).cboAddress_KeyDown(13);
     ASSERT_NE(dialog(), nullptr);
     EXPECT_EQ(dialog()->get_title(), "Unlock Larkspan");
 
@@ -200,7 +203,7 @@ TEST_F(LockDialogTest, AWrongWebPasswordHoldsTheWindowUntilTheRightOneOrClosing)
 
     // Closed after a wrong password, the dialog gives the window back without navigating.
     before = engine(w).navigations.size();
-    w.cboAddress_KeyDown(13);
+    testing::probe(w).cboAddress_KeyDown(13);
     answers.answer(Dialogs::Answer::Ok);
     enter("nope");
     EXPECT_FALSE(w.get_sensitive());

@@ -14,6 +14,7 @@
 #include "settings/SettingsStore.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/GuiTest.hpp"
 #include "support/PageServer.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -62,7 +63,7 @@ class PopupBlockerEngineTest : public testing::GuiTest {
         ASSERT_TRUE(
             testing::runUntil([&] { return main_->get_title() == "Home - Larkspan"; }, 60000))
             << main_->get_title();
-        main_->WebBrowser1().signalNewWindow2.connect([this](NewWindowRequest&) { ++handled; });
+        main_->page().engine().signalNewWindow2.connect([this](NewWindowRequest&) { ++handled; });
     }
     void TearDown() override {
         popups::setBrowserLauncher(nullptr);
@@ -76,21 +77,21 @@ class PopupBlockerEngineTest : public testing::GuiTest {
         if (path.find("click") != std::string::npos) {
             // A query of its own, so the title tells this load from the one before.
             std::string query = "?" + std::to_string(++loads);
-            main_->WebBrowser1().navigate(server.url(path + query));
+            main_->page().engine().navigate(server.url(path + query));
             if (!testing::runUntil(
                     [&] {
                         return main_->applicationTitle() == "laid out " + query + " - Larkspan";
                     },
                     kTimeoutMs))
                 return false;
-            testing::sendClick(main_->WebBrowser1().widget().gobj(), 50, 50);
+            testing::sendClick(main_->page().engine().widget().gobj(), 50, 50);
         } else {
-            main_->WebBrowser1().navigate(server.url(path));
+            main_->page().engine().navigate(server.url(path));
         }
         bool ok = testing::runUntil([&] { return handled > before; }, kTimeoutMs);
         if (!ok)
-            ADD_FAILURE() << main_->WebBrowser1().locationURL() << " " << main_->applicationTitle()
-                          << " " << main_->get_title();
+            ADD_FAILURE() << main_->page().engine().locationURL() << " "
+                          << main_->applicationTitle() << " " << main_->get_title();
         return ok;
     }
     bool popupWindowShows(std::size_t windows) {
@@ -98,7 +99,7 @@ class PopupBlockerEngineTest : public testing::GuiTest {
         return testing::runUntil(
             [&] {
                 return all.size() == windows &&
-                       all.back()->WebBrowser1().locationURL() == server.url("/popup.html");
+                       all.back()->page().engine().locationURL() == server.url("/popup.html");
             },
             kTimeoutMs);
     }
@@ -159,7 +160,7 @@ TEST_F(PopupBlockerEngineTest, EachModeFromScriptAndFromAClick) {
             if (c.opens) {
                 ASSERT_TRUE(popupWindowShows(windows + 1))
                     << Application::instance().browsers().size() << " "
-                    << Application::instance().browsers().back()->WebBrowser1().locationURL();
+                    << Application::instance().browsers().back()->page().engine().locationURL();
                 EXPECT_TRUE(Application::instance().browsers().back()->get_visible());
             } else {
                 EXPECT_EQ(Application::instance().browsers().size(), windows);

@@ -18,6 +18,7 @@
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
 #include "shell/frmOptions.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -45,7 +46,7 @@ class PopupBlockerTest : public testing::GuiTest {
 
 TEST_F(PopupBlockerTest, RefusedRequestsAreCountedLoggedAndNoticed) {
     frmBrowser& w = startBrowser();
-    auto& engine = dynamic_cast<testing::FakePageEngine&>(w.WebBrowser1());
+    auto& engine = dynamic_cast<testing::FakePageEngine&>(w.page().engine());
     engine.location = "http://pages.test/opener";
     OptionsModel& o = Application::instance().options();
     o.setPopupMode(OptionsModel::PopupMode::BlockAndAlert);
@@ -60,7 +61,7 @@ TEST_F(PopupBlockerTest, RefusedRequestsAreCountedLoggedAndNoticed) {
     testing::drainEvents();
     EXPECT_TRUE(inner.cancel);
 
-    EXPECT_EQ(w.widget<Gtk::Label>("Label1")->get_text(), "2");
+    EXPECT_EQ(testing::probe(w).widget<Gtk::Label>("Label1")->get_text(), "2");
     EXPECT_EQ(store().read(keys::kSettings, keys::kBlockedCount, ""), "2");
     EXPECT_EQ(logBytes(), "http://pages.test/opener\r\nhttp://pages.test/opener\r\n");
     ASSERT_NE(logWindow(), nullptr);
@@ -101,7 +102,7 @@ class AskMeTest : public PopupBlockerTest {
     void request(frmBrowser& w, const std::string& target) {
         NewWindowRequest r;
         r.targetUrl = target;
-        w.WebBrowser1().signalNewWindow2.emit(r);
+        w.page().engine().signalNewWindow2.emit(r);
         EXPECT_TRUE(r.cancel);
         EXPECT_EQ(r.ppDisp, nullptr);
     }
@@ -113,7 +114,7 @@ class AskMeTest : public PopupBlockerTest {
 };
 
 TEST_F(AskMeTest, QuestionOfAWindowClosedBeforeTheAnswerDoesNothing) {
-    frmBrowser& other = main->OpenBrowserWindow("http://pages.test/other", false);
+    frmBrowser& other = testing::probe(*main).OpenBrowserWindow("http://pages.test/other", false);
     request(other, "http://pages.test/a");
     request(other, "http://pages.test/b");
     ASSERT_EQ(dialogs.held(), 2u);
@@ -132,7 +133,7 @@ TEST_F(AskMeTest, QuestionOfAWindowClosedBeforeTheAnswerDoesNothing) {
 }
 
 TEST_F(AskMeTest, SecondPopupDuringAnOpenQuestionIsDecidedOnItsOwn) {
-    auto& engine = dynamic_cast<testing::FakePageEngine&>(main->WebBrowser1());
+    auto& engine = dynamic_cast<testing::FakePageEngine&>(main->page().engine());
     engine.location = "http://pages.test/opener";
     request(*main, "http://pages.test/first");
     request(*main, "http://pages.test/second");
@@ -151,7 +152,7 @@ TEST_F(AskMeTest, SecondPopupDuringAnOpenQuestionIsDecidedOnItsOwn) {
     ASSERT_EQ(Application::instance().browsers().size(), 2u);
     frmBrowser* popup = Application::instance().browsers().back();
     EXPECT_TRUE(popup->get_visible());
-    auto& hosted = dynamic_cast<testing::FakePageEngine&>(popup->WebBrowser1());
+    auto& hosted = dynamic_cast<testing::FakePageEngine&>(popup->page().engine());
     ASSERT_FALSE(hosted.navigations.empty());
     EXPECT_EQ(hosted.navigations.back(), "http://pages.test/second");
     EXPECT_EQ(counter(), "1");

@@ -11,6 +11,7 @@
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
@@ -31,8 +32,10 @@ class SearchBoxTest : public testing::GuiTest {
         testing::drainEvents();
         return w;
     }
-    Gtk::Entry& box(frmBrowser& w) { return *w.widget<Gtk::Entry>("txtSearch"); }
-    FakePageEngine& engine(frmBrowser& w) { return static_cast<FakePageEngine&>(w.WebBrowser1()); }
+    Gtk::Entry& box(frmBrowser& w) { return *testing::probe(w).widget<Gtk::Entry>("txtSearch"); }
+    FakePageEngine& engine(frmBrowser& w) {
+        return static_cast<FakePageEngine&>(w.page().engine());
+    }
     // A left click in the box's text area, as the pointer makes it.
     void click(Gtk::Entry& entry) {
         GdkWindow* area = nullptr;
@@ -60,11 +63,11 @@ class SearchBoxTest : public testing::GuiTest {
         testing::drainEvents();
     }
     void leave(frmBrowser& w) {
-        w.WebBrowser1().widget().grab_focus();
+        w.page().engine().widget().grab_focus();
         testing::drainEvents();
     }
     void pressSearchButton(frmBrowser& w) {
-        auto* button = w.widget<StyledButton>("Command1");
+        auto* button = testing::probe(w).widget<StyledButton>("Command1");
         button->model().leftButtonDown();
         button->model().leftButtonUp(true);
         testing::drainEvents();

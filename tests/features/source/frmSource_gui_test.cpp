@@ -6,6 +6,7 @@
 #include "features/source/frmSource.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/SyntheticEvents.hpp"
@@ -26,7 +27,7 @@ class SourceWindowTest : public testing::GuiTest {
 
 TEST_F(SourceWindowTest, ShowsThePagesMarkupUntilClosedAndOpenedAgain) {
     frmBrowser& w = startBrowser();
-    auto& engine = static_cast<FakePageEngine&>(w.WebBrowser1());
+    auto& engine = static_cast<FakePageEngine&>(w.page().engine());
     engine.location = "http://127.0.0.1/first";
     engine.markup = "<head><title>One</title></head><body>first</body>";
 
@@ -67,7 +68,7 @@ TEST_F(SourceWindowTest, ShowsThePagesMarkupUntilClosedAndOpenedAgain) {
 
 TEST_F(SourceWindowTest, WithoutADocumentTheTextIsEmpty) {
     frmBrowser& w = startBrowser();
-    auto& engine = static_cast<FakePageEngine&>(w.WebBrowser1());
+    auto& engine = static_cast<FakePageEngine&>(w.page().engine());
     engine.location = "http://127.0.0.1/failed";
     engine.markup.reset();
     frmSource* source = open(w);

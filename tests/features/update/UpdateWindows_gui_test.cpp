@@ -12,6 +12,7 @@
 #include "settings/SettingsStore.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmBrowser.hpp"
+#include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 #include "support/PageServer.hpp"
@@ -46,7 +47,7 @@ class UpdateTest : public testing::GuiTest {
         return p && p->get_visible() && p->Label6->get_text() != "(New Ver)";
     }
     static FakePageEngine& engine(frmBrowser& w) {
-        return static_cast<FakePageEngine&>(w.WebBrowser1());
+        return static_cast<FakePageEngine&>(w.page().engine());
     }
     static std::vector<std::string> texts(const testing::ScriptedDialogs& d) {
         std::vector<std::string> out;
@@ -98,7 +99,7 @@ TEST_F(UpdateTest, StartUpCheckAsksNothingWhenSwitchedOffAndOffersWhenOn) {
     // Switched on: the next main window's start-up offers the update.
     store().write("Settings", "CheckUpdatesAtStart", "1");
     Application::instance().discardOptions();
-    first.OpenBrowserWindow("", false);
+    testing::probe(first).OpenBrowserWindow("", false);
     ASSERT_TRUE(testing::runUntil(shownAndFilled, 10000));
     frmPop& p = *updateWindow();
     EXPECT_EQ(p.get_title(), "Larkspan Update!");
@@ -131,7 +132,7 @@ TEST_F(UpdateTest, WithoutAServerEachCheckSaysOnceThatThePackageManagerUpdates) 
     useServer("");
     store().write("Settings", "CheckUpdatesAtStart", "1");
     frmBrowser& first = startBrowser();
-    first.OpenBrowserWindow("", false);
+    testing::probe(first).OpenBrowserWindow("", false);
     testing::drainEvents();
     EXPECT_TRUE(dialogs_.shown().empty());
 
@@ -249,7 +250,7 @@ TEST_F(UpdateTest, AboutBoxLinksAndCloseButton) {
     EXPECT_TRUE(testing::runUntil([&] { return window("frmAbout") == nullptr; }));
 
     // The tray menu's About opens it again; "Close" closes it, and so does the title bar.
-    auto* item = first.widget<Gtk::MenuItem>("mnuAbout");
+    auto* item = testing::probe(first).widget<Gtk::MenuItem>("mnuAbout");
     ASSERT_NE(item, nullptr);
     item->activate();
     testing::drainEvents();
@@ -269,14 +270,14 @@ TEST_F(UpdateTest, AboutBoxLinksAndCloseButton) {
 
 TEST_F(UpdateTest, HelpLinksOpenTheMakersPagesInTheirWindow) {
     frmBrowser& first = startBrowser();
-    frmBrowser& second = first.OpenBrowserWindow("", false);
+    frmBrowser& second = testing::probe(first).OpenBrowserWindow("", false);
     testing::drainEvents();
     EXPECT_TRUE(second.runCommand("send-issue"));
     EXPECT_EQ(engine(second).navigations.back(), site::kIssuePage);
-    EXPECT_TRUE(second.WebBrowser1().hasFocus());
+    EXPECT_TRUE(second.page().engine().hasFocus());
     EXPECT_TRUE(first.runCommand("visit-website"));
     EXPECT_EQ(engine(first).navigations.back(), site::kHome);
-    EXPECT_TRUE(first.control("mnuWhatsNew")->get_sensitive());
+    EXPECT_TRUE(testing::probe(first).control("mnuWhatsNew")->get_sensitive());
 }
 
 }  // namespace
