@@ -113,7 +113,9 @@ TEST_F(FontChooserTest, ChangeGivesTheFamilyToTheBoxesAndReturnsToTheOptions) {
 
     EXPECT_FALSE(chooserOpen());
     EXPECT_EQ(style::fontFamily(*testing::probe(*main_).widget<Gtk::Box>("StatusBar1")), family);
-    EXPECT_EQ(style::fontFamily(*testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry()), family);
+    EXPECT_EQ(
+        style::fontFamily(*testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry()),
+        family);
     EXPECT_EQ(style::fontFamily(*testing::probe(*main_).widget<Gtk::Entry>("txtSearch")), family);
     EXPECT_EQ(style::fontFamily(*options_->control<Gtk::ComboBoxText>("cboSite")), family);
     EXPECT_EQ(options_->control<Gtk::Label>("lblFontName")->get_text(), family);

@@ -242,7 +242,8 @@ TEST_F(OptionsDialogTest, ApplyWithStatusbarClearedHidesItAndStoresFalseAndZero)
     d.control<Gtk::CheckButton>("Check1")->set_active(false);
     click(*d.control<StyledButton>("BApply"));
     EXPECT_FALSE(testing::probe(*main_).widget<Gtk::Box>("StatusBar1")->get_visible());
-    EXPECT_FALSE(testing::probe(*main_).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_FALSE(
+        testing::probe(*main_).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     EXPECT_EQ(setting("StatusbarVisible"), "False");
     EXPECT_EQ(setting("StatusbarVisible1"), "0");
     EXPECT_FALSE(d.control<StyledButton>("BApply")->enabled());
@@ -593,8 +594,9 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
     dialogs.next = 255;
     click(*d.control<StyledButton>("Command7"));
     EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
-    EXPECT_EQ(style::foreground(*testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry()),
-              std::optional<ColorValue>(255));
+    EXPECT_EQ(
+        style::foreground(*testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry()),
+        std::optional<ColorValue>(255));
     EXPECT_EQ(style::foreground(*testing::probe(*main_).widget<Gtk::Entry>("txtSearch")),
               std::optional<ColorValue>(255));
     EXPECT_EQ(style::foreground(*d.control<Gtk::ComboBoxText>("cboSite")),
@@ -603,8 +605,9 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
 
     dialogs.next = 65280;
     click(*d.control<StyledButton>("command8"));
-    EXPECT_EQ(style::background(*testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry()),
-              std::optional<ColorValue>(65280));
+    EXPECT_EQ(
+        style::background(*testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry()),
+        std::optional<ColorValue>(65280));
     EXPECT_EQ(style::background(*testing::probe(*main_).widget<Gtk::Entry>("txtSearch")),
               std::optional<ColorValue>(65280));
     EXPECT_EQ(style::background(*d.control<Gtk::Button>("Label2")),
@@ -819,9 +822,11 @@ TEST_F(OptionsDialogTest, AChangedOptionReachesEveryMainWindowAndALaterOne) {
     // window made now takes up every option as the options hold it.
     m.setFlag(OptionId::StatusBar, false);
     frmBrowser& later = Application::instance().createBrowserWindow();
-    EXPECT_FALSE(testing::probe(later).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+    EXPECT_FALSE(
+        testing::probe(later).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     for (frmBrowser* w : {&first, &second}) {
-        EXPECT_TRUE(testing::probe(*w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
+        EXPECT_TRUE(
+            testing::probe(*w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     }
     for (frmBrowser* w : {&first, &second, &later}) {
         EXPECT_EQ(style::fontFamily(*testing::probe(*w).widget<Gtk::Box>("StatusBar1")), "Serif");

@@ -7,7 +7,6 @@
 #include <string>
 #include <system_error>
 
-
 int main(int argc, char** argv) {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "larkspan-test-XXXXXX").string();
