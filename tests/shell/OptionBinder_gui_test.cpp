@@ -11,6 +11,7 @@
 #include "settings/OptionsModel.hpp"
 #include "shell/OptionBinder.hpp"
 #include "support/GuiTest.hpp"
+#include "support/ScriptedDialogs.hpp"
 
 namespace larkspan {
 namespace {
@@ -32,38 +33,6 @@ constexpr const char* kControls = R"(<interface>
     <child><object class="GtkCheckButton" id="Unnamed"/></child>
   </object>
 </interface>)";
-
-// Answers colour pickers from a queue and records the colour each started from.
-class PickerDialogs final : public Dialogs {
-  public:
-    void message(Gtk::Window*, const std::string&, const std::string&, Buttons, Icon,
-                 AnswerDone done) override {
-        done(Answer::Cancel);
-    }
-    void input(Gtk::Window*, const std::string&, const std::string&, const std::string&,
-               TextDone done) override {
-        done(std::nullopt);
-    }
-    void chooseColor(Gtk::Window*, ColorValue initial, ColorDone done) override {
-        offered.push_back(initial);
-        auto answer = answers.front();
-        answers.erase(answers.begin());
-        done(answer);
-    }
-    void openFile(Gtk::Window*, const std::string&, const std::vector<FileFilter>&,
-                  TextDone done) override {
-        done(std::nullopt);
-    }
-    void chooseFolder(Gtk::Window*, const std::string&, TextDone done) override {
-        done(std::nullopt);
-    }
-    void saveFile(Gtk::Window*, const std::string&, const std::string&,
-                  const std::vector<FileFilter>&, TextDone done) override {
-        done(std::nullopt);
-    }
-    std::vector<std::optional<ColorValue>> answers;
-    std::vector<ColorValue> offered;
-};
 
 class OptionBinderTest : public ::testing::Test {
   protected:
@@ -87,7 +56,7 @@ class OptionBinderTest : public ::testing::Test {
 
     OptionsModel model_;
     std::unique_ptr<Gtk::Window> window_;  // the pickers' parent, never shown
-    PickerDialogs dialogs_;
+    testing::ScriptedDialogs dialogs_;
     std::unique_ptr<OptionBinder> binder_;
     Glib::RefPtr<Gtk::Builder> builder_;
     std::vector<OptionId> edited_;
@@ -133,7 +102,8 @@ TEST_F(OptionBinderTest, AControlChangesItsOptionAtOnce) {
 
 TEST_F(OptionBinderTest, ASwatchPicksItsColourFromWhereItIsToldAndACancelKeepsIt) {
     model_.setNumber(OptionId::AddressTextColor, 0x111111);
-    dialogs_.answers = {std::nullopt, 0x333333};
+    dialogs_.color(std::nullopt);
+    dialogs_.color(0x333333);
     the<Gtk::Button>("Label1").clicked();
     EXPECT_EQ(model_.addressTextColor, 0x111111);
     EXPECT_TRUE(edited_.empty());
@@ -145,7 +115,7 @@ TEST_F(OptionBinderTest, ASwatchPicksItsColourFromWhereItIsToldAndACancelKeepsIt
     EXPECT_EQ(edited_, std::vector<OptionId>{OptionId::AddressTextColor});
     EXPECT_EQ(picked_, (std::vector<bool>{false, true}));
 
-    EXPECT_EQ(dialogs_.offered, (std::vector<ColorValue>{0x111111, 0x222222}));
+    EXPECT_EQ(dialogs_.colorsOffered(), (std::vector<ColorValue>{0x111111, 0x222222}));
 }
 
 }  // namespace

@@ -412,59 +412,28 @@ TEST_F(OptionsDialogTest, CancelledPickersChangeNothing) {
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
-// Records the colour each picker starts from.
-class RecordingDialogs final : public Dialogs {
-  public:
-    RecordingDialogs() { setDialogs(this); }
-    ~RecordingDialogs() override { setDialogs(nullptr); }
-    void message(Gtk::Window*, const std::string&, const std::string&, Buttons, Icon,
-                 AnswerDone done) override {
-        done(Answer::Ok);
-    }
-    void input(Gtk::Window*, const std::string&, const std::string&, const std::string&,
-               TextDone done) override {
-        done(std::nullopt);
-    }
-    void chooseColor(Gtk::Window*, ColorValue initial, ColorDone done) override {
-        offered.push_back(initial);
-        done(next);
-    }
-    void openFile(Gtk::Window*, const std::string&, const std::vector<FileFilter>&,
-                  TextDone done) override {
-        done(std::nullopt);
-    }
-    void chooseFolder(Gtk::Window*, const std::string&, TextDone done) override {
-        done(std::nullopt);
-    }
-    void saveFile(Gtk::Window*, const std::string&, const std::string&,
-                  const std::vector<FileFilter>&, TextDone done) override {
-        done(std::nullopt);
-    }
-    std::vector<ColorValue> offered;
-    std::optional<ColorValue> next;
-};
-
 TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
     frmOptions& d = open();
-    RecordingDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     // Distinct sample colours, so each offered colour tells where it came from.
-    dialogs.next = 0x000011;
+    dialogs.color(0x000011);
     d.control<Gtk::Button>("lblFontColor")
         ->clicked();  // offered the sample's FontColor (the theme's text)
-    dialogs.next = 0x000022;
+    dialogs.color(0x000022);
     d.control<Gtk::Button>("lblHFontColor")
         ->clicked();  // offered HighlightColor (the theme's hover face)
-    dialogs.next = 0x000033;
+    dialogs.color(0x000033);
     d.control<Gtk::Button>("lblBackColor")->clicked();  // offered FontColor, now 0x11
-    dialogs.next = 0x000044;
+    dialogs.color(0x000044);
     d.control<Gtk::Button>("lblHBackcolor")
         ->clicked();  // offered HighlightColor, still the hover face
-    dialogs.next = 0x000055;
+    dialogs.color(0x000055);
     d.control<Gtk::Button>("lblProgramBG")->clicked();  // offered HighlightColor, now 0x44
-    dialogs.next = 0x000066;
+    dialogs.color(0x000066);
     d.control<Gtk::Button>("lblProgramFC")->clicked();
-    EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{kSysButtonText, kSysButtonHover, 0x11,
-                                                        kSysButtonHover, 0x44, 0x44}));
+    EXPECT_EQ(dialogs.colorsOffered(),
+              (std::vector<ColorValue>{kSysButtonText, kSysButtonHover, 0x11, kSysButtonHover, 0x44,
+                                       0x44}));
     ButtonLook look = lookOf(*d.control<StyledButton>("Example"));
     EXPECT_EQ(look.fontColor, 0x11);
     EXPECT_EQ(look.fontHighlightColor, 0x22);
@@ -589,9 +558,9 @@ TEST_F(OptionsDialogTest, ColourSwatchesAreNamedForAssistiveTechnology) {
 
 TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
     frmOptions& d = open();
-    RecordingDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     d.Form_Activate();
-    dialogs.next = 255;
+    dialogs.color(255);
     click(*d.control<StyledButton>("Command7"));
     EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
     EXPECT_EQ(
@@ -603,7 +572,7 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
               std::optional<ColorValue>(255));
     EXPECT_EQ(style::background(*d.control<Gtk::Button>("Label1")), std::optional<ColorValue>(255));
 
-    dialogs.next = 65280;
+    dialogs.color(65280);
     click(*d.control<StyledButton>("command8"));
     EXPECT_EQ(
         style::background(*testing::probe(*main_).widget<AddressBox>("cboAddress")->get_entry()),
@@ -614,9 +583,10 @@ TEST_F(OptionsDialogTest, AddressBoxPickersRecolourAtOnceAndApplyStoresThem) {
               std::optional<ColorValue>(65280));
 
     // The progress picker starts from the address box's back colour.
-    dialogs.next = 128;
+    dialogs.color(128);
     d.control<Gtk::Button>("PBForeColor")->clicked();
-    EXPECT_EQ(dialogs.offered, (std::vector<ColorValue>{kSysWindowText, kSysWindow, 65280}));
+    EXPECT_EQ(dialogs.colorsOffered(),
+              (std::vector<ColorValue>{kSysWindowText, kSysWindow, 65280}));
     EXPECT_EQ(testing::probe(*main_).widget<StyledProgressBar>("PB")->color(), 128);
     EXPECT_EQ(d.control<StyledProgressBar>("PB")->color(), 128);
     EXPECT_EQ(setting("AddressFC"), "<none>") << "stored only by Apply";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,9 @@ class ScriptedDialogs final : public Dialogs {
         std::string kind;  // "message", "input", "color", "open", "folder", "save"
         std::string text;
         std::string title;
-        std::string initial;            // an input box's default text
-        Gtk::Window* parent = nullptr;  // a message or input box's, as it was asked
+        std::string initial;              // an input box's default text
+        Gtk::Window* parent = nullptr;    // a message or input box's, as it was asked
+        std::optional<ColorValue> start;  // the colour a colour picker started from
     };
 
     ScriptedDialogs();
@@ -35,6 +37,8 @@ class ScriptedDialogs final : public Dialogs {
     bool answerHeld(Answer a);
 
     const std::vector<Shown>& shown() const { return shown_; }
+    // The colours the colour pickers started from, in order.
+    std::vector<ColorValue> colorsOffered() const;
     bool allAnswered() const {
         return answers_.empty() && inputs_.empty() && colors_.empty() && files_.empty();
     }
