@@ -22,7 +22,7 @@ T OptionsModel::*memberOf(OptionId id) {
 }
 
 // The four colours of the sample button.
-bool isButtonColor(OptionId id) {
+bool colorsTheSampleButton(OptionId id) {
     return id == OptionId::ButtonFontColor || id == OptionId::ButtonFontHighlightColor ||
            id == OptionId::ButtonBackColor || id == OptionId::ButtonHighlightColor;
 }
@@ -81,7 +81,7 @@ void OptionsModel::load(const SettingsStore& store) {
     bool schemeEmpty = buttonFontColorStoredEmpty(store);
     if (schemeEmpty) resetButtonSwatches();
     for (const OptionDecl& d : optionDecls()) {
-        if (schemeEmpty && isButtonColor(d.id)) continue;
+        if (schemeEmpty && colorsTheSampleButton(d.id)) continue;
         d.take(*this, store.read(d.section, d.key, d.storedText(*this)));
     }
     // The engine box is a list: a stored name that is not an entry selects nothing.
@@ -226,7 +226,7 @@ bool OptionsModel::buttonFontColorStoredEmpty(const SettingsStore& store) const 
 
 void OptionsModel::resetButtonSwatches() {
     for (const OptionDecl& d : optionDecls()) {
-        if (isButtonColor(d.id) && d.restore) d.take(*this, *d.restore);
+        if (colorsTheSampleButton(d.id) && d.restore) d.take(*this, *d.restore);
     }
 }
 
