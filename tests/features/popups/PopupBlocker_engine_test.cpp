@@ -94,12 +94,16 @@ class PopupBlockerEngineTest : public testing::GuiTest {
                           << main_->applicationTitle() << " " << main_->get_title();
         return ok;
     }
+    // True once the popup's window is there and its document has arrived: the address is set
+    // when the load starts, and on a loaded machine the request can reach the server seconds
+    // later, inside the next case.
     bool popupWindowShows(std::size_t windows) {
         auto& all = Application::instance().browsers();
         return testing::runUntil(
             [&] {
                 return all.size() == windows &&
-                       all.back()->page().engine().locationURL() == server.url("/popup.html");
+                       all.back()->page().engine().locationURL() == server.url("/popup.html") &&
+                       all.back()->page().title() == "Popup";
             },
             kTimeoutMs);
     }
