@@ -37,7 +37,7 @@ class Application : public Gtk::Application, public ShellContext {
 
     // Which engines new main windows get (the web engine unless a test installed a fake).
     static void setEngineFactory(PageEngineFactory factory);
-    std::unique_ptr<PageEngine> makeEngine();
+    std::unique_ptr<PageEngine> makeEngine() override;
 
     SettingsStore& settings() override;
     OptionsModel& options() override;

@@ -153,6 +153,9 @@ class PageEngine {
     // `isChildWindow` is true when script opened this window; set `cancel` to refuse.
     sigc::signal<void(bool isChildWindow, bool& cancel)> signalWindowClosing;
     sigc::signal<void(NewWindowRequest& request)> signalNewWindow2;
+    // The user asked for a link to open beside the page rather than in it (a middle click,
+    // Ctrl+click, or "Open Link in New Tab"); the page itself stays where it is.
+    sigc::signal<void(const std::string& url)> signalOpenInNewTab;
     // An engine that `NewWindow2` allowed is ready to be shown; what its opener asked of
     // the window is known from now on.
     sigc::signal<void()> signalReadyToShow;

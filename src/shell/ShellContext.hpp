@@ -51,6 +51,8 @@ class ShellContext {
     // Main windows, in creation order; the first is the one secondary windows act on.
     virtual frmBrowser* firstWindow() const = 0;
     virtual const std::vector<frmBrowser*>& browsers() const = 0;
+    // A new engine for a page of a main window (a tab), unrelated to any other page.
+    virtual std::unique_ptr<PageEngine> makeEngine() = 0;
     // Creates a main window around `engine` (a new one when null) and runs its start-up.
     // An engine handed in hosts a popup and loads the popup's page, not the home page.
     virtual frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) = 0;

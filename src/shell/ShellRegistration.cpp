@@ -2,6 +2,8 @@
 
 #include <gtkmm/application.h>
 
+#include <string>
+
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
 #include "shell/frmFont.hpp"
@@ -38,6 +40,10 @@ const std::vector<Shortcut>& shortcuts() {
         {"win.zoom-in", {"<Control>plus", "<Control>equal", "<Control>KP_Add"}},
         {"win.zoom-out", {"<Control>minus", "<Control>KP_Subtract"}},
         {"win.zoom-reset", {"<Control>0", "<Control>KP_0"}},
+        {"win.new-tab", {"<Control>t"}},
+        {"win.next-tab", {"<Control>Tab", "<Control>Page_Down"}},
+        {"win.previous-tab",
+         {"<Control><Shift>ISO_Left_Tab", "<Control><Shift>Tab", "<Control>Page_Up"}},
     };
     return table;
 }
@@ -49,6 +55,11 @@ void registerShell(ShellContext& context, Gtk::Application& app) {
     windows.define("frmFont", [&context] { return makeFontChooser(context); });
     windows.define("frmOptions", [&context] { return makeOptionsDialog(context); });
     for (const auto& s : shortcuts()) app.set_accels_for_action(s.action, s.accels);
+    // Alt+1 to Alt+9 pick the first to the ninth tab.
+    for (int i = 0; i < 9; ++i) {
+        app.set_accels_for_action("win.select-tab(" + std::to_string(i) + ")",
+                                  {"<Alt>" + std::to_string(i + 1)});
+    }
 }
 
 }  // namespace larkspan

@@ -75,6 +75,7 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     builder_->get_widget("mnuToolsStatusbar", mnuToolsStatusbar);
     builder_->get_widget("mnuToolsSuppressScriptErrors", mnuToolsSuppressScriptErrors);
     builder_->get_widget("mPopupSys", mPopupSys);
+    builder_->get_widget("Tabs", Tabs);
 
     current_ = &holdPage(std::move(engine));
 
@@ -91,6 +92,7 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     connectNavigation();
     connectEngineEvents();
     connectLayout();
+    connectTabs();
     ctx_.locks().signalChanged.connect(sigc::mem_fun(*this, &frmBrowser::showLocks));
     followCurrentPage();
     ctx_.signalBrowserMade().emit(*this);
@@ -99,6 +101,8 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
 
 frmBrowser::~frmBrowser() {
     activeConn_.disconnect();
+    for (sigc::connection& c : tabConns_) c.disconnect();
+    for (sigc::connection& c : pageConns_) c.disconnect();
     ctx_.locks().forget(*this);
     // The icon lets go of the tray menu before the menus go.
     tray_.reset();

@@ -44,11 +44,18 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // The window's pages (one for now) and the one it shows.
     Page& page() { return *current_; }
     const std::vector<std::unique_ptr<Page>>& pages() const { return pages_; }
-    // Takes a further page around `engine`; the current page stays.
+    // Takes a further page around `engine` as a tab after the current one; the current page
+    // stays.
     Page& addPage(std::unique_ptr<PageEngine> engine);
     // Shows `page` (one of the window's): caption, address box, status bar, progress bar
     // and commands follow it from now on, and no longer the page shown before.
     void showPage(Page& page);
+    // Opens `address` in a new tab: after the current one and left behind it, or at the end
+    // and shown.
+    enum class TabPlace { BesideInBackground, LastShown };
+    Page& openTab(const std::string& address, TabPlace place);
+    // Closes `page`'s tab; the window closes (through its usual path) with its last page.
+    void closePage(Page& page);
 
     // Lifecycle.
     // The start-up's home page (read "Homepage", defaulting to the options' home page; the
@@ -197,6 +204,7 @@ class frmBrowser : public Gtk::ApplicationWindow {
     Gtk::CheckMenuItem* mnuToolsStatusbar = nullptr;
     Gtk::CheckMenuItem* mnuToolsSuppressScriptErrors = nullptr;
     Gtk::Menu* mPopupSys = nullptr;
+    Gtk::Notebook* Tabs = nullptr;
 
     // The options the window shows: those that act at once, and those "Apply" brings.
     void optionChanged(OptionId id, OptionsModel::Cause cause);
@@ -210,6 +218,15 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void WebBrowser1_HistoryChange();
     // The current page's engine.
     PageEngine& engine() const { return current_->engine(); }
+    // Tabs: the page a tab shows, the strip shown only for two pages or more, the window's
+    // order of pages following the strip's, and the commands that move between tabs.
+    void connectTabs();
+    Page* pageShowing(const Gtk::Widget* view) const;
+    void tabSwitched(Gtk::Widget* view);
+    void tabsReordered();
+    void showTabStrip();
+    void stepTab(int step);
+    void selectTab(int index);
     // Takes `engine` into a new page of the window, without announcing it.
     Page& holdPage(std::unique_ptr<PageEngine> engine);
     // Follows the signals of the current page, and shows what it holds now.
@@ -263,6 +280,10 @@ class frmBrowser : public Gtk::ApplicationWindow {
     Glib::RefPtr<Gtk::Builder> builder_;
     std::vector<std::unique_ptr<Page>> pages_;
     Page* current_ = nullptr;
+    // The strip's signals, dropped before the pages go with the window.
+    std::vector<sigc::connection> tabConns_;
+    // The last tab opened beside the current page while it stayed current.
+    Page* besideAnchor_ = nullptr;
     // The connections to the current page's signals, dropped when another page is shown.
     std::vector<sigc::connection> pageConns_;
     WindowGeometry geometry_;

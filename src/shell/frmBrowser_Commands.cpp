@@ -29,8 +29,16 @@ void frmBrowser::connectActions() {
     addCommand("open", [this] { mnuOpen_Click(); });
     addCommand("print", [this] { mnuFilePrint_Click(); });
     addCommand("exit", [this] { mnuFileExit_Click(); });
-    // Closing by shortcut is closing by the title bar: the shut-down sequence.
-    addCommand("close", [this] { Form_Unload(); });
+    // Closing by shortcut closes the current tab; with the last one it is closing by the
+    // title bar: the shut-down sequence.
+    addCommand("close", [this] { closePage(*current_); });
+    addCommand("new-tab", [this] { openTab(ctx_.options().homePage, TabPlace::LastShown); });
+    addCommand("next-tab", [this] { stepTab(1); });
+    addCommand("previous-tab", [this] { stepTab(-1); });
+    add_action_with_parameter(
+        "select-tab", Glib::VARIANT_TYPE_INT32, [this](const Glib::VariantBase& index) {
+            selectTab(Glib::VariantBase::cast_dynamic<Glib::Variant<gint32>>(index).get());
+        });
 
     backAction_ = addCommand("back", [this] { mnuBack_Click(); });
     forwardAction_ = addCommand("forward", [this] { mnuForward_Click(); });

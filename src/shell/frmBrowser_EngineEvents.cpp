@@ -18,35 +18,6 @@ constexpr const char* kCaptionSuffix = " - Larkspan";
 
 }  // namespace
 
-Page& frmBrowser::addPage(std::unique_ptr<PageEngine> engine) {
-    Page& page = holdPage(std::move(engine));
-    ctx_.signalPageOpened().emit(*this, page);
-    return page;
-}
-
-Page& frmBrowser::holdPage(std::unique_ptr<PageEngine> engine) {
-    auto& page = *pages_.emplace_back(std::make_unique<Page>(std::move(engine)));
-    Gtk::Box* host = nullptr;
-    builder_->get_widget("WebBrowser1Host", host);
-    Gtk::Widget& view = page.engine().widget();
-    view.set_name("WebBrowser1");
-    host->pack_start(view, Gtk::PACK_EXPAND_WIDGET);
-    // Only the current page is shown; a page added later waits hidden.
-    view.set_visible(current_ == nullptr);
-    return page;
-}
-
-void frmBrowser::showPage(Page& page) {
-    if (&page == current_) return;
-    auto held = std::find_if(pages_.begin(), pages_.end(),
-                             [&page](const std::unique_ptr<Page>& p) { return p.get() == &page; });
-    if (held == pages_.end()) return;
-    if (current_) current_->engine().widget().hide();
-    current_ = &page;
-    page.engine().widget().show();
-    followCurrentPage();
-}
-
 void frmBrowser::followCurrentPage() {
     for (sigc::connection& c : pageConns_) c.disconnect();
     Page& p = *current_;
@@ -60,7 +31,6 @@ void frmBrowser::followCurrentPage() {
         p.signalProgress.connect(sigc::mem_fun(*this, &frmBrowser::showPageProgress)),
         p.signalHistoryChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageHistory)),
         p.signalAutoRefreshChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageAutoRefresh)),
-        p.signalCloseAllowed.connect(sigc::mem_fun(*this, &frmBrowser::Form_Unload)),
         e.signalReadyToShow.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_ReadyToShow)),
         e.signalGotFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_GotFocus)),
         e.signalLostFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_LostFocus)),

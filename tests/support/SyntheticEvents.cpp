@@ -33,7 +33,7 @@ void sendKey(Gtk::Window& win, GdkEventType type, guint keyval, guint state) {
     gdk_event_free(ev);
 }
 
-void sendClick(GtkWidget* widget, double x, double y) {
+void sendClick(GtkWidget* widget, double x, double y, guint button, guint state) {
     GdkWindow* window = gtk_widget_get_window(widget);
     GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(widget));
     GdkDevice* pointer = gdk_seat_get_pointer(seat);
@@ -45,14 +45,16 @@ void sendClick(GtkWidget* widget, double x, double y) {
             event->motion.time = GDK_CURRENT_TIME;
             event->motion.x = x;
             event->motion.y = y;
+            event->motion.state = state;
         } else {
             event->button.window = GDK_WINDOW(g_object_ref(window));
             event->button.send_event = TRUE;
             event->button.time = GDK_CURRENT_TIME;
             event->button.x = x;
             event->button.y = y;
-            event->button.button = 1;
-            event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
+            event->button.button = button;
+            guint held = button == 1 ? GDK_BUTTON1_MASK : button == 2 ? GDK_BUTTON2_MASK : 0;
+            event->button.state = state | (type == GDK_BUTTON_RELEASE ? held : 0);
         }
         gdk_event_set_device(event, pointer);
         gtk_widget_event(widget, event);

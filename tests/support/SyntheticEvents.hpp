@@ -19,9 +19,10 @@ namespace larkspan::testing {
 // its key bindings.
 void sendKey(Gtk::Window& win, GdkEventType type, guint keyval, guint state = 0);
 
-// A left click at (x, y) of a realized widget as the pointer makes it (motion, press,
-// release), so a page sees a user's gesture.
-void sendClick(GtkWidget* widget, double x, double y);
+// A click of `button` (left by default) at (x, y) of a realized widget as the pointer makes
+// it (motion, press, release) with the modifier keys `state` held, so a page sees a user's
+// gesture.
+void sendClick(GtkWidget* widget, double x, double y, guint button = 1, guint state = 0);
 
 // A click of the mouse on one of the program's styled buttons, through its button model.
 void click(StyledButton& button);

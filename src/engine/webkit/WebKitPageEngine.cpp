@@ -427,6 +427,12 @@ gboolean WebKitPageEngineCallbacks::onDecidePolicy(WebKitWebView*, WebKitPolicyD
             }
             return TRUE;
         }
+        // A link the user opens beside the page leaves this one where it is.
+        if (opensBeside(action) && !isMailAddress(uri)) {
+            webkit_policy_decision_ignore(decision);
+            self->emitGuarded([&] { self->signalOpenInNewTab.emit(uri); });
+            return TRUE;
+        }
         // A mail link opens the user's mail reader; the page stays.
         if (isMailAddress(uri)) {
             self->openElsewhere(uri);
@@ -555,6 +561,7 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
     g_signal_connect(view_, "focus-out-event", G_CALLBACK(C::onFocusOut), this);
     g_signal_connect(view_, "destroy", G_CALLBACK(C::onDestroy), this);
     g_signal_connect(view_, "decide-policy", G_CALLBACK(C::onDecidePolicy), this);
+    g_signal_connect(view_, "context-menu", G_CALLBACK(C::onContextMenu), this);
     g_signal_connect(webkit_web_view_get_find_controller(view_), "counted-matches",
                      G_CALLBACK(C::onCountedMatches), this);
     g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed",

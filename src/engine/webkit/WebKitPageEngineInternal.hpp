@@ -84,6 +84,12 @@ struct WebKitPageEngineCallbacks {
     static gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
                                    WebKitPolicyDecisionType type, gpointer);
     static void onMarkupEvaluated(GObject* source, GAsyncResult* result, gpointer data);
+
+    // Links opened beside the page (WebKitLinkOpening.cpp): whether a click asks for that,
+    // and the context menu's item for it.
+    static bool opensBeside(WebKitNavigationAction* action);
+    static gboolean onContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*,
+                                  WebKitHitTestResult* hit, gpointer data);
     static void onTitleEvaluated(GObject* source, GAsyncResult* result, gpointer data);
     static void onMovedTitleEvaluated(GObject* source, GAsyncResult* result, gpointer data);
 
