@@ -51,4 +51,12 @@ void registerShell(ShellContext& context, Gtk::Application& app) {
     for (const auto& s : shortcuts()) app.set_accels_for_action(s.action, s.accels);
 }
 
+void dropUnappliedOptionsOnClose(ShellContext& context, std::function<bool()> ending) {
+    context.windows().onClosed = [&context, ending = std::move(ending)](const std::string& name) {
+        if (name != "frmOptions") return;
+        context.discardOptions();
+        if (!ending()) context.options();
+    };
+}
+
 }  // namespace larkspan
