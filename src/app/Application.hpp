@@ -12,11 +12,11 @@ namespace larkspan {
 
 class WebSession;
 
-// The application object: the shell context of the program, owner of the settings store,
-// the live options model, the shared secondary windows and every main window. One per process.
-// Started with addresses it opens each in a main window of its own; started while another instance
-// runs, it hands its addresses (or, without any, a request for a new main window) to that
-// instance and ends.
+// The application object: the program's shell context, owner of the settings store, the
+// live options model, the shared secondary windows and every main window. One per process.
+// Started with addresses it opens each in a main window of its own; started while another
+// instance runs, it hands its addresses (or, without any, a request for a new main window)
+// to that instance and ends.
 class Application : public Gtk::Application, public OwningShellContext {
   public:
     static constexpr const char* kId = "org.larkspan.Larkspan";
@@ -52,7 +52,7 @@ class Application : public Gtk::Application, public OwningShellContext {
     frmBrowser& openMainWindow(const std::string& address);
 
     // Where the web engine keeps site data, cache and cookies; made with the first engine,
-    // it outlives the windows and the downloads that use it.
+    // it outlives the windows and the downloads that use it (closed in the destructor's body).
     std::shared_ptr<WebSession> session_;
     bool shutDown_ = false;
 };

@@ -13,23 +13,19 @@ namespace {
 
 using testing::FakePageEngine;
 
-class CommandsTest : public testing::GuiTest {
-  protected:
-    FakePageEngine& engine(frmBrowser& w) {
-        return static_cast<FakePageEngine&>(w.page().engine());
-    }
-};
+using CommandsTest = testing::GuiTest;
 
 TEST_F(CommandsTest, CtrlAInATextFieldOfThePageIsTheFieldsOwn) {
     frmBrowser& w = startBrowser();
-    engine(w).grabFocus();
+    auto& engine = static_cast<FakePageEngine&>(w.page().engine());
+    engine.grabFocus();
     testing::ScriptedDialogs d;
     // In a text field of the page the key goes to the page, which selects the field's text.
-    engine(w).fieldFocused = true;
+    engine.fieldFocused = true;
     pressKey(w, GDK_KEY_a, GDK_CONTROL_MASK);
     EXPECT_TRUE(d.shown().empty());
     // Elsewhere on the page it keeps its meaning: the page is added to the favorites.
-    engine(w).fieldFocused = false;
+    engine.fieldFocused = false;
     d.input(std::nullopt);
     pressKey(w, GDK_KEY_a, GDK_CONTROL_MASK);
     ASSERT_EQ(d.shown().size(), 1u);
