@@ -43,7 +43,7 @@ int runWindowBenchmarks(int argc, char** argv) {
     ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
     gtk_init(&argc, &argv);
     Gtk::Main::init_gtkmm_internals();
-    testing::useFakeEngines();
+    Application::setEngineFactory([] { return std::make_unique<testing::FakePageEngine>(); });
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

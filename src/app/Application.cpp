@@ -1,20 +1,16 @@
 #include "app/Application.hpp"
 
-#include <gtkmm/builder.h>
 #include <gtkmm/icontheme.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "app/LeftoverFiles.hpp"
 #include "app/Registrations.hpp"
-#include "common/Dialogs.hpp"
 #include "common/Paths.hpp"
 #include "engine/webkit/PageSandbox.hpp"
 #include "engine/webkit/WebKitPageEngine.hpp"
 #include "engine/webkit/WebSession.hpp"
-#include "settings/SettingsStore.hpp"
-#include "shell/ColorScheme.hpp"
+#include "shell/ShellRegistration.hpp"
 #include "shell/frmBrowser.hpp"
 
 namespace larkspan {
@@ -63,23 +59,11 @@ Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, fl
     if (!gEngineFactory) engine::startSandboxTrial();
     registerAll(*this, *this);
     signal_shutdown().connect([this] { shutDown_ = true; });
-    // Closing the options dialog drops the options it did not apply: the model takes the
-    // stored values again at once, and every window that showed a tried value follows it.
-    windows_.onClosed = [this](const std::string& name) {
-        if (name != "frmOptions") return;
-        discardOptions();
-        if (!shutDown_) options();
-    };
+    dropUnappliedOptionsOnClose(*this, [this] { return shutDown_; });
 }
 
 Application::~Application() {
     closeEverything();
-}
-
-void Application::closeEverything() {
-    windows_.closeAll();
-    browserOrder_.clear();
-    browsersOwned_.clear();
 }
 
 void Application::on_startup() {
@@ -103,7 +87,7 @@ void Application::on_open(const type_vec_files& files, const Glib::ustring&) {
 }
 
 frmBrowser& Application::openMainWindow(const std::string& address) {
-    bool first = browserOrder_.empty();
+    bool first = browsers().empty();
     frmBrowser& w = createBrowserWindow();
     if (!address.empty()) w.page().engine().navigate(address);
     w.show();
@@ -119,31 +103,7 @@ frmBrowser& Application::openMainWindow(const std::string& address) {
     return w;
 }
 
-SettingsStore& Application::settings() {
-    if (!store_) store_ = std::make_unique<SettingsStore>(SettingsStore::defaultFile());
-    return *store_;
-}
-
-Dialogs& Application::dialogs() {
-    return larkspan::dialogs();
-}
-
-OptionsModel& Application::options() {
-    if (!options_) {
-        options_ = std::make_unique<OptionsModel>();
-        options_->load(settings());
-    } else {
-        options_->reloadIfStale(settings());
-    }
-    return *options_;
-}
-
-frmBrowser* Application::firstWindow() const {
-    return browserOrder_.empty() ? nullptr : browserOrder_.front();
-}
-
 frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine) {
-    // Windows join a registered application only (tests make windows without running it).
     if (!is_registered()) {
         try {
             register_application();
@@ -151,50 +111,7 @@ frmBrowser& Application::createBrowserWindow(std::unique_ptr<PageEngine> engine)
             // Without a session bus the program runs on its own.
         }
     }
-    // An engine handed in hosts a popup: the engine loads the popup's page as soon as the
-    // window is made, and a home page asked for now would race that load.
-    bool hostsPopup = engine != nullptr;
-    if (!engine) engine = makeEngine();
-    // The page is asked for first: the engine's processes start and fetch it while the
-    // window is being built.
-    std::string home =
-        hostsPopup ? frmBrowser::readHomePage(*this) : frmBrowser::requestHomePage(*this, *engine);
-    // The theme's button colours stand for the system colours from the first window on.
-    static bool systemColorsRead = false;
-    if (!systemColorsRead) {
-        scheme::readSystemColors();
-        scheme::followDesktopTheme();
-        systemColorsRead = true;
-    }
-    auto builder = Gtk::Builder::create_from_resource("/org/larkspan/Larkspan/ui/frmBrowser.ui");
-    frmBrowser* raw = nullptr;
-    builder->get_widget_derived("frmBrowser", raw, static_cast<ShellContext&>(*this),
-                                std::move(engine));
-    browsersOwned_.emplace_back(raw);
-    browserOrder_.push_back(raw);
-    // The application runs as long as it has main windows, shown or hidden in the tray.
-    gtk_window_set_application(GTK_WINDOW(raw->gobj()), gobj());
-    raw->Form_Load(std::move(home));
-    return *raw;
-}
-
-void Application::browserClosed(frmBrowser* window) {
-    auto pos = std::find(browserOrder_.begin(), browserOrder_.end(), window);
-    if (pos == browserOrder_.end()) return;
-    browserOrder_.erase(pos);
-    // Release the window after the handler that closed it has returned. The slot is
-    // tied to this object, so it never runs after the application object is gone.
-    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &Application::releaseClosed));
-}
-
-void Application::releaseClosed() {
-    auto closed = [this](const std::unique_ptr<frmBrowser>& p) {
-        return std::find(browserOrder_.begin(), browserOrder_.end(), p.get()) ==
-               browserOrder_.end();
-    };
-    // Destroying a window takes it out of the application, which ends with its last one.
-    browsersOwned_.erase(std::remove_if(browsersOwned_.begin(), browsersOwned_.end(), closed),
-                         browsersOwned_.end());
+    return OwningShellContext::createBrowserWindow(std::move(engine));
 }
 
 }  // namespace larkspan

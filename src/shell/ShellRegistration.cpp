@@ -62,4 +62,12 @@ void registerShell(ShellContext& context, Gtk::Application& app) {
     }
 }
 
+void dropUnappliedOptionsOnClose(ShellContext& context, std::function<bool()> ending) {
+    context.windows().onClosed = [&context, ending = std::move(ending)](const std::string& name) {
+        if (name != "frmOptions") return;
+        context.discardOptions();
+        if (!ending()) context.options();
+    };
+}
+
 }  // namespace larkspan

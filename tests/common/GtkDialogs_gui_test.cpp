@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/Dialogs.hpp"
-#include "support/GuiTest.hpp"
+#include "support/Display.hpp"
 
 namespace larkspan {
 namespace {

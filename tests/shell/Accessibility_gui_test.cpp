@@ -9,7 +9,7 @@
 
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
-#include "support/GuiTest.hpp"
+#include "support/ShellGuiTest.hpp"
 
 namespace larkspan {
 namespace {
@@ -31,7 +31,7 @@ void collect(AtkObject* object, std::vector<AtkObject*>& out) {
     }
 }
 
-class AccessibilityTest : public testing::GuiTest {};
+class AccessibilityTest : public testing::ShellGuiTest {};
 
 TEST_F(AccessibilityTest, FieldsAndArrowsOfTheMainWindowHaveNamesOfTheirOwn) {
     frmBrowser& w = startBrowser();

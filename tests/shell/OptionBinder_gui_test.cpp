@@ -10,7 +10,7 @@
 #include "common/WidgetStyle.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/OptionBinder.hpp"
-#include "support/GuiTest.hpp"
+#include "support/Display.hpp"
 #include "support/ScriptedDialogs.hpp"
 
 namespace larkspan {

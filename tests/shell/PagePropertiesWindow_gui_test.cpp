@@ -4,12 +4,12 @@
 #include <algorithm>
 
 #include "shell/PagePropertiesWindow.hpp"
-#include "support/GuiTest.hpp"
+#include "support/ShellGuiTest.hpp"
 
 namespace larkspan {
 namespace {
 
-class PagePropertiesWindowTest : public testing::GuiTest {};
+class PagePropertiesWindowTest : public testing::ShellGuiTest {};
 
 TEST_F(PagePropertiesWindowTest, ShowsThePropertiesAndCloseHidesIt) {
     const PageProperties page{"A page", "http://example.org/a", "text/html", 2048,

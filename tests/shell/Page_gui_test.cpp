@@ -2,18 +2,17 @@
 // is the one shown, and showing a page brings what it holds.
 #include <gtest/gtest.h>
 
-#include "app/Application.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
-#include "support/GuiTest.hpp"
+#include "support/ShellGuiTest.hpp"
 
 namespace larkspan {
 namespace {
 
 using testing::FakePageEngine;
 
-class PageTest : public testing::GuiTest {};
+class PageTest : public testing::ShellGuiTest {};
 
 TEST_F(PageTest, OnlyTheCurrentPagesChangesReachTheWindow) {
     frmBrowser& w = startBrowser();
@@ -53,7 +52,7 @@ TEST_F(PageTest, OnlyTheCurrentPagesChangesReachTheWindow) {
 }
 
 TEST_F(PageTest, TheContextKnowsTheWindowUsedLastAndSignalsItsPagesClosing) {
-    auto& app = Application::instance();
+    auto& app = context();
     frmBrowser& w = startBrowser();
     w.runCommand("new-window");
     frmBrowser& second = *app.browsers().at(1);

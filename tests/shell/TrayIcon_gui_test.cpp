@@ -6,11 +6,10 @@
 #include <set>
 #include <string>
 
-#include "app/Application.hpp"
 #include "shell/TrayIcon.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
-#include "support/GuiTest.hpp"
+#include "support/ShellGuiTest.hpp"
 
 namespace larkspan {
 namespace {
@@ -80,15 +79,15 @@ class FakeWatcher {
     std::set<std::string> items_;
 };
 
-class TrayIconTest : public testing::GuiTest {};
+class TrayIconTest : public testing::ShellGuiTest {};
 
 TEST_F(TrayIconTest, EachMinimisedWindowHasAnIconOfItsOwnAndComesBack) {
     FakeWatcher watcher;
     ASSERT_TRUE(testing::runUntil([&] { return watcher.owned(); }, 5000));
     frmBrowser& first = startBrowser();
-    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
+    context().options().setFlag(OptionId::MinimizeToTray, true);
     first.runCommand("new-window");
-    frmBrowser& second = *Application::instance().browsers().at(1);
+    frmBrowser& second = *context().browsers().at(1);
     ASSERT_TRUE(testing::runUntil(
         [&] {
             return testing::probe(first).trayIcon()->desktopHasTray() &&

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/Application.hpp"
 #include "common/ListFile.hpp"
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
@@ -14,8 +13,8 @@
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
-#include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/ShellGuiTest.hpp"
 
 namespace larkspan {
 namespace {
@@ -40,7 +39,7 @@ bool acts(Gtk::Widget* item) {
     return w && gtk_widget_is_sensitive(w);
 }
 
-class BrowsingTest : public testing::GuiTest {
+class BrowsingTest : public testing::ShellGuiTest {
   protected:
     void writeHistory(const std::string& bytes) {
         std::ofstream(listfile::historyFilePath(), std::ios::binary) << bytes;
@@ -115,7 +114,7 @@ TEST_F(BrowsingTest, ANewAddressIsListedAndWrittenAndComesBackWhole) {
     EXPECT_EQ(readFile(listfile::historyFilePath()), "http://a.test/?x=1,2\r\n");
     // The next window reads the line back whole, comma and all.
     w.runCommand("new-window");
-    frmBrowser& second = *Application::instance().browsers().at(1);
+    frmBrowser& second = *context().browsers().at(1);
     EXPECT_EQ(second.addressList(), (std::vector<std::string>{"http://a.test/?x=1,2"}));
 }
 
@@ -196,7 +195,7 @@ TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
     writeHistory("http://one.test/\r\nhttp://two.test/\r\n");
     frmBrowser& w = startBrowser();
     w.runCommand("new-window");
-    frmBrowser& other = *Application::instance().browsers().at(1);
+    frmBrowser& other = *context().browsers().at(1);
     typeAndEnter(other, "http://three.test/");
     EXPECT_EQ(w.addressList().size(), 3u) << "an address typed in one window is in every list";
 
@@ -246,7 +245,7 @@ TEST_F(BrowsingTest, ToolbarButtonsReachTheEngine) {
     engine(w).signalProgressChange.emit(10, 100);
     testing::probe(w).Toolbar1_ButtonClick("Stop");
     testing::probe(w).Toolbar1_ButtonClick("Refresh");
-    Application::instance().options().setText(OptionId::HomePage, "http://newhome.test/");
+    context().options().setText(OptionId::HomePage, "http://newhome.test/");
     testing::probe(w).Toolbar1_ButtonClick("Home");
     auto& calls = engine(w).calls;
     EXPECT_NE(std::find(calls.begin(), calls.end(), "stop"), calls.end());
@@ -351,7 +350,7 @@ TEST_F(BrowsingTest, ProgressDisplay) {
     EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
     EXPECT_FALSE(acts(stop));
     // The options' "Apply" shows the status bar again, without a bar while nothing loads.
-    Application::instance().options().signalApplied().emit();
+    context().options().signalApplied().emit();
     EXPECT_TRUE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
     EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
     // With the status bar hidden the events leave the bar alone.
@@ -404,7 +403,7 @@ TEST_F(BrowsingTest, CloseQuestionAnsweredYesClosesAndSaves) {
     // The engine is answered before the user is: refused, and the window closes itself.
     EXPECT_TRUE(cancel);
     EXPECT_FALSE(w.get_visible());
-    EXPECT_TRUE(Application::instance().browsers().empty());
+    EXPECT_TRUE(context().browsers().empty());
     EXPECT_EQ(store().read("Settings", "WindowState", "<none>"), "2");
 }
 
@@ -416,11 +415,11 @@ TEST_F(BrowsingTest, StatusBarToggle) {
     EXPECT_FALSE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
     EXPECT_FALSE(testing::probe(w).widget<StyledProgressBar>("PB")->get_visible());
     EXPECT_EQ(store().read("Settings", "StatusBarVisible", ""), "False");
-    EXPECT_FALSE(Application::instance().options().statusBar);
+    EXPECT_FALSE(context().options().statusBar);
     testing::probe(w).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->activate();
     EXPECT_TRUE(testing::probe(w).widget<Gtk::Box>("StatusBar1")->get_visible());
     EXPECT_EQ(store().read("Settings", "statusbarvisible", ""), "True");
-    EXPECT_TRUE(Application::instance().options().statusBar);
+    EXPECT_TRUE(context().options().statusBar);
 }
 
 TEST_F(BrowsingTest, LayoutPlacesTheAddressRowByTheWindowWidth) {
@@ -447,7 +446,7 @@ TEST_F(BrowsingTest, LayoutPlacesTheAddressRowByTheWindowWidth) {
 TEST_F(BrowsingTest, TrayHidesTheMinimisedWindowAndALeftClickRestoresItNormal) {
     TrayIcon::overrideDesktopHasTray(true);
     frmBrowser& w = startBrowser();
-    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
+    context().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     testing::probe(w).Form_Resize();
     EXPECT_TRUE(w.trayIconShown());
@@ -462,7 +461,7 @@ TEST_F(BrowsingTest, TrayHidesTheMinimisedWindowAndALeftClickRestoresItNormal) {
 TEST_F(BrowsingTest, WithoutANotificationAreaTheWindowIsNeverHidden) {
     TrayIcon::overrideDesktopHasTray(false);
     frmBrowser& w = startBrowser();
-    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
+    context().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     testing::probe(w).Form_Resize();
     EXPECT_FALSE(w.trayIconShown());
@@ -483,7 +482,7 @@ void reportNotMinimised(frmBrowser& w) {
 TEST_F(BrowsingTest, AWindowInTheTrayStaysThereUntilRestoredAndARightClickOnlyShowsTheMenu) {
     TrayIcon::overrideDesktopHasTray(true);
     frmBrowser& w = startBrowser();
-    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
+    context().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     testing::probe(w).Form_Resize();
     ASSERT_TRUE(w.inTray());
@@ -512,13 +511,13 @@ TEST_F(BrowsingTest, AWindowInTheTrayStaysThereUntilRestoredAndARightClickOnlySh
 TEST_F(BrowsingTest, TrayExitRemovesTheIconAndRunsTheWholeShutDown) {
     TrayIcon::overrideDesktopHasTray(true);
     frmBrowser& w = startBrowser();
-    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
+    context().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     testing::probe(w).Form_Resize();
     ASSERT_TRUE(w.trayIconShown());
     testing::probe(w).control("mPopExit")->activate();
     EXPECT_FALSE(w.trayIconShown());
-    EXPECT_TRUE(Application::instance().browsers().empty());
+    EXPECT_TRUE(context().browsers().empty());
     // The window's state is saved as File > Exit saves it: minimised reads as normal.
     EXPECT_EQ(store().read("Settings", "WindowState", "<none>"), "0");
     TrayIcon::overrideDesktopHasTray(std::nullopt);
@@ -528,26 +527,25 @@ TEST_F(BrowsingTest, ALastWindowKeptOpenByAGuardKeepsItsTrayIcon) {
     TrayIcon::overrideDesktopHasTray(true);
     frmBrowser& w = startBrowser();
     int asked = 0;
-    Application::instance().addLastWindowGuard(
-        [&](frmBrowser& closing, std::function<void(bool)> agreed) {
-            EXPECT_EQ(&closing, &w);
-            agreed(++asked > 2);
-        });
-    Application::instance().options().setFlag(OptionId::MinimizeToTray, true);
+    context().addLastWindowGuard([&](frmBrowser& closing, std::function<void(bool)> agreed) {
+        EXPECT_EQ(&closing, &w);
+        agreed(++asked > 2);
+    });
+    context().options().setFlag(OptionId::MinimizeToTray, true);
     w.setWindowState(1);
     testing::probe(w).Form_Resize();
     ASSERT_TRUE(w.trayIconShown());
     testing::probe(w).control("mPopExit")->activate();
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(w.trayIconShown()) << "a window in the tray without its icon is unreachable";
-    EXPECT_EQ(Application::instance().browsers().size(), 1u);
+    EXPECT_EQ(context().browsers().size(), 1u);
     w.runCommand("exit");
     EXPECT_EQ(asked, 2);
-    EXPECT_EQ(Application::instance().browsers().size(), 1u);
+    EXPECT_EQ(context().browsers().size(), 1u);
     // The guard agrees the third time.
     testing::probe(w).control("mPopExit")->activate();
     EXPECT_FALSE(w.trayIconShown());
-    EXPECT_TRUE(Application::instance().browsers().empty());
+    EXPECT_TRUE(context().browsers().empty());
     TrayIcon::overrideDesktopHasTray(std::nullopt);
 }
 

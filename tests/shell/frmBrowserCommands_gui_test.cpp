@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/Application.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/Guards.hpp"
 #include "shell/MailReader.hpp"
@@ -15,15 +14,15 @@
 #include "shell/frmOptions.hpp"
 #include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
-#include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/ShellGuiTest.hpp"
 
 namespace larkspan {
 namespace {
 
 using testing::FakePageEngine;
 
-class CommandsTest : public testing::GuiTest {
+class CommandsTest : public testing::ShellGuiTest {
   protected:
     FakePageEngine& engine(frmBrowser& w) {
         return static_cast<FakePageEngine&>(w.page().engine());
@@ -61,22 +60,6 @@ TEST_F(CommandsTest, TheAddressBoxKeepsItsOwnEditingShortcuts) {
     EXPECT_TRUE(testing::runUntil([&] { return box.get_text() == "alpha"; }));
     // The page's editing commands were not run.
     for (const char* call : {"cut", "copy", "paste", "selectAll"}) EXPECT_EQ(count(w, call), 0);
-}
-
-TEST_F(CommandsTest, CtrlAInATextFieldOfThePageIsTheFieldsOwn) {
-    frmBrowser& w = startBrowser();
-    engine(w).grabFocus();
-    testing::ScriptedDialogs d;
-    // In a text field of the page the key goes to the page, which selects the field's text.
-    engine(w).fieldFocused = true;
-    pressKey(w, GDK_KEY_a, GDK_CONTROL_MASK);
-    EXPECT_TRUE(d.shown().empty());
-    // Elsewhere on the page it keeps its meaning: the page is added to the favorites.
-    engine(w).fieldFocused = false;
-    d.input(std::nullopt);
-    pressKey(w, GDK_KEY_a, GDK_CONTROL_MASK);
-    ASSERT_EQ(d.shown().size(), 1u);
-    EXPECT_EQ(d.shown()[0].title, "Add To Favorites?");
 }
 
 TEST_F(CommandsTest, ShortcutsRunTheirCommands) {
@@ -132,7 +115,7 @@ TEST_F(CommandsTest, ShortcutsRunTheirCommands) {
 
     // Ctrl+W closes the window (it is released once the key has been handled).
     pressKey(w, GDK_KEY_w, GDK_CONTROL_MASK);
-    EXPECT_TRUE(Application::instance().browsers().empty());
+    EXPECT_TRUE(context().browsers().empty());
 }
 
 // Stands in for the lock dialog: remembers the button a guard made visible.
@@ -146,7 +129,7 @@ class RecordingLockDialog : public Gtk::Window, public locks::LockDialog {
 };
 
 TEST_F(CommandsTest, ALockedCommandOpensTheLockDialogInstead) {
-    auto& app = Application::instance();
+    auto& app = context();
     app.windows().define("frmPassword", [] { return std::make_unique<RecordingLockDialog>(); });
     // A feature's command comes alive in the toolbar and sits behind its lock as well.
     int historyShown = 0;

@@ -6,20 +6,19 @@
 
 #include <algorithm>
 
-#include "app/Application.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/FindBar.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
-#include "support/GuiTest.hpp"
+#include "support/ShellGuiTest.hpp"
 
 namespace larkspan {
 namespace {
 
 using testing::FakePageEngine;
 
-class DocumentCommandsTest : public testing::GuiTest {
+class DocumentCommandsTest : public testing::ShellGuiTest {
   protected:
     FakePageEngine& engine(frmBrowser& w) {
         return static_cast<FakePageEngine&>(w.page().engine());
@@ -109,7 +108,7 @@ TEST_F(DocumentCommandsTest, ScriptErrorSwitchSilencesThePageAndStoresBothKeys) 
     EXPECT_TRUE(w.page().engine().silent());
     EXPECT_EQ(store().read("Settings", "SuppressScriptErrors", ""), "True");
     EXPECT_EQ(store().read("Settings", "SuppressScriptErrors1", ""), "1");
-    EXPECT_TRUE(Application::instance().options().suppressScriptErrors);
+    EXPECT_TRUE(context().options().suppressScriptErrors);
 
     item->activate();
     testing::drainEvents();
@@ -117,7 +116,7 @@ TEST_F(DocumentCommandsTest, ScriptErrorSwitchSilencesThePageAndStoresBothKeys) 
     EXPECT_FALSE(w.page().engine().silent());
     EXPECT_EQ(store().read("Settings", "SuppressScriptErrors", ""), "False");
     EXPECT_EQ(store().read("Settings", "SuppressScriptErrors1", ""), "0");
-    EXPECT_FALSE(Application::instance().options().suppressScriptErrors);
+    EXPECT_FALSE(context().options().suppressScriptErrors);
 }
 
 TEST_F(DocumentCommandsTest, FileCommandsReachTheEngineAndPropertiesShowTheirWindow) {

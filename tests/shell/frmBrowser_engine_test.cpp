@@ -4,18 +4,18 @@
 #include <gtest/gtest.h>
 #include <webkit2/webkit2.h>
 
-#include "app/Application.hpp"
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
-#include "support/GuiTest.hpp"
 #include "support/PageServer.hpp"
+#include "support/ShellEngineTest.hpp"
+#include "support/WindowTest.hpp"
 
 namespace larkspan {
 namespace {
 
-using BrowserEngineTest = testing::RealEngineTest;
+using BrowserEngineTest = testing::ShellEngineTest;
 
 TEST_F(BrowserEngineTest, ALoadedPageDrivesTheWindow) {
     test::PageServer server;
@@ -24,7 +24,7 @@ TEST_F(BrowserEngineTest, ALoadedPageDrivesTheWindow) {
     server.addPage("/next",
                    "<html><head><title>Next Page</title></head><body><a href='/home'>link</a>"
                    "</body></html>");
-    auto& app = Application::instance();
+    auto& app = context();
     app.settings().write("Settings", "Homepage", server.url("/home"));
     app.settings().write("Settings", "CheckUpdatesAtStart", "0");
 
@@ -63,7 +63,7 @@ TEST_F(BrowserEngineTest, NavigationsInsideTheDocumentMoveAddressCaptionBackList
     test::PageServer server;
     ASSERT_TRUE(server.listening());
     server.addPage("/app", "<html><head><title>App</title></head><body>app</body></html>");
-    auto& app = Application::instance();
+    auto& app = context();
     app.settings().write("Settings", "Homepage", server.url("/app"));
     app.settings().write("Settings", "CheckUpdatesAtStart", "0");
     frmBrowser& w = app.createBrowserWindow();
@@ -124,7 +124,7 @@ TEST_F(BrowserEngineTest, ChoosingFromTheBackAndForwardListsGoesThatManyPages) {
         server.addPage(page, std::string("<html><head><title>") + (page + 1) +
                                  "</title></head><body>page</body></html>");
     }
-    auto& app = Application::instance();
+    auto& app = context();
     app.settings().write("Settings", "Homepage", server.url("/a"));
     app.settings().write("Settings", "CheckUpdatesAtStart", "0");
     frmBrowser& w = app.createBrowserWindow();
@@ -164,31 +164,6 @@ TEST_F(BrowserEngineTest, ChoosingFromTheBackAndForwardListsGoesThatManyPages) {
     forward[1]->activate();
     ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "c - Larkspan"; }, 15000));
     EXPECT_TRUE(testing::runUntil([&] { return testing::probe(w).backList() == behind; }, 15000));
-}
-
-TEST_F(BrowserEngineTest, AWindowOpenedForAPageTakesTheSizeThePageAskedFor) {
-    test::PageServer server;
-    ASSERT_TRUE(server.listening());
-    server.addPage("/opener", "<html><head><title>Opener</title></head><body>o</body></html>");
-    server.addPage("/small", "<html><head><title>Small</title></head><body>s</body></html>");
-    auto& app = Application::instance();
-    app.settings().write("Settings", "Homepage", server.url("/opener"));
-    app.settings().write("Settings", "CheckUpdatesAtStart", "0");
-    app.options().setPopupMode(OptionsModel::PopupMode::Allow);
-    frmBrowser& w = app.createBrowserWindow();
-    w.show();
-    ASSERT_TRUE(testing::runUntil([&] { return w.get_title() == "Opener - Larkspan"; }, 15000));
-    webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(w.page().engine().widget().gobj()),
-                                        "window.open('/small', '', 'width=900,height=450');", -1,
-                                        nullptr, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(testing::runUntil([&] { return app.browsers().size() == 2; }, 15000));
-    frmBrowser& popup = *app.browsers().at(1);
-    Gtk::Widget& page = popup.page().engine().widget();
-    EXPECT_TRUE(testing::runUntil(
-        [&] { return page.get_allocated_width() == 900 && page.get_allocated_height() == 450; },
-        15000))
-        << page.get_allocated_width() << "x" << page.get_allocated_height();
-    EXPECT_EQ(popup.windowState(), WindowGeometry::Normal) << "not maximised";
 }
 
 }  // namespace

@@ -2,21 +2,20 @@
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
 
-#include "app/Application.hpp"
 #include "common/MakerSite.hpp"
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
-#include "support/GuiTest.hpp"
+#include "support/ShellGuiTest.hpp"
 
 namespace larkspan {
 namespace {
 
 using testing::FakePageEngine;
 
-class MainWindowTest : public testing::GuiTest {
+class MainWindowTest : public testing::ShellGuiTest {
   protected:
     FakePageEngine& engineOf(frmBrowser& w) {
         return static_cast<FakePageEngine&>(w.page().engine());
@@ -31,7 +30,7 @@ class MainWindowTest : public testing::GuiTest {
     }
     // Starts a window on the store as it stands, then closes it again: a second run.
     frmBrowser& restart() {
-        Application::shutdown();
+        renewContext();
         testing::drainEvents();
         return startBrowser();
     }
@@ -59,7 +58,7 @@ TEST_F(MainWindowTest, FirstStartWithEmptyStore) {
     EXPECT_EQ(testing::probe(w).homePageAddress(), site::kHome);
     EXPECT_TRUE(w.page().engine().hasFocus());
     // The first read touched the options model, which loaded from the store.
-    EXPECT_TRUE(Application::instance().optionsLoaded());
+    EXPECT_TRUE(context().optionsLoaded());
 }
 
 TEST_F(MainWindowTest, StartUpReadsTheStore) {
@@ -94,7 +93,7 @@ TEST_F(MainWindowTest, MalformedStoredValuesKeepTheDefaults) {
 
 TEST_F(MainWindowTest, TheWindowFollowsTheOptionsAndLeavesTheStoreToThem) {
     frmBrowser& w = startBrowser();
-    OptionsModel& o = Application::instance().options();
+    OptionsModel& o = context().options();
     auto* counter = testing::probe(w).widget<Gtk::Label>("Label1");
     // A value stored behind the options' back is not read when the window is resized.
     store().write("Settings", "Blocked#", "99");
@@ -120,7 +119,7 @@ TEST_F(MainWindowTest, ClosingMaximisedWritesOnlyTheState) {
          {"MainLeft", "MainTop", "MainWidth", "MainHeight", "Top", "Left", "StatusBarVisible"}) {
         EXPECT_EQ(stored(key), "<none>") << key;
     }
-    EXPECT_TRUE(Application::instance().browsers().empty());
+    EXPECT_TRUE(context().browsers().empty());
     // The next start opens maximised again with the previous normal geometry behind it.
     frmBrowser& again = restart();
     EXPECT_EQ(again.windowState(), 2);
@@ -187,11 +186,11 @@ TEST_F(MainWindowTest, TopAndLeftAreIgnoredWhileMaximised) {
 TEST_F(MainWindowTest, CtrlNOpensAWindowAndCtrlShiftNDoesNot) {
     frmBrowser& w = startBrowser();
     pressKey(w, GDK_KEY_N, GDK_CONTROL_MASK | GDK_SHIFT_MASK);
-    EXPECT_EQ(Application::instance().browsers().size(), 1u);
+    EXPECT_EQ(context().browsers().size(), 1u);
     pressKey(w, GDK_KEY_n, GDK_CONTROL_MASK | GDK_MOD1_MASK);
-    EXPECT_EQ(Application::instance().browsers().size(), 1u);
+    EXPECT_EQ(context().browsers().size(), 1u);
     pressKey(w, GDK_KEY_n, GDK_CONTROL_MASK);
-    EXPECT_EQ(Application::instance().browsers().size(), 2u);
+    EXPECT_EQ(context().browsers().size(), 2u);
 }
 
 TEST_F(MainWindowTest, KeyHandlerZeroesOnlyCtrlN) {
@@ -205,7 +204,7 @@ TEST_F(MainWindowTest, KeyHandlerZeroesOnlyCtrlN) {
     testing::probe(w).Form_KeyDown(key, shift);
     EXPECT_EQ(key, 0);
     EXPECT_EQ(shift, 0);
-    EXPECT_EQ(Application::instance().browsers().size(), 2u);
+    EXPECT_EQ(context().browsers().size(), 2u);
 }
 
 TEST_F(MainWindowTest, NewWindowGoesHomeThenToTheAddressAndInheritsSilent) {
@@ -213,60 +212,37 @@ TEST_F(MainWindowTest, NewWindowGoesHomeThenToTheAddressAndInheritsSilent) {
     engineOf(w).completeNavigation("http://127.0.0.1/page", "Page");
     w.page().engine().setSilent(true);
     w.runCommand("new-window");
-    ASSERT_EQ(Application::instance().browsers().size(), 2u);
-    frmBrowser& second = *Application::instance().browsers()[1];
+    ASSERT_EQ(context().browsers().size(), 2u);
+    frmBrowser& second = *context().browsers()[1];
     EXPECT_NE(&second, &w);
     EXPECT_TRUE(second.get_visible());
     EXPECT_TRUE(second.page().engine().silent());
     EXPECT_EQ(engineOf(second).navigations,
               (std::vector<std::string>{site::kHome, "http://127.0.0.1/page"}));
-    EXPECT_EQ(Application::instance().firstWindow(), &w);
+    EXPECT_EQ(context().firstWindow(), &w);
 }
 
 TEST_F(MainWindowTest, NewWindowFromAnEmptyPageOnlyGoesHome) {
     frmBrowser& w = startBrowser();
     w.runCommand("new-window");
-    frmBrowser& second = *Application::instance().browsers().at(1);
+    frmBrowser& second = *context().browsers().at(1);
     EXPECT_FALSE(second.page().engine().silent());
     EXPECT_EQ(engineOf(second).navigations, (std::vector<std::string>{site::kHome}));
-}
-
-TEST_F(MainWindowTest, ExitClosesSharedWindowsInTheClosingOrderThenTheMainWindow) {
-    auto& app = Application::instance();
-    std::vector<std::string> closed;
-    // Defined again in an order unlike the closing order, beside the shell's own two.
-    auto plain = [] { return std::make_unique<Gtk::Window>(); };
-    app.windows().define("frmPop", plain);
-    app.windows().define("frmPassword", plain);
-    app.windows().define("frmAbout", plain);
-    app.windows().onClosed = [&closed](const std::string& name) { closed.push_back(name); };
-    frmBrowser& w = startBrowser();
-    for (const char* name : {"frmOptions", "frmPop", "frmFont", "frmAbout", "frmPassword"}) {
-        ASSERT_NE(app.windows().touch(name), nullptr) << name;
-    }
-    w.runCommand("exit");
-    EXPECT_EQ(closed, (std::vector<std::string>{"frmPassword", "frmAbout", "frmFont", "frmPop",
-                                                "frmOptions"}));
-    EXPECT_FALSE(w.get_visible());
-    EXPECT_TRUE(app.browsers().empty());
-    EXPECT_FALSE(app.optionsLoaded());
-    // The application ends with its last main window.
-    EXPECT_TRUE(testing::runUntil([&] { return app.get_windows().empty(); }));
 }
 
 TEST_F(MainWindowTest, ClosingOneOfTwoWindowsKeepsTheOther) {
     frmBrowser& w = startBrowser();
     w.runCommand("new-window");
-    frmBrowser* second = Application::instance().browsers().at(1);
+    frmBrowser* second = context().browsers().at(1);
     closeWindow(*second);
-    ASSERT_EQ(Application::instance().browsers().size(), 1u);
-    EXPECT_EQ(Application::instance().firstWindow(), &w);
+    ASSERT_EQ(context().browsers().size(), 1u);
+    EXPECT_EQ(context().firstWindow(), &w);
     EXPECT_TRUE(w.get_visible());
 }
 
 TEST_F(MainWindowTest, AClosedWindowsMenusAreFreedWithIt) {
     startBrowser().runCommand("new-window");
-    frmBrowser* second = Application::instance().browsers().at(1);
+    frmBrowser* second = context().browsers().at(1);
     // Every menu of the window's description, submenus and menus of buttons alike (counted
     // in a static: a menu that outlives the test must not write into a finished frame).
     static int alive = 0;

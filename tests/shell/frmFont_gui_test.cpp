@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "app/Application.hpp"
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
 #include "settings/SettingsStore.hpp"
@@ -11,7 +10,7 @@
 #include "shell/frmFont.hpp"
 #include "shell/frmOptions.hpp"
 #include "support/BrowserProbe.hpp"
-#include "support/GuiTest.hpp"
+#include "support/ShellGuiTest.hpp"
 #include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
@@ -19,16 +18,16 @@ namespace {
 
 using testing::click;
 
-class FontChooserTest : public testing::GuiTest {
+class FontChooserTest : public testing::ShellGuiTest {
   protected:
     frmBrowser* main_ = nullptr;
     frmOptions* options_ = nullptr;
 
     frmFont& open() {
         main_ = &startBrowser();
-        options_ = showOptionsDialog(Application::instance());
+        options_ = showOptionsDialog(context());
         testing::drainEvents();
-        auto* chooser = dynamic_cast<frmFont*>(Application::instance().windows().touch("frmFont"));
+        auto* chooser = dynamic_cast<frmFont*>(context().windows().touch("frmFont"));
         EXPECT_NE(chooser, nullptr);
         chooser->present();
         testing::drainEvents();
@@ -51,9 +50,7 @@ class FontChooserTest : public testing::GuiTest {
         }
         testing::drainEvents();
     }
-    static bool chooserOpen() {
-        return Application::instance().windows().find("frmFont") != nullptr;
-    }
+    bool chooserOpen() { return context().windows().find("frmFont") != nullptr; }
 };
 
 TEST_F(FontChooserTest, ListsSizesAndTheReferenceFontPreselected) {
@@ -119,14 +116,13 @@ TEST_F(FontChooserTest, ChangeGivesTheFamilyToTheBoxesAndReturnsToTheOptions) {
     EXPECT_EQ(style::fontFamily(*testing::probe(*main_).widget<Gtk::Entry>("txtSearch")), family);
     EXPECT_EQ(style::fontFamily(*options_->control<Gtk::ComboBoxText>("cboSite")), family);
     EXPECT_EQ(options_->control<Gtk::Label>("lblFontName")->get_text(), family);
-    EXPECT_EQ(Application::instance().options().fontName, family);
+    EXPECT_EQ(context().options().fontName, family);
     EXPECT_TRUE(options_->get_visible()) << "the options dialog is shown again";
-    EXPECT_EQ(Application::instance().settings().read("Settings", "toolbarFont", "<none>"),
-              "<none>")
+    EXPECT_EQ(context().settings().read("Settings", "toolbarFont", "<none>"), "<none>")
         << "stored only by Apply";
 
     // Opened again, it starts from the reference font, not from the last choice.
-    auto* again = dynamic_cast<frmFont*>(Application::instance().windows().touch("frmFont"));
+    auto* again = dynamic_cast<frmFont*>(context().windows().touch("frmFont"));
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->selectedFamily(), reference);
     EXPECT_EQ(again->selectedSize(), "8");
@@ -143,7 +139,7 @@ TEST_F(FontChooserTest, CancelAndTheCloseBoxChangeNothingAndReturnToTheOptions) 
     EXPECT_EQ(options_->control<Gtk::Label>("lblFontName")->get_text(), "Arial");
     EXPECT_TRUE(options_->get_visible());
 
-    auto* again = dynamic_cast<frmFont*>(Application::instance().windows().touch("frmFont"));
+    auto* again = dynamic_cast<frmFont*>(context().windows().touch("frmFont"));
     ASSERT_NE(again, nullptr);
     again->present();
     testing::drainEvents();
@@ -160,14 +156,14 @@ TEST_F(FontChooserTest, CancelAndTheCloseBoxChangeNothingAndReturnToTheOptions) 
 TEST_F(FontChooserTest, ClosingAtShutDownDoesNotBringTheOptionsBack) {
     open();
     options_->hide();
-    Application::instance().windows().close("frmFont");
+    context().windows().close("frmFont");
     testing::drainEvents();
     EXPECT_FALSE(options_->get_visible());
 }
 
 TEST_F(FontChooserTest, FontButtonOfTheOptionsOpensTheChooser) {
     main_ = &startBrowser();
-    frmOptions* d = showOptionsDialog(Application::instance());
+    frmOptions* d = showOptionsDialog(context());
     ASSERT_NE(d, nullptr);
     // The dialog's own activation disables "Apply"; it must have come before the click, or
     // it could arrive after it and undo what the click did.
@@ -175,15 +171,15 @@ TEST_F(FontChooserTest, FontButtonOfTheOptionsOpensTheChooser) {
     ASSERT_TRUE(testing::runUntil([&] { return d->property_is_active().get_value(); }));
     d->Form_Activate();
     click(*d->control<StyledButton>("Command6"));
-    Gtk::Window* chooser = Application::instance().windows().find("frmFont");
+    Gtk::Window* chooser = context().windows().find("frmFont");
     ASSERT_NE(chooser, nullptr);
     EXPECT_TRUE(chooser->get_visible());
     EXPECT_EQ(chooser->get_transient_for(), main_);
     EXPECT_TRUE(d->control<StyledButton>("BApply")->enabled());
     // The chooser's buttons wear the sample's look.
     auto* change = dynamic_cast<frmFont*>(chooser)->Command1;
-    EXPECT_EQ(change->style(), Application::instance().options().sampleLook().style);
-    EXPECT_EQ(change->backColor(), Application::instance().options().sampleLook().backColor);
+    EXPECT_EQ(change->style(), context().options().sampleLook().style);
+    EXPECT_EQ(change->backColor(), context().options().sampleLook().backColor);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <iterator>
 #include <set>
 
-#include "app/Application.hpp"
 #include "common/Color.hpp"
 #include "common/ListFile.hpp"
 #include "common/MakerSite.hpp"
@@ -23,8 +22,9 @@
 #include "shell/frmOptions.hpp"
 #include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
-#include "support/GuiTest.hpp"
+#include "support/OptionsDialogFixture.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/ShellGuiTest.hpp"
 #include "support/SyntheticEvents.hpp"
 
 namespace larkspan {
@@ -54,32 +54,7 @@ ColorValue shownText(Gtk::Widget& w) {
     return fromRgba(c);
 }
 
-class OptionsDialogTest : public testing::GuiTest {
-  protected:
-    frmBrowser* main_ = nullptr;
-
-    // Starts the first main window and opens the dialog on it.
-    frmOptions& open() {
-        main_ = &startBrowser();
-        frmOptions* d = showOptionsDialog(Application::instance());
-        EXPECT_NE(d, nullptr);
-        testing::drainEvents();
-        return *d;
-    }
-    std::string setting(const char* key) { return store().read("Settings", key, "<none>"); }
-    std::string schemeKey(const char* key) { return store().read("ButtonColors", key, "<none>"); }
-    OptionsModel& model() { return Application::instance().options(); }
-    void selectEntry(frmOptions& d, const std::string& text) {
-        auto store = Glib::RefPtr<Gtk::ListStore>::cast_dynamic(
-            d.control<Gtk::TreeView>("List1")->get_model());
-        for (const auto& row : store->children()) {
-            Glib::ustring value;
-            row.get_value(0, value);
-            if (value == text) d.control<Gtk::TreeView>("List1")->get_selection()->select(row);
-        }
-        testing::drainEvents();
-    }
-};
+using OptionsDialogTest = testing::OptionsDialogFixture<testing::ShellGuiTest>;
 
 TEST_F(OptionsDialogTest, ActivationDisablesApplyAndEveryCheckBoxEnablesIt) {
     frmOptions& d = open();
@@ -228,7 +203,7 @@ TEST_F(OptionsDialogTest, CancelReturnsEveryWindowToTheStoredOptions) {
     ASSERT_EQ(testing::probe(*main_).widget<StyledProgressBar>("PB")->color(), 0x654321);
 
     click(*d.control<StyledButton>("CloseB"));
-    EXPECT_EQ(findOptionsDialog(Application::instance()), nullptr);
+    EXPECT_EQ(findOptionsDialog(context()), nullptr);
     // The model reads the store again, and the window shows what it holds.
     EXPECT_EQ(style::background(*address), storedBack);
     EXPECT_EQ(testing::probe(*main_).widget<StyledProgressBar>("PB")->color(), storedBar);
@@ -347,7 +322,7 @@ TEST_F(OptionsDialogTest, RestoreIsEnabledOnlyWhileThereIsSomethingToRestore) {
 
     // Reloaded with exactly the Restore values, it starts disabled...
     click(*d.control<StyledButton>("CloseB"));
-    frmOptions* again = showOptionsDialog(Application::instance());
+    frmOptions* again = showOptionsDialog(context());
     ASSERT_NE(again, nullptr);
     EXPECT_FALSE(again->control<StyledButton>("RestoreB")->enabled());
     // ...a style change enables it, and using it disables it again.
@@ -467,8 +442,8 @@ TEST_F(OptionsDialogTest, LayoutPickersFollowTheirTable) {
               std::optional<ColorValue>(0x11));
     EXPECT_EQ(style::foreground(*d.control<Gtk::Button>("lblFontColor")), std::nullopt);
     // No window is made just to be coloured; one made later wears the scheme.
-    EXPECT_EQ(Application::instance().windows().find("frmFont"), nullptr);
-    auto* chooser = dynamic_cast<frmFont*>(Application::instance().windows().touch("frmFont"));
+    EXPECT_EQ(context().windows().find("frmFont"), nullptr);
+    auto* chooser = dynamic_cast<frmFont*>(context().windows().touch("frmFont"));
     ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(shownBack(*chooser), 0x55);
     EXPECT_EQ(shownText(*chooser->Label1), 0x66);
@@ -631,53 +606,6 @@ TEST_F(OptionsDialogTest, SmoothAndStandardActAsAPair) {
         << "the main bar changes only at Apply";
 }
 
-TEST_F(OptionsDialogTest, PrivacyPageActsOnTheMainWindow) {
-    frmOptions& d = open();
-    d.control<Gtk::CheckButton>("Check2")->set_active(false);
-    EXPECT_FALSE(testing::probe(*main_).widget<Gtk::Frame>("Frame1")->get_visible());
-    d.control<Gtk::CheckButton>("Check2")->set_active(true);
-    EXPECT_TRUE(testing::probe(*main_).widget<Gtk::Frame>("Frame1")->get_visible());
-
-    // The counter, wherever it changes, shows in the dialog and in the main windows.
-    model().setText(OptionId::BlockedCount, "7");
-    EXPECT_EQ(d.control<Gtk::Label>("Label25")->get_text(), "7");
-    EXPECT_EQ(testing::probe(*main_).widget<Gtk::Label>("Label1")->get_text(), "7");
-    d.Form_Activate();
-    d.control<Gtk::EventBox>("Label5_Box")->mnemonic_activate(false);
-    EXPECT_EQ(d.control<Gtk::Label>("Label25")->get_text(), "0");
-    EXPECT_EQ(testing::probe(*main_).widget<Gtk::Label>("Label1")->get_text(), "0");
-    EXPECT_EQ(model().blockedCount, "0");
-    EXPECT_TRUE(d.control<StyledButton>("BApply")->enabled());
-
-    // "View Log" shows the blocked-popup log in the dialog's place.
-    click(*d.control<StyledButton>("ViewLog"));
-    EXPECT_FALSE(d.get_visible());
-    Gtk::Window* log = Application::instance().windows().find("frmBlockedLog");
-    ASSERT_NE(log, nullptr);
-    EXPECT_TRUE(log->get_visible());
-}
-
-TEST_F(OptionsDialogTest, ViewButtonsStandForTheirFeaturesActions) {
-    frmOptions& d = open();
-    Application& app = Application::instance();
-    auto log = Glib::RefPtr<Gio::SimpleAction>::cast_dynamic(app.lookup_action("view-blocked-log"));
-    ASSERT_TRUE(log);
-    StyledButton* viewLog = d.control<StyledButton>("ViewLog");
-    ASSERT_TRUE(viewLog->enabled());
-    log->set_enabled(false);
-    EXPECT_FALSE(viewLog->enabled());
-
-    // Without the feature's action the button cannot be used; it follows the action back.
-    StyledButton* view = d.control<StyledButton>("Command4");
-    app.remove_action("view-history");
-    EXPECT_FALSE(view->enabled());
-    int shown = 0;
-    app.add_action("view-history", [&shown] { ++shown; });
-    EXPECT_TRUE(view->enabled());
-    click(*view);
-    EXPECT_EQ(shown, 1);
-}
-
 TEST_F(OptionsDialogTest, LockApplyWritesTheLockBoxesAndTellsSo) {
     frmOptions& d = open();
     testing::ScriptedDialogs dialogs;
@@ -742,7 +670,7 @@ TEST_F(OptionsDialogTest, HistoryLockTurnsClearAndViewIntoTheLockDialog) {
     click(*d.control<StyledButton>("Command4"));
     EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_EQ(fs::file_size(file), 20u);
-    EXPECT_NE(findOptionsDialog(Application::instance()), nullptr);
+    EXPECT_NE(findOptionsDialog(context()), nullptr);
 }
 
 TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndDropsUnappliedChanges) {
@@ -753,7 +681,7 @@ TEST_F(OptionsDialogTest, CloseBoxDestroysTheDialogAndDropsUnappliedChanges) {
     gtk_main_do_event(ev);
     gdk_event_free(ev);
     testing::drainEvents();
-    EXPECT_EQ(findOptionsDialog(Application::instance()), nullptr);
+    EXPECT_EQ(findOptionsDialog(context()), nullptr);
     EXPECT_FALSE(model().minimizeToTray);
 }
 
@@ -761,7 +689,7 @@ TEST_F(OptionsDialogTest, ProgramColoursReachWindowsThatExist) {
     frmOptions& d = open();
     model().pickSwatch(OptionsModel::Swatch::ProgramBG, 0x123456);
     model().pickSwatch(OptionsModel::Swatch::ProgramFC, 0x654321);
-    scheme::applyProgramColors(Application::instance());
+    scheme::applyProgramColors(context());
     EXPECT_EQ(shownBack(*main_), 0x123456);
     EXPECT_EQ(shownBack(*d.control<Gtk::Frame>("Layout")), 0x123456);
     // The swatches keep their own colours.
@@ -771,7 +699,7 @@ TEST_F(OptionsDialogTest, ProgramColoursReachWindowsThatExist) {
     ASSERT_NE(caption, nullptr);
     EXPECT_EQ(shownText(*caption), 0x654321);
     // The update window is never made just to be coloured.
-    EXPECT_EQ(Application::instance().windows().find("frmPop"), nullptr);
+    EXPECT_EQ(context().windows().find("frmPop"), nullptr);
 }
 
 }  // namespace
@@ -782,7 +710,7 @@ namespace {
 
 TEST_F(OptionsDialogTest, AChangedOptionReachesEveryMainWindowAndALaterOne) {
     frmBrowser& first = startBrowser();
-    frmBrowser& second = Application::instance().createBrowserWindow();
+    frmBrowser& second = context().createBrowserWindow();
     OptionsModel& m = model();
     m.setText(OptionId::FontName, "Serif");
     m.setFlag(OptionId::ShowInBrowser, false);
@@ -791,7 +719,7 @@ TEST_F(OptionsDialogTest, AChangedOptionReachesEveryMainWindowAndALaterOne) {
     // Options that wait for "Apply" do not show before it in the windows that are open; a
     // window made now takes up every option as the options hold it.
     m.setFlag(OptionId::StatusBar, false);
-    frmBrowser& later = Application::instance().createBrowserWindow();
+    frmBrowser& later = context().createBrowserWindow();
     EXPECT_FALSE(
         testing::probe(later).widget<Gtk::CheckMenuItem>("mnuToolsStatusbar")->get_active());
     for (frmBrowser* w : {&first, &second}) {

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "app/Application.hpp"
-
 namespace larkspan::testing {
 
 std::vector<FakePageEngine*>& FakePageEngine::all() {
@@ -66,10 +64,6 @@ void FakePageEngine::completeNavigation(const std::string& url, const std::strin
     signalProgressChange.emit(100, 100);
     signalProgressChange.emit(-1, 100);
     signalDownloadComplete.emit();
-}
-
-void useFakeEngines() {
-    Application::setEngineFactory([] { return std::make_unique<FakePageEngine>(); });
 }
 
 }  // namespace larkspan::testing

@@ -91,7 +91,4 @@ class FakePageEngine final : public PageEngine {
     bool focused_ = false;
 };
 
-// Makes the program create fake engines for the rest of the process.
-void useFakeEngines();
-
 }  // namespace larkspan::testing

@@ -1,41 +1,18 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include "support/Display.hpp"
-
-#include <filesystem>
-#include <functional>
-#include <vector>
-
-namespace Gtk {
-class MenuItem;
-}
-
-namespace larkspan {
-class SettingsStore;
-class frmBrowser;
-}  // namespace larkspan
+#include "app/Application.hpp"
+#include "support/WindowTest.hpp"
 
 namespace larkspan::testing {
 
-// The items of the menu with the builder id `menuId` in a main window, in order.
-std::vector<Gtk::MenuItem*> menuItemsOf(frmBrowser& w, const char* menuId);
-
-// A test with real windows: fresh settings and data folders, fake page engines, and the
-// application object torn down afterwards.
-class GuiTest : public ::testing::Test {
+// A test with real windows in the application, with every feature: fake page engines,
+// and the application object torn down afterwards.
+class GuiTest : public WindowTest {
   protected:
     void SetUp() override;
     void TearDown() override;
 
-    SettingsStore& store();
-    // Creates, loads and shows the first main window.
-    frmBrowser& startBrowser();
-    // Sends a key press to a window through its own key handling.
-    void pressKey(frmBrowser& w, unsigned keyval, unsigned modifiers);
-
-    std::filesystem::path root_;
+    Application& context() override;
 };
 
 // A test of main windows around the real web engine: the application torn down afterwards.

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+
+#include "support/TestShellContext.hpp"
+#include "support/WindowTest.hpp"
+
+namespace larkspan::testing {
+
+// A test of the shell's windows in a context of their own, around fake page engines.
+class ShellGuiTest : public WindowTest {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    TestShellContext& context() override { return *context_; }
+    // Ends the context and starts a new one on the same folders, as a second run would.
+    void renewContext();
+
+  private:
+    std::unique_ptr<TestShellContext> context_;
+};
+
+}  // namespace larkspan::testing
