@@ -47,8 +47,6 @@ class OwningShellContext : public ShellContext {
 
     // The application every main window joins.
     virtual Gtk::Application& application() = 0;
-    // An engine for a new main window.
-    virtual std::unique_ptr<PageEngine> makeEngine() = 0;
     // Closes the shared windows, in their closing order, then every main window.
     void closeEverything();
 

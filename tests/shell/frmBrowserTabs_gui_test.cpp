@@ -2,21 +2,20 @@
 // close and move between tabs, links opened beside the page, and a page's own close request.
 #include <gtest/gtest.h>
 
-#include "app/Application.hpp"
 #include "common/Dialogs.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
-#include "support/GuiTest.hpp"
 #include "support/ScriptedDialogs.hpp"
+#include "support/ShellGuiTest.hpp"
 
 namespace larkspan {
 namespace {
 
 using testing::FakePageEngine;
 
-class TabsTest : public testing::GuiTest {
+class TabsTest : public testing::ShellGuiTest {
   protected:
     Gtk::Notebook& tabs(frmBrowser& w) { return *testing::probe(w).widget<Gtk::Notebook>("Tabs"); }
     FakePageEngine& engineOf(Page& page) { return static_cast<FakePageEngine&>(page.engine()); }
@@ -44,8 +43,7 @@ TEST_F(TabsTest, NewTabsAndLinksOpenedBesideTheirPageLineUpInTheStrip) {
     ASSERT_EQ(w.pages().size(), 2u);
     Page& home = w.page();
     EXPECT_NE(&home, &first);
-    EXPECT_EQ(engineOf(home).navigations,
-              std::vector<std::string>{Application::instance().options().homePage});
+    EXPECT_EQ(engineOf(home).navigations, std::vector<std::string>{context().options().homePage});
     EXPECT_TRUE(tabs(w).get_show_tabs());
 
     // Links opened beside the first page follow it in the order opened, unseen; the tab
@@ -85,7 +83,7 @@ TEST_F(TabsTest, NewTabsAndLinksOpenedBesideTheirPageLineUpInTheStrip) {
 }
 
 TEST_F(TabsTest, ClosingTabsLeavesTheWindowUntilTheLastOne) {
-    auto& app = Application::instance();
+    auto& app = context();
     frmBrowser& w = startBrowser();
     Page& first = w.page();
     engineOf(first).signalOpenInNewTab.emit("http://beside.test/");
