@@ -49,6 +49,7 @@ enum class OptionId {
     ShowPercent,
     ShowPercentCaption,
     StatusBarFont,
+    NewWindowsInTabs,
 };
 
 // The live model of the options. It starts at the design values, the first touch loads it
@@ -81,6 +82,8 @@ class OptionsModel {
     PopupMode popupMode = PopupMode::AskMe;
     bool showInBrowser = false;
     bool logBlocked = false;
+    // Pages asking for a new window get a tab of the window they came from.
+    bool newWindowsInTabs = false;
     std::string popupTarget;   // where allowed popups open; never stored
     std::string blockedCount;  // the blocked-popup counter, as text
     ColorValue addressTextColor = 0;

@@ -24,6 +24,8 @@ inline constexpr std::string_view kPopupAllow = "PopupBlocker2";
 inline constexpr std::string_view kPopupBlock = "PopupBlocker3";
 inline constexpr std::string_view kPopupBlockAndAlert = "PopupBlocker30";
 inline constexpr std::string_view kBlockedLog = "BlockedLog";
+// Pages that ask for a new window open as a tab of the window they came from.
+inline constexpr std::string_view kNewWindowsInTabs = "NewWindowsInTabs";
 inline constexpr std::string_view kShowBlock = "ShowBlock";
 inline constexpr std::string_view kAddressFC = "AddressFC";
 inline constexpr std::string_view kAddressBG = "AddressBG";

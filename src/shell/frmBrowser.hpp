@@ -77,8 +77,9 @@ class frmBrowser : public Gtk::ApplicationWindow {
                     const Glib::VariantBase& parameter = Glib::VariantBase());
 
     // The places of the window that features fill or wire, by their names: the Favorites
-    // menu ("mnuFavorites_menu") and the search box ("txtSearch", "Command1"). Null for
-    // any other name: the window's other controls are its own.
+    // menu ("mnuFavorites_menu"), the search box ("txtSearch", "Command1") and the box of
+    // bars above the pages ("PageBars", empty and taking no room until a feature adds one).
+    // Null for any other name: the window's other controls are its own.
     Gtk::Widget* place(const Glib::ustring& name) const;
 
     // The typed addresses the address box offers.
@@ -126,8 +127,9 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void Toolbar1_ButtonMenuClick(const std::string& key);
     void mnuOpen_Click();
 
-    // A window opened for a page takes the size and place the page asked for.
-    void WebBrowser1_ReadyToShow();
+    // A window opened for a page takes the size and place the page asked for (a page
+    // opened later as a tab leaves the window as it is).
+    void WebBrowser1_ReadyToShow(Page& page);
     // Shows today's date and the time of day in panels 4 and 5.
     void updateClockPanels();
 

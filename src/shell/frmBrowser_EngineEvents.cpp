@@ -31,7 +31,6 @@ void frmBrowser::followCurrentPage() {
         p.signalProgress.connect(sigc::mem_fun(*this, &frmBrowser::showPageProgress)),
         p.signalHistoryChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageHistory)),
         p.signalAutoRefreshChanged.connect(sigc::mem_fun(*this, &frmBrowser::showPageAutoRefresh)),
-        e.signalReadyToShow.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_ReadyToShow)),
         e.signalGotFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_GotFocus)),
         e.signalLostFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_LostFocus)),
     };
@@ -54,10 +53,10 @@ void frmBrowser::connectEngineEvents() {
     updateClockPanels();
 }
 
-void frmBrowser::WebBrowser1_ReadyToShow() {
+void frmBrowser::WebBrowser1_ReadyToShow(Page& page) {
     // The engine gives the whole window's size: the page's size plus what the opener's
     // window takes around its page, the same for this window.
-    const WindowFeatures asked = engine().requestedGeometry();
+    const WindowFeatures asked = page.engine().requestedGeometry();
     if (asked.width <= 0 || asked.height <= 0) return;
     setWindowState(WindowGeometry::Normal);
     resize(asked.width, asked.height);

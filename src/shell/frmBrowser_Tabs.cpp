@@ -24,6 +24,9 @@ Page& frmBrowser::holdPage(std::unique_ptr<PageEngine> engine) {
     auto* tab = Gtk::make_managed<TabLabel>(page);
     tab->show();
     tab->signalClose.connect([this, &page] { closePage(page); });
+    if (!current_) {
+        page.engine().signalReadyToShow.connect([this, &page] { WebBrowser1_ReadyToShow(page); });
+    }
     // A page that asked to close and was allowed to closes its own tab, shown or not.
     page.signalCloseAllowed.connect([this, &page] { closePage(page); });
     page.engine().signalOpenInNewTab.connect(

@@ -53,14 +53,30 @@ void showNotice(ShellContext& context) {
     }
 }
 
-void openInNewWindow(ShellContext& context, Page& page, NewWindowRequest& request) {
+// An allowed popup: a new main window, or a tab of the opener's window when the user has
+// new windows open in tabs. Either way the engine hosting it is related to the opener's.
+void openInNewWindow(ShellContext& context, frmBrowser& window, Page& page,
+                     NewWindowRequest& request) {
     PageEngine& opener = page.engine();
-    frmBrowser& popup = context.createBrowserWindow(opener.createRelated());
-    PageEngine& hosted = popup.page().engine();
+    bool inTab = false;
+    step("reading where new windows open", [&] { inTab = context.options().newWindowsInTabs; });
+    frmBrowser* popup = nullptr;
+    Page* tab = nullptr;
+    if (inTab) {
+        tab = &window.addPage(opener.createRelated());
+    } else {
+        popup = &context.createBrowserWindow(opener.createRelated());
+        tab = &popup->page();
+    }
+    PageEngine& hosted = tab->engine();
     request.ppDisp = &hosted;
     step("registering the popup's page", [&] { hosted.setRegisterAsBrowser(true); });
     step("copying script-error silence to the popup", [&] { hosted.setSilent(opener.silent()); });
-    step("showing the popup's window", [&] { popup.show(); });
+    if (popup) {
+        step("showing the popup's window", [&] { popup->show(); });
+    } else {
+        step("showing the popup's tab", [&] { window.showPage(*tab); });
+    }
     request.cancel = false;
 }
 
@@ -80,7 +96,7 @@ void openUnrelated(ShellContext& context, Page& page, const std::string& address
 
 // What follows the decision: the counter, the log, the notice, and where the popup goes.
 // `request` is null once the engine has had its answer (the user was asked).
-void carryOut(ShellContext& context, Page& page, OptionsModel::PopupMode mode,
+void carryOut(ShellContext& context, frmBrowser& window, Page& page, OptionsModel::PopupMode mode,
               std::optional<bool> allowed, const std::string& target, NewWindowRequest* request) {
     // Read now: the options may have changed while a question was open.
     bool logOn = false;
@@ -106,7 +122,7 @@ void carryOut(ShellContext& context, Page& page, OptionsModel::PopupMode mode,
         case Route::NewWindow:
             step("opening the popup in a new window", [&] {
                 if (request) {
-                    openInNewWindow(context, page, *request);
+                    openInNewWindow(context, window, page, *request);
                 } else {
                     openUnrelated(context, page, target);
                 }
@@ -132,7 +148,7 @@ void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, Page& pag
     OptionsModel::PopupMode mode = OptionsModel::PopupMode::AskMe;
     step("reading the popup mode", [&] { mode = context.options().popupMode; });
     if (!asksUser(mode)) {
-        carryOut(context, page, mode, std::nullopt, request.targetUrl, &request);
+        carryOut(context, window, page, mode, std::nullopt, request.targetUrl, &request);
         return;
     }
     // The engine wants its answer now, and the user's comes later: the request stays
@@ -145,7 +161,7 @@ void WebBrowser1_NewWindow2(ShellContext& context, frmBrowser& window, Page& pag
             whileAlive<Dialogs::Answer>(page, [&context, &window, &page, mode,
                                                target = request.targetUrl](Dialogs::Answer a) {
                 if (!stillOpen(context, &window)) return;
-                carryOut(context, page, mode, a == Dialogs::Answer::Yes, target, nullptr);
+                carryOut(context, window, page, mode, a == Dialogs::Answer::Yes, target, nullptr);
             }));
     });
 }

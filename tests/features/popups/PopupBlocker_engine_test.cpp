@@ -203,5 +203,19 @@ TEST_F(PopupBlockerEngineTest, TargetsTheUnselectedModeAndACommaInTheAddress) {
     EXPECT_EQ(reread.entries(), (std::vector<std::string>{server.url("/script.html?a=1"), "b=2"}));
 }
 
+TEST_F(PopupBlockerEngineTest, NewWindowsInTabsPutsAnAllowedTargetLinkInATabOfItsWindow) {
+    options().setPopupMode(Mode::Allow);
+    options().setFlag(OptionId::NewWindowsInTabs, true);
+    ASSERT_TRUE(askForPopup("/click.html"));
+    ASSERT_TRUE(testing::runUntil(
+        [&] { return main_->pages().size() == 2 && main_->page().title() == "Popup"; },
+        kTimeoutMs));
+    EXPECT_EQ(main_->page().engine().locationURL(), server.url("/popup.html"));
+    EXPECT_EQ(Application::instance().browsers().size(), 1u);
+    // The opener stays in its own tab.
+    EXPECT_EQ(main_->pages().front()->engine().locationURL().rfind(server.url("/click.html"), 0),
+              0u);
+}
+
 }  // namespace
 }  // namespace larkspan
