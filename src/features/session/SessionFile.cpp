@@ -157,7 +157,10 @@ std::string encode(const Session& session) {
                               p.top, p.width, p.height, static_cast<guint32>(window.current),
                               &tabs);
     }
-    const std::string payload = serialized(owned(g_variant_builder_end(&windows)));
+    return seal(serialized(owned(g_variant_builder_end(&windows))));
+}
+
+std::string seal(std::string_view payload) {
     return serialized(owned(g_variant_new("(su@ay@ay)", kMark, kVersion,
                                           bytesVariant(digestOf(payload)), bytesVariant(payload))));
 }

@@ -21,6 +21,9 @@ std::filesystem::path sessionFilePath();
 
 // The file's bytes for `session`.
 std::string encode(const Session& session);
+// The file's bytes around a session already serialised: what encode() writes around its
+// own serialisation (the fuzz target seals bytes of its own with it).
+std::string seal(std::string_view payload);
 // The session those bytes hold; nothing unless they are a whole session file. A window
 // without tabs is left out and a window's current tab is one of its own.
 std::optional<Session> decode(std::string_view bytes);
