@@ -147,8 +147,8 @@ bool isLeftoverRewriteName(std::string_view name) {
     return true;
 }
 
-// Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames it over
-// `path`. A symbolic link is followed, so the link stays and its target is replaced.
+}  // namespace
+
 bool replaceFileAtomically(const fs::path& path, std::string_view bytes) {
     std::error_code ec;
     fs::path target = path;
@@ -183,8 +183,6 @@ bool replaceFileAtomically(const fs::path& path, std::string_view bytes) {
     if (dirFd.get() >= 0) ::fsync(dirFd.get());
     return true;
 }
-
-}  // namespace
 
 bool LoadListFromFile(std::vector<std::string>& list, const fs::path& path, bool clearFirst) {
     Fd fd;

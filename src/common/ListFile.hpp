@@ -41,6 +41,11 @@ bool SaveListToFile(const std::vector<std::string>& list, const std::filesystem:
 // empty file.
 bool RewriteListFile(const std::vector<std::string>& list, const std::filesystem::path& path);
 
+// Replaces the file's content by `bytes` as every rewrite above does: a temporary file
+// beside it, flushed to disk, then renamed over it. A symbolic link is followed, so the
+// link stays and its target is replaced. The program's other files are written this way too.
+bool replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
 // The main window's reader of typed addresses: clears `list`, then appends every line of
 // the file, whole, in file order.
 bool LoadAddressList(const std::filesystem::path& path, std::vector<std::string>& list);

@@ -91,6 +91,12 @@ class PageEngine {
     // Goes `steps` pages back (negative) or forward (positive) in one move: -2 leads to
     // the second entry of backHistory(). Nothing happens when no page lies there.
     virtual void goToHistory(int steps) = 0;
+    // The page's Back and Forward history and its place in it, as bytes that only an engine
+    // of the same kind reads back (a saved session keeps them). Empty when there is no page.
+    virtual std::string historyState() const = 0;
+    // Replaces this engine's history by one that historyState() gave and loads its current
+    // page. False, with nothing changed, when the bytes are not such a history.
+    virtual bool restoreHistoryState(const std::string& state) = 0;
     virtual void stop() = 0;
     virtual void refresh() = 0;
 

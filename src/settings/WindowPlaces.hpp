@@ -16,6 +16,8 @@ struct WindowPlaces {
     double width = 8685;
     double height = 6330;
 
+    bool operator==(const WindowPlaces&) const = default;
+
     // A value that does not convert keeps its default (a state other than the three reads
     // as maximised). "Left" and "Top" win over "MainLeft" and "MainTop" unless the window
     // is maximised, which cannot be moved.

@@ -1,5 +1,7 @@
 #include "support/FakePageEngine.hpp"
 
+#include <glib.h>
+
 #include <algorithm>
 
 namespace larkspan::testing {
@@ -29,6 +31,70 @@ std::unique_ptr<PageEngine> FakePageEngine::createRelated() {
 void FakePageEngine::navigate(const std::string& address) {
     navigations.push_back(address);
     calls.push_back("navigate " + address);
+}
+
+namespace {
+
+// The fake's history: the entries behind (nearest first), the current one, those ahead.
+constexpr const char* kHistoryType = "(a(ss)(ss)a(ss))";
+
+GVariant* entriesVariant(const std::vector<HistoryEntry>& entries) {
+    GVariantBuilder builder;
+    g_variant_builder_init(&builder, G_VARIANT_TYPE("a(ss)"));
+    for (const auto& e : entries) {
+        g_variant_builder_add(&builder, "(ss)", e.title.c_str(), e.address.c_str());
+    }
+    return g_variant_builder_end(&builder);
+}
+
+std::vector<HistoryEntry> entriesFrom(GVariant* array) {
+    std::vector<HistoryEntry> entries;
+    GVariantIter iter;
+    g_variant_iter_init(&iter, array);
+    const char* title = nullptr;
+    const char* address = nullptr;
+    while (g_variant_iter_next(&iter, "(&s&s)", &title, &address)) {
+        entries.push_back({title, address});
+    }
+    return entries;
+}
+
+}  // namespace
+
+std::string FakePageEngine::historyState() const {
+    if (location.empty()) return {};
+    GVariant* state =
+        g_variant_ref_sink(g_variant_new("(@a(ss)(ss)@a(ss))", entriesVariant(back), title.c_str(),
+                                         location.c_str(), entriesVariant(forward)));
+    std::string bytes(static_cast<const char*>(g_variant_get_data(state)),
+                      g_variant_get_size(state));
+    g_variant_unref(state);
+    return bytes;
+}
+
+bool FakePageEngine::restoreHistoryState(const std::string& state) {
+    GBytes* bytes = g_bytes_new(state.data(), state.size());
+    GVariant* variant =
+        g_variant_ref_sink(g_variant_new_from_bytes(G_VARIANT_TYPE(kHistoryType), bytes, FALSE));
+    g_bytes_unref(bytes);
+    const bool readable = !state.empty() && g_variant_is_normal_form(variant);
+    if (readable) {
+        GVariant* behind = nullptr;
+        GVariant* ahead = nullptr;
+        const char* currentTitle = nullptr;
+        const char* currentAddress = nullptr;
+        g_variant_get(variant, "(@a(ss)(&s&s)@a(ss))", &behind, &currentTitle, &currentAddress,
+                      &ahead);
+        back = entriesFrom(behind);
+        forward = entriesFrom(ahead);
+        title = currentTitle;
+        location = currentAddress;
+        g_variant_unref(behind);
+        g_variant_unref(ahead);
+        calls.push_back("restore " + location);
+    }
+    g_variant_unref(variant);
+    return readable;
 }
 
 bool FakePageEngine::properties(std::function<void(const PageProperties&)> done) {

@@ -25,6 +25,11 @@ class FakePageEngine final : public PageEngine {
     std::vector<HistoryEntry> backHistory() const override { return back; }
     std::vector<HistoryEntry> forwardHistory() const override { return forward; }
     void goToHistory(int steps) override { calls.push_back("history " + std::to_string(steps)); }
+    // The fake's own lists, its address and title, in bytes of its own; empty without an
+    // address.
+    std::string historyState() const override;
+    // Takes back what historyState() gave (recorded as "restore <address>").
+    bool restoreHistoryState(const std::string& state) override;
     void stop() override { calls.push_back("stop"); }
     void refresh() override { calls.push_back("refresh"); }
     bool saveAs() override { return record("saveAs"); }

@@ -671,6 +671,42 @@ void WebKitPageEngine::goToHistory(int steps) {
     }
 }
 
+std::string WebKitPageEngine::historyState() const {
+    if (!hasPage()) {
+        return {};
+    }
+    WebKitWebViewSessionState* state = webkit_web_view_get_session_state(view_);
+    GBytes* bytes = webkit_web_view_session_state_serialize(state);
+    webkit_web_view_session_state_unref(state);
+    gsize size = 0;
+    const auto* data = static_cast<const char*>(g_bytes_get_data(bytes, &size));
+    std::string serialized = data != nullptr ? std::string(data, size) : std::string();
+    g_bytes_unref(bytes);
+    return serialized;
+}
+
+bool WebKitPageEngine::restoreHistoryState(const std::string& state) {
+    if (viewDestroyed_ || state.empty()) {
+        return false;
+    }
+    // The engine reads the bytes itself and gives nothing back for any it cannot read.
+    GBytes* bytes = g_bytes_new(state.data(), state.size());
+    WebKitWebViewSessionState* session = webkit_web_view_session_state_new(bytes);
+    g_bytes_unref(bytes);
+    if (session == nullptr) {
+        return false;
+    }
+    webkit_web_view_restore_session_state(view_, session);
+    webkit_web_view_session_state_unref(session);
+    // A restored history loads nothing by itself.
+    WebKitBackForwardListItem* current =
+        webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(view_));
+    if (current != nullptr) {
+        webkit_web_view_go_to_back_forward_list_item(view_, current);
+    }
+    return true;
+}
+
 void WebKitPageEngine::stop() {
     if (!viewDestroyed_) {
         webkit_web_view_stop_loading(view_);

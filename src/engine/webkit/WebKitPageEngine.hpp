@@ -75,6 +75,8 @@ class WebKitPageEngine : public PageEngine {
     std::vector<HistoryEntry> backHistory() const override;
     std::vector<HistoryEntry> forwardHistory() const override;
     void goToHistory(int steps) override;
+    std::string historyState() const override;
+    bool restoreHistoryState(const std::string& state) override;
     void stop() override;
     void refresh() override;
 
