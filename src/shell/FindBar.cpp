@@ -13,7 +13,9 @@ FindBar::FindBar(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& buil
     builder->get_widget("lblFindMatches", lblFindMatches);
     builder->get_widget("cmdFindClose", cmdFindClose);
 
-    txtFind->signal_changed().connect([this] { search(true, true); });
+    txtFind->signal_changed().connect([this] {
+        if (!restoring_) search(true, true);
+    });
     txtFind->signal_key_press_event().connect(sigc::mem_fun(*this, &FindBar::onKeyPress), false);
     // Escape closes the bar from any of its controls: their keys come up to the bar.
     signal_key_press_event().connect(
@@ -23,10 +25,32 @@ FindBar::FindBar(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& buil
             return true;
         },
         false);
-    chkFindMatchCase->signal_toggled().connect([this] { search(true, true); });
+    chkFindMatchCase->signal_toggled().connect([this] {
+        if (!restoring_) search(true, true);
+    });
     cmdFindNext->signal_clicked().connect([this] { findNext(); });
     cmdFindPrevious->signal_clicked().connect([this] { findPrevious(); });
     cmdFindClose->signal_clicked().connect([this] { close(); });
+}
+
+void FindBar::follow(Page& page) {
+    if (page_ == &page) return;
+    if (page_) {
+        page_->findState() = {txtFind->get_text(), chkFindMatchCase->get_active(), get_visible(),
+                              position_};
+    }
+    page_ = &page;
+    engine_ = &page.engine();
+    // Counts still on their way belong to the page shown before.
+    ++*generation_;
+    const Page::FindState& state = page.findState();
+    restoring_ = true;
+    txtFind->set_text(state.text);
+    chkFindMatchCase->set_active(state.matchCase);
+    restoring_ = false;
+    position_ = state.position;
+    showPosition();
+    set_visible(state.open);
 }
 
 void FindBar::open() {

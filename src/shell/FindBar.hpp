@@ -10,6 +10,7 @@
 
 #include "engine/PageEngine.hpp"
 #include "shell/FindPosition.hpp"
+#include "shell/Page.hpp"
 
 namespace larkspan {
 
@@ -17,8 +18,10 @@ class FindBar : public Gtk::Box {
   public:
     FindBar(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>& builder);
 
-    // The engine the bar searches.
-    void setEngine(PageEngine* engine) { engine_ = engine; }
+    // The page the bar searches: what the bar held for the page shown before is kept with
+    // that page, and this page's own text, match case, match and whether its bar was open
+    // come back.
+    void follow(Page& page);
 
     // Shows the bar with its text selected and the keyboard focus in it.
     void open();
@@ -35,7 +38,10 @@ class FindBar : public Gtk::Box {
     void showPosition();
     bool onKeyPress(GdkEventKey* event);
 
+    Page* page_ = nullptr;
     PageEngine* engine_ = nullptr;
+    // Set while a page's text is put back, which is no new search.
+    bool restoring_ = false;
     Gtk::Entry* txtFind = nullptr;
     Gtk::Button* cmdFindPrevious = nullptr;
     Gtk::Button* cmdFindNext = nullptr;

@@ -2,8 +2,8 @@
 
 // One page of a main window: the engine view and everything that belongs to what is shown
 // in it (address, caption, title, status text, progress, secure state, Back and Forward,
-// auto-refresh, text size, the "allow close?" question). It signals each change; the window
-// that holds it shows it while it is the window's current page.
+// auto-refresh, text size, find state, the "allow close?" question). It signals each change; the
+// window that holds it shows it while it is the window's current page.
 
 #include <sigc++/sigc++.h>
 
@@ -15,6 +15,7 @@
 #include "common/Timer.hpp"
 #include "engine/PageEngine.hpp"
 #include "shell/AutoRefresh.hpp"
+#include "shell/FindPosition.hpp"
 
 namespace larkspan {
 
@@ -55,6 +56,16 @@ class Page : public sigc::trackable {
     bool autoRefreshOn() const { return autoRefresh_.turnOffEnabled(); }
     const Timer& refreshTimer() const { return refreshTimer_; }
 
+    // What the window's find bar held for this page when another page was shown: its text,
+    // match case, whether it was open and which match it stood on.
+    struct FindState {
+        std::string text;
+        bool matchCase = false;
+        bool open = false;
+        FindPosition position;
+    };
+    FindState& findState() { return find_; }
+
     // The page's changes, each with the new state readable from the page.
     sigc::signal<void()> signalAddressChanged;
     sigc::signal<void()> signalCaptionChanged;
@@ -82,6 +93,7 @@ class Page : public sigc::trackable {
     bool canGoBack_ = false;
     bool canGoForward_ = false;
     AutoRefresh autoRefresh_;
+    FindState find_;
     Timer refreshTimer_{0, false};
     std::vector<sigc::connection> engineConns_;
 };

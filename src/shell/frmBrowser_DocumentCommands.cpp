@@ -53,7 +53,7 @@ void frmBrowser::connectDocumentCommands() {
     }
 
     builder_->get_widget_derived("FindBar", findBar_);
-    findBar_->setEngine(&engine());
+    findBar_->follow(*current_);
 }
 
 bool frmBrowser::engineIsActiveControl() {

@@ -4,6 +4,7 @@
 
 #include "common/Dialogs.hpp"
 #include "settings/OptionsModel.hpp"
+#include "shell/FindBar.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
@@ -112,6 +113,40 @@ TEST_F(TabsTest, ClosingTabsLeavesTheWindowUntilTheLastOne) {
     // With the last tab, the window goes.
     ASSERT_TRUE(w.runCommand("close"));
     EXPECT_TRUE(app.browsers().empty());
+}
+
+TEST_F(TabsTest, EachTabKeepsItsOwnFind) {
+    frmBrowser& w = startBrowser();
+    Page& first = w.page();
+    engineOf(first).matches = 4;
+    FindBar& bar = testing::probe(w).findBar();
+    auto* text = testing::probe(w).widget<Gtk::Entry>("txtFind");
+    auto* matches = testing::probe(w).widget<Gtk::Label>("lblFindMatches");
+    ASSERT_TRUE(w.runCommand("find"));
+    text->set_text("apple");
+    bar.findNext();
+    EXPECT_EQ(matches->get_text(), "2 of 4 matches");
+
+    // Another tab has a find of its own: none yet, and the bar's searches go to its page.
+    ASSERT_TRUE(w.runCommand("new-tab"));
+    Page& second = w.page();
+    EXPECT_FALSE(bar.get_visible());
+    EXPECT_EQ(text->get_text(), "");
+    EXPECT_EQ(matches->get_text(), "");
+    ASSERT_TRUE(w.runCommand("find"));
+    text->set_text("pear");
+    EXPECT_EQ(engineOf(second).calls.back(), "find pear");
+
+    // Back on the first tab, its find is as it was left, and searching it is no new search.
+    std::size_t searched = engineOf(first).calls.size();
+    w.showPage(first);
+    EXPECT_TRUE(bar.get_visible());
+    EXPECT_EQ(text->get_text(), "apple");
+    EXPECT_EQ(matches->get_text(), "2 of 4 matches");
+    EXPECT_EQ(engineOf(first).calls.size(), searched);
+    bar.findNext();
+    EXPECT_EQ(engineOf(first).calls.back(), "find apple");
+    EXPECT_EQ(matches->get_text(), "3 of 4 matches");
 }
 
 }  // namespace
