@@ -6,6 +6,7 @@
 #include "features/locks/LocksRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
 #include "features/search/SearchRegistration.hpp"
+#include "features/session/SessionRegistration.hpp"
 #include "features/source/SourceRegistration.hpp"
 #include "features/update/UpdateCheck.hpp"
 #include "features/update/UpdateRegistration.hpp"
@@ -31,6 +32,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerSource(context, app);
     registerDownloads(context, app);
     registerFavorites(context, app);
+    registerSession(context, app);
 }
 
 }  // namespace larkspan

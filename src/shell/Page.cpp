@@ -87,6 +87,22 @@ void Page::askToClose(bool, bool& cancel) {
                       }));
 }
 
+void Page::loadWhenShown(const std::string& address, const std::string& title,
+                         std::function<void()> load) {
+    pendingLoad_ = std::move(load);
+    address_ = address;
+    signalAddressChanged.emit();
+    title_ = trimSpaces(title);
+    signalTitleChanged.emit();
+}
+
+void Page::shown() {
+    if (!pendingLoad_) return;
+    auto load = std::move(pendingLoad_);
+    pendingLoad_ = nullptr;
+    load();
+}
+
 void Page::stepTextSize(int step) {
     int level = kMediumText;
     if (step != 0) {

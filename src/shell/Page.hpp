@@ -7,6 +7,7 @@
 
 #include <sigc++/sigc++.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,6 +57,13 @@ class Page : public sigc::trackable {
     bool autoRefreshOn() const { return autoRefresh_.turnOffEnabled(); }
     const Timer& refreshTimer() const { return refreshTimer_; }
 
+    // A page that waits to load until it is first shown (a restored tab): meanwhile it
+    // names `address` and `title`, and the window runs `load` when it first shows it.
+    void loadWhenShown(const std::string& address, const std::string& title,
+                       std::function<void()> load);
+    // The window shows the page: a load that waited for it runs now.
+    void shown();
+
     // What the window's find bar held for this page when another page was shown: its text,
     // match case, whether it was open and which match it stood on.
     struct FindState {
@@ -94,6 +102,7 @@ class Page : public sigc::trackable {
     bool canGoForward_ = false;
     AutoRefresh autoRefresh_;
     FindState find_;
+    std::function<void()> pendingLoad_;
     Timer refreshTimer_{0, false};
     std::vector<sigc::connection> engineConns_;
 };

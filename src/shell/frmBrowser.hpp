@@ -43,9 +43,9 @@ class frmBrowser : public Gtk::ApplicationWindow {
 
     // The window's pages (one for now) and the one it shows.
     Page& page() { return *current_; }
+    const Page* currentPage() const { return current_; }
     const std::vector<std::unique_ptr<Page>>& pages() const { return pages_; }
-    // Takes a further page around `engine` as a tab after the current one; the current page
-    // stays.
+    // Takes a further page around `engine` as the last tab; the current page stays.
     Page& addPage(std::unique_ptr<PageEngine> engine);
     // Shows `page` (one of the window's): caption, address box, status bar, progress bar
     // and commands follow it from now on, and no longer the page shown before.

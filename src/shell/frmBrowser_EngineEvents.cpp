@@ -35,6 +35,7 @@ void frmBrowser::followCurrentPage() {
         e.signalLostFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_LostFocus)),
     };
     if (findBar_) findBar_->follow(p);
+    p.shown();
     // What the page holds now. A page that has not named itself yet leaves the caption and
     // the title the desktop lists the window under as they are.
     showPageAddress();

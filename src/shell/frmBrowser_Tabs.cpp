@@ -31,10 +31,7 @@ Page& frmBrowser::holdPage(std::unique_ptr<PageEngine> engine) {
     page.signalCloseAllowed.connect([this, &page] { closePage(page); });
     page.engine().signalOpenInNewTab.connect(
         [this](const std::string& address) { openTab(address, TabPlace::BesideInBackground); });
-    // Links opened from the current page line up after it in the order they were opened.
-    Page* after = besideAnchor_ ? besideAnchor_ : current_;
-    int at = after ? Tabs->page_num(after->engine().widget()) + 1 : -1;
-    Tabs->insert_page(view, *tab, at);
+    Tabs->append_page(view, *tab);
     Tabs->set_tab_reorderable(view, true);
     return page;
 }
@@ -78,9 +75,13 @@ void frmBrowser::showTabStrip() {
 }
 
 Page& frmBrowser::openTab(const std::string& address, TabPlace place) {
+    // Links opened from the current page line up after it in the order they were opened.
+    Page* after = besideAnchor_ ? besideAnchor_ : current_;
     Page& page = addPage(ctx_.makeEngine());
-    if (place == TabPlace::LastShown) Tabs->reorder_child(page.engine().widget(), -1);
-    tabsReordered();
+    if (place == TabPlace::BesideInBackground) {
+        Tabs->reorder_child(page.engine().widget(), Tabs->page_num(after->engine().widget()) + 1);
+        tabsReordered();
+    }
     page.engine().navigate(address);
     if (place == TabPlace::LastShown)
         showPage(page);
