@@ -122,6 +122,8 @@ std::vector<OptionDecl> makeDecls() {
         plain(OptionId::StatusBar, S, keys::kStatusBarVisible, Truth, W::Apply, &M::statusBar, yes),
         on("BlockedLog",
            plain(OptionId::LogBlocked, S, keys::kBlockedLog, Tick, W::Apply, &M::logBlocked, "1")),
+        on("optRestoreSession", plain(OptionId::RestoreSession, S, keys::kRestoreSession, Tick,
+                                      W::Apply, &M::restoreSession, "0")),
         on("NewWindowsInTabs", plain(OptionId::NewWindowsInTabs, S, keys::kNewWindowsInTabs, Tick,
                                      W::Apply, &M::newWindowsInTabs, "0")),
 

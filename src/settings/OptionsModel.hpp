@@ -50,6 +50,7 @@ enum class OptionId {
     ShowPercentCaption,
     StatusBarFont,
     NewWindowsInTabs,
+    RestoreSession,
 };
 
 // The live model of the options. It starts at the design values, the first touch loads it
@@ -84,6 +85,8 @@ class OptionsModel {
     bool logBlocked = false;
     // Pages asking for a new window get a tab of the window they came from.
     bool newWindowsInTabs = false;
+    // A start after a clean end brings back the last session ("When Larkspan starts").
+    bool restoreSession = false;
     std::string popupTarget;   // where allowed popups open; never stored
     std::string blockedCount;  // the blocked-popup counter, as text
     ColorValue addressTextColor = 0;

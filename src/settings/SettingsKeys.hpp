@@ -26,6 +26,8 @@ inline constexpr std::string_view kPopupBlockAndAlert = "PopupBlocker30";
 inline constexpr std::string_view kBlockedLog = "BlockedLog";
 // Pages that ask for a new window open as a tab of the window they came from.
 inline constexpr std::string_view kNewWindowsInTabs = "NewWindowsInTabs";
+// "1": a start after a clean end restores the last session rather than the home page.
+inline constexpr std::string_view kRestoreSession = "RestoreSession";
 inline constexpr std::string_view kShowBlock = "ShowBlock";
 inline constexpr std::string_view kAddressFC = "AddressFC";
 inline constexpr std::string_view kAddressBG = "AddressBG";

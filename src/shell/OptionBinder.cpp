@@ -75,10 +75,20 @@ void OptionBinder::showOne(const Binding& b) {
                 static_cast<Gtk::RadioButton*>(b.widget)->set_active(true);
             }
             break;
-        case Kind::Check:
-            static_cast<Gtk::CheckButton*>(b.widget)->set_active(
-                stored::toBool(text).value_or(false));
+        case Kind::Check: {
+            bool on = stored::toBool(text).value_or(false);
+            // An option button of its own is cleared by setting another of its group.
+            if (auto* own = dynamic_cast<Gtk::RadioButton*>(b.widget); own && !on) {
+                for (GSList* i = gtk_radio_button_get_group(own->gobj()); i; i = i->next) {
+                    if (i->data != own->gobj()) {
+                        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(i->data), TRUE);
+                        break;
+                    }
+                }
+            }
+            static_cast<Gtk::CheckButton*>(b.widget)->set_active(on);
             break;
+        }
         case Kind::Entry:
             if (auto* entry = static_cast<Gtk::Entry*>(b.widget); entry->get_text() != text) {
                 entry->set_text(text);

@@ -1,6 +1,5 @@
 #include "features/session/SessionKeeper.hpp"
 
-#include <glibmm/main.h>
 #include <gtkmm/infobar.h>
 #include <gtkmm/label.h>
 
@@ -8,6 +7,7 @@
 
 #include "common/Failure.hpp"
 #include "features/session/SessionFile.hpp"
+#include "settings/OptionsModel.hpp"
 #include "shell/Page.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/frmBrowser.hpp"
@@ -69,7 +69,8 @@ void SessionKeeper::restore(ShellContext& context, frmBrowser& first, const Sess
         }
         if (current) window.showPage(*current);
         window.closePage(*fresh);
-        window.show();
+        // The first window shows itself (it may still be starting).
+        if (i > 0) window.show();
     }
 }
 
@@ -83,10 +84,26 @@ void SessionKeeper::windowLoading(frmBrowser& window) {
         reportFailure("reading the last session");
     }
     bool have = last && !last->windows.empty();
-    if (guard_.begin(false, have) == runrecord::Start::OfferRestore && have) {
-        offered_ = std::move(last);
-        holding_ = true;
-        offerRestore(window);
+    bool restoreOption = false;
+    try {
+        restoreOption = context_.options().restoreSession;
+    } catch (...) {
+        reportFailure("reading when the session is restored");
+    }
+    switch (guard_.begin(restoreOption, have)) {
+        case runrecord::Start::OfferRestore:
+            if (!have) break;
+            offered_ = std::move(last);
+            holding_ = true;
+            offerRestore(window);
+            break;
+        case runrecord::Start::AutoRestore:
+            if (!have) break;
+            guard_.restoreBegun();
+            restore(context_, window, *last);
+            break;
+        case runrecord::Start::Normal:
+            break;
     }
     changed();
 }
@@ -109,13 +126,9 @@ void SessionKeeper::offerRestore(frmBrowser& window) {
 }
 
 void SessionKeeper::answered(bool restoreIt) {
-    if (bar_) {
-        // The bar goes once its own signal has returned.
-        Gtk::InfoBar* bar = bar_;
-        bar_ = nullptr;
-        Glib::signal_idle().connect_once([bar] { delete bar; });
-        bar->hide();
-    }
+    // The answered bar stays hidden in its place until its window goes.
+    if (bar_) bar_->hide();
+    bar_ = nullptr;
     std::optional<Session> offered = std::move(offered_);
     offered_.reset();
     holding_ = false;
