@@ -10,6 +10,7 @@
 #include "engine/webkit/PageSandbox.hpp"
 #include "engine/webkit/WebKitPageEngine.hpp"
 #include "engine/webkit/WebSession.hpp"
+#include "settings/OptionsModel.hpp"
 #include "shell/ShellRegistration.hpp"
 #include "shell/frmBrowser.hpp"
 
@@ -83,7 +84,16 @@ void Application::on_activate() {
 }
 
 void Application::on_open(const type_vec_files& files, const Glib::ustring&) {
-    for (const auto& file : files) openMainWindow(file->get_uri());
+    // With new windows in tabs, the addresses after the first open as tabs of its window,
+    // in their order.
+    frmBrowser* window = nullptr;
+    for (const auto& file : files) {
+        if (window && options().newWindowsInTabs) {
+            window->openTab(file->get_uri(), frmBrowser::TabPlace::BesideInBackground);
+        } else {
+            window = &openMainWindow(file->get_uri());
+        }
+    }
 }
 
 frmBrowser& Application::openMainWindow(const std::string& address) {

@@ -40,8 +40,8 @@ class Application : public Gtk::Application, public OwningShellContext {
     void on_startup() override;
     // Started without addresses: the first main window, or a new one when the program runs.
     void on_activate() override;
-    // Started with addresses: each in a main window of its own, the first in the first
-    // window when the program has none yet.
+    // Started with addresses: each in a main window of its own (with new windows in tabs,
+    // the others as tabs of the first one's window).
     void on_open(const type_vec_files& files, const Glib::ustring& hint) override;
     Gtk::Application& application() override { return *this; }
 

@@ -29,6 +29,15 @@ Page* ShellContext::currentPage() const {
     return window ? &window->page() : nullptr;
 }
 
+frmBrowser* ShellContext::windowHolding(const Page& page) const {
+    for (frmBrowser* window : browsers()) {
+        for (const auto& held : window->pages()) {
+            if (held.get() == &page) return window;
+        }
+    }
+    return nullptr;
+}
+
 namespace {
 
 void askGuards(std::vector<ShellContext::LastWindowGuard> guards, std::size_t next,

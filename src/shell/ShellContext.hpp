@@ -84,6 +84,9 @@ class ShellContext {
     // the page it shows; null when no main window is open.
     frmBrowser* currentWindow() const;
     Page* currentPage() const;
+    // The main window that holds `page` now (a tab can move between windows); null when
+    // none does.
+    frmBrowser* windowHolding(const Page& page) const;
     // Called by a main window that has become the active one.
     void windowActivated(frmBrowser& window) { lastActive_ = &window; }
 

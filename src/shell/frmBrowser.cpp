@@ -102,6 +102,7 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
 frmBrowser::~frmBrowser() {
     activeConn_.disconnect();
     for (sigc::connection& c : tabConns_) c.disconnect();
+    if (createWindowHandler_) g_signal_handler_disconnect(Tabs->gobj(), createWindowHandler_);
     for (sigc::connection& c : pageConns_) c.disconnect();
     ctx_.locks().forget(*this);
     // The icon lets go of the tray menu before the menus go.

@@ -2,6 +2,7 @@
 
 #include <gtkmm.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,7 @@
 namespace larkspan {
 
 class ShellContext;
+class TabLabel;
 namespace testing {
 class BrowserProbe;
 }
@@ -223,6 +225,15 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // Tabs: the page a tab shows, the strip shown only for two pages or more, the window's
     // order of pages following the strip's, and the commands that move between tabs.
     void connectTabs();
+    // The window's own handling of a page's tab and requests, dropped when the page closes
+    // or moves to another window.
+    void hookPage(Page& page, TabLabel& tab);
+    void unhookPage(const Page& page);
+    // A tab dragged out of the strip leaves, one dragged in from another window arrives, and
+    // one dropped outside every window gets a new window of its own.
+    void tabLeft(Gtk::Widget* view);
+    void tabArrived(Gtk::Widget* view);
+    Gtk::Notebook* windowForTab(Gtk::Widget* view, int x, int y);
     Page* pageShowing(const Gtk::Widget* view) const;
     void tabSwitched(Gtk::Widget* view);
     void tabsReordered();
@@ -282,8 +293,12 @@ class frmBrowser : public Gtk::ApplicationWindow {
     Glib::RefPtr<Gtk::Builder> builder_;
     std::vector<std::unique_ptr<Page>> pages_;
     Page* current_ = nullptr;
+    std::map<const Page*, std::vector<sigc::connection>> pageHooks_;
+    // The page a window made for a dragged tab starts with, closed once the tab is in.
+    Page* emptyPage_ = nullptr;
     // The strip's signals, dropped before the pages go with the window.
     std::vector<sigc::connection> tabConns_;
+    gulong createWindowHandler_ = 0;
     // The last tab opened beside the current page while it stayed current.
     Page* besideAnchor_ = nullptr;
     // The connections to the current page's signals, dropped when another page is shown.

@@ -2,6 +2,7 @@
 // the page of the tab chosen, and a page's own close request closes its tab.
 #include <algorithm>
 
+#include "common/Failure.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/TabLabel.hpp"
@@ -23,24 +24,112 @@ Page& frmBrowser::holdPage(std::unique_ptr<PageEngine> engine) {
     view.show();
     auto* tab = Gtk::make_managed<TabLabel>(page);
     tab->show();
-    tab->signalClose.connect([this, &page] { closePage(page); });
-    if (!current_) {
-        page.engine().signalReadyToShow.connect([this, &page] { WebBrowser1_ReadyToShow(page); });
-    }
-    // A page that asked to close and was allowed to closes its own tab, shown or not.
-    page.signalCloseAllowed.connect([this, &page] { closePage(page); });
-    page.engine().signalOpenInNewTab.connect(
-        [this](const std::string& address) { openTab(address, TabPlace::BesideInBackground); });
+    hookPage(page, *tab);
     Tabs->append_page(view, *tab);
     Tabs->set_tab_reorderable(view, true);
+    Tabs->set_tab_detachable(view, true);
     return page;
+}
+
+void frmBrowser::hookPage(Page& page, TabLabel& tab) {
+    std::vector<sigc::connection>& hooks = pageHooks_[&page];
+    hooks.push_back(tab.signalClose.connect([this, &page] { closePage(page); }));
+    // Only the page a window was made for sizes it.
+    if (!current_) {
+        hooks.push_back(page.engine().signalReadyToShow.connect(
+            [this, &page] { WebBrowser1_ReadyToShow(page); }));
+    }
+    // A page that asked to close and was allowed to closes its own tab, shown or not.
+    hooks.push_back(page.signalCloseAllowed.connect([this, &page] { closePage(page); }));
+    hooks.push_back(page.engine().signalOpenInNewTab.connect(
+        [this](const std::string& address) { openTab(address, TabPlace::BesideInBackground); }));
+}
+
+void frmBrowser::unhookPage(const Page& page) {
+    auto hooks = pageHooks_.find(&page);
+    if (hooks == pageHooks_.end()) return;
+    for (sigc::connection& c : hooks->second) c.disconnect();
+    pageHooks_.erase(hooks);
 }
 
 void frmBrowser::connectTabs() {
     tabConns_ = {
         Tabs->signal_switch_page().connect([this](Gtk::Widget* view, guint) { tabSwitched(view); }),
         Tabs->signal_page_reordered().connect([this](Gtk::Widget*, guint) { tabsReordered(); }),
+        Tabs->signal_page_removed().connect([this](Gtk::Widget* view, guint) { tabLeft(view); }),
+        Tabs->signal_page_added().connect([this](Gtk::Widget* view, guint) { tabArrived(view); }),
     };
+    // Not wrapped by gtkmm: a tab dropped outside every window.
+    createWindowHandler_ = g_signal_connect(
+        Tabs->gobj(), "create-window",
+        G_CALLBACK(+[](GtkNotebook*, GtkWidget* view, gint x, gint y, gpointer self) {
+            Gtk::Notebook* strip = nullptr;
+            try {
+                strip = static_cast<frmBrowser*>(self)->windowForTab(Glib::wrap(view), x, y);
+            } catch (...) {
+                reportFailure("opening a window for a tab");
+            }
+            return strip ? strip->gobj() : static_cast<GtkNotebook*>(nullptr);
+        }),
+        this);
+}
+
+namespace {
+
+// A page on its way from one window's strip to another's, between the two strips' signals.
+std::unique_ptr<Page>& pageInTransit() {
+    static std::unique_ptr<Page> page;
+    return page;
+}
+
+}  // namespace
+
+void frmBrowser::tabLeft(Gtk::Widget* view) {
+    // A tab closed here is no longer one of the window's pages; one still held was dragged
+    // out to another strip.
+    Page* page = pageShowing(view);
+    if (!page) return;
+    auto held = std::find_if(pages_.begin(), pages_.end(),
+                             [page](const std::unique_ptr<Page>& p) { return p.get() == page; });
+    unhookPage(*page);
+    if (besideAnchor_ == page) besideAnchor_ = nullptr;
+    pageInTransit() = std::move(*held);
+    pages_.erase(held);
+    showTabStrip();
+}
+
+void frmBrowser::tabArrived(Gtk::Widget* view) {
+    std::unique_ptr<Page>& moving = pageInTransit();
+    if (pageShowing(view) || !moving || &moving->engine().widget() != view) return;
+    Page& page = *pages_.emplace_back(std::move(moving));
+    auto* tab = dynamic_cast<TabLabel*>(Tabs->get_tab_label(*view));
+    if (!tab) {
+        tab = Gtk::make_managed<TabLabel>(page);
+        tab->show();
+        Tabs->set_tab_label(*view, *tab);
+    }
+    tab->signalClose.clear();
+    hookPage(page, *tab);
+    Tabs->set_tab_reorderable(*view, true);
+    Tabs->set_tab_detachable(*view, true);
+    tabsReordered();
+    showPage(page);
+    showTabStrip();
+    // A window made for the tab lets its own empty page go.
+    if (Page* empty = emptyPage_) {
+        emptyPage_ = nullptr;
+        closePage(*empty);
+    }
+}
+
+Gtk::Notebook* frmBrowser::windowForTab(Gtk::Widget* view, int x, int y) {
+    if (pages_.size() < 2 || !pageShowing(view)) return nullptr;
+    // An engine handed in loads nothing of its own: the window waits for the tab.
+    frmBrowser& window = ctx_.createBrowserWindow(ctx_.makeEngine());
+    window.emptyPage_ = &window.page();
+    window.move(x, y);
+    window.show();
+    return window.Tabs;
 }
 
 Page* frmBrowser::pageShowing(const Gtk::Widget* view) const {
@@ -106,6 +195,8 @@ void frmBrowser::closePage(Page& page) {
         Tabs->set_current_page(next);
     }
     if (besideAnchor_ == &page) besideAnchor_ = nullptr;
+    if (emptyPage_ == &page) emptyPage_ = nullptr;
+    unhookPage(page);
     ctx_.signalPageClosed().emit(*this, page);
     // The page goes after its tab: the engine still holds its view while the strip lets go.
     std::unique_ptr<Page> closing = std::move(*held);

@@ -149,5 +149,42 @@ TEST_F(TabsTest, EachTabKeepsItsOwnFind) {
     EXPECT_EQ(matches->get_text(), "3 of 4 matches");
 }
 
+TEST_F(TabsTest, ATabDroppedOutsideGetsAWindowOfItsOwnWhereItsRequestsGo) {
+    auto& app = context();
+    frmBrowser& w = startBrowser();
+    engineOf(w.page()).signalOpenInNewTab.emit("http://moving.test/");
+    Page* moving = w.pages()[1].get();
+    GtkWidget* view = moving->engine().widget().gobj();
+
+    // What the strip does with a tab dropped outside every window: it asks for a strip to
+    // put it in, then moves the tab there with its label.
+    GtkNotebook* target = nullptr;
+    g_signal_emit_by_name(tabs(w).gobj(), "create-window", view, 10, 10, &target);
+    ASSERT_NE(target, nullptr);
+    ASSERT_EQ(app.browsers().size(), 2u);
+    frmBrowser& other = *app.browsers()[1];
+    GtkWidget* label = gtk_notebook_get_tab_label(tabs(w).gobj(), view);
+    g_object_ref(label);
+    gtk_notebook_detach_tab(tabs(w).gobj(), view);
+    gtk_notebook_append_page(target, view, label);
+    g_object_unref(label);
+
+    EXPECT_EQ(w.pages().size(), 1u);
+    EXPECT_FALSE(tabs(w).get_show_tabs());
+    ASSERT_EQ(other.pages().size(), 1u);
+    EXPECT_EQ(&other.page(), moving);
+    EXPECT_EQ(app.windowHolding(*moving), &other);
+    EXPECT_FALSE(tabs(other).get_show_tabs());
+
+    // Its requests are its new window's: allowed to close, it closes that window only.
+    testing::ScriptedDialogs dialogs;
+    dialogs.answer(Dialogs::Answer::Yes);
+    bool cancel = false;
+    engineOf(*moving).signalWindowClosing.emit(true, cancel);
+    ASSERT_EQ(app.browsers().size(), 1u);
+    EXPECT_EQ(app.browsers()[0], &w);
+    EXPECT_EQ(w.pages().size(), 1u);
+}
+
 }  // namespace
 }  // namespace larkspan

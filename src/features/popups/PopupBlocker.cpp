@@ -133,9 +133,12 @@ void carryOut(ShellContext& context, frmBrowser& window, Page& page, OptionsMode
 
 }  // namespace
 
-void attach(ShellContext& context, frmBrowser& window, Page& page) {
-    page.engine().signalNewWindow2.connect([&context, &window, &page](NewWindowRequest& request) {
-        WebBrowser1_NewWindow2(context, window, page, request);
+void attach(ShellContext& context, Page& page) {
+    // The window is looked up at each request: a tab may have moved to another one.
+    page.engine().signalNewWindow2.connect([&context, &page](NewWindowRequest& request) {
+        request.cancel = true;
+        if (frmBrowser* window = context.windowHolding(page))
+            WebBrowser1_NewWindow2(context, *window, page, request);
     });
 }
 

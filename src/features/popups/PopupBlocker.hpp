@@ -15,8 +15,9 @@ class frmBrowser;
 
 namespace popups {
 
-// Handles every new-window request of `page` (one of `window`'s) from now on.
-void attach(ShellContext& context, frmBrowser& window, Page& page);
+// Handles every new-window request of `page` from now on, on behalf of the window that
+// holds the page at the time (a tab may move between windows).
+void attach(ShellContext& context, Page& page);
 
 // One request of `page`, shown in `window`, answered at once: refused (`cancel`), or allowed into a
 // new main window hosting an engine related to the requesting one (`ppDisp`), or its

@@ -20,7 +20,7 @@ void registerPopups(ShellContext& context, Gtk::Application& app) {
         log->present();
     });
     context.signalPageOpened().connect(
-        [&context](frmBrowser& window, Page& page) { popups::attach(context, window, page); });
+        [&context](frmBrowser&, Page& page) { popups::attach(context, page); });
 }
 
 }  // namespace larkspan
