@@ -88,8 +88,9 @@ void Page::askToClose(bool, bool& cancel) {
 }
 
 void Page::loadWhenShown(const std::string& address, const std::string& title,
-                         std::function<void()> load) {
+                         const std::string& history, std::function<void()> load) {
     pendingLoad_ = std::move(load);
+    pendingHistory_ = history;
     address_ = address;
     signalAddressChanged.emit();
     title_ = trimSpaces(title);
@@ -100,7 +101,12 @@ void Page::shown() {
     if (!pendingLoad_) return;
     auto load = std::move(pendingLoad_);
     pendingLoad_ = nullptr;
+    pendingHistory_.clear();
     load();
+}
+
+std::string Page::historyState() const {
+    return pendingLoad_ ? pendingHistory_ : engine_->historyState();
 }
 
 void Page::stepTextSize(int step) {

@@ -58,9 +58,13 @@ class Page : public sigc::trackable {
     const Timer& refreshTimer() const { return refreshTimer_; }
 
     // A page that waits to load until it is first shown (a restored tab): meanwhile it
-    // names `address` and `title`, and the window runs `load` when it first shows it.
+    // names `address` and `title` and keeps the engine's serialised `history` to hand back,
+    // and the window runs `load` when it first shows it.
     void loadWhenShown(const std::string& address, const std::string& title,
-                       std::function<void()> load);
+                       const std::string& history, std::function<void()> load);
+    // The page's Back and Forward history as the engine serialises it (the one it waits
+    // with, before its first showing).
+    std::string historyState() const;
     // The window shows the page: a load that waited for it runs now.
     void shown();
 
@@ -103,6 +107,7 @@ class Page : public sigc::trackable {
     AutoRefresh autoRefresh_;
     FindState find_;
     std::function<void()> pendingLoad_;
+    std::string pendingHistory_;
     Timer refreshTimer_{0, false};
     std::vector<sigc::connection> engineConns_;
 };

@@ -45,7 +45,7 @@ Session SessionKeeper::gather(const ShellContext& context) {
         const Page* shown = window->currentPage();
         for (const auto& page : window->pages()) {
             if (page.get() == shown) saved.current = saved.tabs.size();
-            saved.tabs.push_back({page->address(), page->title(), page->engine().historyState()});
+            saved.tabs.push_back({page->address(), page->title(), page->historyState()});
         }
         if (!saved.tabs.empty()) session.windows.push_back(std::move(saved));
     }
@@ -62,7 +62,7 @@ void SessionKeeper::restore(ShellContext& context, frmBrowser& first, const Sess
             const SessionTab& tab = saved.tabs[t];
             Page& page = window.addPage(context.makeEngine());
             PageEngine* engine = &page.engine();
-            page.loadWhenShown(tab.address, tab.title, [engine, tab] {
+            page.loadWhenShown(tab.address, tab.title, tab.history, [engine, tab] {
                 if (!engine->restoreHistoryState(tab.history)) engine->navigate(tab.address);
             });
             if (t == saved.current) current = &page;

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 #include <gtkmm.h>
 
+#include "app/Application.hpp"
 #include "common/ListFile.hpp"
 #include "features/session/RunRecord.hpp"
 #include "features/session/SessionFile.hpp"
+#include "features/session/SessionKeeper.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
 #include "support/FakePageEngine.hpp"
@@ -23,13 +25,17 @@ class SessionKeeperTest : public testing::GuiTest {
     // left it.
     void SetUp() override {
         testing::GuiTest::SetUp();
-        FakePageEngine visited;
-        visited.back = {{"http://one.test/", "Earlier"}};
-        visited.location = "http://two.test/";
-        visited.title = "Two";
+        auto history = [](const char* address, const char* title, const char* earlier) {
+            FakePageEngine visited;
+            visited.back = {{"http://earlier.test/", earlier}};
+            visited.location = address;
+            visited.title = title;
+            return visited.historyState();
+        };
         SessionWindow window;
-        window.tabs = {{"http://one.test/", "One", ""},
-                       {"http://two.test/", "Two", visited.historyState()}};
+        window.tabs = {{"http://one.test/", "One", history("http://one.test/", "One", "Before")},
+                       {"http://two.test/", "Two", history("http://two.test/", "Two", "Earlier")},
+                       {"http://three.test/", "Three", ""}};
         window.current = 1;
         saved.windows = {window};
         ASSERT_TRUE(session::writeSessionFile(saved, session::sessionFilePath()));
@@ -58,10 +64,11 @@ TEST_F(SessionKeeperTest, RestoreBringsBackTheTabsEachLoadingWhenFirstShown) {
 
     offer->response(1);
     EXPECT_EQ(bar(w), nullptr);
-    ASSERT_EQ(w.pages().size(), 2u);
-    const Page& one = *w.pages()[0];
+    ASSERT_EQ(w.pages().size(), 3u);
+    Page& one = *w.pages()[0];
     const Page& two = *w.pages()[1];
-    // The tab shown loads its history; the other names its page and waits.
+    Page& three = *w.pages()[2];
+    // The tab shown loads its history; the others name their pages and wait.
     EXPECT_EQ(&w.page(), &two);
     EXPECT_EQ(engineOf(two).calls, std::vector<std::string>{"restore http://two.test/"});
     EXPECT_EQ(testing::probe(w).backList(), std::vector<std::string>{"Earlier"});
@@ -69,9 +76,17 @@ TEST_F(SessionKeeperTest, RestoreBringsBackTheTabsEachLoadingWhenFirstShown) {
     EXPECT_EQ(one.address(), "http://one.test/");
     EXPECT_TRUE(engineOf(one).calls.empty());
     EXPECT_TRUE(engineOf(one).navigations.empty());
-    // Shown, a tab without history loads its address.
-    w.showPage(const_cast<Page&>(one));
-    EXPECT_EQ(engineOf(one).navigations, std::vector<std::string>{"http://one.test/"});
+    // Unseen, a tab goes back into the session as it came, history and all.
+    Session now = SessionKeeper::gather(Application::instance());
+    ASSERT_EQ(now.windows.size(), 1u);
+    ASSERT_EQ(now.windows[0].tabs.size(), 3u);
+    EXPECT_EQ(now.windows[0].tabs[0], saved.windows[0].tabs[0]);
+    EXPECT_EQ(now.windows[0].current, 1u);
+    // Shown, a tab loads its history, or its address when it has none.
+    w.showPage(one);
+    EXPECT_EQ(engineOf(one).calls, std::vector<std::string>{"restore http://one.test/"});
+    w.showPage(three);
+    EXPECT_EQ(engineOf(three).navigations, std::vector<std::string>{"http://three.test/"});
 }
 
 TEST_F(SessionKeeperTest, DismissLeavesTheHomePageAndTheNewRunWritesItsOwnSession) {
