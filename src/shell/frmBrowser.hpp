@@ -229,6 +229,9 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // or moves to another window.
     void hookPage(Page& page, TabLabel& tab);
     void unhookPage(const Page& page);
+    // Takes `page` out of the window's pages (unhooked, no longer anyone's anchor) and hands
+    // it over; its tab stays in the strip.
+    std::unique_ptr<Page> letGo(Page& page);
     // A tab dragged out of the strip leaves, one dragged in from another window arrives, and
     // one dropped outside every window gets a new window of its own.
     void tabLeft(Gtk::Widget* view);

@@ -89,13 +89,19 @@ void frmBrowser::tabLeft(Gtk::Widget* view) {
     // out to another strip.
     Page* page = pageShowing(view);
     if (!page) return;
-    auto held = std::find_if(pages_.begin(), pages_.end(),
-                             [page](const std::unique_ptr<Page>& p) { return p.get() == page; });
-    unhookPage(*page);
-    if (besideAnchor_ == page) besideAnchor_ = nullptr;
-    pageInTransit() = std::move(*held);
-    pages_.erase(held);
+    pageInTransit() = letGo(*page);
     showTabStrip();
+}
+
+std::unique_ptr<Page> frmBrowser::letGo(Page& page) {
+    if (besideAnchor_ == &page) besideAnchor_ = nullptr;
+    if (emptyPage_ == &page) emptyPage_ = nullptr;
+    unhookPage(page);
+    auto held = std::find_if(pages_.begin(), pages_.end(),
+                             [&page](const std::unique_ptr<Page>& p) { return p.get() == &page; });
+    std::unique_ptr<Page> gone = std::move(*held);
+    pages_.erase(held);
+    return gone;
 }
 
 void frmBrowser::tabArrived(Gtk::Widget* view) {
@@ -180,9 +186,7 @@ Page& frmBrowser::openTab(const std::string& address, TabPlace place) {
 }
 
 void frmBrowser::closePage(Page& page) {
-    auto held = std::find_if(pages_.begin(), pages_.end(),
-                             [&page](const std::unique_ptr<Page>& p) { return p.get() == &page; });
-    if (held == pages_.end()) return;
+    if (!pageShowing(&page.engine().widget())) return;
     if (pages_.size() == 1) {
         Form_Unload();
         return;
@@ -194,13 +198,9 @@ void frmBrowser::closePage(Page& page) {
         int next = at + 1 < Tabs->get_n_pages() ? at + 1 : at - 1;
         Tabs->set_current_page(next);
     }
-    if (besideAnchor_ == &page) besideAnchor_ = nullptr;
-    if (emptyPage_ == &page) emptyPage_ = nullptr;
-    unhookPage(page);
     ctx_.signalPageClosed().emit(*this, page);
     // The page goes after its tab: the engine still holds its view while the strip lets go.
-    std::unique_ptr<Page> closing = std::move(*held);
-    pages_.erase(held);
+    std::unique_ptr<Page> closing = letGo(page);
     Tabs->remove_page(view);
     closing.reset();
     showTabStrip();
