@@ -410,6 +410,11 @@ def summarize(programs, results, history_lines):
     print()
     compare(med, "larkspan", "bare", "bare view")
     compare(med, "larkspan", "sandboxed", "sandboxed bare view")
+    if "larkspan" in med and "session" in med:
+        lk, se = med["larkspan"], med["session"]
+        print("restoring a session - without:  load %+.0f ms   exit %+.0f ms   PSS %+.1f MB"
+              % ((se["load"] - lk["load"]) * 1000, (se["exit"] - lk["exit"]) * 1000,
+                 (se["pss"] - lk["pss"]) / 1024.0))
     if "larkspan" in med and "history" in med:
         lk, h = med["larkspan"], med["history"]
         print("with a %d-line history - without:  load %+.0f ms   exit %+.0f ms   PSS %+.1f MB"
@@ -439,6 +444,10 @@ def main():
     ap.add_argument("--keep", action="store_true", help="keep the work folder")
     ap.add_argument("--history-lines", type=int, default=0,
                     help="also start Larkspan with a typed-address history of this many lines")
+    ap.add_argument("--session", default="",
+                    help="WINDOWS,TABS: also start Larkspan restoring a saved session of TABS "
+                         "tabs in WINDOWS windows")
+    ap.add_argument("--seed-session", default="", help="the session seeding tool")
     ap.add_argument("--verbose", action="store_true",
                     help="list the processes each start ran")
     args = ap.parse_args()
@@ -446,6 +455,16 @@ def main():
         ap.error("rounds, timeout and interval must be positive")
     if args.history_lines < 0:
         ap.error("--history-lines must not be negative")
+    session_shape = None
+    if args.session:
+        try:
+            session_shape = [int(n) for n in args.session.split(",")]
+        except ValueError:
+            session_shape = []
+        if len(session_shape) != 2 or session_shape[0] < 1 or session_shape[1] < session_shape[0]:
+            ap.error("--session takes WINDOWS,TABS with at least one tab for each window")
+        if not args.seed_session:
+            ap.error("--session needs --seed-session")
 
     try:
         libc = ctypes.CDLL(None, use_errno=True)
@@ -478,6 +497,8 @@ def main():
     programs = ["bare", "sandboxed"] if args.bare_only else ["bare", "sandboxed", "larkspan"]
     if args.history_lines and not args.bare_only:
         programs.append("history")
+    if session_shape and not args.bare_only:
+        programs.append("session")
     history_text = history_lines(args.history_lines)
     results = {p: [] for p in programs}
     larkspan_broken = ""
@@ -509,17 +530,26 @@ def main():
             with open(os.path.join(folder, "history.txt"), "wb") as f:
                 f.write(history_text)
         env["LARKSPAN_BENCH_EXIT_AFTER_LOAD"] = "1"
+        seeding = [[args.seed, "Homepage=" + url, "CheckUpdatesAtStart=0"]]
+        if program == "session":
+            # The session's first window shows the same page; the other tabs wait unloaded.
+            seeding[0].append("RestoreSession=1")
+            seeding.append([args.seed_session, str(session_shape[0]), str(session_shape[1]),
+                            url])
         try:
-            seed = subprocess.run([args.seed, "Homepage=" + url, "CheckUpdatesAtStart=0"],
-                                  env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                  stderr=subprocess.STDOUT, timeout=60)
+            seed = None
+            for command in seeding:
+                seed = subprocess.run(command, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                      stderr=subprocess.STDOUT, timeout=60)
+                if seed.returncode != 0:
+                    break
             seed_error = "" if seed.returncode == 0 else (
                 "status %d: %s" % (seed.returncode, seed.stdout.decode(errors="replace").strip()))
         except (OSError, subprocess.TimeoutExpired) as e:
             seed_error = str(e)
         if seed_error:
             r = RunResult()
-            r.error = "seeding the settings store failed: " + seed_error
+            r.error = "seeding failed: " + seed_error
             return r
         r = run_once([args.larkspan], env, server, args.timeout, interval, log)
         if not r.ok and tail(log):

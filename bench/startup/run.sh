@@ -2,13 +2,13 @@
 # Start-up time and memory of Larkspan next to a bare web view loading the same page.
 #
 #   bench/startup/run.sh [--build-dir DIR] [--rounds N] [--runs N] [--timeout SEC] [--interval MS]
-#                        [--history-lines N] [--bare-only] [--no-warmup] [--keep] [--verbose]
+#                        [--history-lines N] [--session WINDOWS,TABS] [--bare-only] [--no-warmup] [--keep] [--verbose]
 #
 # Needs the targets larkspan, bench_bare_view and bench_seed_store built in the build
 # folder (default: build/ at the top of the source tree, or $LARKSPAN_BUILD_DIR):
 #
 #   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-#   ninja -C build larkspan bench_bare_view bench_seed_store
+#   ninja -C build larkspan bench_bare_view bench_seed_store bench_seed_session
 #
 # Without a display the script runs itself under xvfb-run. Without a session bus it sets
 # DBUS_SESSION_BUS_ADDRESS=disabled: so that neither program auto-launches a bus daemon
@@ -27,8 +27,8 @@ while [ $# -gt 0 ]; do
     case "$1" in
         --build-dir) build="$2"; shift 2 ;;
         --build-dir=*) build="${1#*=}"; shift ;;
-        --rounds|--runs|--timeout|--interval|--history-lines) args+=("$1" "$2"); shift 2 ;;
-        --rounds=*|--runs=*|--timeout=*|--interval=*|--history-lines=*) args+=("$1"); shift ;;
+        --rounds|--runs|--timeout|--interval|--history-lines|--session) args+=("$1" "$2"); shift 2 ;;
+        --rounds=*|--runs=*|--timeout=*|--interval=*|--history-lines=*|--session=*) args+=("$1"); shift ;;
         --bare-only) bare_only=1; args+=("$1"); shift ;;
         --no-warmup|--keep|--verbose) args+=("$1"); shift ;;
         -h|--help) sed -n '2,18p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
@@ -43,6 +43,7 @@ build="$(cd "$build" && pwd)"
 
 bare="$build/bench/startup/bench_bare_view"
 seed="$build/bench/startup/bench_seed_store"
+seed_session="$build/bench/startup/bench_seed_session"
 larkspan="$build/larkspan"
 
 if [ ! -x "$bare" ]; then
@@ -71,6 +72,7 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
 fi
 
 exec python3 "$here/measure.py" \
-    --bare "$bare" --larkspan "$larkspan" --seed "$seed" --page "$here/page" \
+    --bare "$bare" --larkspan "$larkspan" --seed "$seed" --seed-session "$seed_session" \
+    --page "$here/page" \
     --extra-file "$root/data/icons/hicolor/scalable/apps/larkspan.svg=flower.svg" \
     "${args[@]}"

@@ -98,8 +98,14 @@ void Application::on_open(const type_vec_files& files, const Glib::ustring&) {
 
 frmBrowser& Application::openMainWindow(const std::string& address) {
     bool first = browsers().empty();
-    frmBrowser& w = createBrowserWindow();
-    if (!address.empty()) w.page().engine().navigate(address);
+    // An address asked for is the window's page from the start: the home page is not
+    // fetched first, and a session restored as the window starts keeps it beside its own.
+    std::unique_ptr<PageEngine> engine;
+    if (!address.empty()) {
+        engine = makeEngine();
+        engine->navigate(address);
+    }
+    frmBrowser& w = createBrowserWindow(std::move(engine));
     w.show();
     if (!first) {
         w.present();

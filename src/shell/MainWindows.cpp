@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "shell/ColorScheme.hpp"
+#include "shell/ShellContext.hpp"
 #include "shell/frmBrowser.hpp"
 
 // The program's built-in resources (generated from data/larkspan.gresource.xml). Naming the
@@ -28,11 +29,12 @@ frmBrowser& MainWindows::create(ShellContext& context, Gtk::Application& app,
     // An engine handed in hosts a popup: the engine loads the popup's page as soon as the
     // window is made, and a home page asked for now would race that load.
     bool hostsPopup = engine != nullptr;
+    bool filled = !hostsPopup && context.browsers().empty() && context.firstWindowFilled();
     if (!engine) engine = makeEngine();
     // The page is asked for first: the engine's processes start and fetch it while the
     // window is being built.
-    std::string home = hostsPopup ? frmBrowser::readHomePage(context)
-                                  : frmBrowser::requestHomePage(context, *engine);
+    std::string home = hostsPopup || filled ? frmBrowser::readHomePage(context)
+                                            : frmBrowser::requestHomePage(context, *engine);
     // The theme's button colours stand for the system colours from the first window on.
     static bool systemColorsRead = false;
     if (!systemColorsRead) {
@@ -47,6 +49,7 @@ frmBrowser& MainWindows::create(ShellContext& context, Gtk::Application& app,
     order_.push_back(raw);
     // The application runs as long as it has main windows, shown or hidden in the tray.
     gtk_window_set_application(GTK_WINDOW(raw->gobj()), app.gobj());
+    if (!hostsPopup) raw->page().setPlaceholder();
     raw->Form_Load(std::move(home));
     return *raw;
 }

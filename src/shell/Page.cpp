@@ -64,6 +64,8 @@ Page::Page(std::unique_ptr<PageEngine> engine) : engine_(std::move(engine)) {
         }),
         e.signalCommandStateChange.connect([this](engine::Command command, bool enable) {
             (command == engine::Command::Back ? canGoBack_ : canGoForward_) = enable;
+            // Gone on from where the window opened, the page is the user's own.
+            if (canGoBack_) placeholder_ = false;
             signalHistoryChanged.emit();
         }),
         e.signalHistoryChange.connect([this] { signalHistoryChanged.emit(); }),

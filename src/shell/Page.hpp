@@ -78,6 +78,13 @@ class Page : public sigc::trackable {
     };
     FindState& findState() { return find_; }
 
+    // A window's first page that shows only what the window opened on by itself (the home
+    // page, or nothing), rather than a page asked for (an address given to the program, a
+    // popup), and that has not gone on from there: pages restored into the window take its
+    // place.
+    bool placeholder() const { return placeholder_; }
+    void setPlaceholder() { placeholder_ = true; }
+
     // The page's changes, each with the new state readable from the page.
     sigc::signal<void()> signalAddressChanged;
     sigc::signal<void()> signalCaptionChanged;
@@ -104,6 +111,7 @@ class Page : public sigc::trackable {
     bool loading_ = false;
     bool canGoBack_ = false;
     bool canGoForward_ = false;
+    bool placeholder_ = false;
     AutoRefresh autoRefresh_;
     FindState find_;
     std::function<void()> pendingLoad_;

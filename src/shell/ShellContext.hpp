@@ -66,6 +66,12 @@ class ShellContext {
     std::string currentAddress() const;
     void reloadAddressLists();
 
+    // Asked once, before the first main window is made: true when a feature will fill that
+    // window with pages of its own (a restored session), so the home page is not fetched
+    // for it.
+    void setFirstWindowFilled(std::function<bool()> ask) { firstWindowFilled_ = std::move(ask); }
+    bool firstWindowFilled() const { return firstWindowFilled_ && firstWindowFilled_(); }
+
     // Emitted by every main window as it is made, before its start-up runs: a feature
     // that handles a window's engine events connects to them here.
     sigc::signal<void(frmBrowser&)>& signalBrowserMade() { return browserMade_; }
@@ -110,6 +116,7 @@ class ShellContext {
 
   private:
     std::vector<LastWindowGuard> lastWindowGuards_;
+    std::function<bool()> firstWindowFilled_;
     sigc::signal<void(frmBrowser&)> browserMade_;
     sigc::signal<void(frmBrowser&)> mainWindowLoading_;
     sigc::signal<void(frmBrowser&)> browserClosed_;

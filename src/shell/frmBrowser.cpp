@@ -195,7 +195,7 @@ void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     scheme::followButtonLook(ctx_, *Command1, true);
 
     // 7. Geometry and window state.
-    applyStartupGeometry();
+    applyPlaces(WindowPlaces::read(ctx_.settings()));
 
     // 8. Every option, through the same handler as its later changes.
     o.follow(sigc::mem_fun(*this, &frmBrowser::optionChanged));
@@ -295,8 +295,7 @@ void frmBrowser::optionsApplied() {
     runLayout();
 }
 
-void frmBrowser::applyStartupGeometry() {
-    WindowPlaces stored = WindowPlaces::read(ctx_.settings());
+void frmBrowser::applyPlaces(const WindowPlaces& stored) {
     geometry_.setLeft(stored.left);
     geometry_.setTop(stored.top);
     geometry_.setWidth(stored.width);

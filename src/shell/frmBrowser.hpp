@@ -14,6 +14,7 @@
 #include "controls/StyledProgressBar.hpp"
 #include "engine/PageEngine.hpp"
 #include "settings/OptionsModel.hpp"
+#include "settings/WindowPlaces.hpp"
 #include "shell/AddressBox.hpp"
 #include "shell/AddressCompletion.hpp"
 #include "shell/AutoRefresh.hpp"
@@ -95,6 +96,8 @@ class frmBrowser : public Gtk::ApplicationWindow {
     const WindowGeometry& geometry() const { return geometry_; }
     // Requests a window state (the desktop confirms it later; the request counts at once).
     void setWindowState(int state);
+    // Moves and sizes the window to `places` and gives it their state.
+    void applyPlaces(const WindowPlaces& places);
     bool trayIconShown() const;
     // The window's own record that it is hidden in the tray (the desktop's window states
     // do not say so: a hidden window is no longer minimised to it).
@@ -278,7 +281,6 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void connectNavigation();
     void connectEngineEvents();
     void connectLayout();
-    void applyStartupGeometry();
     void saveState();
     // The shut-down sequence itself, without asking.
     void unload();

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/Failure.hpp"
+#include "features/session/RestorePages.hpp"
 #include "features/session/SessionFile.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/Page.hpp"
@@ -29,6 +30,9 @@ SessionKeeper::SessionKeeper(ShellContext& context)
     context.signalPageOpened().connect([this](frmBrowser&, Page& page) { pageOpened(page); });
     context.signalPageClosed().connect([this](frmBrowser&, Page&) { changed(); });
     context.signalBrowserClosed().connect(sigc::mem_fun(*this, &SessionKeeper::windowClosed));
+    // A session restored at the start fills the first window: its home page is not fetched.
+    context.setFirstWindowFilled(
+        [this] { return !started_ && decide() == runrecord::Start::AutoRestore; });
 }
 
 SessionKeeper::~SessionKeeper() {
@@ -39,44 +43,25 @@ SessionKeeper::~SessionKeeper() {
 Session SessionKeeper::gather(const ShellContext& context) {
     Session session;
     for (const frmBrowser* window : context.browsers()) {
-        SessionWindow saved;
-        const WindowGeometry& g = window->geometry();
-        saved.place = {window->windowState(), g.left(), g.top(), g.width(), g.height()};
-        const Page* shown = window->currentPage();
-        for (const auto& page : window->pages()) {
-            if (page.get() == shown) saved.current = saved.tabs.size();
-            saved.tabs.push_back({page->address(), page->title(), page->historyState()});
-        }
+        SessionWindow saved = session::savedWindow(*window);
         if (!saved.tabs.empty()) session.windows.push_back(std::move(saved));
     }
     return session;
 }
 
 void SessionKeeper::restore(ShellContext& context, frmBrowser& first, const Session& session) {
-    for (std::size_t i = 0; i < session.windows.size(); ++i) {
-        const SessionWindow& saved = session.windows[i];
-        frmBrowser& window = i == 0 ? first : context.createBrowserWindow();
-        Page* fresh = &window.page();
-        Page* current = nullptr;
-        for (std::size_t t = 0; t < saved.tabs.size(); ++t) {
-            const SessionTab& tab = saved.tabs[t];
-            Page& page = window.addPage(context.makeEngine());
-            PageEngine* engine = &page.engine();
-            page.loadWhenShown(tab.address, tab.title, tab.history, [engine, tab] {
-                if (!engine->restoreHistoryState(tab.history)) engine->navigate(tab.address);
-            });
-            if (t == saved.current) current = &page;
-        }
-        if (current) window.showPage(*current);
-        window.closePage(*fresh);
-        // The first window shows itself (it may still be starting).
-        if (i > 0) window.show();
-    }
+    if (session.windows.empty()) return;
+    session::fillWindow(context, first, session.windows[0]);
+    if (session.windows.size() == 1) return;
+    // The other windows wait for the first window's page, so that the page the user sees
+    // first does not share the machine with theirs.
+    session::openWindowsAfter(
+        context, first.page(),
+        std::vector<SessionWindow>(session.windows.begin() + 1, session.windows.end()));
 }
 
-void SessionKeeper::windowLoading(frmBrowser& window) {
-    if (started_) return;
-    started_ = true;
+runrecord::Start SessionKeeper::decide() {
+    if (decided_) return *decided_;
     std::optional<Session> last;
     try {
         last = session::readSessionFile(session::sessionFilePath());
@@ -90,17 +75,25 @@ void SessionKeeper::windowLoading(frmBrowser& window) {
     } catch (...) {
         reportFailure("reading when the session is restored");
     }
-    switch (guard_.begin(restoreOption, have)) {
+    decided_ = guard_.begin(restoreOption, have);
+    if (!have) decided_ = runrecord::Start::Normal;
+    if (*decided_ != runrecord::Start::Normal) last_ = std::move(last);
+    return *decided_;
+}
+
+void SessionKeeper::windowLoading(frmBrowser& window) {
+    if (started_) return;
+    started_ = true;
+    switch (decide()) {
         case runrecord::Start::OfferRestore:
-            if (!have) break;
-            offered_ = std::move(last);
+            offered_ = std::move(last_);
             holding_ = true;
             offerRestore(window);
             break;
         case runrecord::Start::AutoRestore:
-            if (!have) break;
             guard_.restoreBegun();
-            restore(context_, window, *last);
+            restore(context_, window, *last_);
+            last_.reset();
             break;
         case runrecord::Start::Normal:
             break;

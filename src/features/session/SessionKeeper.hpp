@@ -34,11 +34,15 @@ class SessionKeeper : public sigc::trackable {
 
     // The session as the main windows hold it now.
     static Session gather(const ShellContext& context);
-    // Opens `session`'s windows and tabs: the first window in `first` (whose fresh page
-    // gives way), the others in new windows. Each tab loads when it is first shown.
+    // Opens `session`'s windows and tabs: the first window's in `first` (whose own page gives
+    // way unless it was asked for), the others in new windows once the main loop is idle.
+    // Each tab loads when it is first shown.
     static void restore(ShellContext& context, frmBrowser& first, const Session& session);
 
   private:
+    // How this run starts, decided once from the run record, the option and the last
+    // session (kept in last_ unless the start is normal).
+    runrecord::Start decide();
     void windowLoading(frmBrowser& window);
     void pageOpened(Page& page);
     void windowClosed(frmBrowser& window);
@@ -49,6 +53,8 @@ class SessionKeeper : public sigc::trackable {
     ShellContext& context_;
     RunGuard guard_;
     SessionWriter writer_;
+    std::optional<runrecord::Start> decided_;
+    std::optional<Session> last_;
     // The session of the run before, while the bar offers it.
     std::optional<Session> offered_;
     Gtk::InfoBar* bar_ = nullptr;

@@ -2,7 +2,10 @@
 
 #include <gtkmm/application.h>
 
+#include "features/session/ClosedTabs.hpp"
 #include "features/session/SessionKeeper.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/WindowCommands.hpp"
 
 namespace larkspan {
 
@@ -10,6 +13,12 @@ void registerSession(ShellContext& context, Gtk::Application& app) {
     auto* keeper = new SessionKeeper(context);
     g_object_set_data_full(G_OBJECT(app.gobj()), "larkspan-session-keeper", keeper,
                            [](gpointer p) { delete static_cast<SessionKeeper*>(p); });
+    auto* closed = new ClosedTabs(context);
+    g_object_set_data_full(G_OBJECT(app.gobj()), "larkspan-closed-tabs", closed,
+                           [](gpointer p) { delete static_cast<ClosedTabs*>(p); });
+    context.commands().define("reopen-closed-tab",
+                              [closed](frmBrowser& window) { closed->reopen(window); });
+    app.set_accels_for_action("win.reopen-closed-tab", {"<Control><Shift>t"});
 }
 
 }  // namespace larkspan

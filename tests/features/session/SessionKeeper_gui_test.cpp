@@ -108,5 +108,20 @@ TEST_F(SessionKeeperTest, DismissLeavesTheHomePageAndTheNewRunWritesItsOwnSessio
     EXPECT_EQ(written->windows[0].tabs[0].title, "Home");
 }
 
+TEST_F(SessionKeeperTest, AnAddressAskedForStaysShownBesideTheRestoredTabs) {
+    // The last run ended cleanly, and sessions are restored at every start.
+    ASSERT_TRUE(replaceFileAtomically(runrecord::runRecordPath(), runrecord::encode(RunRecord{})));
+    store().write("Settings", "RestoreSession", "1");
+    auto& app = Application::instance();
+    app.register_application();
+    app.open({Gio::File::create_for_uri("http://asked.test/")});
+    ASSERT_EQ(app.browsers().size(), 1u);
+    frmBrowser& w = *app.browsers()[0];
+    ASSERT_EQ(w.pages().size(), 4u);
+    EXPECT_EQ(&w.page(), w.pages()[0].get());
+    EXPECT_EQ(engineOf(w.page()).navigations, std::vector<std::string>{"http://asked.test/"});
+    EXPECT_EQ(w.pages()[2]->title(), "Two");
+}
+
 }  // namespace
 }  // namespace larkspan

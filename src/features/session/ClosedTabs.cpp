@@ -1,0 +1,79 @@
+#include "features/session/ClosedTabs.hpp"
+
+#include <glibmm/main.h>
+
+#include <algorithm>
+
+#include "features/session/RestorePages.hpp"
+#include "shell/Page.hpp"
+#include "shell/ShellContext.hpp"
+#include "shell/frmBrowser.hpp"
+
+namespace larkspan {
+
+ClosedTabs::ClosedTabs(ShellContext& context) : context_(context) {
+    context.signalPageClosed().connect(sigc::mem_fun(*this, &ClosedTabs::pageClosed));
+    context.signalBrowserClosed().connect(sigc::mem_fun(*this, &ClosedTabs::windowClosed));
+}
+
+ClosedTabs::~ClosedTabs() {
+    settling_.disconnect();
+}
+
+void ClosedTabs::pageClosed(frmBrowser& window, Page& page) {
+    // A page that never showed anything, or one that gives way to restored pages, is
+    // nothing the user would want back.
+    if (session::placeholderClosing() || page.address().empty()) return;
+    pending_.push_back({&window, session::savedTab(page)});
+    if (!settling_.connected())
+        settling_ = Glib::signal_idle().connect([this] {
+            settle();
+            return false;
+        });
+}
+
+void ClosedTabs::windowClosed(frmBrowser& window) {
+    Closed closed;
+    closed.wholeWindow = true;
+    closed.pages = session::savedWindow(window);
+    closed.pages.tabs.clear();
+    closed.pages.current = 0;
+    const Page* shown = window.currentPage();
+    for (const auto& page : window.pages()) {
+        auto mine = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& p) {
+            return p.from == &window && p.tab.address == page->address();
+        });
+        if (mine == pending_.end()) continue;
+        if (page.get() == shown) closed.pages.current = closed.pages.tabs.size();
+        closed.pages.tabs.push_back(std::move(mine->tab));
+        pending_.erase(mine);
+    }
+    // Tabs closed alone before the window went came first.
+    settle();
+    if (!closed.pages.tabs.empty()) keep(std::move(closed));
+}
+
+void ClosedTabs::settle() {
+    for (Pending& p : pending_) keep({SessionWindow{{}, {std::move(p.tab)}, 0}, false});
+    pending_.clear();
+}
+
+void ClosedTabs::keep(Closed closed) {
+    closed_.push_front(std::move(closed));
+    if (closed_.size() > kKept) closed_.pop_back();
+}
+
+void ClosedTabs::reopen(frmBrowser& window) {
+    // Tabs closed in this very turn are the latest.
+    settle();
+    if (closed_.empty()) return;
+    Closed last = std::move(closed_.front());
+    closed_.pop_front();
+    if (last.wholeWindow) {
+        session::openWindow(context_, last.pages);
+        return;
+    }
+    window.showPage(session::addRestoredTab(context_, window, last.pages.tabs.front()));
+}
+
+}  // namespace larkspan
