@@ -54,6 +54,17 @@ std::unique_ptr<PageEngine> Application::makeEngine() {
     return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session_);
 }
 
+std::unique_ptr<PageEngine> Application::makePrivateEngine() {
+    // The tests' engines are never private.
+    if (gEngineFactory) return gEngineFactory();
+    std::shared_ptr<WebSession> session = privateSession_.lock();
+    if (!session) {
+        session = WebSession::makePrivate([] { return paths::downloadDir(); });
+        privateSession_ = session;
+    }
+    return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session);
+}
+
 Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {
     // The page engine's sandbox is tried while the program starts, not when its first page
     // is asked for. (Tests with fake engines never ask.)

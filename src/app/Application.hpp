@@ -32,6 +32,7 @@ class Application : public Gtk::Application, public OwningShellContext {
     // Which engines new main windows get (the web engine unless a test installed a fake).
     static void setEngineFactory(PageEngineFactory factory);
     std::unique_ptr<PageEngine> makeEngine() override;
+    std::unique_ptr<PageEngine> makePrivateEngine() override;
 
     // Windows join a registered application only (tests make windows without running it).
     frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) override;
@@ -54,6 +55,8 @@ class Application : public Gtk::Application, public OwningShellContext {
     // Where the web engine keeps site data, cache and cookies; made with the first engine,
     // it outlives the windows and the downloads that use it (closed in the destructor's body).
     std::shared_ptr<WebSession> session_;
+    // Held by the private pages' engines alone: it goes with the last of them.
+    std::weak_ptr<WebSession> privateSession_;
     bool shutDown_ = false;
 };
 

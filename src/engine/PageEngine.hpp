@@ -135,6 +135,9 @@ class PageEngine {
 
     virtual bool silent() const = 0;
     virtual void setSilent(bool silent) = 0;
+    // Whether the page keeps its cookies, cache and site data in memory only, apart from
+    // every page that is not private.
+    virtual bool isPrivate() const = 0;
     virtual void setRegisterAsBrowser(bool value) = 0;
     // What the page that opened this engine's window asked of it.
     virtual WindowFeatures requestedGeometry() const = 0;

@@ -45,7 +45,8 @@ AddressBoxLogic::EnterAction AddressBoxLogic::keyDown(int keyCode, std::string_v
 }
 
 AddressBoxLogic::KeyPressOutcome AddressBoxLogic::keyPress(int charCode, std::string_view boxText,
-                                                           const std::function<bool()>& historyOn) {
+                                                           const std::function<bool()>& historyOn,
+                                                           bool remember) {
     KeyPressOutcome out;
     const bool enter = charCode == kKeyEnter && !boxText.empty();
     if (charCode != kKeyBackspace && !enter) {
@@ -53,7 +54,7 @@ AddressBoxLogic::KeyPressOutcome AddressBoxLogic::keyPress(int charCode, std::st
         return out;
     }
     timerEnabled_ = false;
-    if (!enter) return out;
+    if (!enter || !remember) return out;
 
     if (!findAddressPrefix(list_, boxText)) {
         list_.append(std::string(boxText));

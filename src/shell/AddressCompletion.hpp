@@ -79,9 +79,10 @@ class AddressBoxLogic {
     // Backspace, and Enter on a non-empty box, switch the timer off; any other key (and
     // Enter on an empty box) switches it on. Enter on a text that no listed entry begins
     // with (case ignored) appends it to the list; then `historyOn` is asked (only then)
-    // whether the address also goes to the history file.
+    // whether the address also goes to the history file. With `remember` false (a private
+    // window) nothing is added anywhere.
     KeyPressOutcome keyPress(int charCode, std::string_view boxText,
-                             const std::function<bool()>& historyOn);
+                             const std::function<bool()>& historyOn, bool remember = true);
 
     // Timer1's tick: one completion pass; the timer is off afterwards, found or not.
     std::optional<AddressCompletionResult> timerTick(std::string_view boxText);

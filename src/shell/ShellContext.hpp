@@ -53,6 +53,9 @@ class ShellContext {
     virtual const std::vector<frmBrowser*>& browsers() const = 0;
     // A new engine for a page of a main window (a tab), unrelated to any other page.
     virtual std::unique_ptr<PageEngine> makeEngine() = 0;
+    // A new engine for a page of a private window: it shares the private session of the
+    // private windows open now (a fresh one when there are none) and nothing else.
+    virtual std::unique_ptr<PageEngine> makePrivateEngine() = 0;
     // Creates a main window around `engine` (a new one when null) and runs its start-up.
     // An engine handed in hosts a popup and loads the popup's page, not the home page.
     virtual frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) = 0;

@@ -41,6 +41,7 @@ const std::vector<Shortcut>& shortcuts() {
         {"win.zoom-out", {"<Control>minus", "<Control>KP_Subtract"}},
         {"win.zoom-reset", {"<Control>0", "<Control>KP_0"}},
         {"win.new-tab", {"<Control>t"}},
+        {"win.new-private-window", {"<Control><Shift>p"}},
         {"win.next-tab", {"<Control>Tab", "<Control>Page_Down"}},
         {"win.previous-tab",
          {"<Control><Shift>ISO_Left_Tab", "<Control><Shift>Tab", "<Control>Page_Up"}},

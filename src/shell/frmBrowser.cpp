@@ -1,4 +1,5 @@
 #include "shell/frmBrowser.hpp"
+#include "shell/PrivateWindow.hpp"
 
 #ifdef GDK_WINDOWING_X11
 #include <gdk/gdkx.h>
@@ -17,8 +18,6 @@
 namespace larkspan {
 
 namespace {
-
-constexpr const char* kCaptionSuffix = " - Larkspan";
 
 // Key codes and shift states as the key handler sees them.
 int keyCodeOf(const GdkEventKey* event) {
@@ -78,6 +77,8 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     builder_->get_widget("Tabs", Tabs);
 
     current_ = &holdPage(std::move(engine));
+    private_ = current_->engine().isPrivate();
+    if (private_) markPrivateToolbar(*Toolbar1);
 
     // Activation: every time the window becomes the active one.
     activeConn_ = property_is_active().signal_changed().connect([this] {
@@ -174,7 +175,7 @@ std::string frmBrowser::requestHomePage(ShellContext& context, PageEngine& engin
 
 void frmBrowser::Form_Load(std::optional<std::string> requestedHomePage) {
     // 1. Caption.
-    set_title(std::string("Loading...") + kCaptionSuffix);
+    set_title(std::string("Loading...") + captionSuffix(private_));
     OptionsModel& o = ctx_.options();
 
     // 2, 3. The home page (the first touch of the options model loads it from the store),
@@ -394,6 +395,11 @@ void frmBrowser::mnuFileNew_Click() {
 }
 
 frmBrowser& frmBrowser::OpenBrowserWindow(const std::string& address, bool silent) {
+    if (private_) {
+        frmBrowser& w = openPrivateWindow(ctx_, address);
+        w.page().engine().setSilent(silent);
+        return w;
+    }
     frmBrowser& w = ctx_.createBrowserWindow();
     w.page().engine().setSilent(silent);
     if (!address.empty()) w.page().engine().navigate(address);

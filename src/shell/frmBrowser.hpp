@@ -98,6 +98,9 @@ class frmBrowser : public Gtk::ApplicationWindow {
     void setWindowState(int state);
     // Moves and sizes the window to `places` and gives it their state.
     void applyPlaces(const WindowPlaces& places);
+    // A private window's pages share the private session; it writes nothing about what it
+    // shows, and what it opens is private too.
+    bool isPrivate() const { return private_; }
     bool trayIconShown() const;
     // The window's own record that it is hidden in the tray (the desktop's window states
     // do not say so: a hidden window is no longer minimised to it).
@@ -235,6 +238,8 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // Takes `page` out of the window's pages (unhooked, no longer anyone's anchor) and hands
     // it over; its tab stays in the strip.
     std::unique_ptr<Page> letGo(Page& page);
+    // An engine for a new page of this window: private in a private window.
+    std::unique_ptr<PageEngine> newEngine();
     // A tab dragged out of the strip leaves, one dragged in from another window arrives, and
     // one dropped outside every window gets a new window of its own.
     void tabLeft(Gtk::Widget* view);
@@ -310,6 +315,7 @@ class frmBrowser : public Gtk::ApplicationWindow {
     std::vector<sigc::connection> pageConns_;
     WindowGeometry geometry_;
     bool unloaded_ = false;
+    bool private_ = false;
     // The lock-held state shown, and the window's own caption under a guard's.
     bool held_ = false;
     std::optional<Glib::ustring> ownCaption_;

@@ -9,6 +9,7 @@
 #include "shell/Guards.hpp"
 #include "shell/MailLink.hpp"
 #include "shell/MailReader.hpp"
+#include "shell/PrivateWindow.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowCommands.hpp"
 #include "shell/frmBrowser.hpp"
@@ -26,6 +27,7 @@ Glib::RefPtr<Gio::SimpleAction> frmBrowser::addCommand(const char* name,
 
 void frmBrowser::connectActions() {
     addCommand("new-window", [this] { mnuFileNew_Click(); });
+    addCommand("new-private-window", [this] { openPrivateWindow(ctx_, {}); });
     addCommand("open", [this] { mnuOpen_Click(); });
     addCommand("print", [this] { mnuFilePrint_Click(); });
     addCommand("exit", [this] { mnuFileExit_Click(); });

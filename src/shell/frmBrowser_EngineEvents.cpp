@@ -5,6 +5,7 @@
 #include "common/Dialogs.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/ClockFormat.hpp"
+#include "shell/PrivateWindow.hpp"
 #include "shell/ProgressDisplay.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowRegistry.hpp"
@@ -12,11 +13,7 @@
 
 namespace larkspan {
 
-namespace {
-
-constexpr const char* kCaptionSuffix = " - Larkspan";
-
-}  // namespace
+namespace {}  // namespace
 
 void frmBrowser::followCurrentPage() {
     for (sigc::connection& c : pageConns_) c.disconnect();
@@ -79,13 +76,13 @@ void frmBrowser::showPageAddress() {
 }
 
 void frmBrowser::showPageCaption() {
-    set_title(current_->caption() + kCaptionSuffix);
+    set_title(current_->caption() + captionSuffix(private_));
 }
 
 void frmBrowser::showPageTitle() {
     // The name the desktop lists the window under while it is minimised; the caption
     // stays with the completed downloads.
-    applicationTitle_ = current_->title() + kCaptionSuffix;
+    applicationTitle_ = current_->title() + captionSuffix(private_);
     if (auto window = get_window()) window->set_icon_name(applicationTitle_);
 }
 

@@ -110,7 +110,8 @@ void frmBrowser::cboAddress_KeyDown(int keyCode) {
 void frmBrowser::cboAddress_KeyPress(int charCode) {
     std::string text = cboAddress->get_entry()->get_text();
     auto historyOn = [this] { return ctx_.options().saveHistory; };
-    auto outcome = addressLogic_.keyPress(charCode, text, historyOn);
+    // A private window leaves no typed address behind, in the list or in the file.
+    auto outcome = addressLogic_.keyPress(charCode, text, historyOn, !private_);
     if (outcome.appendToHistory) AppendTypedAddress(listfile::historyFilePath(), text);
     Timer1.setEnabled(addressLogic_.timerEnabled());
 }

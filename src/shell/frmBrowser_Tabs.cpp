@@ -131,7 +131,7 @@ void frmBrowser::tabArrived(Gtk::Widget* view) {
 Gtk::Notebook* frmBrowser::windowForTab(Gtk::Widget* view, int x, int y) {
     if (pages_.size() < 2 || !pageShowing(view)) return nullptr;
     // An engine handed in loads nothing of its own: the window waits for the tab.
-    frmBrowser& window = ctx_.createBrowserWindow(ctx_.makeEngine());
+    frmBrowser& window = ctx_.createBrowserWindow(newEngine());
     window.emptyPage_ = &window.page();
     window.move(x, y);
     window.show();
@@ -172,7 +172,7 @@ void frmBrowser::showTabStrip() {
 Page& frmBrowser::openTab(const std::string& address, TabPlace place) {
     // Links opened from the current page line up after it in the order they were opened.
     Page* after = besideAnchor_ ? besideAnchor_ : current_;
-    Page& page = addPage(ctx_.makeEngine());
+    Page& page = addPage(newEngine());
     if (place == TabPlace::BesideInBackground) {
         Tabs->reorder_child(page.engine().widget(), Tabs->page_num(after->engine().widget()) + 1);
         tabsReordered();
@@ -204,6 +204,10 @@ void frmBrowser::closePage(Page& page) {
     Tabs->remove_page(view);
     closing.reset();
     showTabStrip();
+}
+
+std::unique_ptr<PageEngine> frmBrowser::newEngine() {
+    return private_ ? ctx_.makePrivateEngine() : ctx_.makeEngine();
 }
 
 void frmBrowser::stepTab(int step) {

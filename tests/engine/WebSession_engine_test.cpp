@@ -208,5 +208,53 @@ TEST_F(WebSessionTest, BrokenOffDownloadFailsAndLeavesNoFile) {
         << *filesIn(downloads).begin();
 }
 
+// The regular files under a folder, recursively, that hold `marker`.
+std::vector<std::string> filesHolding(const fs::path& folder, const std::string& marker) {
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(folder, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (it->is_regular_file(ec) && contents(it->path()).find(marker) != std::string::npos)
+            found.push_back(it->path().string());
+    }
+    return found;
+}
+
+TEST_F(WebSessionTest, APrivateSessionKeepsItsCookiesAndStorageToItselfAndOffTheDisk) {
+    server.addPage("/set",
+                   "<html><head><title>set</title></head><body>"
+                   "<script>document.cookie = 'privatevisit=pv7f3a; max-age=3600; path=/';"
+                   "localStorage.setItem('privatekept', 'pk9c2e'); document.title = 'stored';"
+                   "</script></body></html>");
+    server.addPage("/check", "<html><head><title>check</title></head><body></body></html>");
+    {
+        auto session = WebSession::makePrivate([this] { return downloads; });
+        auto h = host(session);
+        EXPECT_TRUE(h->engine().isPrivate());
+        ASSERT_TRUE(h->load(server.url("/set")));
+        ASSERT_TRUE(waitUntil([&] { return !h->titles.empty() && h->titles.back() == "stored"; },
+                              kTimeoutMs));
+        ASSERT_TRUE(h->load(server.url("/check")));
+        EXPECT_EQ(server.requestHeader("/check", "Cookie"), "privatevisit=pv7f3a");
+        // A page of the ordinary session does not see it.
+        auto ordinary = host(std::make_shared<WebSession>(folders()));
+        EXPECT_FALSE(ordinary->engine().isPrivate());
+        ASSERT_TRUE(ordinary->load(server.url("/check")));
+        EXPECT_EQ(server.requestHeader("/check", "Cookie"), "");
+    }
+    // Nor does a private session made after it.
+    {
+        auto h = host(WebSession::makePrivate([this] { return downloads; }));
+        ASSERT_TRUE(h->load(server.url("/check")));
+        EXPECT_EQ(server.requestCount("/check"), 3);
+        EXPECT_EQ(server.requestHeader("/check", "Cookie"), "");
+    }
+    // No file in the test's folders (data, cache, settings) holds the cookie, the stored
+    // value or the page that set them.
+    const fs::path home = root.parent_path();
+    for (const char* marker : {"pv7f3a", "pk9c2e", "privatekept"})
+        EXPECT_EQ(filesHolding(home, marker), std::vector<std::string>{}) << marker;
+}
+
 }  // namespace
 }  // namespace larkspan

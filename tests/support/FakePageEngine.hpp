@@ -56,6 +56,7 @@ class FakePageEngine final : public PageEngine {
     }
     bool silent() const override { return silent_; }
     void setSilent(bool s) override { silent_ = s; }
+    bool isPrivate() const override { return privateSession; }
     void setRegisterAsBrowser(bool v) override { registerAsBrowser = v; }
     WindowFeatures requestedGeometry() const override { return features; }
     void grabFocus() override;
@@ -66,6 +67,8 @@ class FakePageEngine final : public PageEngine {
     void completeNavigation(const std::string& url, const std::string& pageTitle);
 
     std::vector<std::string> navigations;
+    // Pages this engine opens (its popups) are private too.
+    bool privateSession = false;
     std::vector<std::string> calls;
     std::string location;
     std::string title;

@@ -27,4 +27,10 @@ std::unique_ptr<PageEngine> TestShellContext::makeEngine() {
     return std::make_unique<FakePageEngine>();
 }
 
+std::unique_ptr<PageEngine> TestShellContext::makePrivateEngine() {
+    std::unique_ptr<PageEngine> engine = makeEngine();
+    if (auto* fake = dynamic_cast<FakePageEngine*>(engine.get())) fake->privateSession = true;
+    return engine;
+}
+
 }  // namespace larkspan::testing

@@ -21,6 +21,8 @@ class TestShellContext final : public OwningShellContext {
 
   protected:
     std::unique_ptr<PageEngine> makeEngine() override;
+    // The factory's engine; a fake one is marked private.
+    std::unique_ptr<PageEngine> makePrivateEngine() override;
 
   private:
     Glib::RefPtr<Gtk::Application> app_;

@@ -719,6 +719,10 @@ void WebKitPageEngine::refresh() {
     }
 }
 
+bool WebKitPageEngine::isPrivate() const {
+    return webkit_web_view_is_ephemeral(view_) != FALSE;
+}
+
 std::string WebKitPageEngine::locationURL() const {
     return viewDestroyed_ ? std::string() : toString(webkit_web_view_get_uri(view_));
 }

@@ -109,6 +109,7 @@ class WebKitPageEngine : public PageEngine {
 
     bool silent() const override { return silent_; }
     void setSilent(bool silent) override { silent_ = silent; }
+    bool isPrivate() const override;
     void setRegisterAsBrowser(bool value) override { registerAsBrowser_ = value; }
     bool registerAsBrowser() const { return registerAsBrowser_; }
     WindowFeatures requestedGeometry() const override;

@@ -59,6 +59,26 @@ WebSession::WebSession(WebSessionFolders folders, bool sandboxWorks)
         WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
     context_ = webkit_web_context_new_with_website_data_manager(manager);
     g_object_unref(manager);
+    finishContext(sandboxWorks);
+}
+
+std::shared_ptr<WebSession> WebSession::makePrivate(
+    std::function<std::filesystem::path()> downloads, bool sandboxWorks) {
+    return std::shared_ptr<WebSession>(
+        new WebSession(Private{}, std::move(downloads), sandboxWorks));
+}
+
+WebSession::WebSession(Private, std::function<std::filesystem::path()> downloads, bool sandboxWorks)
+    : folders_{{}, {}, std::move(downloads)},
+      reservations_(std::make_shared<DownloadReservations>()) {
+    WebKitWebsiteDataManager* manager = webkit_website_data_manager_new_ephemeral();
+    webkit_website_data_manager_set_tls_errors_policy(manager, WEBKIT_TLS_ERRORS_POLICY_FAIL);
+    context_ = webkit_web_context_new_with_website_data_manager(manager);
+    g_object_unref(manager);
+    finishContext(sandboxWorks);
+}
+
+void WebSession::finishContext(bool sandboxWorks) {
     // Before any view exists, so before the first page process starts.
     engine::sandboxPageProcesses(context_, sandboxWorks);
     auto* routing = new DownloadRouting{folders_.downloads, reservations_};

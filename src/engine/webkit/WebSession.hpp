@@ -33,6 +33,10 @@ class WebSession {
     // Its page processes run in the sandbox; `sandboxWorks` tells whether this machine can
     // make it (where it cannot, the session shows no page).
     explicit WebSession(WebSessionFolders folders, bool sandboxWorks = engine::sandboxWorks());
+    // A private session: cookies, cache and site data in memory only, gone with the
+    // session; nothing of it reaches a folder. Downloads go where `downloads` says.
+    static std::shared_ptr<WebSession> makePrivate(std::function<std::filesystem::path()> downloads,
+                                                   bool sandboxWorks = engine::sandboxWorks());
     ~WebSession();
     WebSession(const WebSession&) = delete;
     WebSession& operator=(const WebSession&) = delete;
@@ -43,6 +47,11 @@ class WebSession {
     std::filesystem::path cookieFile() const;
 
   private:
+    struct Private {};
+    WebSession(Private, std::function<std::filesystem::path()> downloads, bool sandboxWorks);
+    // The context's sandbox and download routing, for either kind.
+    void finishContext(bool sandboxWorks);
+
     WebSessionFolders folders_;
     WebKitWebContext* context_ = nullptr;
     // The files that downloads still receiving will take, shared with the downloads

@@ -24,6 +24,8 @@ void ClosedTabs::pageClosed(frmBrowser& window, Page& page) {
     // A page that never showed anything, or one that gives way to restored pages, is
     // nothing the user would want back.
     if (session::placeholderClosing() || page.address().empty()) return;
+    // A private window leaves nothing to bring back.
+    if (window.isPrivate()) return;
     pending_.push_back({&window, session::savedTab(page)});
     if (!settling_.connected())
         settling_ = Glib::signal_idle().connect([this] {
@@ -33,6 +35,7 @@ void ClosedTabs::pageClosed(frmBrowser& window, Page& page) {
 }
 
 void ClosedTabs::windowClosed(frmBrowser& window) {
+    if (window.isPrivate()) return;
     Closed closed;
     closed.wholeWindow = true;
     closed.pages = session::savedWindow(window);

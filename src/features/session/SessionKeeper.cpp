@@ -43,6 +43,8 @@ SessionKeeper::~SessionKeeper() {
 Session SessionKeeper::gather(const ShellContext& context) {
     Session session;
     for (const frmBrowser* window : context.browsers()) {
+        // What a private window shows is never written down.
+        if (window->isPrivate()) continue;
         SessionWindow saved = session::savedWindow(*window);
         if (!saved.tabs.empty()) session.windows.push_back(std::move(saved));
     }
