@@ -55,16 +55,6 @@ TEST_F(FullScreenTest, FullScreenHidesTheChromeAndLeavingGivesBackTheUsersOwn) {
     pressKey(w, GDK_KEY_Escape, 0);
     EXPECT_EQ(count(w, "leaveFullScreen"), 1);
     EXPECT_EQ(chrome(w), own);
-
-    // The user's full screen stays when the page's ends; F11 during the page's leaves both.
-    pressKey(w, GDK_KEY_F11, 0);
-    w.page().engine().signalEnterFullScreen.emit();
-    w.page().engine().signalLeaveFullScreen.emit();
-    EXPECT_EQ(chrome(w), hidden);
-    w.page().engine().signalEnterFullScreen.emit();
-    pressKey(w, GDK_KEY_F11, 0);
-    EXPECT_EQ(count(w, "leaveFullScreen"), 2);
-    EXPECT_EQ(chrome(w), own);
 }
 
 TEST_F(FullScreenTest, PageToolShortcutsReachTheEngine) {
