@@ -3,6 +3,8 @@
 #include <gtkmm/icontheme.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "app/LeftoverFiles.hpp"
 #include "app/Registrations.hpp"
@@ -11,6 +13,7 @@
 #include "engine/webkit/WebKitPageEngine.hpp"
 #include "engine/webkit/WebSession.hpp"
 #include "settings/OptionsModel.hpp"
+#include "shell/PrivateWindow.hpp"
 #include "shell/ShellRegistration.hpp"
 #include "shell/frmBrowser.hpp"
 
@@ -24,7 +27,7 @@ bool gUnique = true;
 
 Application& Application::instance() {
     if (!gApp) {
-        auto flags = Gio::APPLICATION_HANDLES_OPEN;
+        auto flags = Gio::APPLICATION_HANDLES_OPEN | Gio::APPLICATION_HANDLES_COMMAND_LINE;
         if (!gUnique) flags |= Gio::APPLICATION_NON_UNIQUE;
         gApp = Glib::RefPtr<Application>(new Application(flags));
     }
@@ -105,6 +108,51 @@ void Application::on_open(const type_vec_files& files, const Glib::ustring&) {
             window = &openMainWindow(file->get_uri());
         }
     }
+}
+
+int Application::on_command_line(const Glib::RefPtr<Gio::ApplicationCommandLine>& commandLine) {
+    int argc = 0;
+    char** argv = commandLine->get_arguments(argc);
+    std::vector<std::string> arguments(argv, argv + argc);
+    g_strfreev(argv);
+    std::string error;
+    std::optional<CommandLineRequest> request = parseCommandLine(arguments, error);
+    // The starting program has read the same arguments already; this is for a start that
+    // did not (another program's D-Bus call).
+    if (!request) {
+        commandLine->printerr("larkspan: " + error + "\n");
+        return 2;
+    }
+    follow(*request, commandLine->get_cwd());
+    return 0;
+}
+
+void Application::follow(const CommandLineRequest& request, const std::string& folder) {
+    namespace fs = std::filesystem;
+    auto uri = [&folder](const std::string& argument) {
+        std::string address = commandLineAddress(argument, [&folder](const std::string& name) {
+            std::error_code ec;
+            return fs::exists(fs::path(folder) / name, ec);
+        });
+        GFile* file = g_file_new_for_commandline_arg_and_cwd(address.c_str(), folder.c_str());
+        char* text = g_file_get_uri(file);
+        std::string result = text ? text : "";
+        g_free(text);
+        g_object_unref(file);
+        return result;
+    };
+    type_vec_files files;
+    for (const std::string& a : request.addresses) {
+        files.push_back(Gio::File::create_for_uri(uri(a)));
+    }
+    if (!files.empty()) open(files);
+    for (const std::string& a : request.newWindows) openMainWindow(uri(a));
+    for (const std::string& a : request.privateWindows) openPrivateWindow(a.empty() ? a : uri(a));
+    if (files.empty() && request.newWindows.empty() && request.privateWindows.empty()) activate();
+}
+
+frmBrowser& Application::openPrivateWindow(const std::string& address) {
+    return larkspan::openPrivateWindow(*this, address);
 }
 
 frmBrowser& Application::openMainWindow(const std::string& address) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/CommandLine.hpp"
 #include "engine/PageEngine.hpp"
 #include "shell/OwningShellContext.hpp"
 
@@ -15,8 +16,8 @@ class WebSession;
 // The application object: the program's shell context, owner of the settings store, the
 // live options model, the shared secondary windows and every main window. One per process.
 // Started with addresses it opens each in a main window of its own; started while another
-// instance runs, it hands its addresses (or, without any, a request for a new main window)
-// to that instance and ends.
+// instance runs, it hands its arguments (without any, a request for a new main window) to
+// that instance and ends.
 class Application : public Gtk::Application, public OwningShellContext {
   public:
     static constexpr const char* kId = "org.larkspan.Larkspan";
@@ -37,6 +38,14 @@ class Application : public Gtk::Application, public OwningShellContext {
     // Windows join a registered application only (tests make windows without running it).
     frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) override;
 
+    // Does what a start asked for: its addresses as on_open opens them, a main window for
+    // each new window asked for, and a main window on the home page when it asked for
+    // nothing. Relative file names are read from `folder`, the starting one's.
+    void follow(const CommandLineRequest& request, const std::string& folder);
+    // Opens a private window on `address` (its home page when empty). For now a private
+    // window is a normal main window.
+    frmBrowser& openPrivateWindow(const std::string& address);
+
   protected:
     void on_startup() override;
     // Started without addresses: the first main window, or a new one when the program runs.
@@ -44,6 +53,8 @@ class Application : public Gtk::Application, public OwningShellContext {
     // Started with addresses: each in a main window of its own (with new windows in tabs,
     // the others as tabs of the first one's window).
     void on_open(const type_vec_files& files, const Glib::ustring& hint) override;
+    // The arguments of this start or of a later one, handed over by it.
+    int on_command_line(const Glib::RefPtr<Gio::ApplicationCommandLine>& commandLine) override;
     Gtk::Application& application() override { return *this; }
 
   private:

@@ -99,6 +99,12 @@ class PageEngine {
     virtual bool restoreHistoryState(const std::string& state) = 0;
     virtual void stop() = 0;
     virtual void refresh() = 0;
+    // Loads the page again with every part of it fetched afresh, none from the cache.
+    virtual void refreshBypassingCache() = 0;
+    // Opens the engine's own inspector of the page (its developer tools).
+    virtual bool showInspector() = 0;
+    // Asks a page shown full screen to leave it; LeaveFullScreen follows when it does.
+    virtual void leaveFullScreen() = 0;
 
     // Document commands. Each returns false when it could not act (no page, no view); the
     // dialogs they open are the program's or the engine's, never the caller's.
@@ -173,6 +179,10 @@ class PageEngine {
     sigc::signal<void(const std::shared_ptr<Download>& download)> signalDownloadStarted;
     sigc::signal<void()> signalGotFocus;
     sigc::signal<void()> signalLostFocus;
+    // The page shows one of its elements over the whole screen (a video), and leaves that
+    // again. The engine makes the page's window full screen and back by itself.
+    sigc::signal<void()> signalEnterFullScreen;
+    sigc::signal<void()> signalLeaveFullScreen;
 };
 
 // Makes the program's engines; the program installs the WebKitGTK one, tests a fake.

@@ -45,6 +45,10 @@ const std::vector<Shortcut>& shortcuts() {
         {"win.next-tab", {"<Control>Tab", "<Control>Page_Down"}},
         {"win.previous-tab",
          {"<Control><Shift>ISO_Left_Tab", "<Control><Shift>Tab", "<Control>Page_Up"}},
+        {"win.fullscreen", {"F11"}},
+        {"win.inspector", {"<Control><Shift>i", "F12"}},
+        {"win.refresh-bypass-cache", {"<Control>F5", "<Shift>F5"}},
+        {"win.home", {"<Alt>Home"}},
     };
     return table;
 }

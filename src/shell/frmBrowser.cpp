@@ -94,6 +94,7 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
     connectEngineEvents();
     connectLayout();
     connectTabs();
+    connectFullScreen();
     ctx_.locks().signalChanged.connect(sigc::mem_fun(*this, &frmBrowser::showLocks));
     followCurrentPage();
     ctx_.signalBrowserMade().emit(*this);
@@ -348,7 +349,7 @@ bool frmBrowser::on_window_state_event(GdkEventWindowState* event) {
 bool frmBrowser::on_configure_event(GdkEventConfigure* event) {
     // Only the normal window's place and size are remembered. Where the desktop keeps
     // window positions to itself (Wayland), the place read at start-up stays remembered.
-    if (geometry_.state() == WindowGeometry::Normal && get_visible()) {
+    if (geometry_.state() == WindowGeometry::Normal && get_visible() && !fullScreen_.shown()) {
         int x = 0, y = 0, w = 0, h = 0;
         get_position(x, y);
         get_size(w, h);
@@ -371,6 +372,7 @@ void frmBrowser::Form_Activate() {
 }
 
 bool frmBrowser::on_key_press_event(GdkEventKey* event) {
+    if (event->keyval == GDK_KEY_Escape && leaveFullScreen()) return true;
     int keyCode = keyCodeOf(event);
     int shift = shiftStateOf(event);
     Form_KeyDown(keyCode, shift);

@@ -19,6 +19,7 @@
 #include "shell/AddressCompletion.hpp"
 #include "shell/AutoRefresh.hpp"
 #include "shell/FindBar.hpp"
+#include "shell/FullScreenMode.hpp"
 #include "shell/Page.hpp"
 #include "shell/PagePropertiesWindow.hpp"
 #include "shell/TrayIcon.hpp"
@@ -333,6 +334,20 @@ class frmBrowser : public Gtk::ApplicationWindow {
     Glib::RefPtr<Gio::SimpleAction> suppressAction_;
     FindBar* findBar_ = nullptr;
     std::unique_ptr<PagePropertiesWindow> propertiesWindow_;
+
+    // Full screen (frmBrowser_FullScreen.cpp): the user's F11 and a page's own, which hide
+    // the window's chrome and give it back as it was.
+    void connectFullScreen();
+    void mnuViewFullScreen_Click();
+    // Escape: false, with nothing done, when the window is not full screen.
+    bool leaveFullScreen();
+    // The current page's requests, followed while it is the one shown.
+    std::vector<sigc::connection> followFullScreen(PageEngine& engine);
+    void showFullScreen();
+    FullScreenMode fullScreen_;
+    Glib::RefPtr<Gio::SimpleAction> fullScreenAction_;
+    // Which parts of the chrome were shown before full screen hid them.
+    std::vector<std::pair<Gtk::Widget*, bool>> chromeBefore_;
 };
 
 }  // namespace larkspan

@@ -50,6 +50,8 @@ void frmBrowser::connectActions() {
         action->set_enabled(false);
     }
     addCommand("refresh", [this] { engine().refresh(); });
+    addCommand("refresh-bypass-cache", [this] { engine().refreshBypassingCache(); });
+    addCommand("inspector", [this] { engine().showInspector(); });
     addCommand("home", [this] { engine().navigate(ctx_.options().homePage); });
     addCommand("focus-address", [this] { focusAddressBox(); });
     addCommand("zoom-in", [this] { stepTextSize(1); });

@@ -31,6 +31,7 @@ void frmBrowser::followCurrentPage() {
         e.signalGotFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_GotFocus)),
         e.signalLostFocus.connect(sigc::mem_fun(*this, &frmBrowser::WebBrowser1_LostFocus)),
     };
+    for (sigc::connection& c : followFullScreen(e)) pageConns_.push_back(c);
     if (findBar_) findBar_->follow(p);
     p.shown();
     // What the page holds now. A page that has not named itself yet leaves the caption and

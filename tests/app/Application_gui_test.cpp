@@ -8,6 +8,7 @@
 
 #include <giomm/dbusconnection.h>
 #include <giomm/file.h>
+#include <glibmm/convert.h>
 #include <glibmm/spawn.h>
 
 #include "app/Application.hpp"
@@ -105,6 +106,25 @@ TEST_F(ApplicationTest, ASecondStartHandsItsAddressToTheRunningInstance) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(app.firstWindow(), &first);
     EXPECT_EQ(navigationsOf(1), (std::vector<std::string>{"http://second.test/"}));
+}
+
+TEST_F(ApplicationTest, AStartAsksForNewAndPrivateWindowsAndFilesOfItsFolder) {
+    const fs::path folder = fs::temp_directory_path() / "larkspan-start-folder";
+    fs::create_directories(folder);
+    EXPECT_TRUE(SaveListToFile({"<p>"}, folder / "page.html"));
+    auto& app = Application::instance();
+    app.register_application();
+    CommandLineRequest request;
+    request.addresses = {"page.html"};
+    request.newWindows = {"one.test"};
+    request.privateWindows = {"", "two.test"};
+    app.follow(request, folder.string());
+    ASSERT_EQ(app.browsers().size(), 4u);
+    EXPECT_EQ(navigationsOf(0).back(), Glib::filename_to_uri((folder / "page.html").string()));
+    EXPECT_EQ(navigationsOf(1).back(), "http://one.test");
+    EXPECT_EQ(navigationsOf(2), (std::vector<std::string>{site::kHome}));
+    EXPECT_EQ(navigationsOf(3).back(), "http://two.test");
+    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -30,5 +30,28 @@ TEST(CommandLineAddress, AnExistingFileKeepsItsName) {
     EXPECT_EQ(commandLineAddress("other.html", exists), "http://other.html");
 }
 
+TEST(ParseCommandLine, OptionsTakeTheirAddressesAndTheRestAreAddressesToOpen) {
+    std::string error;
+    auto request =
+        parseCommandLine({"larkspan", "a.test", "--new-window", "b.test", "--private-window",
+                          "--private-window", "c.test", "--", "--odd-name"},
+                         error);
+    ASSERT_TRUE(request) << error;
+    EXPECT_EQ(request->addresses, (std::vector<std::string>{"a.test", "--odd-name"}));
+    EXPECT_EQ(request->newWindows, (std::vector<std::string>{"b.test"}));
+    // A private window without an address opens on the home page.
+    EXPECT_EQ(request->privateWindows, (std::vector<std::string>{"", "c.test"}));
+    EXPECT_FALSE(request->help);
+    EXPECT_TRUE(parseCommandLine({"larkspan", "-h"}, error)->help);
+}
+
+TEST(ParseCommandLine, AnUnknownOptionOrAMissingAddressIsRefusedWithItsName) {
+    std::string error;
+    EXPECT_FALSE(parseCommandLine({"larkspan", "--bogus"}, error));
+    EXPECT_NE(error.find("--bogus"), std::string::npos) << error;
+    EXPECT_FALSE(parseCommandLine({"larkspan", "--new-window"}, error));
+    EXPECT_NE(error.find("--new-window"), std::string::npos) << error;
+}
+
 }  // namespace
 }  // namespace larkspan

@@ -132,4 +132,9 @@ void FakePageEngine::completeNavigation(const std::string& url, const std::strin
     signalDownloadComplete.emit();
 }
 
+void FakePageEngine::leaveFullScreen() {
+    calls.push_back("leaveFullScreen");
+    signalLeaveFullScreen.emit();
+}
+
 }  // namespace larkspan::testing

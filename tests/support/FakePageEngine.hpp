@@ -32,6 +32,10 @@ class FakePageEngine final : public PageEngine {
     bool restoreHistoryState(const std::string& state) override;
     void stop() override { calls.push_back("stop"); }
     void refresh() override { calls.push_back("refresh"); }
+    void refreshBypassingCache() override { calls.push_back("refreshBypassingCache"); }
+    bool showInspector() override { return record("showInspector"); }
+    // Leaves at once, as a page does.
+    void leaveFullScreen() override;
     bool saveAs() override { return record("saveAs"); }
     bool print() override { return record("print"); }
     bool printPreview() override { return record("printPreview"); }

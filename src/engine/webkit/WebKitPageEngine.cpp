@@ -40,6 +40,8 @@ WebKitSettings* makeSettings() {
     webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
     // The Zoom command is the program's text size.
     webkit_settings_set_zoom_text_only(settings, TRUE);
+    // The inspector, and "Inspect Element" in the page's context menu.
+    webkit_settings_set_enable_developer_extras(settings, TRUE);
     engine::followDesktopCompositing(settings);
     return settings;
 }
@@ -396,6 +398,19 @@ gboolean WebKitPageEngineCallbacks::onFocusOut(GtkWidget*, GdkEventFocus*, gpoin
     return FALSE;
 }
 
+// Both let the engine go on: it makes the window full screen and back itself.
+gboolean WebKitPageEngineCallbacks::onEnterFullScreen(WebKitWebView*, gpointer data) {
+    auto* self = engineOf(data);
+    self->emitGuarded([&] { self->signalEnterFullScreen.emit(); });
+    return FALSE;
+}
+
+gboolean WebKitPageEngineCallbacks::onLeaveFullScreen(WebKitWebView*, gpointer data) {
+    auto* self = engineOf(data);
+    self->emitGuarded([&] { self->signalLeaveFullScreen.emit(); });
+    return FALSE;
+}
+
 void WebKitPageEngineCallbacks::onDestroy(GtkWidget*, gpointer data) {
     engineOf(data)->viewDestroyed_ = true;
 }
@@ -562,6 +577,8 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
     g_signal_connect(view_, "destroy", G_CALLBACK(C::onDestroy), this);
     g_signal_connect(view_, "decide-policy", G_CALLBACK(C::onDecidePolicy), this);
     g_signal_connect(view_, "context-menu", G_CALLBACK(C::onContextMenu), this);
+    g_signal_connect(view_, "enter-fullscreen", G_CALLBACK(C::onEnterFullScreen), this);
+    g_signal_connect(view_, "leave-fullscreen", G_CALLBACK(C::onLeaveFullScreen), this);
     g_signal_connect(webkit_web_view_get_find_controller(view_), "counted-matches",
                      G_CALLBACK(C::onCountedMatches), this);
     g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed",
@@ -721,6 +738,26 @@ void WebKitPageEngine::refresh() {
 
 bool WebKitPageEngine::isPrivate() const {
     return webkit_web_view_is_ephemeral(view_) != FALSE;
+}
+
+void WebKitPageEngine::refreshBypassingCache() {
+    if (hasPage()) {
+        webkit_web_view_reload_bypass_cache(view_);
+    }
+}
+
+bool WebKitPageEngine::showInspector() {
+    if (viewDestroyed_) return false;
+    webkit_web_inspector_show(webkit_web_view_get_inspector(view_));
+    return true;
+}
+
+void WebKitPageEngine::leaveFullScreen() {
+    // The engine has no call for it; the page's own does the same as the user's Escape.
+    if (viewDestroyed_) return;
+    webkit_web_view_evaluate_javascript(
+        view_, "if (document.fullscreenElement) document.exitFullscreen();", -1, nullptr, nullptr,
+        cancellable_, nullptr, nullptr);
 }
 
 std::string WebKitPageEngine::locationURL() const {

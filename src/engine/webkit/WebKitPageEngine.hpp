@@ -79,6 +79,9 @@ class WebKitPageEngine : public PageEngine {
     bool restoreHistoryState(const std::string& state) override;
     void stop() override;
     void refresh() override;
+    void refreshBypassingCache() override;
+    bool showInspector() override;
+    void leaveFullScreen() override;
 
     // Asks for a file through the program's dialogs and saves the page there as a web archive.
     bool saveAs() override;

@@ -84,6 +84,8 @@ struct WebKitPageEngineCallbacks {
     static gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
                                    WebKitPolicyDecisionType type, gpointer);
     static void onMarkupEvaluated(GObject* source, GAsyncResult* result, gpointer data);
+    static gboolean onEnterFullScreen(WebKitWebView*, gpointer data);
+    static gboolean onLeaveFullScreen(WebKitWebView*, gpointer data);
 
     // Links opened beside the page (WebKitLinkOpening.cpp): whether a click asks for that,
     // and the context menu's item for it.

@@ -76,8 +76,8 @@ void registerFavorites(ShellContext& context, Gtk::Application& app) {
                     [&context](frmBrowser&) { present(context, "frmFavorites"); });
 
     app.add_action("import-favorites", [&context] { present(context, "frmIE2LarkspanConverter"); });
-    app.set_accels_for_action("win.add-favorite", {"<Control>a"});
-    app.set_accels_for_action("win.favorites", {"<Control>r"});
+    app.set_accels_for_action("win.add-favorite", {"<Control>a", "<Control>d"});
+    app.set_accels_for_action("win.favorites", {"<Control>r", "<Control><Shift>o"});
 }
 
 }  // namespace larkspan

@@ -18,6 +18,7 @@ void registerHistory(ShellContext& context, Gtk::Application& app) {
         history->present();
     };
     context.commands().define("history", [show](frmBrowser&) { show(); });
+    app.set_accels_for_action("win.history", {"<Control>h"});
     app.add_action("view-history", show);
 }
 

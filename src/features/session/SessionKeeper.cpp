@@ -84,7 +84,8 @@ runrecord::Start SessionKeeper::decide() {
 }
 
 void SessionKeeper::windowLoading(frmBrowser& window) {
-    if (started_) return;
+    // A private window neither offers nor takes the last session: the first ordinary one does.
+    if (started_ || window.isPrivate()) return;
     started_ = true;
     switch (decide()) {
         case runrecord::Start::OfferRestore:

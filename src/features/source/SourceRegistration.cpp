@@ -7,10 +7,11 @@
 
 namespace larkspan {
 
-void registerSource(ShellContext& context, Gtk::Application&) {
+void registerSource(ShellContext& context, Gtk::Application& app) {
     context.windows().define("frmSource", [&context] { return makeSourceWindow(context); });
     context.commands().define(
         "source", [&context](frmBrowser& window) { showSourceWindow(context, window); });
+    app.set_accels_for_action("win.source", {"<Control>u"});
 }
 
 }  // namespace larkspan
