@@ -7,6 +7,7 @@
 #include "features/popups/PopupsRegistration.hpp"
 #include "features/search/SearchRegistration.hpp"
 #include "features/session/SessionRegistration.hpp"
+#include "features/sitezoom/SiteZoomRegistration.hpp"
 #include "features/source/SourceRegistration.hpp"
 #include "features/update/UpdateCheck.hpp"
 #include "features/update/UpdateRegistration.hpp"
@@ -33,6 +34,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerDownloads(context, app);
     registerFavorites(context, app);
     registerSession(context, app);
+    registerSiteZoom(context, app);
 }
 
 }  // namespace larkspan
