@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "app/EngineOptions.hpp"
 #include "app/LeftoverFiles.hpp"
 #include "app/Registrations.hpp"
 #include "common/Paths.hpp"
@@ -50,7 +51,10 @@ void Application::setEngineFactory(PageEngineFactory factory) {
 
 std::unique_ptr<PageEngine> Application::makeEngine() {
     if (gEngineFactory) return gEngineFactory();
-    if (!session_) session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+    if (!session_) {
+        session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+        followEngineOptions(options(), session_);
+    }
     return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session_);
 }
 
