@@ -1,6 +1,7 @@
 #include "app/Registrations.hpp"
 
 #include "features/downloads/DownloadsRegistration.hpp"
+#include "features/dragdrop/DragDropRegistration.hpp"
 #include "features/favorites/FavoritesRegistration.hpp"
 #include "features/history/HistoryRegistration.hpp"
 #include "features/locks/LocksRegistration.hpp"
@@ -35,6 +36,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerFavorites(context, app);
     registerSession(context, app);
     registerSiteZoom(context, app);
+    registerDragDrop(context, app);
 }
 
 }  // namespace larkspan
