@@ -428,6 +428,8 @@ def main():
     ap.add_argument("--page", required=True, help="folder of the page to load")
     ap.add_argument("--extra-file", action="append", default=[],
                     help="SRC=NAME: also serve file SRC as NAME")
+    ap.add_argument("--setting", action="append", default=[], metavar="KEY=VALUE",
+                    help="a further value of the settings store for every start of Larkspan")
     ap.add_argument("--rounds", type=int, default=5)
     ap.add_argument("--runs", type=int, default=1,
                     help="repeat the whole series of rounds this many times")
@@ -510,7 +512,8 @@ def main():
                 f.write(history_text)
         env["LARKSPAN_BENCH_EXIT_AFTER_LOAD"] = "1"
         try:
-            seed = subprocess.run([args.seed, "Homepage=" + url, "CheckUpdatesAtStart=0"],
+            seed = subprocess.run([args.seed, "Homepage=" + url, "CheckUpdatesAtStart=0"]
+                                  + args.setting,
                                   env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                   stderr=subprocess.STDOUT, timeout=60)
             seed_error = "" if seed.returncode == 0 else (
