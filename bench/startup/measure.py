@@ -255,6 +255,7 @@ class RunResult:
         self.request_s = None
         self.peak_rss_kb = 0
         self.peak_pss_kb = 0
+        self.peak_page_pss_kb = 0  # the page processes' together
         self.max_procs = 0
         self.leftovers = 0  # helpers still running 5 s after the program quit
         self.seen = {}  # pid -> command name of every process the tree held
@@ -294,15 +295,18 @@ def run_once(cmd, env, server, timeout, interval, log_path):
         deadline = t0 + timeout
         while not done.wait(interval):
             tree = descendants(root)
-            rss = pss = 0
+            rss = pss = page_pss = 0
             for pid in tree:
                 if pid not in result.seen:
                     result.seen[pid] = command_name(pid)
                 r, p = memory_kb(pid)
                 rss += r
                 pss += p
+                if result.seen[pid].startswith("WebKitWebProces"):
+                    page_pss += p
             result.peak_rss_kb = max(result.peak_rss_kb, rss)
             result.peak_pss_kb = max(result.peak_pss_kb, pss)
+            result.peak_page_pss_kb = max(result.peak_page_pss_kb, page_pss)
             result.max_procs = max(result.max_procs, len(tree))
             if time.monotonic() > deadline:
                 break
@@ -433,6 +437,8 @@ def main():
     ap.add_argument("--page", required=True, help="folder of the page to load")
     ap.add_argument("--extra-file", action="append", default=[],
                     help="SRC=NAME: also serve file SRC as NAME")
+    ap.add_argument("--setting", action="append", default=[], metavar="KEY=VALUE",
+                    help="a further value of the settings store for every start of Larkspan")
     ap.add_argument("--rounds", type=int, default=5)
     ap.add_argument("--runs", type=int, default=1,
                     help="repeat the whole series of rounds this many times")
@@ -530,7 +536,7 @@ def main():
             with open(os.path.join(folder, "history.txt"), "wb") as f:
                 f.write(history_text)
         env["LARKSPAN_BENCH_EXIT_AFTER_LOAD"] = "1"
-        seeding = [[args.seed, "Homepage=" + url, "CheckUpdatesAtStart=0"]]
+        seeding = [[args.seed, "Homepage=" + url, "CheckUpdatesAtStart=0"] + args.setting]
         if program == "session":
             # The session's first window shows the same page; the other tabs wait unloaded.
             seeding[0].append("RestoreSession=1")
@@ -571,6 +577,7 @@ def main():
             if args.verbose:
                 print("%-18s processes: %s" % ("", ", ".join(
                     "%s(%d)" % (name, pid) for pid, name in sorted(r.seen.items())) or "-"))
+                print("%-18s page process PSS %s MB" % ("", fmt_mb(r.peak_page_pss_kb)))
             sys.stdout.flush()
             # A start that hangs, or a warm-up that fails, is not tried again: the rest of
             # the rounds would only wait out the same time-out.

@@ -2,7 +2,8 @@
 # Start-up time and memory of Larkspan next to a bare web view loading the same page.
 #
 #   bench/startup/run.sh [--build-dir DIR] [--rounds N] [--runs N] [--timeout SEC] [--interval MS]
-#                        [--history-lines N] [--session WINDOWS,TABS] [--bare-only] [--no-warmup] [--keep] [--verbose]
+#                        [--history-lines N] [--session WINDOWS,TABS] [--setting KEY=VALUE]
+#                        [--bare-only] [--no-warmup] [--keep] [--verbose]
 #
 # Needs the targets larkspan, bench_bare_view and bench_seed_store built in the build
 # folder (default: build/ at the top of the source tree, or $LARKSPAN_BUILD_DIR):
@@ -27,8 +28,8 @@ while [ $# -gt 0 ]; do
     case "$1" in
         --build-dir) build="$2"; shift 2 ;;
         --build-dir=*) build="${1#*=}"; shift ;;
-        --rounds|--runs|--timeout|--interval|--history-lines|--session) args+=("$1" "$2"); shift 2 ;;
-        --rounds=*|--runs=*|--timeout=*|--interval=*|--history-lines=*|--session=*) args+=("$1"); shift ;;
+        --rounds|--runs|--timeout|--interval|--history-lines|--session|--setting) args+=("$1" "$2"); shift 2 ;;
+        --rounds=*|--runs=*|--timeout=*|--interval=*|--history-lines=*|--session=*|--setting=*) args+=("$1"); shift ;;
         --bare-only) bare_only=1; args+=("$1"); shift ;;
         --no-warmup|--keep|--verbose) args+=("$1"); shift ;;
         -h|--help) sed -n '2,18p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/EngineOptions.hpp"
 #include "app/LeftoverFiles.hpp"
 #include "app/Registrations.hpp"
 #include "common/Paths.hpp"
@@ -53,7 +54,10 @@ void Application::setEngineFactory(PageEngineFactory factory) {
 
 std::unique_ptr<PageEngine> Application::makeEngine() {
     if (gEngineFactory) return gEngineFactory();
-    if (!session_) session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+    if (!session_) {
+        session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+        followEngineOptions(options(), session_);
+    }
     return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session_);
 }
 

@@ -1,12 +1,14 @@
 #include "app/Registrations.hpp"
 
 #include "features/downloads/DownloadsRegistration.hpp"
+#include "features/dragdrop/DragDropRegistration.hpp"
 #include "features/favorites/FavoritesRegistration.hpp"
 #include "features/history/HistoryRegistration.hpp"
 #include "features/locks/LocksRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
 #include "features/search/SearchRegistration.hpp"
 #include "features/session/SessionRegistration.hpp"
+#include "features/sitezoom/SiteZoomRegistration.hpp"
 #include "features/source/SourceRegistration.hpp"
 #include "features/update/UpdateCheck.hpp"
 #include "features/update/UpdateRegistration.hpp"
@@ -33,6 +35,8 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerDownloads(context, app);
     registerFavorites(context, app);
     registerSession(context, app);
+    registerSiteZoom(context, app);
+    registerDragDrop(context, app);
 }
 
 }  // namespace larkspan

@@ -126,6 +126,11 @@ std::vector<OptionDecl> makeDecls() {
                                       W::Apply, &M::restoreSession, "0")),
         on("NewWindowsInTabs", plain(OptionId::NewWindowsInTabs, S, keys::kNewWindowsInTabs, Tick,
                                      W::Apply, &M::newWindowsInTabs, "0")),
+        on("chkSpellChecking", plain(OptionId::SpellChecking, S, keys::kSpellChecking, Tick,
+                                     W::Apply, &M::spellChecking, "1")),
+        on("chkHardwareAcceleration",
+           plain(OptionId::HardwareAcceleration, S, keys::kHardwareAcceleration, Tick, W::Apply,
+                 &M::hardwareAcceleration, "1")),
 
         // "Apply Changes" of the lock page.
         on("LockHistory", plain(OptionId::LockHistory, S, keys::kPassLockHis, Tick, W::LockApply,

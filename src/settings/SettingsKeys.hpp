@@ -28,6 +28,10 @@ inline constexpr std::string_view kBlockedLog = "BlockedLog";
 inline constexpr std::string_view kNewWindowsInTabs = "NewWindowsInTabs";
 // "1": a start after a clean end restores the last session rather than the home page.
 inline constexpr std::string_view kRestoreSession = "RestoreSession";
+// "1": the pages' text fields are checked for spelling.
+inline constexpr std::string_view kSpellChecking = "SpellChecking";
+// "1": pages may draw with the graphics hardware when there is one.
+inline constexpr std::string_view kHardwareAcceleration = "HardwareAcceleration";
 inline constexpr std::string_view kShowBlock = "ShowBlock";
 inline constexpr std::string_view kAddressFC = "AddressFC";
 inline constexpr std::string_view kAddressBG = "AddressBG";

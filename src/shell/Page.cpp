@@ -118,7 +118,11 @@ void Page::stepTextSize(int step) {
         if (!current) return;
         level = std::clamp(*current + step, kSmallestText, kLargestText);
     }
-    engine_->setZoomLevel(level);
+    if (engine_->setZoomLevel(level)) signalTextSizeChosen.emit(level, step == 0);
+}
+
+void Page::chooseTextSize(int level) {
+    if (engine_->setZoomLevel(level)) signalTextSizeChosen.emit(level, false);
 }
 
 void Page::chooseAutoRefresh(int seconds) {

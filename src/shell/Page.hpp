@@ -49,6 +49,12 @@ class Page : public sigc::trackable {
     // Text size: `step` levels up or down from the current one, within the engine's levels;
     // 0 returns to the ordinary size.
     void stepTextSize(int step);
+    // Text size: the given level (0 smallest to 4 largest).
+    void chooseTextSize(int level);
+
+    // A page of a private window: what the user does in it is remembered nowhere (its
+    // window sets this before the page loads anything).
+    bool isPrivate() const { return engine_->isPrivate(); }
 
     // Auto-refresh: every `seconds` (one of the menu's intervals), or off. The page
     // refreshes itself on the timer.
@@ -98,6 +104,9 @@ class Page : public sigc::trackable {
     sigc::signal<void()> signalAutoRefreshChanged;
     // The page asked to close its window and the user allowed it.
     sigc::signal<void()> signalCloseAllowed;
+    // The user chose a text size for the page (a step, a menu level, or back to the ordinary
+    // size with a step of 0, `reset`); `level` is the size now shown.
+    sigc::signal<void(int level, bool reset)> signalTextSizeChosen;
 
   private:
     void askToClose(bool isChildWindow, bool& cancel);

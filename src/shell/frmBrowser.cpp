@@ -152,7 +152,7 @@ void frmBrowser::showLocks(frmBrowser& window) {
 
 Gtk::Widget* frmBrowser::place(const Glib::ustring& name) const {
     static constexpr const char* kPlaces[] = {"mnuFavorites_menu", "txtSearch", "Command1",
-                                              "PageBars"};
+                                              "PageBars", "cboAddress"};
     for (const char* place : kPlaces) {
         if (name == place) return control(name);
     }

@@ -82,8 +82,9 @@ class frmBrowser : public Gtk::ApplicationWindow {
 
     // The places of the window that features fill or wire, by their names: the Favorites
     // menu ("mnuFavorites_menu"), the search box ("txtSearch", "Command1") and the box of
-    // bars above the pages ("PageBars", empty and taking no room until a feature adds one).
-    // Null for any other name: the window's other controls are its own.
+    // bars above the pages ("PageBars", empty and taking no room until a feature adds one),
+    // the address box ("cboAddress", which takes drops). Null for any other name: the window's
+    // other controls are its own.
     Gtk::Widget* place(const Glib::ustring& name) const;
 
     // The typed addresses the address box offers.

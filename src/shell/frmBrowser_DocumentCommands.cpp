@@ -146,7 +146,7 @@ void frmBrowser::mnuView_Click() {
 }
 
 void frmBrowser::mnuViewFontSize_Click(int index) {
-    engine().setZoomLevel(index);
+    page().chooseTextSize(index);
     mnuView_Click();
 }
 

@@ -111,10 +111,19 @@ class LayoutPage final : public OptionsPage {
     StyledButton* RestoreB = nullptr;
 };
 
-// "Misc.": every control is bound.
+// "Misc.": its check boxes are bound; it shows the spell checker's languages and whether the
+// program is the desktop's default browser, with a button that makes it so.
 class MiscPage final : public OptionsPage {
   public:
     explicit MiscPage(frmOptions& dialog);
+
+  private:
+    void showDefaultBrowser();
+    void cmdMakeDefaultBrowser_Click();
+
+    Gtk::Label* lblDefaultBrowser = nullptr;
+    StyledButton* cmdMakeDefaultBrowser = nullptr;
+    bool makeFailed_ = false;
 };
 
 // "Password Lock": the lockables, changeable while unlocked, and their own "Apply Changes".

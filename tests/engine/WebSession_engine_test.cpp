@@ -258,3 +258,51 @@ TEST_F(WebSessionTest, APrivateSessionKeepsItsCookiesAndStorageToItselfAndOffThe
 
 }  // namespace
 }  // namespace larkspan
+
+namespace larkspan {
+namespace {
+
+std::vector<std::string> spellingLanguagesOf(WebKitWebContext* context) {
+    std::vector<std::string> languages;
+    const gchar* const* list = webkit_web_context_get_spell_checking_languages(context);
+    for (; list != nullptr && *list != nullptr; ++list) languages.emplace_back(*list);
+    return languages;
+}
+
+TEST_F(WebSessionTest, SpellCheckingIsOnOnlyWithLanguagesToCheckIn) {
+    auto session = std::make_shared<WebSession>(folders());
+    session->setSpellChecking(true, {"en_US"});
+    EXPECT_TRUE(webkit_web_context_get_spell_checking_enabled(session->context()));
+    EXPECT_EQ(spellingLanguagesOf(session->context()), std::vector<std::string>{"en_US"});
+    session->setSpellChecking(false, {"en_US"});
+    EXPECT_FALSE(webkit_web_context_get_spell_checking_enabled(session->context()));
+    session->setSpellChecking(true, {});
+    EXPECT_FALSE(webkit_web_context_get_spell_checking_enabled(session->context()));
+}
+
+TEST_F(WebSessionTest, APdfShowsInThePageAndSaveAsKeepsTheDocumentItself) {
+    const std::string pdf =
+        "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"
+        "2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>endobj\n"
+        "3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 200 200]>>endobj\n"
+        "trailer<</Root 1 0 R>>\n%%EOF\n";
+    // However the server hands over the escaped space.
+    for (const char* path : {"/papers/Annual%20report.pdf", "/papers/Annual report.pdf"}) {
+        server.addPage(path, pdf, "application/pdf");
+    }
+    auto h = host(std::make_shared<WebSession>(folders()));
+    Downloads started(h->engine());
+    ASSERT_TRUE(h->load(server.url("/papers/Annual%20report.pdf")));
+    EXPECT_EQ(h->engine().locationURL(), server.url("/papers/Annual%20report.pdf"));
+    EXPECT_TRUE(started.items.empty());
+
+    const fs::path file = root / "kept.pdf";
+    dialogs.file(file.string());
+    ASSERT_TRUE(h->engine().saveAs());
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].text, "Annual report.pdf");
+    EXPECT_TRUE(waitUntil([&] { return contents(file) == pdf; }, kTimeoutMs));
+}
+
+}  // namespace
+}  // namespace larkspan

@@ -10,6 +10,9 @@ namespace larkspan::engine {
 
 namespace {
 
+// Set on a view's settings that must not draw with the graphics hardware.
+constexpr const char* kAccelerationRefused = "larkspan-acceleration-refused";
+
 // Only an X11 screen can be without a compositing manager: other displays keep every
 // window's picture themselves.
 bool redrawsUncoveredParts(GdkScreen* screen) {
@@ -29,9 +32,11 @@ void apply(GdkScreen* screen, WebKitSettings* settings) {
         g_object_unref(fresh);
         return policy;
     }();
+    const bool refused = g_object_get_data(G_OBJECT(settings), kAccelerationRefused) != nullptr;
     webkit_settings_set_hardware_acceleration_policy(
-        settings,
-        redrawsUncoveredParts(screen) ? engineDefault : WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+        settings, !refused && redrawsUncoveredParts(screen)
+                      ? engineDefault
+                      : WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
 }
 
 void onCompositedChanged(GdkScreen* screen, gpointer settings) {
@@ -47,6 +52,18 @@ void followDesktopCompositing(WebKitSettings* settings) {
     // Disconnected by GLib when the settings go.
     g_signal_connect_object(screen, "composited-changed", G_CALLBACK(onCompositedChanged), settings,
                             GConnectFlags(0));
+}
+
+void allowHardwareAcceleration(WebKitSettings* settings, bool allowed) {
+    g_object_set_data(G_OBJECT(settings), kAccelerationRefused,
+                      allowed ? nullptr : GINT_TO_POINTER(1));
+    GdkScreen* screen = gdk_screen_get_default();
+    if (screen != nullptr) {
+        apply(screen, settings);
+    } else if (!allowed) {
+        webkit_settings_set_hardware_acceleration_policy(settings,
+                                                         WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    }
 }
 
 }  // namespace larkspan::engine

@@ -12,4 +12,8 @@ namespace larkspan::engine {
 // when a compositing manager starts or stops while the view lives.
 void followDesktopCompositing(WebKitSettings* settings);
 
+// Whether the view may draw with the graphics hardware at all (the user's choice); where it
+// may not, it never composites, whatever the desktop can show.
+void allowHardwareAcceleration(WebKitSettings* settings, bool allowed);
+
 }  // namespace larkspan::engine

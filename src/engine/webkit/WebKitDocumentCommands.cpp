@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -58,6 +59,56 @@ std::string fileNameFromTitle(const std::string& title) {
         name = "page";
     }
     return name + ".mht";
+}
+
+constexpr const char* kPdfType = "application/pdf";
+
+// The media type of the document the view shows, as its server gave it.
+std::string shownType(WebKitWebView* view) {
+    WebKitWebResource* resource = webkit_web_view_get_main_resource(view);
+    WebKitURIResponse* response =
+        resource != nullptr ? webkit_web_resource_get_response(resource) : nullptr;
+    return response != nullptr ? toString(webkit_uri_response_get_mime_type(response)) : "";
+}
+
+// The name a shown PDF document is saved under: the last part of its address, else its title.
+std::string pdfFileName(const std::string& address, const std::string& title) {
+    std::string last;
+    if (GUri* uri = g_uri_parse(address.c_str(), G_URI_FLAGS_NONE, nullptr)) {
+        const std::string path = toString(g_uri_get_path(uri));
+        g_uri_unref(uri);
+        if (gchar* plain =
+                g_uri_unescape_string(path.substr(path.find_last_of('/') + 1).c_str(), nullptr)) {
+            last = plain;
+            g_free(plain);
+        }
+    }
+    std::string name = fileNameFromTitle(last.empty() ? title : last);
+    name.resize(name.size() - std::string_view(".mht").size());
+    if (name.size() < 4 || g_ascii_strcasecmp(name.c_str() + name.size() - 4, ".pdf") != 0) {
+        name += ".pdf";
+    }
+    return name;
+}
+
+// A shown PDF document saved as the bytes it came in, into a temporary file renamed into place.
+struct DocumentSave {
+    std::string file;
+};
+
+void onDocumentData(GObject* source, GAsyncResult* result, gpointer data) {
+    std::unique_ptr<DocumentSave> save(static_cast<DocumentSave*>(data));
+    GError* error = nullptr;
+    gsize length = 0;
+    guchar* bytes =
+        webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), result, &length, &error);
+    if (bytes != nullptr) {
+        // GLib writes a temporary file beside it and renames it into place.
+        g_file_set_contents(save->file.c_str(), reinterpret_cast<const gchar*>(bytes),
+                            static_cast<gssize>(length), nullptr);
+        g_free(bytes);
+    }
+    if (error != nullptr) g_error_free(error);
 }
 
 bool startsWithPdfHeader(const std::filesystem::path& file) {
@@ -354,11 +405,22 @@ bool WebKitPageEngine::saveAs() {
     if (GtkWindow* top = toplevelWindow(view_)) {
         parent = Glib::wrap(top);
     }
+    // A PDF document the engine shows in its viewer is saved as the document itself.
+    const bool pdf = shownType(view_) == kPdfType;
     try {
         dialogs_().saveFile(
-            parent, "Save Web Page", fileNameFromTitle(documentTitle()),
-            {{"Web archive (*.mht)", {"*.mht"}}}, [this, alive](std::optional<std::string> chosen) {
+            parent, pdf ? "Save Document" : "Save Web Page",
+            pdf ? pdfFileName(locationURL(), documentTitle()) : fileNameFromTitle(documentTitle()),
+            pdf ? std::vector<Dialogs::FileFilter>{{"PDF document (*.pdf)", {"*.pdf"}}}
+                : std::vector<Dialogs::FileFilter>{{"Web archive (*.mht)", {"*.mht"}}},
+            [this, alive, pdf](std::optional<std::string> chosen) {
                 if (!chosen || chosen->empty() || alive.expired() || viewDestroyed_) {
+                    return;
+                }
+                WebKitWebResource* resource = webkit_web_view_get_main_resource(view_);
+                if (pdf && resource != nullptr) {
+                    webkit_web_resource_get_data(resource, cancellable_, onDocumentData,
+                                                 new DocumentSave{*chosen});
                     return;
                 }
                 GFile* file = g_file_new_for_path(chosen->c_str());

@@ -540,6 +540,7 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
     family_->members.push_back(this);
     cancellable_ = g_cancellable_new();
     WebKitSettings* settings = makeSettings();
+    if (session_) session_->adopt(settings);
     // A popup's view shares the context of the view that opened it.
     GObject* object =
         relatedView != nullptr

@@ -4,8 +4,11 @@
 
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
+
 #include "common/Failure.hpp"
 #include "common/Paths.hpp"
+#include "engine/webkit/DesktopCompositing.hpp"
 #include "engine/webkit/WebKitDownloadItem.hpp"
 #include "engine/webkit/WebKitPageEngineInternal.hpp"
 
@@ -89,6 +92,9 @@ void WebSession::finishContext(bool sandboxWorks) {
 }
 
 WebSession::~WebSession() {
+    for (WebKitSettings* settings : viewSettings_) {
+        g_object_weak_unref(G_OBJECT(settings), &WebSession::forgetSettings, this);
+    }
     // The context's last reference goes with the last view that uses it.
     g_signal_handlers_disconnect_matched(context_, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
                                          reinterpret_cast<gpointer>(onDownloadStarted), nullptr);
@@ -97,6 +103,37 @@ WebSession::~WebSession() {
 
 std::filesystem::path WebSession::cookieFile() const {
     return folders_.data / "cookies.sqlite";
+}
+
+}  // namespace larkspan
+
+namespace larkspan {
+
+void WebSession::setSpellChecking(bool enabled, const std::vector<std::string>& languages) {
+    std::vector<const gchar*> names;
+    for (const std::string& language : languages) names.push_back(language.c_str());
+    names.push_back(nullptr);
+    webkit_web_context_set_spell_checking_languages(context_, names.data());
+    webkit_web_context_set_spell_checking_enabled(context_, enabled && !languages.empty());
+}
+
+void WebSession::setHardwareAcceleration(bool allowed) {
+    hardwareAcceleration_ = allowed;
+    for (WebKitSettings* settings : viewSettings_) {
+        engine::allowHardwareAcceleration(settings, allowed);
+    }
+}
+
+void WebSession::adopt(WebKitSettings* settings) {
+    engine::allowHardwareAcceleration(settings, hardwareAcceleration_);
+    g_object_weak_ref(G_OBJECT(settings), &WebSession::forgetSettings, this);
+    viewSettings_.push_back(settings);
+}
+
+void WebSession::forgetSettings(void* session, GObject* gone) {
+    auto& list = static_cast<WebSession*>(session)->viewSettings_;
+    list.erase(std::remove(list.begin(), list.end(), reinterpret_cast<WebKitSettings*>(gone)),
+               list.end());
 }
 
 }  // namespace larkspan

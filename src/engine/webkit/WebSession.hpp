@@ -7,10 +7,14 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "engine/webkit/PageSandbox.hpp"
 
 typedef struct _WebKitWebContext WebKitWebContext;
+typedef struct _WebKitSettings WebKitSettings;
+typedef struct _GObject GObject;
 
 namespace larkspan {
 
@@ -46,6 +50,15 @@ class WebSession {
     // The cookie store's file.
     std::filesystem::path cookieFile() const;
 
+    // Spell checking of the pages' text fields, in the given languages ("en_US"); the
+    // engine's context menu then offers its suggestions.
+    void setSpellChecking(bool enabled, const std::vector<std::string>& languages);
+    // Whether the session's pages may draw with the graphics hardware (they may at first);
+    // pages already shown follow at once.
+    void setHardwareAcceleration(bool allowed);
+    // A view's settings, made for a page of this session: they follow its choices from now on.
+    void adopt(WebKitSettings* settings);
+
   private:
     struct Private {};
     WebSession(Private, std::function<std::filesystem::path()> downloads, bool sandboxWorks);
@@ -57,6 +70,10 @@ class WebSession {
     // The files that downloads still receiving will take, shared with the downloads
     // (which may outlive the session).
     std::shared_ptr<DownloadReservations> reservations_;
+    bool hardwareAcceleration_ = true;
+    // The settings of the session's views still alive.
+    std::vector<WebKitSettings*> viewSettings_;
+    static void forgetSettings(void* session, GObject* gone);
 };
 
 }  // namespace larkspan
