@@ -74,6 +74,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # processes through these two programs, which no library names.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "bubblewrap, xdg-dbus-proxy")
+# The ad and tracker lists that content blocking compiles, kept up to date by Debian.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "webext-ublock-origin-chromium")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 find_program(DPKG_PROGRAM dpkg)
 if(DPKG_PROGRAM)
