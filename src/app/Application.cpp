@@ -54,6 +54,12 @@ std::unique_ptr<PageEngine> Application::makeEngine() {
     return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session_);
 }
 
+ContentFilters* Application::contentFilters() {
+    if (gEngineFactory) return nullptr;
+    if (!session_) session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+    return &session_->filters();
+}
+
 Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {
     // The page engine's sandbox is tried while the program starts, not when its first page
     // is asked for. (Tests with fake engines never ask.)

@@ -1,5 +1,6 @@
 #include "app/Registrations.hpp"
 
+#include "features/contentfilter/ContentFilterRegistration.hpp"
 #include "features/downloads/DownloadsRegistration.hpp"
 #include "features/favorites/FavoritesRegistration.hpp"
 #include "features/history/HistoryRegistration.hpp"
@@ -33,6 +34,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerDownloads(context, app);
     registerFavorites(context, app);
     registerSession(context, app);
+    registerContentFilter(context, app);
 }
 
 }  // namespace larkspan

@@ -51,6 +51,8 @@ enum class OptionId {
     StatusBarFont,
     NewWindowsInTabs,
     RestoreSession,
+    BlockAds,
+    AdsAllowedSites,
 };
 
 // The live model of the options. It starts at the design values, the first touch loads it
@@ -87,6 +89,10 @@ class OptionsModel {
     bool newWindowsInTabs = false;
     // A start after a clean end brings back the last session ("When Larkspan starts").
     bool restoreSession = false;
+    // Pages are filtered by the ad and tracker lists (where any are present).
+    bool blockAds = false;
+    // The sites where they are not, separated by blanks.
+    std::string adsAllowedSites;
     std::string popupTarget;   // where allowed popups open; never stored
     std::string blockedCount;  // the blocked-popup counter, as text
     ColorValue addressTextColor = 0;

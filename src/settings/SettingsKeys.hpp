@@ -28,6 +28,10 @@ inline constexpr std::string_view kBlockedLog = "BlockedLog";
 inline constexpr std::string_view kNewWindowsInTabs = "NewWindowsInTabs";
 // "1": a start after a clean end restores the last session rather than the home page.
 inline constexpr std::string_view kRestoreSession = "RestoreSession";
+// "1": pages are filtered by the ad and tracker lists.
+inline constexpr std::string_view kBlockAds = "BlockAds";
+// The sites where they are not, separated by blanks.
+inline constexpr std::string_view kAdsAllowedSites = "AdsAllowedSites";
 inline constexpr std::string_view kShowBlock = "ShowBlock";
 inline constexpr std::string_view kAddressFC = "AddressFC";
 inline constexpr std::string_view kAddressBG = "AddressBG";

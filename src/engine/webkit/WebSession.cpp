@@ -49,6 +49,7 @@ WebSession::WebSession(WebSessionFolders folders, bool sandboxWorks)
     : folders_(std::move(folders)), reservations_(std::make_shared<DownloadReservations>()) {
     paths::ensureDir(folders_.data);
     paths::ensureDir(folders_.cache);
+    filters_ = std::make_unique<WebKitContentFilters>(folders_.cache / "content-filters");
     WebKitWebsiteDataManager* manager =
         webkit_website_data_manager_new("base-data-directory", folders_.data.c_str(),
                                         "base-cache-directory", folders_.cache.c_str(), nullptr);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "engine/webkit/PageSandbox.hpp"
+#include "engine/webkit/WebKitContentFilters.hpp"
 
 typedef struct _WebKitWebContext WebKitWebContext;
 
@@ -41,6 +42,8 @@ class WebSession {
     const WebSessionFolders& folders() const { return folders_; }
     // The cookie store's file.
     std::filesystem::path cookieFile() const;
+    // The content filter its pages apply (kept in "content-filters" in the cache folder).
+    WebKitContentFilters& filters() { return *filters_; }
 
   private:
     WebSessionFolders folders_;
@@ -48,6 +51,7 @@ class WebSession {
     // The files that downloads still receiving will take, shared with the downloads
     // (which may outlive the session).
     std::shared_ptr<DownloadReservations> reservations_;
+    std::unique_ptr<WebKitContentFilters> filters_;
 };
 
 }  // namespace larkspan
