@@ -146,21 +146,23 @@ std::optional<std::string> urlPattern(std::string_view pattern) {
     return regex;
 }
 
-struct Trigger {
-    std::string urlFilter;
-    bool caseSensitive = false;
-    std::vector<std::string> resourceTypes;
-    std::string loadType;
-    std::string loadContext;
-    std::set<std::string> ifDomains;
-    std::set<std::string> unlessDomains;
-};
+using Trigger = ContentRule::Trigger;
+using Action = ContentRule::Action;
 
-std::string ruleJson(const Trigger& trigger, const std::string& action) {
+ContentRule makeRule(Trigger trigger, Action action) {
+    ContentRule made;
+    made.trigger = std::move(trigger);
+    made.action = action;
+    return made;
+}
+
+std::string ruleJson(const ContentRule& rule) {
+    const Trigger& trigger = rule.trigger;
     std::string out = "{\"trigger\":{\"url-filter\":" + jsonString(trigger.urlFilter);
     if (trigger.caseSensitive) out += ",\"url-filter-is-case-sensitive\":true";
-    if (!trigger.resourceTypes.empty())
+    if (!trigger.resourceTypes.empty()) {
         out += ",\"resource-type\":" + jsonArray(trigger.resourceTypes);
+    }
     if (!trigger.loadType.empty()) out += ",\"load-type\":[" + jsonString(trigger.loadType) + "]";
     if (!trigger.loadContext.empty()) {
         out += ",\"load-context\":[" + jsonString(trigger.loadContext) + "]";
@@ -171,7 +173,19 @@ std::string ruleJson(const Trigger& trigger, const std::string& action) {
     if (!trigger.unlessDomains.empty()) {
         out += ",\"unless-domain\":" + jsonArray(withSubdomains(trigger.unlessDomains));
     }
-    return out + "},\"action\":" + action + "}";
+    out += "},\"action\":{\"type\":";
+    switch (rule.action) {
+        case Action::Block:
+            out += "\"block\"";
+            break;
+        case Action::IgnorePreviousRules:
+            out += "\"ignore-previous-rules\"";
+            break;
+        case Action::CssDisplayNone:
+            out += "\"css-display-none\",\"selector\":" + jsonString(rule.selector);
+            break;
+    }
+    return out + "}}";
 }
 
 // The engine's types for the kinds of request a list names; frames and popups are triggers
@@ -393,7 +407,7 @@ bool FilterListConverter::addNetworkRule(std::string_view rule) {
         frames = !noFrames;
     }
 
-    std::string action = exception ? R"({"type":"ignore-previous-rules"})" : R"({"type":"block"})";
+    Action action = exception ? Action::IgnorePreviousRules : Action::Block;
     auto& rules = exception ? exceptions_ : blocking_;
 
     if (document) {
@@ -411,7 +425,7 @@ bool FilterListConverter::addNetworkRule(std::string_view rule) {
             Trigger whole;
             whole.urlFilter = ".*";
             whole.ifDomains.insert(*site);
-            rules.push_back(ruleJson(whole, action));
+            rules.push_back(makeRule(whole, action));
             return true;
         }
         auto filter = urlPattern(pattern);
@@ -419,7 +433,7 @@ bool FilterListConverter::addNetworkRule(std::string_view rule) {
         trigger.urlFilter = *filter;
         trigger.resourceTypes = {"document"};
         trigger.loadContext = "top-frame";
-        rules.push_back(ruleJson(trigger, action));
+        rules.push_back(makeRule(trigger, action));
         return true;
     }
 
@@ -431,7 +445,7 @@ bool FilterListConverter::addNetworkRule(std::string_view rule) {
         // No type named: one trigger for every load, which also stops the address when it is
         // opened directly as a page (half the rules of a trigger for the parts and another
         // for the frames, which the engine's limit on rules needs).
-        rules.push_back(ruleJson(trigger, action));
+        rules.push_back(makeRule(trigger, action));
         return true;
     }
     if (!named) {
@@ -441,30 +455,24 @@ bool FilterListConverter::addNetworkRule(std::string_view rule) {
     if (!types.empty()) {
         Trigger parts = trigger;
         parts.resourceTypes.assign(types.begin(), types.end());
-        rules.push_back(ruleJson(parts, action));
+        rules.push_back(makeRule(parts, action));
     }
     if (frames) {
         Trigger frame = trigger;
         frame.resourceTypes = {"document"};
         frame.loadContext = "child-frame";
-        rules.push_back(ruleJson(frame, action));
+        rules.push_back(makeRule(frame, action));
     }
     if (popups) {
         Trigger popup = trigger;
         popup.resourceTypes = {"popup"};
-        rules.push_back(ruleJson(popup, action));
+        rules.push_back(makeRule(popup, action));
     }
     return true;
 }
 
-std::string FilterListConverter::json() const {
-    std::string out = "[";
-    auto add = [&out](const std::string& rule) {
-        if (out.size() > 1) out += ",\n";
-        out += rule;
-    };
-    for (const auto& rule : blocking_) add(rule);
-    const std::string hide = R"({"type":"css-display-none","selector":)";
+std::vector<ContentRule> FilterListConverter::rules() const {
+    std::vector<ContentRule> out(blocking_.begin(), blocking_.end());
     for (const auto& [selector, rules] : hiding_) {
         auto found = unhidden_.find(selector);
         const std::set<std::string> none;
@@ -477,22 +485,37 @@ std::string FilterListConverter::json() const {
                                      site[site.size() - u.size() - 1] == '.');
             });
         };
-        for (const auto& rule : rules) {
-            Trigger trigger;
-            trigger.urlFilter = ".*";
-            if (rule.everywhere) {
-                trigger.unlessDomains = rule.unlessDomains;
-                trigger.unlessDomains.insert(unhidden.begin(), unhidden.end());
+        for (const auto& hiding : rules) {
+            ContentRule hide;
+            hide.trigger.urlFilter = ".*";
+            hide.action = Action::CssDisplayNone;
+            hide.selector = selector;
+            if (hiding.everywhere) {
+                hide.trigger.unlessDomains = hiding.unlessDomains;
+                hide.trigger.unlessDomains.insert(unhidden.begin(), unhidden.end());
             } else {
-                for (const auto& site : rule.ifDomains) {
-                    if (!covered(site)) trigger.ifDomains.insert(site);
+                for (const auto& site : hiding.ifDomains) {
+                    if (!covered(site)) hide.trigger.ifDomains.insert(site);
                 }
-                if (trigger.ifDomains.empty()) continue;
+                if (hide.trigger.ifDomains.empty()) continue;
             }
-            add(ruleJson(trigger, hide + jsonString(selector) + "}"));
+            out.push_back(std::move(hide));
         }
     }
-    for (const auto& rule : exceptions_) add(rule);
+    out.insert(out.end(), exceptions_.begin(), exceptions_.end());
+    return out;
+}
+
+std::string FilterListConverter::json() const {
+    return toJson(rules());
+}
+
+std::string toJson(const std::vector<ContentRule>& rules) {
+    std::string out = "[";
+    for (const auto& rule : rules) {
+        if (out.size() > 1) out += ",\n";
+        out += ruleJson(rule);
+    }
     return out + "]";
 }
 

@@ -22,6 +22,21 @@ namespace larkspan::contentfilter {
 // compiled by an older converter is compiled again.
 inline constexpr int kConverterVersion = 1;
 
+// One rule of the engine: what a load must be to trigger it, and what then happens.
+struct ContentRule {
+    struct Trigger {
+        std::string urlFilter;  // the engine's regular expression over the address
+        bool caseSensitive = false;
+        std::vector<std::string> resourceTypes;  // empty: every kind of load
+        std::string loadType;                    // "first-party", "third-party" or empty
+        std::string loadContext;                 // "top-frame", "child-frame" or empty
+        std::set<std::string> ifDomains;         // only on these sites (with subdomains)
+        std::set<std::string> unlessDomains;     // not on these sites (with subdomains)
+    } trigger;
+    enum class Action { Block, IgnorePreviousRules, CssDisplayNone } action = Action::Block;
+    std::string selector;  // for CssDisplayNone
+};
+
 struct RuleCounts {
     std::size_t used = 0;
     std::size_t skipped = 0;
@@ -33,6 +48,8 @@ class FilterListConverter {
     RuleCounts addList(std::string_view text);
     // The engine's rules of every list added: blocking and hiding rules first, the
     // exceptions after them (an exception undoes only the rules before it).
+    std::vector<ContentRule> rules() const;
+    // The same in the engine's JSON form.
     std::string json() const;
 
   private:
@@ -45,11 +62,14 @@ class FilterListConverter {
     bool addNetworkRule(std::string_view rule);
     bool addHidingRule(std::string_view domains, std::string_view selector, bool exception);
 
-    std::vector<std::string> blocking_;
-    std::vector<std::string> exceptions_;
+    std::vector<ContentRule> blocking_;
+    std::vector<ContentRule> exceptions_;
     // Element hiding by selector, and the sites where "#@#" undoes it ("" for everywhere).
     std::map<std::string, std::vector<Hiding>> hiding_;
     std::map<std::string, std::set<std::string>> unhidden_;
 };
+
+// The engine's JSON form of `rules`.
+std::string toJson(const std::vector<ContentRule>& rules);
 
 }  // namespace larkspan::contentfilter
