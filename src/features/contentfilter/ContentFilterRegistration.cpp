@@ -57,9 +57,10 @@ void toggleAllowed(ShellContext& context, frmBrowser& window) {
 void registerContentFilter(ShellContext& context, Gtk::Application&) {
     auto loader = std::make_shared<contentfilter::FilterLoader>(
         context, contentfilter::FilterLoader::Folders::program());
-    // After the first window's start-up, when the loop is idle: its page never waits.
+    // Once a page has loaded, so that neither the first window nor its page waits or shares
+    // the machine with it; a first page that takes long holds it back ten seconds at most.
     context.signalMainWindowLoading().connect([loader](frmBrowser&) {
-        Glib::signal_idle().connect_once([loader] { loader->start(); }, Glib::PRIORITY_LOW);
+        Glib::signal_timeout().connect_seconds_once([loader] { loader->start(); }, 10);
     });
 
     // The window has no page yet; the tick follows its pages from their opening on.
@@ -73,12 +74,13 @@ void registerContentFilter(ShellContext& context, Gtk::Application&) {
             window));
     });
     // The tick follows the shown page: a new address, another tab.
-    context.signalPageOpened().connect([&context](frmBrowser&, Page& page) {
+    context.signalPageOpened().connect([&context, loader](frmBrowser&, Page& page) {
         auto follow = [&context, &page] {
             frmBrowser* window = context.windowHolding(page);
             if (window != nullptr && &window->page() == &page) showAllowed(context, *window);
         };
         page.signalAddressChanged.connect(follow);
+        page.engine().signalDownloadComplete.connect([loader] { loader->start(); });
         page.engine().widget().signal_map().connect(follow);
         follow();
     });

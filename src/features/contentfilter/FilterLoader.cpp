@@ -26,9 +26,14 @@ FilterLoader::~FilterLoader() {
 void FilterLoader::start() {
     if (started_) return;
     started_ = true;
-    ContentFilters* filters = context_.contentFilters();
-    if (filters == nullptr) return;
+    if (context_.contentFilters() == nullptr) return;
     followOptions();
+}
+
+void FilterLoader::begin() {
+    if (begun_) return;
+    begun_ = true;
+    ContentFilters* filters = context_.contentFilters();
     // Made at once so that the user finds where their own lists go.
     paths::ensureDir(folders_.user);
     lists_ = findFilterLists(folders_.system, folders_.user);
@@ -121,6 +126,7 @@ void FilterLoader::followOptions() {
         if (ContentFilters* filters = context_.contentFilters()) {
             const OptionsModel& o = context_.options();
             filters->setBlocking(o.blockAds, engine::parseSites(o.adsAllowedSites));
+            if (o.blockAds) begin();
         }
     });
 }

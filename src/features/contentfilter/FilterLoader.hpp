@@ -1,10 +1,11 @@
 #pragma once
 
-// Brings the ad and tracker filter into use once the first main window is up: the filter
+// Brings the ad and tracker filter into use once the first page has loaded: the filter
 // stored by an earlier run when the lists have not changed since, otherwise the lists read
 // and converted on a worker thread (a pure function of the files; the main loop never waits
-// for it) and compiled by the engine in the background. It hands the options' blocking
-// choices to the engine and the lists' counts to the options.
+// for it) and compiled by the engine in the background. Nothing is made while blocking is
+// off. It hands the options' blocking choices to the engine and the lists' counts to the
+// options.
 
 #include <sigc++/connection.h>
 
@@ -33,12 +34,15 @@ class FilterLoader {
     FilterLoader(const FilterLoader&) = delete;
     FilterLoader& operator=(const FilterLoader&) = delete;
 
-    // Looks at the lists and takes up or makes the filter; once per run.
+    // Hands the options to the engine from now on, and takes up or makes the filter once
+    // blocking is on (at once, or when it is turned on); later calls do nothing.
     void start();
 
   private:
     struct Job;
     static void converted(Job& job);
+    // Looks at the lists and takes up or makes the filter; once per run.
+    void begin();
     void compileAnew();
     void publish(const std::vector<FilterState::List>& counts);
     void followOptions();
@@ -46,6 +50,7 @@ class FilterLoader {
     ShellContext& context_;
     Folders folders_;
     bool started_ = false;
+    bool begun_ = false;
     std::vector<FilterListFile> lists_;
     std::string key_;
     sigc::connection options_;
