@@ -74,8 +74,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # processes through these two programs, which no library names.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "bubblewrap, xdg-dbus-proxy")
-# The spell checker of the pages' text fields finds its dictionaries through enchant.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hunspell-en-us")
+# The spell checker of the pages' text fields finds its dictionaries through enchant, and
+# content blocking compiles the ad and tracker lists Debian keeps up to date.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hunspell-en-us, webext-ublock-origin-chromium")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 find_program(DPKG_PROGRAM dpkg)
 if(DPKG_PROGRAM)

@@ -66,10 +66,21 @@ std::unique_ptr<PageEngine> Application::makePrivateEngine() {
     if (gEngineFactory) return gEngineFactory();
     std::shared_ptr<WebSession> session = privateSession_.lock();
     if (!session) {
-        session = WebSession::makePrivate([] { return paths::downloadDir(); });
+        if (!session_) {
+            session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+            followEngineOptions(options(), session_);
+        }
+        session = WebSession::makePrivate(session_);
+        followEngineOptions(options(), session);
         privateSession_ = session;
     }
     return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session);
+}
+
+ContentFilters* Application::contentFilters() {
+    if (gEngineFactory) return nullptr;
+    if (!session_) session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+    return &session_->filters();
 }
 
 Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {

@@ -34,6 +34,8 @@ class Application : public Gtk::Application, public OwningShellContext {
     static void setEngineFactory(PageEngineFactory factory);
     std::unique_ptr<PageEngine> makeEngine() override;
     std::unique_ptr<PageEngine> makePrivateEngine() override;
+    // The web session's, made with the session if no engine made it yet.
+    ContentFilters* contentFilters() override;
 
     // Windows join a registered application only (tests make windows without running it).
     frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) override;

@@ -1,5 +1,6 @@
 #include "app/Registrations.hpp"
 
+#include "features/contentfilter/ContentFilterRegistration.hpp"
 #include "features/downloads/DownloadsRegistration.hpp"
 #include "features/dragdrop/DragDropRegistration.hpp"
 #include "features/favorites/FavoritesRegistration.hpp"
@@ -37,6 +38,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerSession(context, app);
     registerSiteZoom(context, app);
     registerDragDrop(context, app);
+    registerContentFilter(context, app);
 }
 
 }  // namespace larkspan

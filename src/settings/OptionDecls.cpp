@@ -131,6 +131,8 @@ std::vector<OptionDecl> makeDecls() {
         on("chkHardwareAcceleration",
            plain(OptionId::HardwareAcceleration, S, keys::kHardwareAcceleration, Tick, W::Apply,
                  &M::hardwareAcceleration, "1")),
+        on("BlockAds",
+           plain(OptionId::BlockAds, S, keys::kBlockAds, Tick, W::Apply, &M::blockAds, "1")),
 
         // "Apply Changes" of the lock page.
         on("LockHistory", plain(OptionId::LockHistory, S, keys::kPassLockHis, Tick, W::LockApply,
@@ -150,6 +152,9 @@ std::vector<OptionDecl> makeDecls() {
         on("cboSite", plain(OptionId::SearchEngine, keys::kWebSearch, keys::kLastEngine, Text,
                             W::AtOnce, &M::searchEngine, "")),
         plain(OptionId::ShowPercent, S, keys::kShowText, Truth, W::AtOnce, &M::showPercent, no),
+        // Stored as soon as a site is allowed or taken off.
+        plain(OptionId::AdsAllowedSites, S, keys::kAdsAllowedSites, Text, W::AtOnce,
+              &M::adsAllowedSites, ""),
         plain(OptionId::ShowPercentCaption, S, keys::kShowTextCap, Text, W::AtOnce,
               &M::showPercentCaption, "No"),
 

@@ -53,6 +53,8 @@ enum class OptionId {
     RestoreSession,
     SpellChecking,
     HardwareAcceleration,
+    BlockAds,
+    AdsAllowedSites,
 };
 
 // The live model of the options. It starts at the design values, the first touch loads it
@@ -93,6 +95,10 @@ class OptionsModel {
     bool spellChecking = false;
     // Pages may draw with the graphics hardware.
     bool hardwareAcceleration = false;
+    // Pages are filtered by the ad and tracker lists (where any are present).
+    bool blockAds = false;
+    // The sites where they are not, separated by blanks.
+    std::string adsAllowedSites;
     std::string popupTarget;   // where allowed popups open; never stored
     std::string blockedCount;  // the blocked-popup counter, as text
     ColorValue addressTextColor = 0;

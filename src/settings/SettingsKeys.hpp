@@ -32,6 +32,10 @@ inline constexpr std::string_view kRestoreSession = "RestoreSession";
 inline constexpr std::string_view kSpellChecking = "SpellChecking";
 // "1": pages may draw with the graphics hardware when there is one.
 inline constexpr std::string_view kHardwareAcceleration = "HardwareAcceleration";
+// "1": pages are filtered by the ad and tracker lists.
+inline constexpr std::string_view kBlockAds = "BlockAds";
+// The sites where they are not, separated by blanks.
+inline constexpr std::string_view kAdsAllowedSites = "AdsAllowedSites";
 inline constexpr std::string_view kShowBlock = "ShowBlock";
 inline constexpr std::string_view kAddressFC = "AddressFC";
 inline constexpr std::string_view kAddressBG = "AddressBG";

@@ -52,8 +52,8 @@ class Page : public sigc::trackable {
     // Text size: the given level (0 smallest to 4 largest).
     void chooseTextSize(int level);
 
-    // A page of a private window: what the user does in it is remembered nowhere (its
-    // window sets this before the page loads anything).
+    // A page of a private window (its engine's session is private): what the user does in
+    // it is remembered nowhere.
     bool isPrivate() const { return engine_->isPrivate(); }
 
     // Auto-refresh: every `seconds` (one of the menu's intervals), or off. The page

@@ -12,6 +12,7 @@
 #include <sigc++/signal.h>
 
 #include "engine/PageEngine.hpp"
+#include "shell/ContentFilterStatus.hpp"
 #include "shell/WindowLocks.hpp"
 
 namespace Gtk {
@@ -21,6 +22,7 @@ class Window;
 namespace larkspan {
 
 class AddressList;
+class ContentFilters;
 class Dialogs;
 class OptionsModel;
 class SettingsStore;
@@ -56,6 +58,9 @@ class ShellContext {
     // A new engine for a page of a private window: it shares the private session of the
     // private windows open now (a fresh one when there are none) and nothing else.
     virtual std::unique_ptr<PageEngine> makePrivateEngine() = 0;
+    // The engine's content filter for the program's pages; none where the engines have
+    // none (fake ones).
+    virtual ContentFilters* contentFilters() { return nullptr; }
     // Creates a main window around `engine` (a new one when null) and runs its start-up.
     // An engine handed in hosts a popup and loads the popup's page, not the home page.
     virtual frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) = 0;
@@ -80,6 +85,9 @@ class ShellContext {
     sigc::signal<void(frmBrowser&)>& signalBrowserMade() { return browserMade_; }
     // What the password locks hold on the main windows; each window observes its part.
     WindowLocks& locks() { return locks_; }
+
+    // The ad and tracker lists in use, as the options show them.
+    ContentFilterStatus& contentFilterStatus() { return filterStatus_; }
 
     // Emitted by a main window as it closes, after each of its pages' page-closed signal.
     sigc::signal<void(frmBrowser&)>& signalBrowserClosed() { return browserClosed_; }
@@ -127,6 +135,7 @@ class ShellContext {
     sigc::signal<void(frmBrowser&, Page&)> pageClosed_;
     frmBrowser* lastActive_ = nullptr;
     WindowLocks locks_;
+    ContentFilterStatus filterStatus_;
 };
 
 }  // namespace larkspan

@@ -155,9 +155,15 @@ class PrivacyPage final : public OptionsPage {
     void ViewLog_Click();
     void Label5_Click();
     void connectResetLink();
+    void showFilterLists();
+    void cmdAdsAllowedRemove_Click();
 
     Gtk::ComboBoxText* Combo2 = nullptr;
     Gtk::Label* Label5 = nullptr;
+    Gtk::Label* lblFilterLists = nullptr;
+    Gtk::ListBox* lstAdsAllowed = nullptr;
+    // The sites lstAdsAllowed shows, as the option's text.
+    std::string shownSites_;
 };
 
 // "Progressbar": the scroll style, the percentage and the colour, on a sample bar.

@@ -2,7 +2,10 @@
 #include "common/Color.hpp"
 #include "common/WidgetStyle.hpp"
 #include "controls/StyledButton.hpp"
+#include "engine/ContentFilters.hpp"
 #include "shell/ActionButton.hpp"
+#include "shell/ContentFilterStatus.hpp"
+#include "shell/ShellContext.hpp"
 #include "shell/frmOptions.hpp"
 #include "shell/frmOptionsPages.hpp"
 
@@ -27,12 +30,58 @@ PrivacyPage::PrivacyPage(frmOptions& dialog) : OptionsPage(dialog, "Privacy") {
     });
     Label5 = get<Gtk::Label>("Label5");
     connectResetLink();
+    lblFilterLists = get<Gtk::Label>("lblFilterLists");
+    lstAdsAllowed = get<Gtk::ListBox>("lstAdsAllowed");
+    StyledButton* remove = button("cmdAdsAllowedRemove", "&Remove");
+    remove->signal_click().connect(sigc::mem_fun(*this, &PrivacyPage::cmdAdsAllowedRemove_Click));
+    ctx_.contentFilterStatus().signalChanged().connect(
+        sigc::mem_fun(*this, &PrivacyPage::showFilterLists));
+    showFilterLists();
+    show();
 }
 
 void PrivacyPage::show() {
     if (Combo2->get_active_text() != model().popupTarget) {
         Combo2->set_active_text(model().popupTarget);
     }
+    if (shownSites_ != model().adsAllowedSites) {
+        shownSites_ = model().adsAllowedSites;
+        for (Gtk::Widget* row : lstAdsAllowed->get_children()) lstAdsAllowed->remove(*row);
+        for (const std::string& site : engine::parseSites(shownSites_)) {
+            auto* label = Gtk::make_managed<Gtk::Label>(site);
+            label->set_xalign(0.0);
+            label->show();
+            lstAdsAllowed->append(*label);
+        }
+    }
+}
+
+// The lists in use with their counts; without any, blocking has nothing to work with.
+void PrivacyPage::showFilterLists() {
+    const auto& lists = ctx_.contentFilterStatus().lists();
+    std::string text;
+    for (const auto& list : lists) {
+        if (!text.empty()) text += "\n";
+        text += describe(list);
+    }
+    if (lists.empty()) {
+        text =
+            "No ad and tracker lists are installed (package webext-ublock-origin-chromium), "
+            "and none are in the \"filters\" folder.";
+    }
+    lblFilterLists->set_text(text);
+    if (Gtk::Widget* check = control("BlockAds")) check->set_sensitive(!lists.empty());
+}
+
+// Ads are blocked again on the chosen site; stored at once, like the menu's tick.
+void PrivacyPage::cmdAdsAllowedRemove_Click() {
+    Gtk::ListBoxRow* row = lstAdsAllowed->get_selected_row();
+    auto* label = row != nullptr ? dynamic_cast<Gtk::Label*>(row->get_child()) : nullptr;
+    if (label == nullptr) return;
+    std::set<std::string> sites = engine::parseSites(model().adsAllowedSites);
+    sites.erase(label->get_text());
+    model().setText(OptionId::AdsAllowedSites, engine::formatSites(sites));
+    model().writeNow(ctx_.settings(), OptionId::AdsAllowedSites);
 }
 
 // The log takes the dialog's place; closing it brings the dialog back.

@@ -227,8 +227,9 @@ TEST_F(WebSessionTest, APrivateSessionKeepsItsCookiesAndStorageToItselfAndOffThe
                    "localStorage.setItem('privatekept', 'pk9c2e'); document.title = 'stored';"
                    "</script></body></html>");
     server.addPage("/check", "<html><head><title>check</title></head><body></body></html>");
+    auto ordinarySession = std::make_shared<WebSession>(folders());
     {
-        auto session = WebSession::makePrivate([this] { return downloads; });
+        auto session = WebSession::makePrivate(ordinarySession);
         auto h = host(session);
         EXPECT_TRUE(h->engine().isPrivate());
         ASSERT_TRUE(h->load(server.url("/set")));
@@ -237,14 +238,14 @@ TEST_F(WebSessionTest, APrivateSessionKeepsItsCookiesAndStorageToItselfAndOffThe
         ASSERT_TRUE(h->load(server.url("/check")));
         EXPECT_EQ(server.requestHeader("/check", "Cookie"), "privatevisit=pv7f3a");
         // A page of the ordinary session does not see it.
-        auto ordinary = host(std::make_shared<WebSession>(folders()));
+        auto ordinary = host(ordinarySession);
         EXPECT_FALSE(ordinary->engine().isPrivate());
         ASSERT_TRUE(ordinary->load(server.url("/check")));
         EXPECT_EQ(server.requestHeader("/check", "Cookie"), "");
     }
     // Nor does a private session made after it.
     {
-        auto h = host(WebSession::makePrivate([this] { return downloads; }));
+        auto h = host(WebSession::makePrivate(ordinarySession));
         ASSERT_TRUE(h->load(server.url("/check")));
         EXPECT_EQ(server.requestCount("/check"), 3);
         EXPECT_EQ(server.requestHeader("/check", "Cookie"), "");

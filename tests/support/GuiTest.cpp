@@ -1,6 +1,8 @@
 #include "support/GuiTest.hpp"
 
 #include "app/Application.hpp"
+#include "settings/SettingsKeys.hpp"
+#include "settings/SettingsStore.hpp"
 #include "support/FakePageEngine.hpp"
 
 namespace larkspan::testing {
@@ -22,6 +24,8 @@ Application& GuiTest::context() {
 void RealEngineTest::SetUp() {
     initGtk();
     Application::setEngineFactory(nullptr);
+    // No test here is about ad blocking: the lists of the machine are left uncompiled.
+    SettingsStore(SettingsStore::defaultFile()).write(keys::kSettings, keys::kBlockAds, "0");
 }
 
 void RealEngineTest::TearDown() {

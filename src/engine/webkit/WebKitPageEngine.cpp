@@ -222,6 +222,8 @@ void WebKitPageEngineCallbacks::onWebProcessTerminated(WebKitWebView* view,
 void WebKitPageEngineCallbacks::onUri(GObject*, GParamSpec*, gpointer data) {
     auto* self = engineOf(data);
     try {
+        // A page about to load takes the filter up, or leaves it on a site the user allowed.
+        self->applyContentFilter(toString(webkit_web_view_get_uri(self->view_)));
         // While a load runs, its commit reports the address. Otherwise the page moved
         // inside its document: a script pushed a history entry or a fragment was followed.
         if (self->loading_ || webkit_web_view_is_loading(self->view_)) {
@@ -584,10 +586,20 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
                      G_CALLBACK(C::onCountedMatches), this);
     g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed",
                      G_CALLBACK(C::onHistoryChanged), this);
+    if (session_) {
+        filtersChanged_ = session_->filters().signalChanged().connect(
+            [this] { applyContentFilter(locationURL()); });
+        applyContentFilter("");
+    }
+}
+
+void WebKitPageEngine::applyContentFilter(const std::string& address) {
+    if (session_) session_->filters().applyTo(family_->contentManager, address);
 }
 
 WebKitPageEngine::~WebKitPageEngine() {
     alive_.reset();
+    filtersChanged_.disconnect();
     g_object_set_data(G_OBJECT(view_), webkit_internal::kEngineKey, nullptr);
     g_cancellable_cancel(cancellable_);
     g_signal_handlers_disconnect_by_data(view_, this);

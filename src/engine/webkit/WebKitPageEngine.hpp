@@ -165,8 +165,13 @@ class WebKitPageEngine : public PageEngine {
     bool runEditing(const char* command);
     PageProperties currentProperties() const;
 
+    // Gives the session's content filter to the family's pages, or takes it away, for the
+    // page this engine shows or is about to show.
+    void applyContentFilter(const std::string& address);
+
     DialogsSource dialogs_;
     std::shared_ptr<WebSession> session_;
+    sigc::connection filtersChanged_;
     WebKitWebView* view_ = nullptr;
     WebKitWebView* relatedView_ = nullptr;  // compared only, never used
     // The engines whose pages share one set of page scripts: a window and the popups it

@@ -52,6 +52,7 @@ WebSession::WebSession(WebSessionFolders folders, bool sandboxWorks)
     : folders_(std::move(folders)), reservations_(std::make_shared<DownloadReservations>()) {
     paths::ensureDir(folders_.data);
     paths::ensureDir(folders_.cache);
+    filters_ = std::make_unique<WebKitContentFilters>(folders_.cache / "content-filters");
     WebKitWebsiteDataManager* manager =
         webkit_website_data_manager_new("base-data-directory", folders_.data.c_str(),
                                         "base-cache-directory", folders_.cache.c_str(), nullptr);
@@ -65,15 +66,16 @@ WebSession::WebSession(WebSessionFolders folders, bool sandboxWorks)
     finishContext(sandboxWorks);
 }
 
-std::shared_ptr<WebSession> WebSession::makePrivate(
-    std::function<std::filesystem::path()> downloads, bool sandboxWorks) {
+std::shared_ptr<WebSession> WebSession::makePrivate(std::shared_ptr<WebSession> ordinary,
+                                                    bool sandboxWorks) {
     return std::shared_ptr<WebSession>(
-        new WebSession(Private{}, std::move(downloads), sandboxWorks));
+        new WebSession(Private{}, std::move(ordinary), sandboxWorks));
 }
 
-WebSession::WebSession(Private, std::function<std::filesystem::path()> downloads, bool sandboxWorks)
-    : folders_{{}, {}, std::move(downloads)},
-      reservations_(std::make_shared<DownloadReservations>()) {
+WebSession::WebSession(Private, std::shared_ptr<WebSession> ordinary, bool sandboxWorks)
+    : folders_{{}, {}, ordinary->folders().downloads},
+      reservations_(ordinary->reservations_),
+      ordinary_(std::move(ordinary)) {
     WebKitWebsiteDataManager* manager = webkit_website_data_manager_new_ephemeral();
     webkit_website_data_manager_set_tls_errors_policy(manager, WEBKIT_TLS_ERRORS_POLICY_FAIL);
     context_ = webkit_web_context_new_with_website_data_manager(manager);

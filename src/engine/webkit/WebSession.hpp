@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/webkit/PageSandbox.hpp"
+#include "engine/webkit/WebKitContentFilters.hpp"
 
 typedef struct _WebKitWebContext WebKitWebContext;
 typedef struct _WebKitSettings WebKitSettings;
@@ -38,8 +39,9 @@ class WebSession {
     // make it (where it cannot, the session shows no page).
     explicit WebSession(WebSessionFolders folders, bool sandboxWorks = engine::sandboxWorks());
     // A private session: cookies, cache and site data in memory only, gone with the
-    // session; nothing of it reaches a folder. Downloads go where `downloads` says.
-    static std::shared_ptr<WebSession> makePrivate(std::function<std::filesystem::path()> downloads,
+    // session; nothing of it reaches a folder. Its downloads and content filter are
+    // `ordinary`'s.
+    static std::shared_ptr<WebSession> makePrivate(std::shared_ptr<WebSession> ordinary,
                                                    bool sandboxWorks = engine::sandboxWorks());
     ~WebSession();
     WebSession(const WebSession&) = delete;
@@ -49,6 +51,8 @@ class WebSession {
     const WebSessionFolders& folders() const { return folders_; }
     // The cookie store's file.
     std::filesystem::path cookieFile() const;
+    // The content filter its pages apply (kept in "content-filters" in the cache folder).
+    WebKitContentFilters& filters() { return filters_ ? *filters_ : ordinary_->filters(); }
 
     // Spell checking of the pages' text fields, in the given languages ("en_US"); the
     // engine's context menu then offers its suggestions.
@@ -61,7 +65,7 @@ class WebSession {
 
   private:
     struct Private {};
-    WebSession(Private, std::function<std::filesystem::path()> downloads, bool sandboxWorks);
+    WebSession(Private, std::shared_ptr<WebSession> ordinary, bool sandboxWorks);
     // The context's sandbox and download routing, for either kind.
     void finishContext(bool sandboxWorks);
 
@@ -74,6 +78,9 @@ class WebSession {
     // The settings of the session's views still alive.
     std::vector<WebKitSettings*> viewSettings_;
     static void forgetSettings(void* session, GObject* gone);
+    std::unique_ptr<WebKitContentFilters> filters_;
+    // A private session's ordinary one.
+    std::shared_ptr<WebSession> ordinary_;
 };
 
 }  // namespace larkspan
