@@ -44,9 +44,6 @@ class BrowsingTest : public testing::ShellGuiTest {
     void writeHistory(const std::string& bytes) {
         std::ofstream(listfile::historyFilePath(), std::ios::binary) << bytes;
     }
-    FakePageEngine& engine(frmBrowser& w) {
-        return static_cast<FakePageEngine&>(w.page().engine());
-    }
     // Types `text` into the address box as the user would, key by key, then Enter.
     void typeAndEnter(frmBrowser& w, const std::string& text) {
         Gtk::Entry* e = testing::probe(w).widget<AddressBox>("cboAddress")->get_entry();

@@ -24,13 +24,6 @@ using testing::FakePageEngine;
 
 class CommandsTest : public testing::ShellGuiTest {
   protected:
-    FakePageEngine& engine(frmBrowser& w) {
-        return static_cast<FakePageEngine&>(w.page().engine());
-    }
-    long count(frmBrowser& w, const std::string& call) {
-        auto& calls = engine(w).calls;
-        return std::count(calls.begin(), calls.end(), call);
-    }
     Gtk::Entry& addressBox(frmBrowser& w) {
         return *testing::probe(w).widget<AddressBox>("cboAddress")->get_entry();
     }

@@ -20,13 +20,6 @@ using testing::FakePageEngine;
 
 class DocumentCommandsTest : public testing::ShellGuiTest {
   protected:
-    FakePageEngine& engine(frmBrowser& w) {
-        return static_cast<FakePageEngine&>(w.page().engine());
-    }
-    long count(frmBrowser& w, const std::string& call) {
-        auto& calls = engine(w).calls;
-        return std::count(calls.begin(), calls.end(), call);
-    }
     // A menu of the window opening, as when its title is clicked.
     void openMenu(frmBrowser& w, const char* menu) {
         auto* m = testing::probe(w).widget<Gtk::Menu>(menu);

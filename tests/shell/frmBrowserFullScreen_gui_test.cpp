@@ -17,13 +17,6 @@ using testing::FakePageEngine;
 
 class FullScreenTest : public testing::ShellGuiTest {
   protected:
-    FakePageEngine& engine(frmBrowser& w) {
-        return static_cast<FakePageEngine&>(w.page().engine());
-    }
-    long count(frmBrowser& w, const std::string& call) {
-        auto& calls = engine(w).calls;
-        return std::count(calls.begin(), calls.end(), call);
-    }
     // The window's chrome, each part shown or not.
     std::vector<bool> chrome(frmBrowser& w) {
         std::vector<bool> shown;

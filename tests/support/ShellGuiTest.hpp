@@ -1,9 +1,15 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
+#include "support/FakePageEngine.hpp"
 #include "support/TestShellContext.hpp"
 #include "support/WindowTest.hpp"
+
+namespace larkspan {
+class frmBrowser;
+}
 
 namespace larkspan::testing {
 
@@ -16,6 +22,10 @@ class ShellGuiTest : public WindowTest {
     TestShellContext& context() override { return *context_; }
     // Ends the context and starts a new one on the same folders, as a second run would.
     void renewContext();
+
+    // The fake engine of the page `w` shows, and how often that engine was asked for `call`.
+    static FakePageEngine& engine(frmBrowser& w);
+    static long count(frmBrowser& w, const std::string& call);
 
   private:
     std::unique_ptr<TestShellContext> context_;

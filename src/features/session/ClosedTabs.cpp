@@ -2,8 +2,6 @@
 
 #include <glibmm/main.h>
 
-#include <algorithm>
-
 #include "features/session/RestorePages.hpp"
 #include "shell/Page.hpp"
 #include "shell/ShellContext.hpp"
@@ -26,7 +24,7 @@ void ClosedTabs::pageClosed(frmBrowser& window, Page& page) {
     if (session::placeholderClosing() || page.address().empty()) return;
     // A private window leaves nothing to bring back.
     if (window.isPrivate()) return;
-    pending_.push_back({&window, session::savedTab(page)});
+    pending_.push_back({&window, &page == window.currentPage(), session::savedTab(page)});
     if (!settling_.connected())
         settling_ = Glib::signal_idle().connect([this] {
             settle();
@@ -38,18 +36,16 @@ void ClosedTabs::windowClosed(frmBrowser& window) {
     if (window.isPrivate()) return;
     Closed closed;
     closed.wholeWindow = true;
-    closed.pages = session::savedWindow(window);
-    closed.pages.tabs.clear();
-    closed.pages.current = 0;
-    const Page* shown = window.currentPage();
-    for (const auto& page : window.pages()) {
-        auto mine = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& p) {
-            return p.from == &window && p.tab.address == page->address();
-        });
-        if (mine == pending_.end()) continue;
-        if (page.get() == shown) closed.pages.current = closed.pages.tabs.size();
-        closed.pages.tabs.push_back(std::move(mine->tab));
-        pending_.erase(mine);
+    closed.pages.place = session::savedPlace(window);
+    // The window's pages reported themselves in order just before it.
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (it->from != &window) {
+            ++it;
+            continue;
+        }
+        if (it->shown) closed.pages.current = closed.pages.tabs.size();
+        closed.pages.tabs.push_back(std::move(it->tab));
+        it = pending_.erase(it);
     }
     // Tabs closed alone before the window went came first.
     settle();

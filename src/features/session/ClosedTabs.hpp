@@ -41,6 +41,8 @@ class ClosedTabs : public sigc::trackable {
     // until the turn ends, and is never used to reach the window.
     struct Pending {
         const frmBrowser* from;
+        // The tab its window showed.
+        bool shown;
         SessionTab tab;
     };
     void pageClosed(frmBrowser& window, Page& page);

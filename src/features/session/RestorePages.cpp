@@ -24,10 +24,14 @@ SessionTab savedTab(const Page& page) {
     return {page.address(), page.title(), page.historyState()};
 }
 
+WindowPlaces savedPlace(const frmBrowser& window) {
+    const WindowGeometry& g = window.geometry();
+    return {window.windowState(), g.left(), g.top(), g.width(), g.height()};
+}
+
 SessionWindow savedWindow(const frmBrowser& window) {
     SessionWindow saved;
-    const WindowGeometry& g = window.geometry();
-    saved.place = {window.windowState(), g.left(), g.top(), g.width(), g.height()};
+    saved.place = savedPlace(window);
     const Page* shown = window.currentPage();
     for (const auto& page : window.pages()) {
         if (page.get() == shown) saved.current = saved.tabs.size();

@@ -16,6 +16,7 @@ class frmBrowser;
 namespace session {
 
 SessionTab savedTab(const Page& page);
+WindowPlaces savedPlace(const frmBrowser& window);
 SessionWindow savedWindow(const frmBrowser& window);
 
 // Adds `tab` to `window` as a page that waits to load until it is first shown.

@@ -78,7 +78,6 @@ runrecord::Start SessionKeeper::decide() {
         reportFailure("reading when the session is restored");
     }
     decided_ = guard_.begin(restoreOption, have);
-    if (!have) decided_ = runrecord::Start::Normal;
     if (*decided_ != runrecord::Start::Normal) last_ = std::move(last);
     return *decided_;
 }
