@@ -22,6 +22,7 @@ class Window;
 namespace larkspan {
 
 class AddressList;
+class AddressSuggestionSource;
 class ContentFilters;
 class Dialogs;
 class OptionsModel;
@@ -49,6 +50,14 @@ class ShellContext {
     virtual WindowCommands& commands() = 0;
     // The typed-address list that every main window shows and completes from.
     virtual AddressList& addressList() = 0;
+    // Where the address box's suggestion list looks, in the order added; a source must
+    // outlive every main window (features own theirs for the whole run).
+    void addSuggestionSource(AddressSuggestionSource& source) {
+        suggestionSources_.push_back(&source);
+    }
+    const std::vector<AddressSuggestionSource*>& suggestionSources() const {
+        return suggestionSources_;
+    }
 
     // Main windows, in creation order; the first is the one secondary windows act on.
     virtual frmBrowser* firstWindow() const = 0;
@@ -127,6 +136,7 @@ class ShellContext {
 
   private:
     std::vector<LastWindowGuard> lastWindowGuards_;
+    std::vector<AddressSuggestionSource*> suggestionSources_;
     std::function<bool()> firstWindowFilled_;
     sigc::signal<void(frmBrowser&)> browserMade_;
     sigc::signal<void(frmBrowser&)> mainWindowLoading_;
