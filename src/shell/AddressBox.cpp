@@ -58,6 +58,8 @@ AddressBox::AddressBox(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
             return true;
         },
         false);
+    suggestions_ = std::make_unique<AddressSuggestionPopup>(*this, *entry_);
+    suggestions_->signalChosen.connect([this] { signalChosen.emit(); });
 }
 
 void AddressBox::setList(AddressList& list) {
@@ -73,6 +75,7 @@ Glib::RefPtr<Gtk::TreeModel> AddressBox::get_model() {
 
 void AddressBox::popup() {
     if (!list_ || poppedUp()) return;
+    suggestions_->hide();
     shown_ = makeAddressListModel(*list_);
     view_.set_model(shown_);
     // As wide as the box, its one column filling the width: a fixed-width column is not

@@ -17,7 +17,10 @@
 #include <gtkmm/treeview.h>
 #include <gtkmm/treeviewcolumn.h>
 
+#include <memory>
+
 #include "shell/AddressList.hpp"
+#include "shell/AddressSuggestionPopup.hpp"
 
 namespace larkspan {
 
@@ -39,7 +42,10 @@ class AddressBox : public Gtk::Box {
     // The drop-down's list view (named "cboAddress_List").
     Gtk::TreeView& dropDownList() { return view_; }
 
-    // A row was chosen from the drop-down; its text is in the box.
+    // The list of suggestions under the box as the user types.
+    AddressSuggestionPopup& suggestions() { return *suggestions_; }
+
+    // A row was chosen from the drop-down or the suggestions; its text is in the box.
     sigc::signal<void()> signalChosen;
 
   private:
@@ -55,6 +61,7 @@ class AddressBox : public Gtk::Box {
     Gtk::CellRendererText cell_;
     AddressList* list_ = nullptr;
     Glib::RefPtr<Gtk::TreeModel> shown_;
+    std::unique_ptr<AddressSuggestionPopup> suggestions_;
 };
 
 }  // namespace larkspan

@@ -41,7 +41,11 @@ std::vector<std::string> suggestionWords(std::string_view text) {
 }
 
 bool suggestionMatches(std::string_view text, std::string_view title, std::string_view address) {
-    std::vector<std::string> words = suggestionWords(text);
+    return suggestionMatches(suggestionWords(text), title, address);
+}
+
+bool suggestionMatches(const std::vector<std::string>& words, std::string_view title,
+                       std::string_view address) {
     if (words.empty()) return false;
     std::string foldedTitle = foldIfValid(title);
     std::string foldedAddress = foldIfValid(address);

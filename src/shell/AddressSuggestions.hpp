@@ -35,6 +35,10 @@ class AddressSuggestionSource {
 // somewhere in `title` or in `address`, letter case ignored (Unicode case folding). A text
 // with no words matches nothing.
 bool suggestionMatches(std::string_view text, std::string_view title, std::string_view address);
+// The same for words that suggestionWords gave, so a source that tries many entries splits
+// and folds the text once.
+bool suggestionMatches(const std::vector<std::string>& words, std::string_view title,
+                       std::string_view address);
 
 // The words of `text` as suggestionMatches sees them: split at white space and case-folded.
 std::vector<std::string> suggestionWords(std::string_view text);

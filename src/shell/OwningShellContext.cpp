@@ -5,7 +5,9 @@
 
 namespace larkspan {
 
-OwningShellContext::OwningShellContext() = default;
+OwningShellContext::OwningShellContext() {
+    addSuggestionSource(typedSuggestions_);
+}
 
 OwningShellContext::~OwningShellContext() = default;
 

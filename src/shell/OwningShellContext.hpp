@@ -7,6 +7,7 @@
 #include "shell/AddressList.hpp"
 #include "shell/MainWindows.hpp"
 #include "shell/ShellContext.hpp"
+#include "shell/TypedAddressSuggestions.hpp"
 #include "shell/WindowCommands.hpp"
 #include "shell/WindowRegistry.hpp"
 
@@ -53,6 +54,7 @@ class OwningShellContext : public ShellContext {
   private:
     // Declared first, so it outlives every window that shows it.
     AddressList addressList_;
+    TypedAddressSuggestions typedSuggestions_{addressList_};
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<OptionsModel> options_;
     WindowRegistry windows_;

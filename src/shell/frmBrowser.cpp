@@ -58,6 +58,7 @@ frmBrowser::frmBrowser(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Builder>
       geometry_(screenDpi()) {
     builder_->get_widget_derived("cboAddress", cboAddress);
     cboAddress->setList(ctx_.addressList());
+    cboAddress->suggestions().setSources(ctx_.suggestionSources());
     builder_->get_widget("txtSearch", txtSearch);
     builder_->get_widget_derived("Command1", Command1);
     Command1->setCaption("Search");

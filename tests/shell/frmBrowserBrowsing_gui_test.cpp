@@ -9,6 +9,7 @@
 #include "common/ListFile.hpp"
 #include "settings/OptionsModel.hpp"
 #include "settings/SettingsStore.hpp"
+#include "shell/AddressSuggestions.hpp"
 #include "shell/TrayIcon.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
@@ -234,6 +235,71 @@ TEST_F(BrowsingTest, DropDownShowsTheSharedListAndChoosingARowNavigates) {
     EXPECT_TRUE(testing::probe(w).widget<AddressBox>("cboAddress")->poppedUp());
     arrow->clicked();
     EXPECT_FALSE(testing::probe(w).widget<AddressBox>("cboAddress")->poppedUp());
+}
+
+// A source of suggestions that holds a few pages and remembers what it was asked to forget.
+class PagesSource : public AddressSuggestionSource {
+  public:
+    std::vector<AddressSuggestion> pages = {
+        {.title = "Kettle reviews", .address = "http://kettles.test/", .score = 5},
+        {.title = "Tea kettles", .address = "http://tea.test/kettles", .score = 3},
+        {.title = "Other", .address = "http://other.test/", .score = 9},
+    };
+    std::vector<std::string> forgotten;
+    std::vector<AddressSuggestion> suggest(std::string_view text, std::size_t limit) override {
+        std::vector<AddressSuggestion> found;
+        for (const auto& page : pages) {
+            if (found.size() < limit && suggestionMatches(text, page.title, page.address)) {
+                found.push_back(page);
+            }
+        }
+        return found;
+    }
+    bool forget(const std::string& address) override {
+        forgotten.push_back(address);
+        std::erase_if(pages, [&](const auto& page) { return page.address == address; });
+        return true;
+    }
+};
+
+TEST_F(BrowsingTest, SuggestionsFollowTheKeysTypedAndTheArrowsChooseAmongThem) {
+    PagesSource source;
+    context().addSuggestionSource(source);
+    frmBrowser& w = startBrowser();
+    AddressBox& box = *testing::probe(w).widget<AddressBox>("cboAddress");
+    AddressSuggestionPopup& list = box.suggestions();
+    w.set_focus(*box.get_entry());
+    for (guint key : {GDK_KEY_k, GDK_KEY_e, GDK_KEY_t}) pressKey(w, key, 0);
+    ASSERT_TRUE(list.shown());
+    ASSERT_EQ(list.offered().size(), 2u);
+    EXPECT_EQ(list.offered()[0].address, "http://kettles.test/") << "the better score first";
+    EXPECT_EQ(list.rows().get_children().size(), 2u);
+
+    // Down, Down, then Shift+Delete forgets the second page and the first stays offered.
+    pressKey(w, GDK_KEY_Down, 0);
+    pressKey(w, GDK_KEY_Down, 0);
+    EXPECT_EQ(list.chosen(), 1);
+    pressKey(w, GDK_KEY_Delete, GDK_SHIFT_MASK);
+    EXPECT_EQ(source.forgotten, std::vector<std::string>{"http://tea.test/kettles"});
+    EXPECT_EQ(boxText(w), "ket") << "the box's text stays as typed";
+    ASSERT_EQ(list.offered().size(), 1u);
+    EXPECT_EQ(list.chosen(), 0);
+
+    // Enter opens the chosen page and closes the list.
+    pressKey(w, GDK_KEY_Return, 0);
+    EXPECT_FALSE(list.shown());
+    EXPECT_EQ(engine(w).navigations.back(), "http://kettles.test/");
+
+    // Escape closes the list and leaves the box alone; a text nothing matches shows none.
+    w.set_focus(*box.get_entry());
+    box.get_entry()->set_text("");
+    pressKey(w, GDK_KEY_o, 0);
+    EXPECT_TRUE(list.shown());
+    pressKey(w, GDK_KEY_Escape, 0);
+    EXPECT_FALSE(list.shown());
+    EXPECT_EQ(boxText(w), "o");
+    pressKey(w, GDK_KEY_z, 0);
+    EXPECT_FALSE(list.shown());
 }
 
 TEST_F(BrowsingTest, ToolbarButtonsReachTheEngine) {

@@ -5,6 +5,7 @@
 #include "common/Dialogs.hpp"
 #include "features/favorites/AddFavorite.hpp"
 #include "features/favorites/FavoriteFile.hpp"
+#include "features/favorites/FavoriteSuggestions.hpp"
 #include "features/favorites/FavoritesMenu.hpp"
 #include "features/favorites/frmFavorites.hpp"
 #include "features/favorites/frmIE2LarkspanConverter.hpp"
@@ -46,6 +47,10 @@ void addCurrentPage(ShellContext& context, frmBrowser& window) {
 }  // namespace
 
 void registerFavorites(ShellContext& context, Gtk::Application& app) {
+    auto* suggestions = new FavoriteSuggestions(context);
+    g_object_set_data_full(G_OBJECT(app.gobj()), "larkspan-favorite-suggestions", suggestions,
+                           [](gpointer p) { delete static_cast<FavoriteSuggestions*>(p); });
+    context.addSuggestionSource(*suggestions);
     WindowRegistry& windows = context.windows();
     windows.define("frmFavorites", [&context] { return makeFavoritesOrganizer(context); });
     windows.define("frmIE2LarkspanConverter", [&context] {
