@@ -13,6 +13,7 @@
 #include "HistoryFile.hpp"
 #include "shell/AddressCompletion.hpp"
 #include "shell/AddressList.hpp"
+#include "shell/TypedAddressSuggestions.hpp"
 
 namespace fs = std::filesystem;
 using larkspan::AddressList;
@@ -130,6 +131,20 @@ void BM_AppendWithIndexes(benchmark::State& state) {
     for (auto _ : state) list.append("http://typed" + std::to_string(i++) + ".example/");
 }
 BENCHMARK(BM_AppendWithIndexes)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// The typed addresses' share of the suggestions under the box, asked on each key: a text
+// many addresses hold (it stops at eight) and one none holds (it tries every address).
+void BM_TypedSuggestions(benchmark::State& state) {
+    AddressList list(larkspan::bench::historyLines(static_cast<std::size_t>(state.range(0))));
+    larkspan::TypedAddressSuggestions source(list);
+    const std::string text = state.range(1) == 0 ? "news" : "zzq";
+    for (auto _ : state) benchmark::DoNotOptimize(source.suggest(text, 8));
+}
+BENCHMARK(BM_TypedSuggestions)
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -19,12 +19,18 @@ std::string caseFold(std::string_view text) {
 // Text that is not valid UTF-8 (a stored title from a broken page) is matched as it is,
 // byte for byte, rather than folded.
 std::string foldIfValid(std::string_view text) {
+    // An empty view may point nowhere, which GLib does not take.
+    if (text.empty()) return {};
     return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)
                ? caseFold(text)
                : std::string(text);
 }
 
 }  // namespace
+
+std::string suggestionFold(std::string_view text) {
+    return foldIfValid(text);
+}
 
 std::vector<std::string> suggestionWords(std::string_view text) {
     std::vector<std::string> words;
@@ -46,12 +52,15 @@ bool suggestionMatches(std::string_view text, std::string_view title, std::strin
 
 bool suggestionMatches(const std::vector<std::string>& words, std::string_view title,
                        std::string_view address) {
+    return suggestionMatchesFolded(words, foldIfValid(title), foldIfValid(address));
+}
+
+bool suggestionMatchesFolded(const std::vector<std::string>& words, std::string_view foldedTitle,
+                             std::string_view foldedAddress) {
     if (words.empty()) return false;
-    std::string foldedTitle = foldIfValid(title);
-    std::string foldedAddress = foldIfValid(address);
     return std::all_of(words.begin(), words.end(), [&](const std::string& word) {
-        return foldedTitle.find(word) != std::string::npos ||
-               foldedAddress.find(word) != std::string::npos;
+        return foldedTitle.find(word) != std::string_view::npos ||
+               foldedAddress.find(word) != std::string_view::npos;
     });
 }
 

@@ -39,6 +39,11 @@ bool suggestionMatches(std::string_view text, std::string_view title, std::strin
 // and folds the text once.
 bool suggestionMatches(const std::vector<std::string>& words, std::string_view title,
                        std::string_view address);
+// The form of a title or address that the words are looked for in (case-folded; text that
+// is not UTF-8 as it is), and the match on forms a source folded once and kept.
+std::string suggestionFold(std::string_view text);
+bool suggestionMatchesFolded(const std::vector<std::string>& words, std::string_view foldedTitle,
+                             std::string_view foldedAddress);
 
 // The words of `text` as suggestionMatches sees them: split at white space and case-folded.
 std::vector<std::string> suggestionWords(std::string_view text);
