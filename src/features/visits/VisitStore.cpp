@@ -29,7 +29,7 @@ constexpr double kHalfLifeSeconds = 30.0 * 86400.0;
 constexpr double kTypedBonus = 1.0;
 // When the trigram index names more addresses than this, the words are common enough that
 // walking the addresses in rank order finds the best ones sooner.
-constexpr std::size_t kCandidateCap = 1500;
+constexpr std::size_t kCandidateCap = 500;
 // At most this many trigrams narrow a query; the rule checks the rest.
 constexpr std::size_t kMaxTrigrams = 12;
 // The history window's search looks at this many visits per page at most, so that a rare
@@ -111,6 +111,40 @@ std::string fold(std::string_view text) {
     g_free(folded);
     return result;
 }
+
+// The same folding, quicker for text of plain ASCII letters (most titles and addresses),
+// whose case folding is their lower case.
+std::string quickFold(std::string_view text) {
+    bool plain = true;
+    for (char c : text) {
+        if (c == '\0' || static_cast<unsigned char>(c) >= 0x80) {
+            plain = false;
+            break;
+        }
+    }
+    if (!plain) return fold(text);
+    std::string lower(text);
+    for (char& c : lower) c = g_ascii_tolower(c);
+    return lower;
+}
+
+// suggestionMatches with the words of the text split and folded once, for many rows.
+class Matcher {
+  public:
+    explicit Matcher(std::string_view text) : words_(suggestionWords(text)) {}
+    bool operator()(std::string_view title, std::string_view address) const {
+        if (words_.empty()) return false;
+        const std::string foldedTitle = quickFold(title);
+        const std::string foldedAddress = quickFold(address);
+        return std::all_of(words_.begin(), words_.end(), [&](const std::string& word) {
+            return foldedTitle.find(word) != std::string::npos ||
+                   foldedAddress.find(word) != std::string::npos;
+        });
+    }
+
+  private:
+    std::vector<std::string> words_;
+};
 
 // What the trigram index holds for a place. A word never holds white space, so it never
 // matches across the line break between the two.
@@ -261,6 +295,8 @@ bool VisitStore::open() {
     // Reading the schema is where a file that is no database shows it; no full check, which
     // would read a large file whole.
     if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=NORMAL")) return false;
+    // Suggestions read rows all over the file: mapped, they are read without copying.
+    exec("PRAGMA mmap_size=268435456");
     Statement version(db_, "PRAGMA user_version");
     if (!version.ok() || version.step() != SQLITE_ROW) return false;
     std::int64_t found = version.integer(0);
@@ -373,6 +409,7 @@ std::vector<AddressSuggestion> VisitStore::suggest(std::string_view text, std::s
     const std::vector<std::string> words = suggestionWords(text);
     if (db_ == nullptr || words.empty() || limit == 0) return out;
 
+    const Matcher matches(text);
     std::vector<Place> found;
     bool walk = true;
     if (std::string query = trigramQuery(text, words); !query.empty()) {
@@ -392,7 +429,7 @@ std::vector<AddressSuggestion> VisitStore::suggest(std::string_view text, std::s
                 place.bind(1, id);
                 if (place.step() != SQLITE_ROW) continue;
                 Place p = placeFrom(place);
-                if (suggestionMatches(text, p.title, p.url)) found.push_back(std::move(p));
+                if (matches(p.title, p.url)) found.push_back(std::move(p));
             }
             std::sort(found.begin(), found.end(), better);
             if (found.size() > limit) found.resize(limit);
@@ -406,7 +443,7 @@ std::vector<AddressSuggestion> VisitStore::suggest(std::string_view text, std::s
         ranked.bind(1, static_cast<std::int64_t>(kWalkCap));
         while (found.size() < limit && ranked.step() == SQLITE_ROW) {
             Place p = placeFrom(ranked);
-            if (suggestionMatches(text, p.title, p.url)) found.push_back(std::move(p));
+            if (matches(p.title, p.url)) found.push_back(std::move(p));
         }
     }
     for (Place& p : found) {
@@ -434,6 +471,7 @@ std::vector<VisitRow> VisitStore::visits(std::string_view text, std::size_t limi
     st.bind(1, static_cast<std::int64_t>(from.time));
     st.bind(2, from.id);
     if (!query.empty()) st.bind(3, query);
+    const Matcher matcher(text);
     std::unordered_map<std::int64_t, bool> verdicts;
     std::size_t scanned = 0;
     while (rows.size() < limit && st.step() == SQLITE_ROW) {
@@ -442,7 +480,7 @@ std::vector<VisitRow> VisitStore::visits(std::string_view text, std::size_t limi
         bool matches = words.empty();
         if (!matches) {
             auto [it, added] = verdicts.try_emplace(place, false);
-            if (added) it->second = suggestionMatches(text, row.title, row.address);
+            if (added) it->second = matcher(row.title, row.address);
             matches = it->second;
         }
         if (matches) {

@@ -86,7 +86,7 @@ class VisitStore {
     // `kWalkCap` addresses only.
     std::vector<AddressSuggestion> suggest(std::string_view text, std::size_t limit,
                                            TimePoint now) const;
-    static constexpr std::size_t kWalkCap = 20000;
+    static constexpr std::size_t kWalkCap = 5000;
 
     // Up to `limit` visits, newest first, to addresses matching `text` (every visit when it
     // holds no word), starting after `after`.
