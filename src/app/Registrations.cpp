@@ -13,6 +13,7 @@
 #include "features/source/SourceRegistration.hpp"
 #include "features/update/UpdateCheck.hpp"
 #include "features/update/UpdateRegistration.hpp"
+#include "features/visits/VisitsRegistration.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/ShellRegistration.hpp"
 #include "shell/WindowRegistry.hpp"
@@ -22,10 +23,10 @@ namespace larkspan {
 void registerAll(ShellContext& context, Gtk::Application& app) {
     // How the shared windows close at shut-down: the lock dialog first, the options dialog,
     // which the others may still consult, last.
-    context.windows().setClosingOrder({"frmPassword", "frmFavorites", "frmHistory", "frmSource",
-                                       "frmAbout", "frmFont", "Form2", update::kUpdateWindow,
-                                       "frmIE2LarkspanConverter", "frmBlockedLog", "frmDownloads",
-                                       "frmOptions"});
+    context.windows().setClosingOrder({"frmPassword", "frmFavorites", "frmHistory", "frmVisits",
+                                       "frmSource", "frmAbout", "frmFont", "Form2",
+                                       update::kUpdateWindow, "frmIE2LarkspanConverter",
+                                       "frmBlockedLog", "frmDownloads", "frmOptions"});
     registerShell(context, app);
     registerUpdate(context, app);
     registerPopups(context, app);
@@ -39,6 +40,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerSiteZoom(context, app);
     registerDragDrop(context, app);
     registerContentFilter(context, app);
+    registerVisits(context, app);
 }
 
 }  // namespace larkspan

@@ -144,6 +144,9 @@ class PageEngine {
     // Whether the page keeps its cookies, cache and site data in memory only, apart from
     // every page that is not private.
     virtual bool isPrivate() const = 0;
+    // The page shown is one of the engine's own error pages (a page that could not be
+    // reached, a refused certificate), from the start of its load.
+    virtual bool showsErrorPage() const { return false; }
     virtual void setRegisterAsBrowser(bool value) = 0;
     // What the page that opened this engine's window asked of it.
     virtual WindowFeatures requestedGeometry() const = 0;

@@ -38,6 +38,8 @@ Page::Page(std::unique_ptr<PageEngine> engine) : engine_(std::move(engine)) {
     engineConns_ = {
         e.signalNavigateComplete2.connect([this](const std::string&) {
             address_ = engine_->locationURL();
+            arrivedTyped_ = typedPending_;
+            typedPending_ = false;
             signalAddressChanged.emit();
         }),
         e.signalDownloadComplete.connect([this] {

@@ -56,6 +56,12 @@ class Page : public sigc::trackable {
     // it is remembered nowhere.
     bool isPrivate() const { return engine_->isPrivate(); }
 
+    // The user sent the page on from the address box: the next address it arrives at counts
+    // as typed.
+    void expectTypedArrival() { typedPending_ = true; }
+    // Whether the page arrived at its address from the address box.
+    bool arrivedTyped() const { return arrivedTyped_; }
+
     // Auto-refresh: every `seconds` (one of the menu's intervals), or off. The page
     // refreshes itself on the timer.
     void chooseAutoRefresh(int seconds);
@@ -121,6 +127,8 @@ class Page : public sigc::trackable {
     bool canGoBack_ = false;
     bool canGoForward_ = false;
     bool placeholder_ = false;
+    bool typedPending_ = false;
+    bool arrivedTyped_ = false;
     AutoRefresh autoRefresh_;
     FindState find_;
     std::function<void()> pendingLoad_;

@@ -100,6 +100,7 @@ void frmBrowser::cboAddress_KeyDown(int keyCode) {
     }
     // Held back, the lock dialog navigates to what the box holds once it is unlocked.
     auto go = [this] {
+        page().expectTypedArrival();
         engine().navigate(cboAddress->get_entry()->get_text());
         engine().grabFocus();
     };
@@ -127,6 +128,7 @@ void frmBrowser::Timer1_Timer() {
 }
 
 void frmBrowser::cboAddress_Click() {
+    page().expectTypedArrival();
     engine().navigate(cboAddress->get_entry()->get_text());
     engine().grabFocus();
 }

@@ -21,6 +21,7 @@
 #include "crash/WriterFiles.hpp"
 #include "features/favorites/FavoriteFile.hpp"
 #include "features/popups/BlockedLog.hpp"
+#include "features/visits/VisitStore.hpp"
 #include "settings/SettingsStore.hpp"
 
 namespace fs = std::filesystem;
@@ -32,11 +33,12 @@ int cycle(const fs::path& dir, std::uint64_t first) {
     SettingsStore store(dir / crashwriter::kStore);
     popups::BlockedLog blocked(dir / crashwriter::kBlockedLog);
     blocked.load();
+    visits::VisitStore visited(dir / crashwriter::kVisits);
     if (::write(STDOUT_FILENO, "R", 1) != 1) return 2;
-    // Each run starts at another of the four files, so kills land in all of them.
+    // Each run starts at another of the five files, so kills land in all of them.
     for (std::uint64_t g = first;; ++g) {
-        for (std::uint64_t step = 0; step < 4; ++step) {
-            switch ((first + step) % 4) {
+        for (std::uint64_t step = 0; step < 5; ++step) {
+            switch ((first + step) % 5) {
                 case 0:
                     if (g % 2 == 0) {
                         SaveListToFile(crashwriter::historyGeneration(g),
@@ -53,6 +55,9 @@ int cycle(const fs::path& dir, std::uint64_t first) {
                 case 2:
                     favorites::writeFavorite(dir / crashwriter::kFavorite,
                                              crashwriter::favoriteGeneration(g));
+                    break;
+                case 3:
+                    visited.apply(crashwriter::visitBatch(g));
                     break;
                 default:
                     store.writeAll(crashwriter::batchGeneration(g));

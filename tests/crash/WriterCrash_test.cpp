@@ -30,6 +30,7 @@
 #include "features/favorites/FavoriteFile.hpp"
 #include "features/history/HistoryList.hpp"
 #include "features/popups/BlockedLog.hpp"
+#include "features/visits/VisitStore.hpp"
 #include "settings/SettingsStore.hpp"
 
 extern char** environ;
@@ -147,6 +148,18 @@ void checkBlockedLog(const fs::path& file) {
     }
 }
 
+// The visit database opens as it is, holds whole batches only, and its counts agree with its
+// visits (each batch is one transaction).
+void checkVisits(const fs::path& file) {
+    visits::VisitStore store(file);
+    ASSERT_TRUE(store.usable());
+    EXPECT_TRUE(store.movedAside().empty()) << "the visit database was found unreadable";
+    const std::size_t kept = store.visitCount();
+    EXPECT_EQ(kept % kVisitBatch, 0u) << "a batch was written in part";
+    // Every visit is listed with its address.
+    EXPECT_EQ(store.visits("", kept + 1).size(), kept) << "a visit lost its address";
+}
+
 void checkStore(const fs::path& file) {
     SettingsStore store(file);
     EXPECT_TRUE(store.movedAside().empty()) << "the store was found corrupt";
@@ -195,6 +208,7 @@ TEST_F(WriterCrash, KilledWriterLeavesOldOrNewContentAndAnOpeningStore) {
         ASSERT_TRUE(store.writeAll(batchGeneration(0)));
         ASSERT_TRUE(store.write(kSection, "single", "0"));
     }
+    ASSERT_TRUE(visits::VisitStore(dir_ / kVisits).apply(visitBatch(0)));
 
     for (int run = 0; run < kKills && !HasFailure(); ++run) {
         SCOPED_TRACE("kill " + std::to_string(run));
@@ -214,6 +228,7 @@ TEST_F(WriterCrash, KilledWriterLeavesOldOrNewContentAndAnOpeningStore) {
         checkFavorite(dir_ / kFavorite);
         checkBlockedLog(dir_ / kBlockedLog);
         checkStore(dir_ / kStore);
+        checkVisits(dir_ / kVisits);
     }
     // Whatever temporary files the killed rewrites left are recognised as such and go.
     RemoveLeftoverRewrites(dir_, std::chrono::seconds(0));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "features/favorites/FavoriteFile.hpp"
+#include "features/visits/VisitStore.hpp"
 #include "settings/SettingsStore.hpp"
 
 namespace larkspan::crashwriter {
@@ -17,6 +18,9 @@ inline constexpr const char* kHistory = "history.txt";
 inline constexpr const char* kBlockedLog = "Blocked Log.txt";
 inline constexpr const char* kFavorite = "Crash.fav";
 inline constexpr const char* kStore = "settings.db";
+inline constexpr const char* kVisits = "visits.sqlite";
+// Visits are written in batches of this many, each batch one transaction.
+inline constexpr std::size_t kVisitBatch = 12;
 inline constexpr const char* kSection = "Crash";
 inline constexpr int kBatchKeys = 20;
 // The blocked log is trimmed from the front beyond this many entries (a rewrite).
@@ -42,6 +46,19 @@ inline favorites::Favorite favoriteGeneration(std::uint64_t g) {
 
 inline std::string blockedEntry(std::uint64_t n) {
     return "https://b.example/" + std::to_string(n);
+}
+
+// Visits to addresses old and new, with their titles.
+inline std::vector<visits::VisitChange> visitBatch(std::uint64_t g) {
+    std::vector<visits::VisitChange> batch;
+    for (std::size_t k = 0; k < kVisitBatch; ++k) {
+        const std::string address = "https://v.example/" + std::to_string((g + k) % 50);
+        batch.push_back({visits::VisitChange::Kind::Visit, address, "",
+                         static_cast<visits::TimePoint>(g * 1000 + k), k % 3 == 0});
+        batch.push_back(
+            {visits::VisitChange::Kind::Title, address, "t" + std::to_string(g), 0, false});
+    }
+    return batch;
 }
 
 inline std::vector<SettingsStore::Entry> batchGeneration(std::uint64_t g) {

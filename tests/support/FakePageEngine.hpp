@@ -61,6 +61,7 @@ class FakePageEngine final : public PageEngine {
     bool silent() const override { return silent_; }
     void setSilent(bool s) override { silent_ = s; }
     bool isPrivate() const override { return privateSession; }
+    bool showsErrorPage() const override { return errorPage; }
     void setRegisterAsBrowser(bool v) override { registerAsBrowser = v; }
     WindowFeatures requestedGeometry() const override { return features; }
     void grabFocus() override;
@@ -73,6 +74,8 @@ class FakePageEngine final : public PageEngine {
     std::vector<std::string> navigations;
     // Pages this engine opens (its popups) are private too.
     bool privateSession = false;
+    // The page shown is one of the engine's error pages.
+    bool errorPage = false;
     std::vector<std::string> calls;
     std::string location;
     std::string title;

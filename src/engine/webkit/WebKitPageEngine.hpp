@@ -113,6 +113,7 @@ class WebKitPageEngine : public PageEngine {
     bool silent() const override { return silent_; }
     void setSilent(bool silent) override { silent_ = silent; }
     bool isPrivate() const override;
+    bool showsErrorPage() const override { return quietLoad_; }
     void setRegisterAsBrowser(bool value) override { registerAsBrowser_ = value; }
     bool registerAsBrowser() const { return registerAsBrowser_; }
     WindowFeatures requestedGeometry() const override;

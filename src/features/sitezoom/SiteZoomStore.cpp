@@ -1,11 +1,11 @@
 #include "features/sitezoom/SiteZoomStore.hpp"
 
-#include <glib.h>
 #include <sqlite3.h>
 
 #include <string_view>
-#include <system_error>
 
+#include "common/AddressHost.hpp"
+#include "common/MoveAside.hpp"
 #include "common/Paths.hpp"
 
 namespace larkspan::sitezoom {
@@ -52,16 +52,7 @@ bool inRange(sqlite3_int64 level) {
 }  // namespace
 
 std::string hostOf(const std::string& address) {
-    GUri* uri = g_uri_parse(address.c_str(), G_URI_FLAGS_NONE, nullptr);
-    if (uri == nullptr) return {};
-    std::string host;
-    if (const char* h = g_uri_get_host(uri); h != nullptr && *h != '\0') {
-        gchar* lower = g_ascii_strdown(h, -1);
-        host = lower;
-        g_free(lower);
-    }
-    g_uri_unref(uri);
-    return host;
+    return addressHost(address);
 }
 
 SiteZoomStore::SiteZoomStore(fs::path file) : file_(std::move(file)) {
@@ -104,19 +95,8 @@ void SiteZoomStore::close() {
 }
 
 bool SiteZoomStore::moveAside() {
-    std::error_code ec;
-    for (int n = 0; n < 100; ++n) {
-        fs::path target = file_.string() + ".unreadable" + (n == 0 ? "" : "-" + std::to_string(n));
-        if (fs::exists(target, ec)) continue;
-        fs::rename(file_, target, ec);
-        if (ec) return false;
-        movedAside_ = target;
-        for (const char* suffix : {"-wal", "-shm", "-journal"}) {
-            fs::rename(file_.string() + suffix, target.string() + suffix, ec);
-        }
-        return true;
-    }
-    return false;
+    movedAside_ = moveDatabaseAside(file_);
+    return !movedAside_.empty();
 }
 
 std::optional<int> SiteZoomStore::level(const std::string& host) const {
