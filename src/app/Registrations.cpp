@@ -6,6 +6,7 @@
 #include "features/favorites/FavoritesRegistration.hpp"
 #include "features/history/HistoryRegistration.hpp"
 #include "features/locks/LocksRegistration.hpp"
+#include "features/permissions/PermissionsRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
 #include "features/search/SearchRegistration.hpp"
 #include "features/session/SessionRegistration.hpp"
@@ -25,7 +26,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     context.windows().setClosingOrder({"frmPassword", "frmFavorites", "frmHistory", "frmSource",
                                        "frmAbout", "frmFont", "Form2", update::kUpdateWindow,
                                        "frmIE2LarkspanConverter", "frmBlockedLog", "frmDownloads",
-                                       "frmOptions"});
+                                       "frmSitePermissions", "frmOptions"});
     registerShell(context, app);
     registerUpdate(context, app);
     registerPopups(context, app);
@@ -39,6 +40,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerSiteZoom(context, app);
     registerDragDrop(context, app);
     registerContentFilter(context, app);
+    registerPermissions(context, app);
 }
 
 }  // namespace larkspan
