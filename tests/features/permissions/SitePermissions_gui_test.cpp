@@ -14,6 +14,7 @@
 #include "shell/Page.hpp"
 #include "shell/frmBrowser.hpp"
 #include "support/BrowserProbe.hpp"
+#include "support/Display.hpp"
 #include "support/FakePageEngine.hpp"
 #include "support/GuiTest.hpp"
 
@@ -31,24 +32,6 @@ FakePageEngine& fake(Page& page) {
     return dynamic_cast<FakePageEngine&>(page.engine());
 }
 
-// A widget of `root` by its name, internal children included.
-Gtk::Widget* named(Gtk::Widget& root, const char* name) {
-    if (root.get_name() == name) return &root;
-    auto* container = dynamic_cast<Gtk::Container*>(&root);
-    if (!container) return nullptr;
-    std::vector<GtkWidget*> children;
-    gtk_container_forall(
-        container->gobj(),
-        [](GtkWidget* child, gpointer list) {
-            static_cast<std::vector<GtkWidget*>*>(list)->push_back(child);
-        },
-        &children);
-    for (GtkWidget* child : children) {
-        if (Gtk::Widget* found = named(*Glib::wrap(child), name)) return found;
-    }
-    return nullptr;
-}
-
 class SitePermissionsTest : public testing::GuiTest {
   protected:
     // Fires a request from `page`'s engine and keeps nothing of it but its answer.
@@ -63,17 +46,17 @@ class SitePermissionsTest : public testing::GuiTest {
     // The bar of `w` when shown, else null.
     Gtk::Widget* bar(frmBrowser& w) {
         Gtk::Widget* found =
-            named(*testing::probe(w).widget<Gtk::Box>("PageBars"), "PermissionBar");
+            testing::findNamed(*testing::probe(w).widget<Gtk::Box>("PageBars"), "PermissionBar");
         return found && found->get_visible() ? found : nullptr;
     }
     std::string question(frmBrowser& w) {
-        return dynamic_cast<Gtk::Label*>(named(*bar(w), "lblPermission"))->get_text();
+        return dynamic_cast<Gtk::Label*>(testing::findNamed(*bar(w), "lblPermission"))->get_text();
     }
     Gtk::CheckButton& tick(frmBrowser& w) {
-        return *dynamic_cast<Gtk::CheckButton*>(named(*bar(w), "chkRemember"));
+        return *dynamic_cast<Gtk::CheckButton*>(testing::findNamed(*bar(w), "chkRemember"));
     }
     void press(frmBrowser& w, const char* button) {
-        dynamic_cast<Gtk::Button*>(named(*bar(w), button))->clicked();
+        dynamic_cast<Gtk::Button*>(testing::findNamed(*bar(w), button))->clicked();
     }
 
     std::vector<std::optional<bool>> answers;
