@@ -13,6 +13,7 @@
 #include "engine/webkit/PageSandbox.hpp"
 #include "engine/webkit/WebKitPageEngine.hpp"
 #include "engine/webkit/WebSession.hpp"
+#include "features/permissions/PermissionStore.hpp"
 #include "settings/OptionsModel.hpp"
 #include "shell/PrivateWindow.hpp"
 #include "shell/ShellRegistration.hpp"
@@ -24,6 +25,22 @@ namespace {
 Glib::RefPtr<Application> gApp;
 PageEngineFactory gEngineFactory;
 bool gUnique = true;
+
+// The session of the ordinary windows; its page processes learn the notification answers
+// the user asked to remember.
+std::shared_ptr<WebSession> makeOrdinarySession() {
+    auto session = std::make_shared<WebSession>(WebSessionFolders::program());
+    session->setNotificationSites([] {
+        WebSession::NotificationSites sites;
+        permissions::PermissionStore store(permissions::PermissionStore::defaultFile());
+        for (const permissions::SiteAnswer& answer : store.all()) {
+            if (answer.kind != PermissionKind::Notifications) continue;
+            (answer.allowed ? sites.allowed : sites.refused).push_back(answer.site);
+        }
+        return sites;
+    });
+    return session;
+}
 }  // namespace
 
 Application& Application::instance() {
@@ -55,7 +72,7 @@ void Application::setEngineFactory(PageEngineFactory factory) {
 std::unique_ptr<PageEngine> Application::makeEngine() {
     if (gEngineFactory) return gEngineFactory();
     if (!session_) {
-        session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+        session_ = makeOrdinarySession();
         followEngineOptions(options(), session_);
     }
     return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session_);
@@ -67,7 +84,7 @@ std::unique_ptr<PageEngine> Application::makePrivateEngine() {
     std::shared_ptr<WebSession> session = privateSession_.lock();
     if (!session) {
         if (!session_) {
-            session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+            session_ = makeOrdinarySession();
             followEngineOptions(options(), session_);
         }
         session = WebSession::makePrivate(session_);
@@ -79,7 +96,7 @@ std::unique_ptr<PageEngine> Application::makePrivateEngine() {
 
 ContentFilters* Application::contentFilters() {
     if (gEngineFactory) return nullptr;
-    if (!session_) session_ = std::make_shared<WebSession>(WebSessionFolders::program());
+    if (!session_) session_ = makeOrdinarySession();
     return &session_->filters();
 }
 

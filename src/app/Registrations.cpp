@@ -6,6 +6,7 @@
 #include "features/favorites/FavoritesRegistration.hpp"
 #include "features/history/HistoryRegistration.hpp"
 #include "features/locks/LocksRegistration.hpp"
+#include "features/permissions/PermissionsRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
 #include "features/search/SearchRegistration.hpp"
 #include "features/session/SessionRegistration.hpp"
@@ -23,10 +24,10 @@ namespace larkspan {
 void registerAll(ShellContext& context, Gtk::Application& app) {
     // How the shared windows close at shut-down: the lock dialog first, the options dialog,
     // which the others may still consult, last.
-    context.windows().setClosingOrder({"frmPassword", "frmFavorites", "frmHistory", "frmVisits",
-                                       "frmSource", "frmAbout", "frmFont", "Form2",
-                                       update::kUpdateWindow, "frmIE2LarkspanConverter",
-                                       "frmBlockedLog", "frmDownloads", "frmOptions"});
+    context.windows().setClosingOrder(
+        {"frmPassword", "frmFavorites", "frmHistory", "frmVisits", "frmSource", "frmAbout",
+         "frmFont", "Form2", update::kUpdateWindow, "frmIE2LarkspanConverter", "frmBlockedLog",
+         "frmDownloads", "frmSitePermissions", "frmOptions"});
     registerShell(context, app);
     registerUpdate(context, app);
     registerPopups(context, app);
@@ -41,6 +42,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerDragDrop(context, app);
     registerContentFilter(context, app);
     registerVisits(context, app);
+    registerPermissions(context, app);
 }
 
 }  // namespace larkspan

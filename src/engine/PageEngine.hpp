@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/PermissionRequest.hpp"
+
 namespace Gtk {
 class Widget;
 }
@@ -59,6 +61,12 @@ struct FindQuery {
 
 class PageEngine;
 class Download;
+
+// A notification a page shows (one it was allowed to show).
+struct PageNotification {
+    std::string title;
+    std::string body;
+};
 
 // A page's request for a new window. The handler either sets `cancel` (refuse) or puts a
 // fresh engine made by `opener.createRelated()` into `ppDisp`, hosted by a new window
@@ -186,6 +194,11 @@ class PageEngine {
     // again. The engine makes the page's window full screen and back by itself.
     sigc::signal<void()> signalEnterFullScreen;
     sigc::signal<void()> signalLeaveFullScreen;
+    // The page asks for a permission. The request lives as long as someone holds it: one
+    // that no handler keeps, or that is let go unanswered, is denied.
+    sigc::signal<void(const std::shared_ptr<PermissionRequest>& request)> signalPermissionRequested;
+    // The page shows a notification; the program shows it on the desktop.
+    sigc::signal<void(const PageNotification& notification)> signalShowNotification;
 };
 
 // Makes the program's engines; the program installs the WebKitGTK one, tests a fake.

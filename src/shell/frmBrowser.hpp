@@ -87,6 +87,9 @@ class frmBrowser : public Gtk::ApplicationWindow {
     // other controls are its own.
     Gtk::Widget* place(const Glib::ustring& name) const;
 
+    // The window shows another page: a tab was chosen, or the page shown closed or left.
+    sigc::signal<void()> signalPageShown;
+
     // The typed addresses the address box offers.
     const std::vector<std::string>& addressList() const { return addressLogic_.list().entries(); }
     // The name the desktop lists the window under: the current page's title.

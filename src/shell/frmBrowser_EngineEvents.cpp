@@ -45,6 +45,7 @@ void frmBrowser::followCurrentPage() {
     PB->set_visible(StatusBar1->get_visible() && p.loading());
     showPageHistory();
     showPageAutoRefresh();
+    signalPageShown.emit();
 }
 
 void frmBrowser::connectEngineEvents() {

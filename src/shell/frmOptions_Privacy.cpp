@@ -14,6 +14,8 @@ namespace larkspan {
 namespace {
 // The popup blocker's log window.
 constexpr const char* kViewBlockedLog = "app.view-blocked-log";
+// The remembered answers to sites' permission requests.
+constexpr const char* kSitePermissions = "app.site-permissions";
 constexpr ColorValue kLinkHover = packRgb(0, 0, 255);
 }  // namespace
 
@@ -37,6 +39,9 @@ PrivacyPage::PrivacyPage(frmOptions& dialog) : OptionsPage(dialog, "Privacy") {
     ctx_.contentFilterStatus().signalChanged().connect(
         sigc::mem_fun(*this, &PrivacyPage::showFilterLists));
     showFilterLists();
+    StyledButton* permissions = button("cmdSitePermissions", "Site Permissions...");
+    permissions->signal_click().connect([] { actions::activate(kSitePermissions); });
+    actions::follow(*permissions, kSitePermissions);
     show();
 }
 

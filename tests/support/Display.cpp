@@ -2,10 +2,12 @@
 
 #include <gdk/gdk.h>
 #include <glibmm/main.h>
+#include <gtkmm/container.h>
 #include <gtkmm/main.h>
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "support/Wait.hpp"
 
@@ -48,6 +50,23 @@ void parkPointer() {
                     area.y + area.height - 1);
     gdk_display_sync(display);
     drainEvents();
+}
+
+Gtk::Widget* findNamed(Gtk::Widget& root, const char* name) {
+    if (root.get_name() == name) return &root;
+    auto* container = dynamic_cast<Gtk::Container*>(&root);
+    if (!container) return nullptr;
+    std::vector<GtkWidget*> children;
+    gtk_container_forall(
+        container->gobj(),
+        [](GtkWidget* child, gpointer list) {
+            static_cast<std::vector<GtkWidget*>*>(list)->push_back(child);
+        },
+        &children);
+    for (GtkWidget* child : children) {
+        if (Gtk::Widget* found = findNamed(*Glib::wrap(child), name)) return found;
+    }
+    return nullptr;
 }
 
 }  // namespace larkspan::testing

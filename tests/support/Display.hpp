@@ -5,6 +5,10 @@
 
 #include <functional>
 
+namespace Gtk {
+class Widget;
+}
+
 namespace larkspan::testing {
 
 // Starts GTK once per process; lets the main loop run until nothing is pending.
@@ -17,5 +21,8 @@ bool runUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 // it, so a pointer left over a window by an earlier test would decide which window is
 // active; parked, it decides nothing.
 void parkPointer();
+// The widget named `name` in `root` (itself or a descendant, a container's internal
+// children included); null when there is none.
+Gtk::Widget* findNamed(Gtk::Widget& root, const char* name);
 
 }  // namespace larkspan::testing

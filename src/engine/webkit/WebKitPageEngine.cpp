@@ -42,6 +42,8 @@ WebKitSettings* makeSettings() {
     webkit_settings_set_zoom_text_only(settings, TRUE);
     // The inspector, and "Inspect Element" in the page's context menu.
     webkit_settings_set_enable_developer_extras(settings, TRUE);
+    // Camera and microphone: every request for them is asked of the user.
+    webkit_settings_set_enable_media_stream(settings, TRUE);
     engine::followDesktopCompositing(settings);
     return settings;
 }
@@ -582,6 +584,8 @@ WebKitPageEngine::WebKitPageEngine(DialogsSource dialogs, std::shared_ptr<WebSes
     g_signal_connect(view_, "context-menu", G_CALLBACK(C::onContextMenu), this);
     g_signal_connect(view_, "enter-fullscreen", G_CALLBACK(C::onEnterFullScreen), this);
     g_signal_connect(view_, "leave-fullscreen", G_CALLBACK(C::onLeaveFullScreen), this);
+    g_signal_connect(view_, "permission-request", G_CALLBACK(C::onPermissionRequest), this);
+    g_signal_connect(view_, "show-notification", G_CALLBACK(C::onShowNotification), this);
     g_signal_connect(webkit_web_view_get_find_controller(view_), "counted-matches",
                      G_CALLBACK(C::onCountedMatches), this);
     g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed",

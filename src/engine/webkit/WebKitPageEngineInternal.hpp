@@ -87,6 +87,12 @@ struct WebKitPageEngineCallbacks {
     static gboolean onEnterFullScreen(WebKitWebView*, gpointer data);
     static gboolean onLeaveFullScreen(WebKitWebView*, gpointer data);
 
+    // Permission requests and notifications (WebKitPermissions.cpp).
+    static gboolean onPermissionRequest(WebKitWebView* view, WebKitPermissionRequest* request,
+                                        gpointer data);
+    static gboolean onShowNotification(WebKitWebView*, WebKitNotification* notification,
+                                       gpointer data);
+
     // Links opened beside the page (WebKitLinkOpening.cpp): whether a click asks for that,
     // and the context menu's item for it.
     static bool opensBeside(WebKitNavigationAction* action);

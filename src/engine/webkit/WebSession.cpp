@@ -100,6 +100,7 @@ WebSession::~WebSession() {
     // The context's last reference goes with the last view that uses it.
     g_signal_handlers_disconnect_matched(context_, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
                                          reinterpret_cast<gpointer>(onDownloadStarted), nullptr);
+    g_signal_handlers_disconnect_by_data(context_, this);
     g_object_unref(context_);
 }
 
@@ -130,6 +131,40 @@ void WebSession::adopt(WebKitSettings* settings) {
     engine::allowHardwareAcceleration(settings, hardwareAcceleration_);
     g_object_weak_ref(G_OBJECT(settings), &WebSession::forgetSettings, this);
     viewSettings_.push_back(settings);
+}
+
+void WebSession::setNotificationSites(std::function<NotificationSites()> read) {
+    if (!notificationSites_) {
+        g_signal_connect(context_, "initialize-notification-permissions",
+                         G_CALLBACK(&WebSession::onInitializeNotifications), this);
+    }
+    notificationSites_ = std::move(read);
+}
+
+void WebSession::onInitializeNotifications(WebKitWebContext* context, void* data) {
+    auto* self = static_cast<WebSession*>(data);
+    try {
+        NotificationSites sites = self->notificationSites_();
+        // A site is named without its scheme: both kinds of its pages know the answer.
+        auto originsOf = [](const std::vector<std::string>& names) {
+            GList* origins = nullptr;
+            for (const std::string& name : names) {
+                for (const char* scheme : {"http://", "https://"}) {
+                    std::string uri = scheme + name + "/";
+                    origins =
+                        g_list_prepend(origins, webkit_security_origin_new_for_uri(uri.c_str()));
+                }
+            }
+            return origins;
+        };
+        GList* allowed = originsOf(sites.allowed);
+        GList* refused = originsOf(sites.refused);
+        webkit_web_context_initialize_notification_permissions(context, allowed, refused);
+        g_list_free_full(allowed, reinterpret_cast<GDestroyNotify>(webkit_security_origin_unref));
+        g_list_free_full(refused, reinterpret_cast<GDestroyNotify>(webkit_security_origin_unref));
+    } catch (...) {
+        reportFailure("telling the page processes the sites' notification answers");
+    }
 }
 
 void WebSession::forgetSettings(void* session, GObject* gone) {

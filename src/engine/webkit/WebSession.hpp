@@ -62,6 +62,14 @@ class WebSession {
     void setHardwareAcceleration(bool allowed);
     // A view's settings, made for a page of this session: they follow its choices from now on.
     void adopt(WebKitSettings* settings);
+    // The sites ("host" or "host:port") whose notifications the user allowed or refused
+    // for good, asked each time a page process starts, so that their pages know the answer
+    // (Notification.permission) before asking.
+    struct NotificationSites {
+        std::vector<std::string> allowed;
+        std::vector<std::string> refused;
+    };
+    void setNotificationSites(std::function<NotificationSites()> read);
 
   private:
     struct Private {};
@@ -81,6 +89,8 @@ class WebSession {
     std::unique_ptr<WebKitContentFilters> filters_;
     // A private session's ordinary one.
     std::shared_ptr<WebSession> ordinary_;
+    std::function<NotificationSites()> notificationSites_;
+    static void onInitializeNotifications(WebKitWebContext* context, void* session);
 };
 
 }  // namespace larkspan

@@ -2,10 +2,7 @@
 
 #include <sqlite3.h>
 
-#include <string_view>
-
 #include "common/AddressHost.hpp"
-#include "common/MoveAside.hpp"
 #include "common/Paths.hpp"
 
 namespace larkspan::sitezoom {
@@ -14,8 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 2000;
-
 constexpr const char* kCreateSql =
     "CREATE TABLE IF NOT EXISTS zoom (host TEXT PRIMARY KEY NOT NULL, level INTEGER NOT NULL)";
 constexpr const char* kSelectSql = "SELECT level FROM zoom WHERE host = ?1";
@@ -23,27 +18,6 @@ constexpr const char* kUpsertSql =
     "INSERT INTO zoom (host, level) VALUES (?1, ?2) "
     "ON CONFLICT (host) DO UPDATE SET level = excluded.level";
 constexpr const char* kDeleteSql = "DELETE FROM zoom WHERE host = ?1";
-
-// One prepared statement, finalized when it goes.
-class Statement {
-  public:
-    Statement(sqlite3* db, const char* sql) {
-        if (db != nullptr) sqlite3_prepare_v2(db, sql, -1, &st_, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(st_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    bool ok() const { return st_ != nullptr; }
-    sqlite3_stmt* get() const { return st_; }
-    void bind(int index, const std::string& text) {
-        sqlite3_bind_text(st_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-    }
-    int step() { return sqlite3_step(st_); }
-
-  private:
-    sqlite3_stmt* st_ = nullptr;
-};
 
 bool inRange(sqlite3_int64 level) {
     return level >= SiteZoomStore::kSmallest && level <= SiteZoomStore::kLargest;
@@ -55,57 +29,20 @@ std::string hostOf(const std::string& address) {
     return addressHost(address);
 }
 
-SiteZoomStore::SiteZoomStore(fs::path file) : file_(std::move(file)) {
-    if (open()) return;
-    // Not a database of ours, or a damaged one: keep it whole beside a fresh one.
-    close();
-    if (moveAside() && open()) return;
-    close();
-}
-
-SiteZoomStore::~SiteZoomStore() {
-    close();
-}
+SiteZoomStore::SiteZoomStore(fs::path file)
+    : file_(std::move(file), kCreateSql, {kUpsertSql, kSelectSql}) {}
 
 fs::path SiteZoomStore::defaultFile() {
     return paths::dataDir() / "site-zoom.sqlite";
 }
 
-bool SiteZoomStore::open() {
-    paths::ensureDir(file_.parent_path());
-    if (sqlite3_open_v2(file_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
-        return false;
-    }
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    Statement check(db_, "PRAGMA quick_check(1)");
-    if (!check.ok() || check.step() != SQLITE_ROW) return false;
-    const auto* verdict = sqlite3_column_text(check.get(), 0);
-    if (verdict == nullptr || std::string_view(reinterpret_cast<const char*>(verdict)) != "ok") {
-        return false;
-    }
-    if (sqlite3_exec(db_, kCreateSql, nullptr, nullptr, nullptr) != SQLITE_OK) return false;
-    // A table of the same name with other columns is not ours.
-    return Statement(db_, kUpsertSql).ok() && Statement(db_, kSelectSql).ok();
-}
-
-void SiteZoomStore::close() {
-    if (db_ != nullptr) sqlite3_close_v2(db_);
-    db_ = nullptr;
-}
-
-bool SiteZoomStore::moveAside() {
-    movedAside_ = moveDatabaseAside(file_);
-    return !movedAside_.empty();
-}
-
 std::optional<int> SiteZoomStore::level(const std::string& host) const {
     if (host.empty()) return std::nullopt;
-    if (db_ == nullptr) {
+    if (file_.db() == nullptr) {
         auto it = unsaved_.find(host);
         return it == unsaved_.end() ? std::nullopt : std::optional<int>(it->second);
     }
-    Statement select(db_, kSelectSql);
+    SqlStatement select(file_.db(), kSelectSql);
     if (!select.ok()) return std::nullopt;
     select.bind(1, host);
     if (select.step() != SQLITE_ROW) return std::nullopt;
@@ -121,11 +58,11 @@ bool SiteZoomStore::remember(const std::string& host, int level) {
         forget(host);
         return true;
     }
-    if (db_ == nullptr) {
+    if (file_.db() == nullptr) {
         unsaved_[host] = level;
         return true;
     }
-    Statement upsert(db_, kUpsertSql);
+    SqlStatement upsert(file_.db(), kUpsertSql);
     if (!upsert.ok()) return false;
     upsert.bind(1, host);
     sqlite3_bind_int(upsert.get(), 2, level);
@@ -134,7 +71,7 @@ bool SiteZoomStore::remember(const std::string& host, int level) {
 
 void SiteZoomStore::forget(const std::string& host) {
     unsaved_.erase(host);
-    Statement remove(db_, kDeleteSql);
+    SqlStatement remove(file_.db(), kDeleteSql);
     if (!remove.ok()) return;
     remove.bind(1, host);
     remove.step();

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-typedef struct sqlite3 sqlite3;
+#include "common/SqliteFile.hpp"
 
 namespace larkspan::sitezoom {
 
@@ -25,9 +25,6 @@ class SiteZoomStore {
     static constexpr int kOrdinary = 2;
 
     explicit SiteZoomStore(std::filesystem::path file);
-    ~SiteZoomStore();
-    SiteZoomStore(const SiteZoomStore&) = delete;
-    SiteZoomStore& operator=(const SiteZoomStore&) = delete;
 
     // $XDG_DATA_HOME/larkspan/site-zoom.sqlite
     static std::filesystem::path defaultFile();
@@ -40,16 +37,10 @@ class SiteZoomStore {
     void forget(const std::string& host);
 
     // Where an unreadable database was moved to when the store opened; empty otherwise.
-    const std::filesystem::path& movedAside() const { return movedAside_; }
+    const std::filesystem::path& movedAside() const { return file_.movedAside(); }
 
   private:
-    bool open();
-    void close();
-    bool moveAside();
-
-    std::filesystem::path file_;
-    std::filesystem::path movedAside_;
-    sqlite3* db_ = nullptr;
+    SqliteFile file_;
     // What the run chose while no database could be written.
     std::map<std::string, int> unsaved_;
 };
