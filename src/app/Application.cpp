@@ -52,13 +52,19 @@ void Application::setEngineFactory(PageEngineFactory factory) {
     gEngineFactory = std::move(factory);
 }
 
-std::unique_ptr<PageEngine> Application::makeEngine() {
-    if (gEngineFactory) return gEngineFactory();
+// Made at the first need, whichever that is, and following the engine's options from then on.
+const std::shared_ptr<WebSession>& Application::ordinarySession() {
     if (!session_) {
         session_ = std::make_shared<WebSession>(WebSessionFolders::program());
         followEngineOptions(options(), session_);
     }
-    return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session_);
+    return session_;
+}
+
+std::unique_ptr<PageEngine> Application::makeEngine() {
+    if (gEngineFactory) return gEngineFactory();
+    return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); },
+                                ordinarySession());
 }
 
 std::unique_ptr<PageEngine> Application::makePrivateEngine() {
@@ -66,21 +72,21 @@ std::unique_ptr<PageEngine> Application::makePrivateEngine() {
     if (gEngineFactory) return gEngineFactory();
     std::shared_ptr<WebSession> session = privateSession_.lock();
     if (!session) {
-        if (!session_) {
-            session_ = std::make_shared<WebSession>(WebSessionFolders::program());
-            followEngineOptions(options(), session_);
-        }
-        session = WebSession::makePrivate(session_);
+        session = WebSession::makePrivate(ordinarySession());
         followEngineOptions(options(), session);
         privateSession_ = session;
     }
     return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session);
 }
 
+SiteData* Application::siteData() {
+    if (gEngineFactory) return nullptr;
+    return ordinarySession()->siteData();
+}
+
 ContentFilters* Application::contentFilters() {
     if (gEngineFactory) return nullptr;
-    if (!session_) session_ = std::make_shared<WebSession>(WebSessionFolders::program());
-    return &session_->filters();
+    return &ordinarySession()->filters();
 }
 
 Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {

@@ -7,6 +7,7 @@
 #include "features/history/HistoryRegistration.hpp"
 #include "features/locks/LocksRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
+#include "features/privacy/PrivacyRegistration.hpp"
 #include "features/search/SearchRegistration.hpp"
 #include "features/session/SessionRegistration.hpp"
 #include "features/sitezoom/SiteZoomRegistration.hpp"
@@ -25,7 +26,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     context.windows().setClosingOrder({"frmPassword", "frmFavorites", "frmHistory", "frmSource",
                                        "frmAbout", "frmFont", "Form2", update::kUpdateWindow,
                                        "frmIE2LarkspanConverter", "frmBlockedLog", "frmDownloads",
-                                       "frmOptions"});
+                                       "frmClearData", "frmSiteData", "frmOptions"});
     registerShell(context, app);
     registerUpdate(context, app);
     registerPopups(context, app);
@@ -39,6 +40,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerSiteZoom(context, app);
     registerDragDrop(context, app);
     registerContentFilter(context, app);
+    registerPrivacy(context, app);
 }
 
 }  // namespace larkspan
