@@ -119,14 +119,20 @@ void Application::on_activate() {
 }
 
 void Application::on_open(const type_vec_files& files, const Glib::ustring&) {
+    std::vector<std::string> addresses;
+    for (const auto& file : files) addresses.push_back(file->get_uri());
+    openAddresses(addresses);
+}
+
+void Application::openAddresses(const std::vector<std::string>& addresses) {
     // With new windows in tabs, the addresses after the first open as tabs of its window,
     // in their order.
     frmBrowser* window = nullptr;
-    for (const auto& file : files) {
+    for (const std::string& address : addresses) {
         if (window && options().newWindowsInTabs) {
-            window->openTab(file->get_uri(), frmBrowser::TabPlace::BesideInBackground);
+            window->openTab(address, frmBrowser::TabPlace::BesideInBackground);
         } else {
-            window = &openMainWindow(file->get_uri());
+            window = &openMainWindow(address);
         }
     }
 }
@@ -155,6 +161,8 @@ void Application::follow(const CommandLineRequest& request, const std::string& f
             std::error_code ec;
             return fs::exists(fs::path(folder) / name, ec);
         });
+        // A web address without a scheme goes to the page as typed: tried over https first.
+        if (address != argument && address.starts_with("http://")) return argument;
         GFile* file = g_file_new_for_commandline_arg_and_cwd(address.c_str(), folder.c_str());
         char* text = g_file_get_uri(file);
         std::string result = text ? text : "";
@@ -162,14 +170,13 @@ void Application::follow(const CommandLineRequest& request, const std::string& f
         g_object_unref(file);
         return result;
     };
-    type_vec_files files;
-    for (const std::string& a : request.addresses) {
-        files.push_back(Gio::File::create_for_uri(uri(a)));
-    }
-    if (!files.empty()) open(files);
+    std::vector<std::string> addresses;
+    for (const std::string& a : request.addresses) addresses.push_back(uri(a));
+    if (!addresses.empty()) openAddresses(addresses);
     for (const std::string& a : request.newWindows) openMainWindow(uri(a));
     for (const std::string& a : request.privateWindows) openPrivateWindow(a.empty() ? a : uri(a));
-    if (files.empty() && request.newWindows.empty() && request.privateWindows.empty()) activate();
+    if (addresses.empty() && request.newWindows.empty() && request.privateWindows.empty())
+        activate();
 }
 
 frmBrowser& Application::openPrivateWindow(const std::string& address) {

@@ -66,6 +66,9 @@ class Application : public Gtk::Application, public OwningShellContext {
     ~Application() override;
     // Opens a main window on `address` (its home page only when empty) and shows it.
     frmBrowser& openMainWindow(const std::string& address);
+    // Opens each address in a main window of its own, or with new windows in tabs, the
+    // first in a window and the others as its tabs.
+    void openAddresses(const std::vector<std::string>& addresses);
 
     // Where the web engine keeps site data, cache and cookies; made with the first engine,
     // it outlives the windows and the downloads that use it (closed in the destructor's body).

@@ -2,6 +2,7 @@
 #include "engine/webkit/SecureConnections.hpp"
 
 #include <gio/gio.h>
+#include <webkit2/webkit2.h>
 
 #include "engine/webkit/WebKitPageEngine.hpp"
 
@@ -63,6 +64,7 @@ bool isLoopbackHost(std::string_view host) {
 
 bool failedToConnect(const GError* error) {
     if (error == nullptr) return false;
+    if (error->domain == WEBKIT_NETWORK_ERROR) return false;
     if (error->domain == G_TLS_ERROR) return true;
     if (error->domain != G_IO_ERROR) return false;
     switch (error->code) {
@@ -70,6 +72,10 @@ bool failedToConnect(const GError* error) {
         case G_IO_ERROR_CONNECTION_CLOSED:
         case G_IO_ERROR_NOT_CONNECTED:
         case G_IO_ERROR_TIMED_OUT:
+        // The network layer gives up a handshake that a plain server answers so; the
+        // user's Stop and a navigation that replaces the load come as the engine's own
+        // cancellation instead.
+        case G_IO_ERROR_CANCELLED:
             return true;
         default:
             return false;

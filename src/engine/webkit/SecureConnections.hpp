@@ -29,8 +29,9 @@ std::string hostOf(const std::string& address);
 bool isLoopbackHost(std::string_view host);
 
 // Whether the failure of a load means that no secure connection could be made at all
-// (refused, reset, timed out, or a handshake that failed), as opposed to a site that could
-// not be found or answered with an error of its own.
+// (refused, reset, timed out, or a handshake that failed or was given up), as opposed to a
+// site that could not be found, a load the user stopped, or a site that answered with an
+// error of its own.
 bool failedToConnect(const GError* error);
 
 // Whether "Use secure connections only" stops the load of `address`: a plain http address

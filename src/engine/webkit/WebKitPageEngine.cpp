@@ -759,6 +759,8 @@ bool WebKitPageEngine::restoreHistoryState(const std::string& state) {
 }
 
 void WebKitPageEngine::stop() {
+    // A secure attempt the user stopped is not tried again over http.
+    plainFallback_.clear();
     if (!viewDestroyed_) {
         webkit_web_view_stop_loading(view_);
     }
@@ -970,7 +972,7 @@ bool WebKitPageEngine::fallBackToPlain() {
         loading_ = false;
         endPending_ = false;
         ++endSerial_;
-        insecureShown_ = plain;
+        insecureShown_ = engine::hostOf(plain);
         showErrorPage(engine::insecurePage(plain), plain);
         return true;
     }
@@ -987,8 +989,8 @@ bool WebKitPageEngine::stopsInsecure(const std::string& uri, bool linkClicked) {
     }
     // "Continue to the insecure page" on the page that stopped it lets the site through for
     // the rest of the run.
-    if (linkClicked && uri == insecureShown_) {
-        session_->allowInsecure(engine::hostOf(uri));
+    if (linkClicked && engine::hostOf(uri) == insecureShown_) {
+        session_->allowInsecure(insecureShown_);
         insecureShown_.clear();
         return false;
     }
@@ -998,7 +1000,7 @@ bool WebKitPageEngine::stopsInsecure(const std::string& uri, bool linkClicked) {
     if (alive.expired()) {
         return true;
     }
-    insecureShown_ = uri;
+    insecureShown_ = engine::hostOf(uri);
     showErrorPage(engine::insecurePage(uri), uri);
     return true;
 }

@@ -222,7 +222,7 @@ class WebKitPageEngine : public PageEngine {
     // The load in progress is such a plain address: its page is reported as offering no
     // secure connection.
     bool fellBack_ = false;
-    // The address whose insecure page the engine's page in its place stands for.
+    // The host whose plain page the engine's page in its place stands for, while it is shown.
     std::string insecureShown_;
 };
 
