@@ -34,13 +34,14 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerHistory(context, app);
     registerSearch(context, app);
     registerSource(context, app);
+    // Before the downloads and the session: Clear Browsing Data lists the site data first.
+    registerPrivacy(context, app);
     registerDownloads(context, app);
     registerFavorites(context, app);
     registerSession(context, app);
     registerSiteZoom(context, app);
     registerDragDrop(context, app);
     registerContentFilter(context, app);
-    registerPrivacy(context, app);
 }
 
 }  // namespace larkspan
