@@ -45,7 +45,8 @@ class SiteData {
     // Removes everything the named sites (as the last fetch named them) hold; `done` tells
     // whether it worked.
     virtual void remove(const std::vector<std::string>& names, std::function<void(bool)> done) = 0;
-    // Removes the data of the given kinds kept since `since`, of every site.
+    // Removes the data of the given kinds kept since `since`, of every site. Cookies carry
+    // no time: any range removes all of them.
     virtual void clear(unsigned kinds, ClearSince since, std::function<void(bool)> done) = 0;
 };
 

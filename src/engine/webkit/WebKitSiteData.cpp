@@ -140,6 +140,13 @@ void WebKitSiteData::clear(unsigned kinds, ClearSince since, std::function<void(
             std::chrono::system_clock::now() - *since);
         span = std::max<GTimeSpan>(1, back.count());
     }
+    // The engine keeps no time with a cookie, so a range takes every cookie along rather
+    // than none: the other kinds go from `since` on.
+    if (span != 0 && (kinds & sitedata::kCookies)) {
+        webkit_website_data_manager_clear(manager_, WEBKIT_WEBSITE_DATA_COOKIES, 0, nullptr,
+                                          nullptr, nullptr);
+        kinds &= ~sitedata::kCookies;
+    }
     auto* start = new Call{alive_, this, {}, std::move(done)};
     webkit_website_data_manager_clear(
         manager_, typesOf(kinds), span, nullptr,
