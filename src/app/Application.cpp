@@ -69,13 +69,19 @@ void Application::setEngineFactory(PageEngineFactory factory) {
     gEngineFactory = std::move(factory);
 }
 
-std::unique_ptr<PageEngine> Application::makeEngine() {
-    if (gEngineFactory) return gEngineFactory();
+// Made at the first need, whichever that is, and following the engine's options from then on.
+const std::shared_ptr<WebSession>& Application::ordinarySession() {
     if (!session_) {
         session_ = makeOrdinarySession();
         followEngineOptions(options(), session_);
     }
-    return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session_);
+    return session_;
+}
+
+std::unique_ptr<PageEngine> Application::makeEngine() {
+    if (gEngineFactory) return gEngineFactory();
+    return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); },
+                                ordinarySession());
 }
 
 std::unique_ptr<PageEngine> Application::makePrivateEngine() {
@@ -83,21 +89,21 @@ std::unique_ptr<PageEngine> Application::makePrivateEngine() {
     if (gEngineFactory) return gEngineFactory();
     std::shared_ptr<WebSession> session = privateSession_.lock();
     if (!session) {
-        if (!session_) {
-            session_ = makeOrdinarySession();
-            followEngineOptions(options(), session_);
-        }
-        session = WebSession::makePrivate(session_);
+        session = WebSession::makePrivate(ordinarySession());
         followEngineOptions(options(), session);
         privateSession_ = session;
     }
     return makeWebKitPageEngine([]() -> Dialogs& { return larkspan::dialogs(); }, session);
 }
 
+SiteData* Application::siteData() {
+    if (gEngineFactory) return nullptr;
+    return ordinarySession()->siteData();
+}
+
 ContentFilters* Application::contentFilters() {
     if (gEngineFactory) return nullptr;
-    if (!session_) session_ = makeOrdinarySession();
-    return &session_->filters();
+    return &ordinarySession()->filters();
 }
 
 Application::Application(Gio::ApplicationFlags flags) : Gtk::Application(kId, flags) {
@@ -130,14 +136,20 @@ void Application::on_activate() {
 }
 
 void Application::on_open(const type_vec_files& files, const Glib::ustring&) {
+    std::vector<std::string> addresses;
+    for (const auto& file : files) addresses.push_back(file->get_uri());
+    openAddresses(addresses);
+}
+
+void Application::openAddresses(const std::vector<std::string>& addresses) {
     // With new windows in tabs, the addresses after the first open as tabs of its window,
     // in their order.
     frmBrowser* window = nullptr;
-    for (const auto& file : files) {
+    for (const std::string& address : addresses) {
         if (window && options().newWindowsInTabs) {
-            window->openTab(file->get_uri(), frmBrowser::TabPlace::BesideInBackground);
+            window->openTab(address, frmBrowser::TabPlace::BesideInBackground);
         } else {
-            window = &openMainWindow(file->get_uri());
+            window = &openMainWindow(address);
         }
     }
 }
@@ -166,6 +178,8 @@ void Application::follow(const CommandLineRequest& request, const std::string& f
             std::error_code ec;
             return fs::exists(fs::path(folder) / name, ec);
         });
+        // A web address without a scheme goes to the page as typed: tried over https first.
+        if (address != argument && address.starts_with("http://")) return argument;
         GFile* file = g_file_new_for_commandline_arg_and_cwd(address.c_str(), folder.c_str());
         char* text = g_file_get_uri(file);
         std::string result = text ? text : "";
@@ -173,14 +187,13 @@ void Application::follow(const CommandLineRequest& request, const std::string& f
         g_object_unref(file);
         return result;
     };
-    type_vec_files files;
-    for (const std::string& a : request.addresses) {
-        files.push_back(Gio::File::create_for_uri(uri(a)));
-    }
-    if (!files.empty()) open(files);
+    std::vector<std::string> addresses;
+    for (const std::string& a : request.addresses) addresses.push_back(uri(a));
+    if (!addresses.empty()) openAddresses(addresses);
     for (const std::string& a : request.newWindows) openMainWindow(uri(a));
     for (const std::string& a : request.privateWindows) openPrivateWindow(a.empty() ? a : uri(a));
-    if (files.empty() && request.newWindows.empty() && request.privateWindows.empty()) activate();
+    if (addresses.empty() && request.newWindows.empty() && request.privateWindows.empty())
+        activate();
 }
 
 frmBrowser& Application::openPrivateWindow(const std::string& address) {

@@ -36,6 +36,7 @@ class Application : public Gtk::Application, public OwningShellContext {
     std::unique_ptr<PageEngine> makePrivateEngine() override;
     // The web session's, made with the session if no engine made it yet.
     ContentFilters* contentFilters() override;
+    SiteData* siteData() override;
 
     // Windows join a registered application only (tests make windows without running it).
     frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) override;
@@ -60,10 +61,14 @@ class Application : public Gtk::Application, public OwningShellContext {
     Gtk::Application& application() override { return *this; }
 
   private:
+    const std::shared_ptr<WebSession>& ordinarySession();
     explicit Application(Gio::ApplicationFlags flags);
     ~Application() override;
     // Opens a main window on `address` (its home page only when empty) and shows it.
     frmBrowser& openMainWindow(const std::string& address);
+    // Opens each address in a main window of its own, or with new windows in tabs, the
+    // first in a window and the others as its tabs.
+    void openAddresses(const std::vector<std::string>& addresses);
 
     // Where the web engine keeps site data, cache and cookies; made with the first engine,
     // it outlives the windows and the downloads that use it (closed in the destructor's body).

@@ -41,8 +41,8 @@ constexpr const char* kSummary =
     "Opens each ADDRESS in a main window of its own; without one, a main window shows the\n"
     "home page. When the program is already running, the running one opens them.";
 constexpr const char* kDescription =
-    "An ADDRESS is a web address (https://example.com, or example.com for http://), a\n"
-    "file:// address or the name of a local file.";
+    "An ADDRESS is a web address (https://example.com, or example.com: tried over https\n"
+    "first, then http), a file:// address or the name of a local file.";
 
 gboolean takeNewWindow(const gchar*, const gchar* value, gpointer data, GError**) {
     static_cast<CommandLineRequest*>(data)->newWindows.emplace_back(value);

@@ -11,6 +11,7 @@ namespace larkspan {
 // every argument without a scheme as a file name; "example.com/page" is meant as a web
 // address, so an argument that names no existing file and has neither a scheme nor a
 // path's leading "/", "." or "~" gets "http://" in front. Everything else is unchanged.
+// (The program itself hands such an address to its page as typed, which tries https first.)
 std::string commandLineAddress(const std::string& argument,
                                const std::function<bool(const std::string&)>& fileExists);
 

@@ -15,6 +15,8 @@ void followEngineOptions(OptionsModel& options, const std::shared_ptr<WebSession
             s->setSpellChecking(options.spellChecking, spelling::checkedLanguages());
         } else if (id == OptionId::HardwareAcceleration) {
             s->setHardwareAcceleration(options.hardwareAcceleration);
+        } else if (id == OptionId::SecureOnly) {
+            s->setSecureOnly(options.secureOnly);
         }
     });
 }

@@ -8,6 +8,7 @@
 #include "features/locks/LocksRegistration.hpp"
 #include "features/permissions/PermissionsRegistration.hpp"
 #include "features/popups/PopupsRegistration.hpp"
+#include "features/privacy/PrivacyRegistration.hpp"
 #include "features/search/SearchRegistration.hpp"
 #include "features/session/SessionRegistration.hpp"
 #include "features/sitezoom/SiteZoomRegistration.hpp"
@@ -27,7 +28,7 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     context.windows().setClosingOrder(
         {"frmPassword", "frmFavorites", "frmHistory", "frmVisits", "frmSource", "frmAbout",
          "frmFont", "Form2", update::kUpdateWindow, "frmIE2LarkspanConverter", "frmBlockedLog",
-         "frmDownloads", "frmSitePermissions", "frmOptions"});
+         "frmDownloads", "frmSitePermissions", "frmClearData", "frmSiteData", "frmOptions"});
     registerShell(context, app);
     registerUpdate(context, app);
     registerPopups(context, app);
@@ -35,6 +36,8 @@ void registerAll(ShellContext& context, Gtk::Application& app) {
     registerHistory(context, app);
     registerSearch(context, app);
     registerSource(context, app);
+    // Before the downloads and the session: Clear Browsing Data lists the site data first.
+    registerPrivacy(context, app);
     registerDownloads(context, app);
     registerFavorites(context, app);
     registerSession(context, app);

@@ -22,6 +22,9 @@ namespace engine {
 inline constexpr int kSecureNone = 0;      // plain http, no TLS, or TLS with errors
 inline constexpr int kSecureMixed = 1;     // verified TLS page that showed insecure content
 inline constexpr int kSecureVerified = 2;  // verified TLS
+// Plain http, loaded after the site offered no secure connection to an address typed
+// without a scheme.
+inline constexpr int kSecureNotOffered = -1;
 
 // The commands whose availability CommandStateChange announces.
 enum class Command { Forward = 1, Back = 2 };

@@ -133,6 +133,8 @@ std::vector<OptionDecl> makeDecls() {
                  &M::hardwareAcceleration, "1")),
         on("BlockAds",
            plain(OptionId::BlockAds, S, keys::kBlockAds, Tick, W::Apply, &M::blockAds, "1")),
+        on("chkSecureOnly",
+           plain(OptionId::SecureOnly, S, keys::kSecureOnly, Tick, W::Apply, &M::secureOnly, "0")),
 
         // "Apply Changes" of the lock page.
         on("LockHistory", plain(OptionId::LockHistory, S, keys::kPassLockHis, Tick, W::LockApply,

@@ -55,6 +55,7 @@ enum class OptionId {
     HardwareAcceleration,
     BlockAds,
     AdsAllowedSites,
+    SecureOnly,
 };
 
 // The live model of the options. It starts at the design values, the first touch loads it
@@ -99,6 +100,8 @@ class OptionsModel {
     bool blockAds = false;
     // The sites where they are not, separated by blanks.
     std::string adsAllowedSites;
+    // Plain http pages of other machines are not loaded unless the user lets them through.
+    bool secureOnly = false;
     std::string popupTarget;   // where allowed popups open; never stored
     std::string blockedCount;  // the blocked-popup counter, as text
     ColorValue addressTextColor = 0;

@@ -36,6 +36,8 @@ inline constexpr std::string_view kHardwareAcceleration = "HardwareAcceleration"
 inline constexpr std::string_view kBlockAds = "BlockAds";
 // The sites where they are not, separated by blanks.
 inline constexpr std::string_view kAdsAllowedSites = "AdsAllowedSites";
+// "1": only secure connections are used; plain http pages of other machines are stopped.
+inline constexpr std::string_view kSecureOnly = "SecureOnly";
 inline constexpr std::string_view kShowBlock = "ShowBlock";
 inline constexpr std::string_view kAddressFC = "AddressFC";
 inline constexpr std::string_view kAddressBG = "AddressBG";

@@ -33,6 +33,9 @@ PagePropertiesText describePageProperties(const PageProperties& properties) {
         case engine::kSecureMixed:
             text.security = "Secure, with some insecure content";
             break;
+        case engine::kSecureNotOffered:
+            text.security = "Not secure: the site offers no secure connection";
+            break;
         default:
             text.security = "Not secure";
             break;

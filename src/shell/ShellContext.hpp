@@ -12,6 +12,7 @@
 #include <sigc++/signal.h>
 
 #include "engine/PageEngine.hpp"
+#include "shell/ClearData.hpp"
 #include "shell/ContentFilterStatus.hpp"
 #include "shell/WindowLocks.hpp"
 
@@ -25,6 +26,7 @@ class AddressList;
 class AddressSuggestionSource;
 class ContentFilters;
 class Dialogs;
+class SiteData;
 class OptionsModel;
 class SettingsStore;
 class WindowCommands;
@@ -70,6 +72,9 @@ class ShellContext {
     // The engine's content filter for the program's pages; none where the engines have
     // none (fake ones).
     virtual ContentFilters* contentFilters() { return nullptr; }
+    // The cookies, storage and cache of the ordinary pages; none where the engines keep
+    // none (fake ones).
+    virtual SiteData* siteData() { return nullptr; }
     // Creates a main window around `engine` (a new one when null) and runs its start-up.
     // An engine handed in hosts a popup and loads the popup's page, not the home page.
     virtual frmBrowser& createBrowserWindow(std::unique_ptr<PageEngine> engine = nullptr) = 0;
@@ -97,6 +102,9 @@ class ShellContext {
 
     // The ad and tracker lists in use, as the options show them.
     ContentFilterStatus& contentFilterStatus() { return filterStatus_; }
+
+    // What "Clear Browsing Data" offers; features add their items as they register.
+    ClearDataRegistry& clearableData() { return clearableData_; }
 
     // Emitted by a main window as it closes, after each of its pages' page-closed signal.
     sigc::signal<void(frmBrowser&)>& signalBrowserClosed() { return browserClosed_; }
@@ -146,6 +154,7 @@ class ShellContext {
     frmBrowser* lastActive_ = nullptr;
     WindowLocks locks_;
     ContentFilterStatus filterStatus_;
+    ClearDataRegistry clearableData_;
 };
 
 }  // namespace larkspan

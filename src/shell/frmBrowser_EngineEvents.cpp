@@ -108,9 +108,15 @@ void frmBrowser::showPageProgress(long progress, long maximum) {
     PB->set_visible(u.visible);
 }
 
+// The panel tells a secure page, and a page typed without a scheme whose site offered no
+// secure connection, so that it was loaded over plain http.
 void frmBrowser::showPageSecureState() {
+    const int state = current_->secureState();
+    if (auto* text = dynamic_cast<Gtk::Label*>(control("StatusBar1_Text2")))
+        text->set_text(state == engine::kSecureNotOffered ? "No Secure Connection "
+                                                          : "Secure Website ");
     if (Gtk::Widget* panel = control("StatusBar1_Panel2"))
-        panel->set_visible(current_->secureState() >= 1);
+        panel->set_visible(state >= engine::kSecureMixed || state == engine::kSecureNotOffered);
 }
 
 void frmBrowser::showPageHistory() {

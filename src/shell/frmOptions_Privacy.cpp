@@ -16,6 +16,8 @@ namespace {
 constexpr const char* kViewBlockedLog = "app.view-blocked-log";
 // The remembered answers to sites' permission requests.
 constexpr const char* kSitePermissions = "app.site-permissions";
+// The window of the sites' cookies and storage.
+constexpr const char* kManageSiteData = "app.manage-site-data";
 constexpr ColorValue kLinkHover = packRgb(0, 0, 255);
 }  // namespace
 
@@ -23,6 +25,9 @@ PrivacyPage::PrivacyPage(frmOptions& dialog) : OptionsPage(dialog, "Privacy") {
     StyledButton* view = button("ViewLog", "View Log");
     view->signal_click().connect(sigc::mem_fun(*this, &PrivacyPage::ViewLog_Click));
     actions::follow(*view, kViewBlockedLog);
+    StyledButton* siteData = button("cmdManageSiteData", "&Manage Site Data...");
+    siteData->signal_click().connect([] { actions::activate(kManageSiteData); });
+    actions::follow(*siteData, kManageSiteData);
     // Where allowed popups open is the session's choice, never stored.
     Combo2 = get<Gtk::ComboBoxText>("Combo2");
     Combo2->signal_changed().connect([this] {

@@ -179,4 +179,13 @@ std::string noSandboxPage(const std::string& address) {
             "environment variable <code>WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1</code>.</p>");
 }
 
+std::string insecurePage(const std::string& address) {
+    return document(kInsecureTitle,
+                    "<p>The page was not loaded: only secure connections are used, and this "
+                    "site offers none. What you send to it and what it shows you could be read "
+                    "or changed on the way.</p>" +
+                        addressLine(address) +
+                        retryLink(address, "continue", "Continue to the insecure page"));
+}
+
 }  // namespace larkspan::engine

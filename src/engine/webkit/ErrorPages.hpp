@@ -1,9 +1,10 @@
 #pragma once
 
 // The pages the engine shows in place of a page it could not show: one that could not be
-// reached, one whose process stopped, one whose certificate failed verification, and any
-// page on a machine where the page processes' sandbox cannot be made. None offers a way on
-// to the page it replaces other than loading it afresh.
+// reached, one whose process stopped, one whose certificate failed verification, any page
+// on a machine where the page processes' sandbox cannot be made, and a plain http page while
+// only secure connections are used. Only the last offers a way on to the page it replaces
+// other than loading it afresh.
 
 #include <optional>
 #include <string>
@@ -24,6 +25,7 @@ inline constexpr const char* kStoppedTitle = "This page stopped working";
 inline constexpr const char* kCertificateTitle = "Certificate not trusted";
 inline constexpr const char* kUnreachableTitle = "This page cannot be reached";
 inline constexpr const char* kNoSandboxTitle = "Web pages cannot be shown safely";
+inline constexpr const char* kInsecureTitle = "This site offers no secure connection";
 
 // Text made safe inside markup and inside a quoted attribute.
 std::string escapeHtml(std::string_view text);
@@ -53,5 +55,10 @@ std::string certificatePage(const std::string& address, unsigned flags);
 // The page shown instead of the page at `address` on a machine where the sandbox of the
 // page processes cannot be made: why, and what the user can do about it.
 std::string noSandboxPage(const std::string& address);
+
+// The page shown instead of the plain http page at `address` while only secure connections
+// are used: the site offers no secure connection, with a "Continue to the insecure page"
+// link that loads the page after all.
+std::string insecurePage(const std::string& address);
 
 }  // namespace larkspan::engine

@@ -16,6 +16,7 @@
 #include "engine/webkit/ErrorPages.hpp"
 #include "engine/webkit/MakerSiteScheme.hpp"
 #include "engine/webkit/PageSandbox.hpp"
+#include "engine/webkit/SecureConnections.hpp"
 #include "engine/webkit/WebKitPageEngineInternal.hpp"
 #include "engine/webkit/WebSession.hpp"
 
@@ -111,8 +112,16 @@ void WebKitPageEngineCallbacks::onLoadChanged(WebKitWebView* view, WebKitLoadEve
             case WEBKIT_LOAD_COMMITTED: {
                 std::string uri = toString(webkit_web_view_get_uri(view));
                 self->reportedUri_ = uri;
+                // A connection was made: whatever comes next is this page's answer.
+                self->plainFallback_.clear();
+                if (!self->quietLoad_) self->insecureShown_.clear();
+                bool fellBack = std::exchange(self->fellBack_, false);
                 if (self->emitGuarded([&] { self->signalNavigateComplete2.emit(uri); })) {
-                    self->updateSecureState();
+                    if (fellBack && !self->quietLoad_) {
+                        self->reportSecureState(engine::kSecureNotOffered);
+                    } else {
+                        self->updateSecureState();
+                    }
                 }
                 break;
             }
@@ -141,6 +150,7 @@ gboolean WebKitPageEngineCallbacks::onLoadFailed(WebKitWebView*, WebKitLoadEvent
                                                  GError* error, gpointer data) {
     try {
         auto* self = engineOf(data);
+        if (engine::failedToConnect(error) && self->fallBackToPlain()) return TRUE;
         std::optional<engine::LoadFailure> failure = engine::loadFailureOf(error);
         if (!failure) {
             // Nothing to explain (stopped, or handed elsewhere). FINISHED follows, but the
@@ -173,6 +183,8 @@ gboolean WebKitPageEngineCallbacks::onLoadFailedWithTlsErrors(WebKitWebView*, gc
                                                               gpointer data) {
     auto* self = engineOf(data);
     try {
+        // Many sites without a secure connection answer one with a certificate of another.
+        if (self->fallBackToPlain()) return TRUE;
         std::weak_ptr<bool> alive = self->alive_;
         self->abandonLoad();
         if (alive.expired()) {
@@ -446,6 +458,12 @@ gboolean WebKitPageEngineCallbacks::onDecidePolicy(WebKitWebView*, WebKitPolicyD
             }
             return TRUE;
         }
+        if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION && !self->errorPageNext_ &&
+            self->stopsInsecure(uri, webkit_navigation_action_get_navigation_type(action) ==
+                                         WEBKIT_NAVIGATION_TYPE_LINK_CLICKED)) {
+            webkit_policy_decision_ignore(decision);
+            return TRUE;
+        }
         // A link the user opens beside the page leaves this one where it is.
         if (opensBeside(action) && !isMailAddress(uri)) {
             webkit_policy_decision_ignore(decision);
@@ -646,7 +664,8 @@ void WebKitPageEngine::navigate(const std::string& address) {
     if (viewDestroyed_) {
         return;
     }
-    std::string uri = engine::normalizeAddress(address);
+    engine::TypedAddress typed = engine::typedAddress(address);
+    const std::string& uri = typed.uri;
     if (uri.empty()) {
         return;
     }
@@ -654,6 +673,8 @@ void WebKitPageEngine::navigate(const std::string& address) {
         openElsewhere(uri);
         return;
     }
+    plainFallback_ = typed.fallback;
+    fellBack_ = false;
     webkit_web_view_load_uri(view_, uri.c_str());
 }
 
@@ -742,6 +763,8 @@ bool WebKitPageEngine::restoreHistoryState(const std::string& state) {
 }
 
 void WebKitPageEngine::stop() {
+    // A secure attempt the user stopped is not tried again over http.
+    plainFallback_.clear();
     if (!viewDestroyed_) {
         webkit_web_view_stop_loading(view_);
     }
@@ -940,6 +963,50 @@ void WebKitPageEngine::showErrorPage(const std::string& html, const std::string&
     errorPageNext_ = true;
     webkit_web_view_load_alternate_html(view_, html.c_str(),
                                         address.empty() ? nullptr : address.c_str(), nullptr);
+}
+
+bool WebKitPageEngine::fallBackToPlain() {
+    if (plainFallback_.empty() || viewDestroyed_) {
+        return false;
+    }
+    std::string plain = std::exchange(plainFallback_, std::string());
+    if (session_ && session_->secureOnly() &&
+        engine::refusedAsInsecure(plain, session_->insecureAllowed())) {
+        // Not the plain page, but the page that says the site has no secure one.
+        loading_ = false;
+        endPending_ = false;
+        ++endSerial_;
+        insecureShown_ = engine::hostOf(plain);
+        showErrorPage(engine::insecurePage(plain), plain);
+        return true;
+    }
+    // The same load for the user, now of the plain page.
+    fellBack_ = true;
+    webkit_web_view_load_uri(view_, plain.c_str());
+    return true;
+}
+
+bool WebKitPageEngine::stopsInsecure(const std::string& uri, bool linkClicked) {
+    if (!session_ || !session_->secureOnly() ||
+        !engine::refusedAsInsecure(uri, session_->insecureAllowed())) {
+        return false;
+    }
+    // "Continue to the insecure page" on the page that stopped it lets the site through for
+    // the rest of the run.
+    if (linkClicked && engine::hostOf(uri) == insecureShown_) {
+        session_->allowInsecure(insecureShown_);
+        insecureShown_.clear();
+        return false;
+    }
+    plainFallback_.clear();
+    std::weak_ptr<bool> alive = alive_;
+    abandonLoad();
+    if (alive.expired()) {
+        return true;
+    }
+    insecureShown_ = engine::hostOf(uri);
+    showErrorPage(engine::insecurePage(uri), uri);
+    return true;
 }
 
 void WebKitPageEngine::openElsewhere(const std::string& uri) {

@@ -158,6 +158,12 @@ class WebKitPageEngine : public PageEngine {
     // Ends the load in progress, if any, without a completed download: the progress goes
     // and the status text is cleared.
     void abandonLoad();
+    // After the secure attempt of a typed address failed to connect: loads its plain http
+    // address (or explains why not). False when there is no such attempt.
+    bool fallBackToPlain();
+    // Whether "Use secure connections only" stops the load of `uri`; the page that says so
+    // is shown in its place. `linkClicked` for a link the user followed.
+    bool stopsInsecure(const std::string& uri, bool linkClicked);
 
     // The history entries from one step that way on, nearest first.
     std::vector<HistoryEntry> historyToward(int direction) const;
@@ -211,6 +217,14 @@ class WebKitPageEngine : public PageEngine {
     long lastProgress_ = -1;
     int secureState_ = engine::kSecureNone;
     std::string hoveredLink_;
+    // The plain http address of a typed address whose secure attempt is loading; cleared
+    // once a load commits.
+    std::string plainFallback_;
+    // The load in progress is such a plain address: its page is reported as offering no
+    // secure connection.
+    bool fellBack_ = false;
+    // The host whose plain page the engine's page in its place stands for, while it is shown.
+    std::string insecureShown_;
 };
 
 // The engine the program installs.

@@ -11,6 +11,7 @@
 #include "engine/webkit/DesktopCompositing.hpp"
 #include "engine/webkit/WebKitDownloadItem.hpp"
 #include "engine/webkit/WebKitPageEngineInternal.hpp"
+#include "engine/webkit/WebKitSiteData.hpp"
 
 namespace larkspan {
 
@@ -62,6 +63,7 @@ WebSession::WebSession(WebSessionFolders folders, bool sandboxWorks)
         webkit_website_data_manager_get_cookie_manager(manager), cookieFile().c_str(),
         WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
     context_ = webkit_web_context_new_with_website_data_manager(manager);
+    siteData_ = std::make_unique<WebKitSiteData>(manager);
     g_object_unref(manager);
     finishContext(sandboxWorks);
 }
@@ -164,6 +166,22 @@ void WebSession::onInitializeNotifications(WebKitWebContext* context, void* data
         g_list_free_full(refused, reinterpret_cast<GDestroyNotify>(webkit_security_origin_unref));
     } catch (...) {
         reportFailure("telling the page processes the sites' notification answers");
+    }
+}
+
+void WebSession::setSecureOnly(bool on) {
+    if (ordinary_) {
+        ordinary_->setSecureOnly(on);
+    } else {
+        secureOnly_ = on;
+    }
+}
+
+void WebSession::allowInsecure(const std::string& host) {
+    if (ordinary_) {
+        ordinary_->allowInsecure(host);
+    } else if (!host.empty()) {
+        insecureAllowed_.insert(host);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ typedef struct _GObject GObject;
 
 namespace larkspan {
 
+class SiteData;
 struct DownloadReservations;
 
 struct WebSessionFolders {
@@ -71,6 +73,19 @@ class WebSession {
     };
     void setNotificationSites(std::function<NotificationSites()> read);
 
+    // Whether plain http pages of hosts other than this machine are stopped, and the hosts
+    // the user let through anyway for this run. A private session shares its ordinary one's.
+    void setSecureOnly(bool on);
+    bool secureOnly() const { return ordinary_ ? ordinary_->secureOnly() : secureOnly_; }
+    const std::set<std::string>& insecureAllowed() const {
+        return ordinary_ ? ordinary_->insecureAllowed() : insecureAllowed_;
+    }
+    void allowInsecure(const std::string& host);
+
+    // The session's cookies, storage and cache, for the program's windows that show and
+    // clear them; none for a private session, which keeps nothing.
+    SiteData* siteData() { return siteData_.get(); }
+
   private:
     struct Private {};
     WebSession(Private, std::shared_ptr<WebSession> ordinary, bool sandboxWorks);
@@ -87,6 +102,9 @@ class WebSession {
     std::vector<WebKitSettings*> viewSettings_;
     static void forgetSettings(void* session, GObject* gone);
     std::unique_ptr<WebKitContentFilters> filters_;
+    bool secureOnly_ = false;
+    std::set<std::string> insecureAllowed_;
+    std::unique_ptr<SiteData> siteData_;
     // A private session's ordinary one.
     std::shared_ptr<WebSession> ordinary_;
     std::function<NotificationSites()> notificationSites_;

@@ -54,6 +54,11 @@ void registerDownloads(ShellContext& context, Gtk::Application& app) {
     context.commands().define("downloads", [&context](frmBrowser&) { showDownloads(context); });
     app.set_accels_for_action("win.downloads", {"<Control><Shift>y"});
     std::weak_ptr<DownloadList> list = downloads;
+    context.clearableData().add({"_Download list", "chkClearDownloads",
+                                 [list](ClearSince since, std::function<void()> done) {
+                                     if (auto kept = list.lock()) kept->forgetEnded(since);
+                                     done();
+                                 }});
     context.addLastWindowGuard(
         [&context, list](frmBrowser& closing, std::function<void(bool)> agreed) {
             auto kept = list.lock();

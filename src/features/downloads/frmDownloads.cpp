@@ -1,5 +1,7 @@
 #include "features/downloads/frmDownloads.hpp"
 
+#include <sigc++/adaptors/track_obj.h>
+
 #include "common/BuiltWindow.hpp"
 #include "controls/StyledButton.hpp"
 #include "features/downloads/DesktopOpener.hpp"
@@ -44,6 +46,16 @@ frmDownloads::frmDownloads(BaseObjectType* cobject, const Glib::RefPtr<Gtk::Buil
 
     downloads_->signalAdded.connect(sigc::mem_fun(*this, &frmDownloads::downloadAdded));
     downloads_->signalChanged.connect(sigc::mem_fun(*this, &frmDownloads::downloadChanged));
+    downloads_->signalReset.connect(sigc::track_obj(
+        [this] {
+            store_->clear();
+            for (std::size_t i = 0; i < downloads_->items().size(); ++i) {
+                store_->append();
+                showRow(i);
+            }
+            updateButtons();
+        },
+        *this));
     lstDownloads->get_selection()->signal_changed().connect(
         sigc::mem_fun(*this, &frmDownloads::lstDownloads_Click));
     cmdOpen->signal_click().connect(sigc::mem_fun(*this, &frmDownloads::cmdOpen_Click));

@@ -62,6 +62,12 @@ void ClosedTabs::keep(Closed closed) {
     if (closed_.size() > kKept) closed_.pop_back();
 }
 
+void ClosedTabs::clear() {
+    settling_.disconnect();
+    pending_.clear();
+    closed_.clear();
+}
+
 void ClosedTabs::reopen(frmBrowser& window) {
     // Tabs closed in this very turn are the latest.
     settle();

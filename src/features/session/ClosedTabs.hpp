@@ -31,6 +31,8 @@ class ClosedTabs : public sigc::trackable {
     // Brings back the one closed last: a tab as the shown tab of `window`, a window as a
     // new window. Nothing happens when nothing was closed.
     void reopen(frmBrowser& window);
+    // Forgets every closed tab and window.
+    void clear();
 
   private:
     struct Closed {

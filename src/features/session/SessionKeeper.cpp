@@ -4,6 +4,8 @@
 #include <gtkmm/label.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "common/Failure.hpp"
 #include "features/session/RestorePages.hpp"
@@ -152,6 +154,12 @@ void SessionKeeper::windowClosed(frmBrowser& window) {
     // The last window still counts: the session is what it held.
     writer_.flush();
     holding_ = true;
+}
+
+void SessionKeeper::forgetSaved() {
+    writer_.drop();
+    std::error_code ignored;
+    std::filesystem::remove(session::sessionFilePath(), ignored);
 }
 
 void SessionKeeper::changed() {

@@ -39,6 +39,10 @@ class SessionKeeper : public sigc::trackable {
     // Each tab loads when it is first shown.
     static void restore(ShellContext& context, frmBrowser& first, const Session& session);
 
+    // Removes the saved session: the file goes, and what was waiting to be written with it;
+    // the session is written again at the next change of the windows.
+    void forgetSaved();
+
   private:
     // How this run starts, decided once from the run record, the option and the last
     // session (kept in last_ unless the start is normal).

@@ -19,6 +19,13 @@ void registerSession(ShellContext& context, Gtk::Application& app) {
     context.commands().define("reopen-closed-tab",
                               [closed](frmBrowser& window) { closed->reopen(window); });
     app.set_accels_for_action("win.reopen-closed-tab", {"<Control><Shift>t"});
+    // The session carries no times: any range clears all of it, the closed tabs with it.
+    context.clearableData().add({"_Saved session and closed tabs", "chkClearSession",
+                                 [keeper, closed](ClearSince, std::function<void()> done) {
+                                     keeper->forgetSaved();
+                                     closed->clear();
+                                     done();
+                                 }});
 }
 
 }  // namespace larkspan

@@ -39,6 +39,8 @@ class SessionWriter {
     // Writes the session now, changed or not, and drops the pending write; false when the
     // write failed.
     bool flush();
+    // Drops the pending write, if any: the next change arms a new one.
+    void drop() { wait_.disconnect(); }
     // Whether a write is waiting.
     bool pending() const { return wait_.connected(); }
 

@@ -2,8 +2,12 @@
 
 #include <gtkmm/application.h>
 
+#include <chrono>
+
 #include "features/visits/VisitHistory.hpp"
+#include "features/visits/VisitStore.hpp"
 #include "features/visits/frmVisits.hpp"
+#include "shell/ClearData.hpp"
 #include "shell/Page.hpp"
 #include "shell/ShellContext.hpp"
 #include "shell/WindowCommands.hpp"
@@ -14,6 +18,11 @@ namespace larkspan {
 namespace {
 
 constexpr const char* kDataKey = "larkspan-visits";
+
+// The visit history counts time in microseconds since 1970, as GLib's clock gives it.
+visits::TimePoint toMicroseconds(std::chrono::system_clock::time_point when) {
+    return std::chrono::duration_cast<std::chrono::microseconds>(when.time_since_epoch()).count();
+}
 
 }  // namespace
 
@@ -36,24 +45,17 @@ void registerVisits(ShellContext& context, Gtk::Application& app) {
         window->present();
     });
     app.set_accels_for_action("win.show-all-history", {"<Control><Shift>h"});
+
+    // Clearing browsing data takes the visits of the range, and the addresses typed in it.
+    ClearDataRegistry& clearable = context.clearableData();
+    clearable.add({"_Visited pages", "chkClearVisits",
+                   [history](ClearSince since, std::function<void()> done) {
+                       history->clearSince(since ? toMicroseconds(*since) : 0);
+                       done();
+                   }});
+    clearable.addTypedSince([history](std::chrono::system_clock::time_point since) {
+        return history->typedSince(toMicroseconds(since));
+    });
 }
-
-namespace visits {
-
-VisitHistory* historyOf(Gtk::Application& app) {
-    return static_cast<VisitHistory*>(g_object_get_data(G_OBJECT(app.gobj()), kDataKey));
-}
-
-bool clearVisitsSince(Gtk::Application& app, TimePoint since) {
-    VisitHistory* history = historyOf(app);
-    return history != nullptr && history->clearSince(since);
-}
-
-std::vector<std::string> addressesTypedSince(Gtk::Application& app, TimePoint since) {
-    VisitHistory* history = historyOf(app);
-    return history != nullptr ? history->typedSince(since) : std::vector<std::string>();
-}
-
-}  // namespace visits
 
 }  // namespace larkspan
