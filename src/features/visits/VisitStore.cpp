@@ -1,5 +1,6 @@
 #include "features/visits/VisitStore.hpp"
 
+#include <gio/gio.h>
 #include <glib.h>
 #include <sqlite3.h>
 
@@ -297,6 +298,8 @@ bool VisitStore::open() {
     if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=NORMAL")) return false;
     // Suggestions read rows all over the file: mapped, they are read without copying.
     exec("PRAGMA mmap_size=268435456");
+    // The journal is copied back by checkpointAside, not by the committing write.
+    if (file_ != ":memory:") sqlite3_wal_hook(db_, &VisitStore::onCommitted, this);
     Statement version(db_, "PRAGMA user_version");
     if (!version.ok() || version.step() != SQLITE_ROW) return false;
     std::int64_t found = version.integer(0);
@@ -313,6 +316,36 @@ bool VisitStore::open() {
     // Tables of the same names with other columns are not ours.
     return Statement(db_, kPlaceColumns).ok() && Statement(db_, kVisitColumns).ok() &&
            Statement(db_, "SELECT rowid FROM places_words LIMIT 0").ok();
+}
+
+int VisitStore::onCommitted(void* store, sqlite3*, const char*, int pages) {
+    // About 4 MB of pages, SQLite's own threshold.
+    constexpr int kCheckpointPages = 1000;
+    if (pages >= kCheckpointPages) static_cast<VisitStore*>(store)->checkpointAside();
+    return SQLITE_OK;
+}
+
+void VisitStore::checkpointAside() {
+    if (checkpointing_->exchange(true)) return;
+    struct Job {
+        std::string file;
+        std::shared_ptr<std::atomic<bool>> running;
+    };
+    GTask* task = g_task_new(nullptr, nullptr, nullptr, nullptr);
+    g_task_set_task_data(task, new Job{file_.string(), checkpointing_},
+                         [](gpointer job) { delete static_cast<Job*>(job); });
+    g_task_run_in_thread(task, [](GTask*, gpointer, gpointer data, GCancellable*) {
+        auto* job = static_cast<Job*>(data);
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(job->file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+            sqlite3_busy_timeout(db, kBusyTimeoutMs);
+            // Passive: it copies what no reader still needs and never holds up a writer.
+            sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+        }
+        sqlite3_close_v2(db);
+        job->running->store(false);
+    });
+    g_object_unref(task);
 }
 
 void VisitStore::close() {

@@ -16,9 +16,11 @@
 // A database that cannot be read is moved aside whole and a fresh one started; when no
 // database can be opened the store holds nothing and writes fail.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -120,9 +122,17 @@ class VisitStore {
     bool recount(std::int64_t place);
     bool removePlace(std::int64_t place, const std::string& address, const std::string& title);
 
+    // After a commit: once the journal holds enough pages, it is copied back into the
+    // file on a worker thread with a connection of its own, so that no write of the main
+    // loop waits for the disk.
+    static int onCommitted(void* store, sqlite3* db, const char* name, int pages);
+    void checkpointAside();
+
     std::filesystem::path file_;
     std::filesystem::path movedAside_;
     sqlite3* db_ = nullptr;
+    // Set while a worker copies the journal back; shared with that worker.
+    std::shared_ptr<std::atomic<bool>> checkpointing_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 }  // namespace larkspan::visits
