@@ -29,6 +29,8 @@ struct ClearableItem {
     // Clears what was kept since `since` (nothing: all of it) and calls `done` once it has,
     // whether or not it worked; it may call it before returning.
     std::function<void(ClearSince since, std::function<void()> done)> clear;
+    // What the user should know before clearing it (the tick's tooltip); may be empty.
+    std::string note = {};
 };
 
 class ClearDataRegistry {

@@ -31,12 +31,14 @@ void present(ShellContext& context, const char* name) {
 
 // Clears the engine's data of the given kinds; nothing to clear without an engine session.
 ClearableItem siteDataItem(ShellContext& context, const char* label, const char* name,
-                           unsigned kinds) {
-    return {label, name, [&context, kinds](ClearSince since, std::function<void()> done) {
+                           unsigned kinds, std::string note = {}) {
+    return {label, name,
+            [&context, kinds](ClearSince since, std::function<void()> done) {
                 SiteData* data = context.siteData();
                 if (data == nullptr) return done();
                 data->clear(kinds, since, [done](bool) { done(); });
-            }};
+            },
+            std::move(note)};
 }
 
 // The typed addresses: everything empties "history.txt" and the lists. A shorter range
@@ -77,7 +79,8 @@ void registerPrivacy(ShellContext& context, Gtk::Application& app) {
 
     ClearDataRegistry& registry = context.clearableData();
     registry.add(siteDataItem(context, "Coo_kies and site data", "chkClearCookies",
-                              sitedata::kCookiesAndStorage));
+                              sitedata::kCookiesAndStorage,
+                              "Cookies carry no time: every cookie goes, whatever the range."));
     registry.add(siteDataItem(context, "C_ached files", "chkClearCache", sitedata::kCache));
 
     // Lives as long as the program's registrations do: the whole run.

@@ -34,6 +34,7 @@ void frmClearData::showItems() {
     for (const ClearableItem& item : ctx_.clearableData().items()) {
         auto* tick = Gtk::make_managed<Gtk::CheckButton>(item.label, true);
         tick->set_name(item.widgetName);
+        if (!item.note.empty()) tick->set_tooltip_text(item.note);
         tick->set_active(!unticked_.count(item.widgetName));
         const std::string name = item.widgetName;
         tick->signal_toggled().connect([this, tick, name] {
